@@ -1,0 +1,103 @@
+#include "engine/EngineRun.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <csignal>
+#include <signal.h>
+#include <unistd.h>
+
+namespace engine {
+
+namespace {
+
+constexpr int kMaxCommandLine = 255;
+
+QString resolveProgram(const QString& program, const QString& workingFolder)
+{
+    if (program.contains('/'))
+        return QFileInfo(program).isRelative() ? QDir(workingFolder).filePath(program) : program;
+    const QString local = QDir(workingFolder).filePath(program);
+    if (QFileInfo(local).isFile())
+        return local;
+    return program; // looked up on the search path
+}
+
+} // namespace
+
+int RunCommandLine(const QString& commandLine, int /*showMode*/, bool wait, const QString& workingFolder)
+{
+    if (commandLine.size() > kMaxCommandLine)
+        return -1;
+    QStringList args = QProcess::splitCommand(commandLine);
+    if (args.isEmpty())
+        return -1;
+    const QString program = resolveProgram(args.takeFirst(), workingFolder);
+    QProcess process;
+    process.setWorkingDirectory(workingFolder);
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.setStandardOutputFile(QProcess::nullDevice());
+    if (!wait) {
+        return QProcess::startDetached(program, args, workingFolder) ? 0 : -1;
+    }
+    process.start(program, args);
+    if (!process.waitForStarted(-1))
+        return -1;
+    process.waitForFinished(-1);
+    if (process.exitStatus() != QProcess::NormalExit)
+        return -1;
+    return process.exitCode();
+}
+
+EngineRun::EngineRun(QObject* parent) : QObject(parent)
+{
+    process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process_.setStandardOutputFile(QProcess::nullDevice());
+    // The engine and the tools the script starts form one process group, so Stop
+    // reaches all of them.
+    process_.setChildProcessModifier([] { ::setpgid(0, 0); });
+    connect(&process_, &QProcess::finished, this, &EngineRun::onFinished);
+}
+
+EngineRun::~EngineRun()
+{
+    if (isRunning()) {
+        stop();
+        process_.waitForFinished(2000);
+    }
+}
+
+bool EngineRun::start(const QString& script, const QString& workingFolder)
+{
+    exitCode_ = -1;
+    stopped_ = false;
+    process_.setWorkingDirectory(workingFolder);
+    process_.start(script, {});
+    if (!process_.waitForStarted(-1))
+        return false;
+    return true;
+}
+
+void EngineRun::stop()
+{
+    if (!isRunning())
+        return;
+    stopped_ = true;
+    const qint64 pid = process_.processId();
+    if (pid > 0)
+        ::kill(-static_cast<pid_t>(pid), SIGKILL);
+    process_.kill();
+}
+
+bool EngineRun::isRunning() const
+{
+    return process_.state() != QProcess::NotRunning;
+}
+
+void EngineRun::onFinished(int code, QProcess::ExitStatus status)
+{
+    exitCode_ = (status == QProcess::NormalExit && !stopped_) ? code : -1;
+    emit finished();
+}
+
+} // namespace engine

@@ -1,0 +1,6 @@
+#!/bin/sh
+# Runs the NEC-2 engine on the deck Indata.txo in the current folder and leaves the
+# listing in Outdata.txo, rewritten into the classic column layout that the program reads.
+# The engine's own listing stays beside it as Outdata.nec2c.txo.
+# Exits 0 only when the engine succeeded and the listing exists.
+exec "$(dirname "$0")/GoNecRun.sh" Indata.txo
