@@ -1,0 +1,27 @@
+// Export of all segment currents of the last listing to a comma-separated file
+// ("Save currents in file").
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace results {
+
+// The header line of the export.
+inline constexpr const char* kCurrentsCsvHeader =
+    "WIRE,PULSE,X(m),Y(m),Z(m),REAL(A),IMAGINARY(A),MAGNITUDE(A),PHASE(DEG)";
+
+// One export line of a current row: tag, segment, X/Y/Z (columns 12-20, 21-29, 30-38, in
+// wavelengths) times the wavelength in shortest general form, real, imaginary and
+// magnitude (49-60, 62-73, 73-84) in exponent(7, 2) form and the phase (85-93) in
+// shortest general form. False when a field is unreadable.
+bool currentsCsvLine(const std::string& row, double wavelength, std::string& line);
+
+// Writes the header and one line per row, each line ended by CR LF. The lines go to a
+// temporary file beside `path` that replaces `path` only when every row was written, so
+// a failed export leaves an existing file as it was and no half-written file behind.
+// Returns the message to show, empty on success.
+std::string exportCurrents(const std::vector<std::string>& currentLines, double wavelength,
+                           const std::string& path);
+
+} // namespace results

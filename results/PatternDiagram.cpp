@@ -1,0 +1,380 @@
+#include "PatternDiagram.h"
+
+#include "common/NumberText.h"
+#include "common/TextLines.h"
+
+#include <QFont>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace results {
+
+namespace {
+
+constexpr int kAzimuthRows = 360;
+constexpr int kElevationRows = 181;
+constexpr int kHeaderLines = 4;
+constexpr double kScaleDb = 30.0;
+
+const char* const kNoDataMessage = "No data for radiation pattern found.";
+const char* const kNotFoundMessage = "Radiation pattern data in output NEC-2 file not found.";
+const char* const kInvalidMessage =
+    "Radiation pattern data in NEC-2 output are ivalid (may be due to incorrect RP card in "
+    "NEC-2 input). See NEC-2 output file.";
+
+int roundToPixel(double value) { return static_cast<int>(numtext::roundHalfEven(value)); }
+
+double radians(double degrees) { return degrees * std::numbers::pi / 180.0; }
+
+// A painter with exact pixels: no antialiasing, cosmetic one-pixel pens.
+void preparePainter(QPainter& painter)
+{
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+}
+
+QPen solidPen(const QColor& colour)
+{
+    QPen pen(colour);
+    pen.setWidth(1);
+    pen.setStyle(Qt::SolidLine);
+    return pen;
+}
+
+// An ellipse whose outline lies inside the box left..right-1, top..bottom-1 (the box
+// convention of the grid description: the right and bottom edges are excluded).
+QRect boxRect(int left, int top, int right, int bottom)
+{
+    return QRect(left, top, right - left - 1, bottom - top - 1);
+}
+
+// One black pixel; the painter's pen is kept.
+void blackDot(QPainter& painter, int x, int y)
+{
+    const QPen pen = painter.pen();
+    painter.setPen(solidPen(Qt::black));
+    painter.drawPoint(x, y);
+    painter.setPen(pen);
+}
+
+void fillBackground(QPainter& painter, const QImage& image)
+{
+    painter.fillRect(QRect(0, 0, image.width(), image.height()), buttonFaceColour());
+}
+
+// Font size 8 with a transparent background: "0dB" at the top, then -6dB .. -24dB just
+// above the rings of those levels.
+void drawLabels(QPainter& painter, int cx, int levelHeight)
+{
+    QFont font = painter.font();
+    font.setPointSize(8);
+    font.setStyleStrategy(QFont::NoAntialias);
+    painter.setFont(font);
+    painter.setBackgroundMode(Qt::TransparentMode);
+    painter.setPen(solidPen(Qt::black));
+    auto drawAt = [&](int x, int y, const QString& text) {
+        painter.drawText(QRect(x, y, 100, 40), Qt::AlignLeft | Qt::AlignTop, text);
+    };
+    drawAt(cx - 10, 0, QStringLiteral("0dB"));
+    for (int i = 1; i <= 4; ++i) {
+        const int y = roundToPixel(2.0 * i * levelHeight / 10.0) - 4;
+        drawAt(cx - 10, y, QString::number(-6 * i) + QStringLiteral("dB"));
+    }
+}
+
+// The black radial dots of ring i at the angle a (degrees), around the centre
+// (cx, cy): two dots beyond every ring, three more beyond ring 8.
+void drawRadialDots(QPainter& painter, int i, double a, int cx, int cy, int rx, int ry, int sx,
+                    int sy)
+{
+    const double c = std::cos(radians(a));
+    const double s = std::sin(radians(a));
+    auto dot = [&](double fraction) {
+        const double px = rx + fraction * sx;
+        const double py = ry + fraction * sy;
+        blackDot(painter, roundToPixel(px * c + cx), roundToPixel(cy - py * s));
+    };
+    dot(1.0 / 3.0);
+    dot(2.0 / 3.0);
+    if (i == 8) {
+        dot(1.0);
+        dot(4.0 / 3.0);
+        dot(5.0 / 3.0);
+    }
+}
+
+void drawAzimuthGrid(QImage& image)
+{
+    const int w = image.width();
+    const int h = image.height();
+    const int cx = w / 2;
+    const int cy = h / 2;
+    const int sx = cx / 10;
+    const int sy = cy / 10;
+
+    QPainter painter(&image);
+    preparePainter(painter);
+    fillBackground(painter, image);
+
+    painter.setPen(solidPen(buttonFaceColour()));
+    painter.setBrush(Qt::white);
+    painter.drawEllipse(boxRect(0, 0, w, h));
+
+    painter.setPen(solidPen(gridColour()));
+    painter.setBrush(Qt::white);
+    for (int i = 1; i <= 9; ++i) {
+        if (i == 7)
+            continue;
+        const int rx = cx - i * sx;
+        const int ry = cy - i * sy;
+        if (i >= 8)
+            painter.drawEllipse(boxRect(cx - rx, cy - ry, cx + rx, cy + ry));
+        for (int j = 1; j <= 180; ++j) {
+            const double a = 2.0 * j;
+            if (i <= 6) {
+                blackDot(painter, roundToPixel(rx * std::cos(radians(a)) + cx),
+                         roundToPixel(cy - ry * std::sin(radians(a))));
+            }
+            if (i <= 8 && j % 5 == 0)
+                drawRadialDots(painter, i, a, cx, cy, rx, ry, sx, sy);
+        }
+    }
+
+    painter.setPen(solidPen(Qt::black));
+    painter.drawEllipse(boxRect(cx - 1, cy - 1, cx + 1, cy + 1));
+    painter.setPen(solidPen(gridColour()));
+
+    drawLabels(painter, cx, cy);
+}
+
+void drawElevationGrid(QImage& image)
+{
+    const int w = image.width();
+    const int h = image.height();
+    const int cx = w / 2;
+    const int sx = cx / 10;
+    const int sy = h / 10;
+
+    QPainter painter(&image);
+    preparePainter(painter);
+    fillBackground(painter, image);
+
+    painter.setPen(solidPen(buttonFaceColour()));
+    painter.setBrush(Qt::white);
+    painter.drawPie(boxRect(0, 0, w, 2 * h), 0, 180 * 16);
+    painter.drawLine(0, h - 1, w - 1, h - 1);
+
+    painter.setPen(solidPen(gridColour()));
+    painter.setBrush(Qt::NoBrush);
+    for (int i = 1; i <= 9; ++i) {
+        if (i == 7)
+            continue;
+        const int rx = cx - i * sx;
+        const int ry = h - i * sy;
+        if (i >= 8)
+            painter.drawArc(boxRect(cx - rx, h - ry, cx + rx, h + ry), 0, 180 * 16);
+        for (int j = 1; j <= 89; ++j) {
+            const double a = 2.0 * j;
+            if (i <= 6) {
+                blackDot(painter, roundToPixel(rx * std::cos(radians(a)) + cx),
+                         roundToPixel(h - ry * std::sin(radians(a))));
+            }
+            if (i <= 8 && j % 5 == 0)
+                drawRadialDots(painter, i, a, cx, h, rx, ry, sx, sy);
+        }
+    }
+
+    drawLabels(painter, cx, h);
+}
+
+bool isPatternHeading(const std::string& line)
+{
+    return textlines::columns(line, 55, 72) == "RADIATION PATTERNS";
+}
+
+// Index of the next heading at or after `from`; a heading on the last line of the list
+// counts as none (there is nothing after it). -1 when not found.
+long findHeading(const std::vector<std::string>& lines, std::size_t from)
+{
+    for (std::size_t i = from; i + 1 < lines.size(); ++i) {
+        if (isPatternHeading(lines[i]))
+            return static_cast<long>(i);
+    }
+    return -1;
+}
+
+// Reads `count` gains at column..column+7 from the rows starting at `first`. Rows past
+// the end of the list read as empty lines, which are unreadable.
+bool readGains(const std::vector<std::string>& lines, std::size_t first, int count, int column,
+               std::vector<double>& gains)
+{
+    static const std::string emptyLine;
+    gains.assign(static_cast<std::size_t>(count), 0.0);
+    for (int k = 0; k < count; ++k) {
+        const std::size_t index = first + static_cast<std::size_t>(k);
+        const std::string& line = index < lines.size() ? lines[index] : emptyLine;
+        if (!textlines::columnReal(line, column, column + 7, gains[static_cast<std::size_t>(k)]))
+            return false;
+    }
+    return true;
+}
+
+void drawAzimuthCurve(QImage& image, const std::vector<double>& gains, double maxTotalGain,
+                      const QColor& colour)
+{
+    QPolygon points;
+    for (std::size_t k = 0; k < gains.size(); ++k)
+        points << azimuthPoint(patternRadius(gains[k], maxTotalGain), static_cast<double>(k));
+    points << points.front();
+    QPainter painter(&image);
+    preparePainter(painter);
+    painter.setPen(solidPen(colour));
+    painter.drawPolyline(points);
+    painter.drawPoints(points); // a curve that stays in one point still shows
+}
+
+void drawElevationCurve(QImage& image, const std::vector<double>& gains, double maxTotalGain,
+                        const QColor& colour)
+{
+    QPolygon points;
+    for (std::size_t m = 0; m < gains.size(); ++m)
+        points << elevationPoint(patternRadius(gains[m], maxTotalGain), static_cast<double>(m));
+    QPainter painter(&image);
+    preparePainter(painter);
+    painter.setPen(solidPen(colour));
+    painter.drawPolyline(points);
+    painter.drawPoints(points); // a curve that stays in one point still shows
+}
+
+} // namespace
+
+QColor buttonFaceColour() { return QColor(240, 240, 240); }
+QColor gridColour() { return QColor(128, 128, 128); }
+QColor totalCurveColour() { return QColor(0, 0, 255); }
+QColor horizontalCurveColour() { return QColor(0, 128, 0); }
+QColor verticalCurveColour() { return QColor(255, 0, 0); }
+
+PatternImages::PatternImages()
+    : azimuth(kAzimuthWidth, kAzimuthHeight, QImage::Format_RGB32),
+      elevation(kElevationWidth, kElevationHeight, QImage::Format_RGB32)
+{
+    DrawPatternGrid(*this);
+}
+
+void DrawPatternGrid(PatternImages& images)
+{
+    drawAzimuthGrid(images.azimuth);
+    drawElevationGrid(images.elevation);
+}
+
+double patternRadius(double gain, double maxTotalGain)
+{
+    const double floor = maxTotalGain - kScaleDb;
+    return (std::max(gain, floor) - floor) / kScaleDb;
+}
+
+QPoint azimuthPoint(double radius, double azimuthDegrees)
+{
+    const int cx = kAzimuthWidth / 2;
+    const int cy = kAzimuthHeight / 2;
+    const double phi = radians(azimuthDegrees);
+    const int x = cx + roundToPixel(cx * radius * std::sin(phi));
+    const int y = cy - roundToPixel(cy * radius * std::cos(phi));
+    return QPoint(std::clamp(x, 0, kAzimuthWidth - 1), std::clamp(y, 0, kAzimuthHeight - 1));
+}
+
+QPoint elevationPoint(double radius, double elevationDegrees)
+{
+    const int cx = kElevationWidth / 2;
+    const int h = kElevationHeight;
+    const double eps = radians(elevationDegrees);
+    const int x = cx + roundToPixel(cx * radius * std::cos(eps));
+    const int y = h - roundToPixel(h * radius * std::sin(eps));
+    return QPoint(std::clamp(x, 0, kElevationWidth - 1), std::clamp(y, 0, kElevationHeight - 1));
+}
+
+PatternDrawOutcome DrawPatternCurves(PatternImages& images,
+                                     const std::vector<std::string>& patternLines,
+                                     double maxTotalGain, int column, const QColor& colour,
+                                     bool clearFirst)
+{
+    PatternDrawOutcome outcome;
+    if (patternLines.size() <= 5) {
+        outcome.message = kNoDataMessage;
+        return outcome;
+    }
+    if (clearFirst)
+        DrawPatternGrid(images);
+
+    const long azimuthHeading = findHeading(patternLines, 0);
+    if (azimuthHeading < 0) {
+        outcome.message = kNotFoundMessage;
+        return outcome;
+    }
+    const std::size_t azimuthFirst = static_cast<std::size_t>(azimuthHeading) + 1 + kHeaderLines;
+    std::vector<double> gains;
+    if (!readGains(patternLines, azimuthFirst, kAzimuthRows, column, gains)) {
+        outcome.message = kInvalidMessage;
+        return outcome;
+    }
+    drawAzimuthCurve(images.azimuth, gains, maxTotalGain, colour);
+
+    const long elevationHeading = findHeading(patternLines, azimuthFirst + kAzimuthRows);
+    if (elevationHeading < 0) {
+        outcome.message = kNotFoundMessage;
+        return outcome;
+    }
+    const std::size_t elevationFirst =
+        static_cast<std::size_t>(elevationHeading) + 1 + kHeaderLines;
+    if (!readGains(patternLines, elevationFirst, kElevationRows, column, gains)) {
+        outcome.message = kInvalidMessage;
+        return outcome;
+    }
+    drawElevationCurve(images.elevation, gains, maxTotalGain, colour);
+
+    outcome.enableSave = true;
+    return outcome;
+}
+
+std::string outerRingText(double maxTotalGain, char decimalSeparator)
+{
+    return "Outer ring level = " +
+           numtext::withSeparator(numtext::general(maxTotalGain), decimalSeparator) + " dBi";
+}
+
+PolarizationOutcome ShowPolarization(PatternImages& images,
+                                     const std::vector<std::string>& patternLines,
+                                     double maxTotalGain, Polarization choice,
+                                     char decimalSeparator)
+{
+    PolarizationOutcome outcome;
+    auto draw = [&](int column, const QColor& colour, bool clearFirst) {
+        const PatternDrawOutcome curve =
+            DrawPatternCurves(images, patternLines, maxTotalGain, column, colour, clearFirst);
+        if (!curve.message.empty())
+            outcome.messages.push_back(curve.message);
+        outcome.enableSave = outcome.enableSave || curve.enableSave;
+    };
+    switch (choice) {
+    case Polarization::Total:
+        draw(kTotalGainColumn, totalCurveColour(), true);
+        break;
+    case Polarization::Phi:
+        draw(kHorizontalGainColumn, horizontalCurveColour(), true);
+        break;
+    case Polarization::Theta:
+        draw(kVerticalGainColumn, verticalCurveColour(), true);
+        break;
+    case Polarization::PhiTheta:
+        draw(kHorizontalGainColumn, horizontalCurveColour(), true);
+        draw(kVerticalGainColumn, verticalCurveColour(), false);
+        break;
+    }
+    outcome.outerRingText = outerRingText(maxTotalGain, decimalSeparator);
+    return outcome;
+}
+
+} // namespace results

@@ -1,0 +1,95 @@
+#include "WireCurrents.h"
+
+#include "common/NumberText.h"
+#include "common/TextLines.h"
+
+#include <algorithm>
+
+namespace results {
+
+namespace {
+
+const char* const kNoCurrentsMessage = "CURRENTS data not found";
+const char* const kInvalidCurrentsMessage =
+    "Invalid CURRENTS data (may be due to incorrect cards in NEC-2 input). See NEC-2 "
+    "output file.";
+
+} // namespace
+
+WireCurrentChart ChartWireCurrents(const std::vector<std::string>& currentLines,
+                                   double wavelength, long long tag, bool inWavelengths,
+                                   bool phaseIndicator)
+{
+    WireCurrentChart chart;
+    if (currentLines.empty()) {
+        chart.message = kNoCurrentsMessage;
+        return chart;
+    }
+
+    double maxCurrent = 0.0;
+    for (const std::string& row : currentLines) {
+        double magnitude = 0.0;
+        if (!textlines::columnReal(row, 73, 84, magnitude)) {
+            chart.message = kInvalidCurrentsMessage;
+            return chart;
+        }
+        maxCurrent = std::max(maxCurrent, magnitude);
+    }
+    chart.setAxis = true;
+    chart.axisMaximum = maxCurrent;
+    chart.axisMinimum = phaseIndicator ? -maxCurrent : 0.0;
+
+    std::vector<const std::string*> wireRows;
+    for (const std::string& row : currentLines) {
+        long long rowTag = 0;
+        if (!textlines::columnInteger(row, 7, 11, rowTag)) {
+            chart.message = kInvalidCurrentsMessage;
+            return chart;
+        }
+        if (!row.empty() && rowTag == tag)
+            wireRows.push_back(&row);
+    }
+
+    chart.replaceSeries = true;
+    double distance = 0.0;
+    for (const std::string* row : wireRows) {
+        double length = 0.0;
+        double current = 0.0;
+        double phase = 0.0;
+        if (!textlines::columnReal(*row, 39, 47, length) ||
+            !textlines::columnReal(*row, 73, 84, current) ||
+            !textlines::columnReal(*row, 86, 93, phase)) {
+            chart.message = kInvalidCurrentsMessage;
+            chart.points.clear();
+            return chart;
+        }
+        distance += inWavelengths ? length : length * wavelength;
+        if (phaseIndicator && (phase > 90.0 || phase <= -90.0))
+            current = -current;
+        chart.points.push_back({distance, current});
+    }
+
+    chart.title = "Current in wire N " + std::to_string(tag) +
+                  ". Max current: " + numtext::general(maxCurrent) + " Amp.";
+    return chart;
+}
+
+TagChoice chooseTag(const std::string& text, const std::vector<std::string>& items)
+{
+    TagChoice choice;
+    if (text.empty())
+        return choice;
+    long long value = 0;
+    if (!numtext::parseInteger(text, value)) {
+        choice.action = TagChoice::Action::Error;
+        choice.message = numtext::invalidIntegerMessage(text);
+        return choice;
+    }
+    if (std::find(items.begin(), items.end(), std::to_string(value)) == items.end())
+        return choice;
+    choice.action = TagChoice::Action::Chart;
+    choice.tag = value;
+    return choice;
+}
+
+} // namespace results
