@@ -1,0 +1,175 @@
+// vrn2nec: its command line, its conversion step and the program itself with the engine.
+#include "TestFiles.h"
+#include "Vrn2NecConversion.h"
+#include "Vrn2NecOptions.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <sstream>
+
+using testfiles::cardsStartingWith;
+using testfiles::readFile;
+using testfiles::TempDir;
+using namespace vrn2nec;
+
+namespace {
+
+ParsedCommandLine parse(std::vector<std::string> args)
+{
+    return ParseOptions(args);
+}
+
+std::string sample(const std::string& name)
+{
+    return std::string(TEST_DATA_DIR) + "/vrn/" + name;
+}
+
+// Runs a shell command in `dir`; returns the exit code.
+int runIn(const TempDir& dir, const std::string& command)
+{
+    const int status = std::system(("cd '" + dir.path().string() + "' && " + command).c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+const std::vector<std::string> kSamples = {
+    "dipole_14mhz_free_space.vrn",
+    "dipole_21mhz_75ohm_reference.vrn",
+    "inverted_v_7mhz_12m_real_ground.vrn",
+    "quad2_14mhz_two_radii.vrn",
+    "short_vertical_loaded_lc_and_rx.vrn",
+    "vertical_quarter_wave_4_radials_perfect_ground.vrn",
+    "yagi3_14mhz_copper_real_ground.vrn",
+    "yagi3_21mhz_stacked_2_high.vrn",
+};
+
+} // namespace
+
+TEST(Vrn2NecOptions, DefaultsAndFlags)
+{
+    ParsedCommandLine p = parse({"dir.v1/ant.vrn"});
+    ASSERT_EQ(p.error, "");
+    EXPECT_EQ(p.options.input, "dir.v1/ant.vrn");
+    EXPECT_EQ(p.options.deck, "dir.v1/ant.nec");
+    EXPECT_TRUE(p.options.useDM2);
+    EXPECT_FALSE(p.options.useCSDVS || p.options.useEK || p.options.perfectGround);
+    EXPECT_EQ(p.options.elevationDeg, 20);
+    EXPECT_EQ(p.options.azimuthDeg, 0);
+    EXPECT_FALSE(p.options.frequencyMHz || p.options.heightM || p.options.coat || p.options.shrink);
+    EXPECT_EQ(p.options.groundEps, 13);
+    EXPECT_EQ(p.options.groundSigma, 0.005);
+
+    p = parse({"--dm1", "--csdvs", "--ek", "--elevation", "35.5", "--azimuth", "-90", "--freq", "7.1", "--height",
+               "12", "--ground-eps", "5", "--ground-sigma", "0.001", "--perfect-ground", "--coat", "1", "2.5", "3",
+               "--shrink", "2.5:xz", "in", "out.deck"});
+    ASSERT_EQ(p.error, "");
+    const Options& o = p.options;
+    EXPECT_FALSE(o.useDM2);
+    EXPECT_TRUE(o.useCSDVS && o.useEK && o.perfectGround);
+    EXPECT_EQ(o.elevationDeg, 35.5);
+    EXPECT_EQ(o.azimuthDeg, -90);
+    EXPECT_EQ(o.frequencyMHz, 7.1);
+    EXPECT_EQ(o.heightM, 12);
+    EXPECT_EQ(o.groundEps, 5);
+    EXPECT_EQ(o.groundSigma, 0.001);
+    ASSERT_TRUE(o.coat);
+    EXPECT_EQ(o.coat->coatRadiusMm, 2.5);
+    ASSERT_TRUE(o.shrink);
+    EXPECT_EQ(o.shrink->percent, 2.5);
+    EXPECT_TRUE(o.shrink->x && !o.shrink->y && o.shrink->z);
+    EXPECT_EQ(o.input, "in");
+    EXPECT_EQ(o.deck, "out.deck");
+    EXPECT_EQ(DefaultDeckPath("plain"), "plain.nec");
+    EXPECT_TRUE(parse({"--help"}).help);
+}
+
+TEST(Vrn2NecOptions, Mistakes)
+{
+    EXPECT_EQ(parse({}).error, "No antenna file given.");
+    EXPECT_EQ(parse({"a", "b", "c"}).error, "Too many file names: give INPUT.vrn and at most one DECK.");
+    EXPECT_EQ(parse({"--frq", "1", "a"}).error, "Unknown option --frq.");
+    EXPECT_EQ(parse({"a", "--freq"}).error, "Option --freq needs a value.");
+    EXPECT_EQ(parse({"--freq", "14,1", "a"}).error, "'14,1' is not a valid floating point value (option --freq).");
+    EXPECT_EQ(parse({"--coat", "1", "2", "a"}).error, "'a' is not a valid floating point value (option --coat).");
+    EXPECT_EQ(parse({"--shrink", "2:w", "a"}).error, "Option --shrink takes the axes as letters x, y and z, not 'w'.");
+    EXPECT_EQ(parse({"--shrink", "2:", "a"}).error, "Option --shrink needs at least one axis after the colon.");
+    EXPECT_EQ(parse({"--shrink", "x", "a"}).error, "'x' is not a valid floating point value (option --shrink).");
+}
+
+TEST(Vrn2NecConversion, ReportsAndMessages)
+{
+    TempDir dir;
+    Options o = parse({sample("yagi3_14mhz_copper_real_ground.vrn"), dir.file("y.nec")}).options;
+    o.azimuthDeg = -90;
+    std::ostringstream out, err;
+    ConversionReport report;
+    ASSERT_EQ(ConvertAntenna(o, out, err, report), 0) << err.str();
+    EXPECT_EQ(out.str(), "Deck: " + dir.file("y.nec") +
+                             "\nFrequency: 14.15 MHz\nHeight: 15 m\nAzimuth: 270 deg\nSommerfeld GN card: yes\n");
+    EXPECT_EQ(err.str(), "");
+    EXPECT_EQ(report.thetaDeg, 70);
+
+    // Coat: wires of 2 mm coated to 3 mm; the default shrink of 0 % keeps five decimals.
+    o.coat = CoatRequest{2, 3, 3};
+    ASSERT_EQ(ConvertAntenna(o, out, err, report), 0) << err.str();
+    const std::string deck = readFile(dir.file("y.nec"));
+    EXPECT_EQ(cardsStartingWith(deck, "GW 1")[0], "GW 1 21 -2.6 -5.3 0 -2.6 5.3 0 0.003");
+    EXPECT_EQ(cardsStartingWith(deck, "LD 2").size(), 3u);
+
+    std::ostringstream err2;
+    o.coat = CoatRequest{2, 1, 3};
+    EXPECT_EQ(ConvertAntenna(o, out, err2, report), 1);
+    EXPECT_EQ(err2.str(), "Radius of coated wire must be not lower than uncoated one.\n");
+    std::ostringstream err3;
+    o.coat = CoatRequest{1, 2, 1.1};
+    EXPECT_EQ(ConvertAntenna(o, out, err3, report), 1);
+    EXPECT_EQ(err3.str(), "Dielectric constant of wire coats must be greater.\n");
+
+    // The library's text goes to the error stream.
+    std::ostringstream err4;
+    o.coat.reset();
+    o.elevationDeg = 95;
+    EXPECT_EQ(ConvertAntenna(o, out, err4, report), 1);
+    EXPECT_EQ(err4.str(), "Error in elevation angle value.\n");
+
+    // Paths the library cannot take are refused before the call.
+    std::ostringstream err5;
+    o.elevationDeg = 20;
+    o.deck = dir.file(std::string(256, 'd'));
+    EXPECT_EQ(ConvertAntenna(o, out, err5, report), 1);
+    EXPECT_TRUE(err5.str().starts_with("Path longer than 255 bytes (")) << err5.str();
+}
+
+TEST(Vrn2NecProgram, EverySampleRunsThroughTheEngine)
+{
+    const std::string engine = NEC2C_PROGRAM;
+    ASSERT_FALSE(engine.empty() || engine.ends_with("NOTFOUND")) << "nec2c is not installed";
+    for (const std::string& name : kSamples) {
+        SCOPED_TRACE(name);
+        TempDir dir;
+        std::filesystem::copy_file(sample(name), dir.file("in.vrn"));
+        ASSERT_EQ(runIn(dir, std::string("'") + VRN2NEC_PROGRAM + "' in.vrn > report.txt"), 0);
+        EXPECT_TRUE(readFile(dir.file("report.txt")).starts_with("Deck: in.nec\n"));
+        ASSERT_TRUE(std::filesystem::exists(dir.file("in.nec")));
+        ASSERT_EQ(runIn(dir, "'" + engine + "' -i in.nec -o out.txt > engine.txt 2>&1"), 0)
+            << readFile(dir.file("engine.txt"));
+        EXPECT_NE(readFile(dir.file("out.txt")).find("ANTENNA INPUT PARAMETERS"), std::string::npos);
+    }
+}
+
+TEST(Vrn2NecProgram, ExitCodes)
+{
+    TempDir dir;
+    const std::string program = std::string("'") + VRN2NEC_PROGRAM + "'";
+    EXPECT_EQ(runIn(dir, program + " --help > out.txt"), 0);
+    EXPECT_TRUE(readFile(dir.file("out.txt")).starts_with("Usage: vrn2nec"));
+    EXPECT_EQ(runIn(dir, program + " missing.vrn 2> err.txt"), 1);
+    EXPECT_EQ(readFile(dir.file("err.txt")), "Error opening VORNA file  missing.vrn!\n");
+    EXPECT_EQ(runIn(dir, program + " --bogus x.vrn 2> err.txt"), 2);
+    EXPECT_TRUE(readFile(dir.file("err.txt")).starts_with("Unknown option --bogus."));
+    const std::string longName(300, 'v');
+    EXPECT_EQ(runIn(dir, program + " " + longName + " 2> err.txt"), 1);
+    EXPECT_TRUE(readFile(dir.file("err.txt")).starts_with("Path longer than 255 bytes (300)"));
+}

@@ -1,0 +1,165 @@
+#include "Vrn2NecOptions.h"
+
+#include "common/NumberText.h"
+
+#include <filesystem>
+
+namespace vrn2nec {
+
+namespace {
+
+class ArgumentList {
+public:
+    explicit ArgumentList(const std::vector<std::string>& args) : args_(args) {}
+
+    bool done() const { return next_ >= args_.size(); }
+    const std::string& take() { return args_[next_++]; }
+
+    // The number after an option; sets `error` when it is missing or does not read.
+    bool number(const std::string& option, double& value, std::string& error)
+    {
+        if (done()) {
+            error = "Option " + option + " needs a value.";
+            return false;
+        }
+        const std::string& text = take();
+        if (!numtext::parseReal(text, value)) {
+            error = numtext::invalidFloatMessage(text) + " (option " + option + ").";
+            return false;
+        }
+        return true;
+    }
+
+private:
+    const std::vector<std::string>& args_;
+    std::size_t next_ = 0;
+};
+
+// "PERCENT" or "PERCENT:axes" with axes made of x, y and z.
+bool parseShrink(const std::string& text, ShrinkRequest& shrink, std::string& error)
+{
+    const auto colon = text.find(':');
+    const std::string percent = text.substr(0, colon);
+    if (!numtext::parseReal(percent, shrink.percent)) {
+        error = numtext::invalidFloatMessage(percent) + " (option --shrink).";
+        return false;
+    }
+    if (colon == std::string::npos)
+        return true;
+    const std::string axes = text.substr(colon + 1);
+    shrink.x = shrink.y = shrink.z = false;
+    for (char axis : axes) {
+        switch (axis) {
+        case 'x': case 'X': shrink.x = true; break;
+        case 'y': case 'Y': shrink.y = true; break;
+        case 'z': case 'Z': shrink.z = true; break;
+        default:
+            error = "Option --shrink takes the axes as letters x, y and z, not '" + axes + "'.";
+            return false;
+        }
+    }
+    if (axes.empty()) {
+        error = "Option --shrink needs at least one axis after the colon.";
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+ParsedCommandLine ParseOptions(const std::vector<std::string>& args)
+{
+    ParsedCommandLine parsed;
+    Options& o = parsed.options;
+    std::string& error = parsed.error;
+    std::vector<std::string> paths;
+    ArgumentList list(args);
+    while (!list.done() && error.empty()) {
+        const std::string& arg = list.take();
+        double value = 0;
+        if (arg == "--help" || arg == "-h") {
+            parsed.help = true;
+            return parsed;
+        } else if (arg == "--dm2") {
+            o.useDM2 = true;
+        } else if (arg == "--dm1") {
+            o.useDM2 = false;
+        } else if (arg == "--csdvs") {
+            o.useCSDVS = true;
+        } else if (arg == "--ek") {
+            o.useEK = true;
+        } else if (arg == "--perfect-ground") {
+            o.perfectGround = true;
+        } else if (arg == "--elevation") {
+            list.number(arg, o.elevationDeg, error);
+        } else if (arg == "--azimuth") {
+            list.number(arg, o.azimuthDeg, error);
+        } else if (arg == "--freq") {
+            if (list.number(arg, value, error))
+                o.frequencyMHz = value;
+        } else if (arg == "--height") {
+            if (list.number(arg, value, error))
+                o.heightM = value;
+        } else if (arg == "--ground-eps") {
+            list.number(arg, o.groundEps, error);
+        } else if (arg == "--ground-sigma") {
+            list.number(arg, o.groundSigma, error);
+        } else if (arg == "--coat") {
+            CoatRequest coat;
+            if (list.number(arg, coat.wireRadiusMm, error) && list.number(arg, coat.coatRadiusMm, error) &&
+                list.number(arg, coat.permittivity, error))
+                o.coat = coat;
+        } else if (arg == "--shrink") {
+            ShrinkRequest shrink;
+            if (list.done())
+                error = "Option --shrink needs a value.";
+            else if (parseShrink(list.take(), shrink, error))
+                o.shrink = shrink;
+        } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
+            error = "Unknown option " + arg + ".";
+        } else {
+            paths.push_back(arg);
+        }
+    }
+    if (!error.empty())
+        return parsed;
+    if (paths.empty())
+        error = "No antenna file given.";
+    else if (paths.size() > 2)
+        error = "Too many file names: give INPUT.vrn and at most one DECK.";
+    else {
+        o.input = paths[0];
+        o.deck = paths.size() == 2 ? paths[1] : DefaultDeckPath(paths[0]);
+    }
+    return parsed;
+}
+
+std::string UsageText()
+{
+    return "Usage: vrn2nec [--dm2 | --dm1] [--csdvs] [--ek] [--elevation DEG] [--azimuth DEG] [--freq MHZ]\n"
+           "               [--height M] [--ground-eps E] [--ground-sigma S_PER_M] [--perfect-ground]\n"
+           "               [--coat RW_MM RC_MM EPS] [--shrink PERCENT[:xyz]] INPUT.vrn [DECK]\n"
+           "\n"
+           "Converts a VORNA antenna file into a NEC-2 deck (default DECK: INPUT with the extension .nec).\n"
+           "  --dm2 / --dm1        automatic wires use the second (default) or the first segment density\n"
+           "  --csdvs              current-slope-discontinuity voltage sources, even segment counts\n"
+           "  --ek                 extended thin-wire kernel\n"
+           "  --elevation DEG      elevation of the azimuth pattern cut (default 20)\n"
+           "  --azimuth DEG        azimuth of the elevation pattern cut (default 0)\n"
+           "  --freq MHZ           frequency instead of the file's\n"
+           "  --height M           height instead of the file's\n"
+           "  --ground-eps E       real ground permittivity (default 13)\n"
+           "  --ground-sigma S     real ground conductivity in S/m (default 0.005)\n"
+           "  --perfect-ground     compute a real-ground file over perfect ground\n"
+           "  --coat RW RC EPS     coat the wires of radius RW mm to radius RC mm, permittivity EPS\n"
+           "  --shrink P[:xyz]     make the wires P % shorter along the given axes (default all)\n";
+}
+
+std::string DefaultDeckPath(const std::string& input)
+{
+    std::filesystem::path path(input);
+    path.replace_extension(".nec");
+    return path.string();
+}
+
+} // namespace vrn2nec

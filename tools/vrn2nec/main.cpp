@@ -1,0 +1,23 @@
+// vrn2nec: converts a VORNA antenna file into a NEC-2 deck from the command line.
+#include "Vrn2NecConversion.h"
+#include "Vrn2NecOptions.h"
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv)
+{
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const vrn2nec::ParsedCommandLine parsed = vrn2nec::ParseOptions(args);
+    if (parsed.help) {
+        std::cout << vrn2nec::UsageText();
+        return 0;
+    }
+    if (!parsed.error.empty()) {
+        std::cerr << parsed.error << "\n\n" << vrn2nec::UsageText();
+        return 2;
+    }
+    vrn2nec::ConversionReport report;
+    return vrn2nec::ConvertAntenna(parsed.options, std::cout, std::cerr, report);
+}
