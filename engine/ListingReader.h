@@ -1,0 +1,143 @@
+// The reader of the NEC-2 output listing: turns `Outdata.txo` into the results of one
+// run (tags, frequency, environment, source impedances and SWR, currents, the two
+// pattern cuts with their maxima and the front-to-back ratio) together with the memo
+// lines and the results-table steps the window replays. No widgets here.
+//
+// The listing is read once, front to back, in the classic NEC-2 column layout: each
+// section is found by its heading text at fixed columns, each search starting where the
+// previous one ended, and every table ends at its first empty line.
+#pragma once
+
+#include "engine/Swr.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace engine {
+
+// Per-run inputs that the command starting the run has set.
+struct ReadingInputs {
+    int runNumber = 0;          // `RunNumber`, already raised for this reading
+    double antennaHeight = 0.0; // `AntennaHeight`, m
+    bool heightUnknown = false; // `HeightUnknown`: column "H, m." shows "NA"
+    bool coatedRun = false;     // `CoatedRun`: column "Diel" shows "Diel"
+    bool readAdmittance = false; // `ReadADMCheck`: R and X come from the admittance columns
+};
+
+// How far a reading got: the section it was working on when it stopped, or Complete.
+enum class ReadingStage {
+    OpenListing,
+    Segmentation,
+    Frequency,
+    Environment,
+    Excitation,
+    Currents,
+    AzimuthPattern,
+    ElevationPattern,
+    Complete,
+};
+
+// One source row of the ANTENNA INPUT PARAMETERS table.
+struct SourceResult {
+    long long tag = 0;
+    double r = 0.0;
+    double x = 0.0;
+    double swr = 0.0; // +infinity when it has no finite value (shown as "inf")
+};
+
+// One step on `ResultsTable`: optionally `AddResultsRow()`, then the texts of row 1
+// from column `firstColumn` on (cells[i] goes to column firstColumn + i). A source row
+// sets columns 0 to 5 (the tag in column 1 as the full integer, never wrapped to 16
+// bits), the pattern step columns 6 to 14 of the row then on top.
+struct TableStep {
+    bool addRow = false;
+    int firstColumn = 0;
+    std::vector<std::string> cells;
+};
+
+// The lines each memo receives, in order. `ImpedanceScreen` and `ImpedanceScreen1` are
+// cleared at the start of every reading, before these lines are added.
+struct MemoLines {
+    std::vector<std::string> impedanceScreen;       // `ImpedanceScreen` ("RP plots")
+    std::vector<std::string> impedanceScreen1;      // `ImpedanceScreen1` ("Table of results")
+    std::vector<std::string> memo1;                 // `Memo1` ("Data sheet")
+    std::vector<std::string> nec2ResultSheetScreen; // `NEC2ResultSheetScreen` ("NEC-2 input")
+};
+
+// Everything one reading produces. After a stop (`message` not empty) only the parts the
+// reading reached are set; the optional members tell which state the window replaces.
+struct EngineOutput {
+    std::string message;                  // the message to show; empty on success
+    ReadingStage stage = ReadingStage::OpenListing;
+    bool succeeded() const { return stage == ReadingStage::Complete; }
+
+    // Set once the listing was opened: the new item list of `TagNumField` (the segment
+    // tags in row order, a tag added only when it differs from the one before).
+    std::optional<std::vector<std::string>> tags;
+    std::optional<double> frequency;       // MHz, once read
+    std::optional<double> wavelength;      // m, once read: the new `Wavelength`
+    std::string groundLabel = "NA";       // "Som.", "Perf.", "Fr.Sp.", "Refl." or "NA"
+    std::vector<std::string> environmentLines;
+    std::vector<SourceResult> sources;
+    std::optional<std::string> excitationLine; // the EXCITATION line when there is no source table
+
+    // `CurrentLines` and `PatternLines` are cleared at the start of every reading and
+    // replaced by these (empty after a stop in or before their sections; `PatternLines`
+    // is empty after any stop).
+    std::vector<std::string> currentLines;
+    std::vector<std::string> patternLines;
+
+    // Pattern results, valid when the reading succeeded.
+    double azimuthCutElevation = 0.0; // elevation of the azimuth cut, 90 - THETA, degrees
+    double azimuthMaxGain = 0.0;      // dBi
+    int azimuthOfMax = 0;             // degrees
+    double frontToBack = 0.0;         // dB, at most 30
+    double elevationCutAzimuth = 0.0; // PHI of the elevation cut, degrees
+    double elevationMaxGain = 0.0;    // dBi
+    int elevationOfMax = 0;           // degrees above the nearer horizon
+    std::optional<double> maxTotalGain; // the new `MaxTotalGain`, set on success
+
+    MemoLines memos;
+    std::vector<TableStep> table;
+};
+
+// Section texts of the classic listing and their 1-based columns.
+struct ListingHeading {
+    const char* text;
+    int from;
+    int to;
+};
+inline constexpr ListingHeading kSegmentationHeading{"SEGMENTATION DATA", 42, 58};
+inline constexpr ListingHeading kFrequencyHeading{"FREQUENCY", 46, 54};
+inline constexpr ListingHeading kEnvironmentHeading{"ANTENNA ENVIRONMENT", 41, 59};
+inline constexpr ListingHeading kInputParametersHeading{"ANTENNA INPUT PARAMETERS", 49, 72};
+inline constexpr ListingHeading kExcitationHeading{"EXCITATION", 47, 56};
+inline constexpr ListingHeading kCurrentsHeading{"CURRENTS AND LOCATION", 36, 56};
+inline constexpr ListingHeading kPatternHeading{"RADIATION PATTERNS", 55, 72};
+
+// Number of rows of the two pattern cuts the deck asks for.
+inline constexpr int kAzimuthRows = 360;
+inline constexpr int kElevationRows = 181;
+
+// Reads the listing at `listingPath`. `swrReference` is the run's `SwrReference`; it
+// becomes 50 + j0 when it is 0 + j0 at the moment the first SWR is computed.
+//
+// The window replays the result: it clears `ImpedanceScreen` and `ImpedanceScreen1`,
+// adds the memo lines, replays the table steps, replaces the tag list (when set),
+// `Wavelength` (when set), `CurrentLines` and `PatternLines`, and shows `message` when
+// it is not empty. After a successful reading it also takes `MaxTotalGain`, clears
+// `CoatedRun` and does the rest of a successful reading (diagrams, currents chart,
+// field texts, enabled commands, viewer reload).
+EngineOutput ReadEngineOutput(const std::string& listingPath, const ReadingInputs& inputs,
+                              SwrReference& swrReference);
+
+// The line of the four memos for one source, e.g.
+// "Source in wire N 1:      Z=73.123 + j 42.500   SWR(50+j0)=2.18".
+std::string SourceLine(long long tag, double r, double x, double swr,
+                       const SwrReference& reference);
+
+// The ground label of the text from column 41 of the first environment line.
+std::string GroundLabel(const std::string& environmentText);
+
+} // namespace engine
