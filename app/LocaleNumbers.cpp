@@ -1,0 +1,22 @@
+#include "app/LocaleNumbers.h"
+
+#include "common/NumberText.h"
+
+#include <QLocale>
+
+namespace localenum {
+
+char decimalSeparator()
+{
+    const QString point = QLocale().decimalPoint();
+    if (point.size() == 1 && point.at(0).unicode() < 0x80)
+        return static_cast<char>(point.at(0).unicode());
+    return '.';
+}
+
+QString general(double value)
+{
+    return QString::fromStdString(numtext::withSeparator(numtext::general(value), decimalSeparator()));
+}
+
+} // namespace localenum

@@ -1,0 +1,18 @@
+// Numbers as the user sees and types them: the decimal separator of the default
+// QLocale.
+#pragma once
+
+#include <QString>
+
+#include <string>
+
+namespace localenum {
+
+// The default locale's decimal separator; the point when it is not a single ASCII
+// character.
+char decimalSeparator();
+
+// Shortest general text with the user's separator (7.5 -> "7,5" in a comma locale).
+QString general(double value);
+
+} // namespace localenum

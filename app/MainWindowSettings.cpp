@@ -1,0 +1,83 @@
+// The settings file glue: the key table names the controls, found here by object name
+// among the page controls (the ground dialog has controls of the same names).
+#include "app/AngleBarPositions.h"
+#include "app/GroundControls.h"
+#include "app/IniFile.h"
+#include "app/LocaleNumbers.h"
+#include "app/MainWindow.h"
+#include "app/SettingsFile.h"
+#include "app/UserDialogs.h"
+#include "ui_TForm1.h"
+
+#include <QDir>
+
+#include <map>
+
+namespace {
+
+QString controlName(std::string_view name)
+{
+    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+} // namespace
+
+void TForm1::loadSettings()
+{
+    IniFile ini;
+    ini.load(settingsPath().toStdString()); // a missing file leaves every default
+    const settings::Loaded loaded =
+        settings::load(ini, programFolder_.toStdString(), localenum::decimalSeparator());
+
+    QDir::setCurrent(QString::fromStdString(loaded.currentDir)); // a failure is ignored
+
+    for (const auto& [control, text] : loaded.texts) {
+        const QString name = controlName(control);
+        const QString value = QString::fromStdString(text);
+        if (name == ui_->GroundListComboBox->objectName())
+            groundControls_->setStandardText(value);
+        else if (auto* field = ui_->centralwidget->findChild<QLineEdit*>(name))
+            field->setText(value);
+    }
+    if (loaded.elevationBar)
+        ui_->AngleElevSetBar->setValue(anglebars::clampPosition(
+            *loaded.elevationBar, ui_->AngleElevSetBar->minimum(), ui_->AngleElevSetBar->maximum()));
+    if (loaded.azimuthBar)
+        ui_->AngleAzSetBar->setValue(anglebars::clampPosition(
+            *loaded.azimuthBar, ui_->AngleAzSetBar->minimum(), ui_->AngleAzSetBar->maximum()));
+    for (const auto& [control, checked] : loaded.flags)
+        if (auto* box = ui_->centralwidget->findChild<QCheckBox*>(controlName(control)))
+            box->setChecked(checked);
+
+    if (!loaded.message.empty())
+        dialogs().showMessage(QString::fromStdString(loaded.message));
+}
+
+void TForm1::saveSettings()
+{
+    std::map<std::string, std::string, std::less<>> values;
+    for (const settings::Key& key : settings::keys()) {
+        const QString name = controlName(key.control);
+        QString text;
+        switch (key.kind) {
+        case settings::Kind::Path:
+            continue;
+        case settings::Kind::Flag:
+            if (auto* box = ui_->centralwidget->findChild<QCheckBox*>(name))
+                text = box->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+            break;
+        case settings::Kind::Text:
+        case settings::Kind::Number:
+            if (name == ui_->GroundListComboBox->objectName())
+                text = ui_->GroundListComboBox->currentText();
+            else if (auto* field = ui_->centralwidget->findChild<QLineEdit*>(name))
+                text = field->text();
+            break;
+        }
+        values.emplace(std::string(key.control), text.toStdString());
+    }
+    const std::string message =
+        settings::save(settingsPath().toStdString(), QDir::currentPath().toStdString(), values);
+    if (!message.empty())
+        dialogs().showMessage(QString::fromStdString(message));
+}

@@ -1,0 +1,12 @@
+#include "app/MainWindow.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("NEC-2 for VORNA"));
+    TForm1 mainWindow(QCoreApplication::applicationDirPath(), nullptr);
+    mainWindow.show();
+    return QApplication::exec();
+}
