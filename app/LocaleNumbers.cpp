@@ -19,4 +19,9 @@ QString general(double value)
     return QString::fromStdString(numtext::withSeparator(numtext::general(value), decimalSeparator()));
 }
 
+bool readReal(const QString& text, double& value)
+{
+    return numtext::parseRealWithSeparator(text.toStdString(), decimalSeparator(), value);
+}
+
 } // namespace localenum

@@ -15,4 +15,7 @@ char decimalSeparator();
 // Shortest general text with the user's separator (7.5 -> "7,5" in a comma locale).
 QString general(double value);
 
+// Reads a real number typed with the user's separator; false when it does not convert.
+bool readReal(const QString& text, double& value);
+
 } // namespace localenum

@@ -38,6 +38,7 @@ TForm1::TForm1(const AppContext& context, QWidget* parent)
                                                        static_cast<qsizetype>(ground::kDefaultPresetText.size())));
     setUpPopupMenus();
     connectRules();
+    connectCommands();
     PrepareProg();
 
     // The ground parameters dialog exists from the start, hidden.

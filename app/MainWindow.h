@@ -4,6 +4,7 @@
 // program's wiring.
 #pragma once
 
+#include "engine/Conversion.h"
 #include "engine/Swr.h"
 #include "results/PatternDiagram.h"
 
@@ -104,6 +105,24 @@ public:
     void loadSettings();
     void saveSettings();
 
+    // Commands on the antenna file (CalculationCommands.cpp).
+    void ButtonVRNfileFindClick();
+    void RefreshButtonClick();
+    void Execute_OriginalClick();
+    void ExecuteClick();
+
+    // Results of a run (ResultsCommands.cpp): the reading of `Outdata.txo` into the
+    // table, memos, diagrams and currents chart, and the commands on those results.
+    void ReadEngineOutput();
+    void AddResultsRow();
+    void ShowPolarization();
+    void SaveRPClick();
+    void SaveElevationPlotClick();
+    void SaveResClick();
+    void ChartWireCurrents(long long tag, bool inWavelengths);
+    void TagNumFieldChange();
+    void SaveCurrentButtonClick();
+
     // Handlers of this window's own rules.
     void EnableParamChangeCheckClick();
     void GNDParChangeButtonClick();
@@ -122,6 +141,15 @@ private:
     void fitCurrentAxisBottom();
     void setUpResultsTable();
     void connectRules();
+    void connectCommands();
+    void previewAntennaFile(const QString& path, bool picked);
+    void calculate(engine::ConversionSettings settings);
+    int runEngineScript(const QString& script);
+    void setViewerEnabled(bool enabled);
+    results::Polarization selectedPolarization() const;
+    QString proposeSave(const char* suffix, const QString& title, const QString& filter,
+                        const QString& defaultSuffix);
+    void saveDiagram(const QImage& image, const char* suffix, const QString& title);
     void FormClose();
 
     std::unique_ptr<Ui::TForm1> ui_;

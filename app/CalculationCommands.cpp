@@ -1,0 +1,257 @@
+// The commands on an antenna file: pick and preview it, and the two calculations
+// (as described, and with dielectric coated wires).
+#include "app/EngineBusyDialog.h"
+#include "app/GroundControls.h"
+#include "app/LocaleNumbers.h"
+#include "app/MainWindow.h"
+#include "app/UserDialogs.h"
+#include "common/CoatParameters.h"
+#include "common/NumberText.h"
+#include "engine/AntennaPreview.h"
+#include "engine/Conversion.h"
+#include "engine/EngineRun.h"
+#include "ui_TForm1.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+// A field that does not convert stops the command with the conversion message.
+struct ConversionStop {
+    QString message;
+};
+
+double readField(const QString& text)
+{
+    double value = 0;
+    if (!localenum::readReal(text, value))
+        throw ConversionStop{QString::fromStdString(numtext::invalidFloatMessage(text.toStdString()))};
+    return value;
+}
+
+} // namespace
+
+void TForm1::ButtonVRNfileFindClick()
+{
+    const QString path = dialogs_->openFileName(QStringLiteral("VORNA files to be calculated"),
+                                                QStringLiteral("VORNA files|*.vrn"), QDir::currentPath());
+    if (path.isEmpty())
+        return;
+    ui_->VRNfileName->setPlainText(path);
+    ui_->VRNfileName1->setPlainText(path);
+    previewAntennaFile(path, true);
+}
+
+void TForm1::RefreshButtonClick()
+{
+    previewAntennaFile(ui_->VRNfileName->toPlainText(), false);
+}
+
+void TForm1::previewAntennaFile(const QString& path, bool picked)
+{
+    Ui::TForm1& u = *ui_;
+    const AntennaPreviewReading reading = ReadAntennaPreview(path.toStdString());
+    if (!reading.ok()) {
+        dialogs_->showMessage(QString::fromStdString(reading.message));
+        return;
+    }
+    const AntennaPreview& preview = reading.preview;
+
+    // Ground controls from the ground type.
+    ground::ControlsState state = groundControls_->state();
+    state.perfectEnabled = preview.groundType != 0;
+    state.sommerfeldEnabled = preview.groundType == 2;
+    state.perfectChecked = preview.groundType != 2;
+    state.sommerfeldChecked = preview.groundType == 2;
+    state.epsEnabled = state.sigmaEnabled = state.standardEnabled = preview.groundType == 2;
+    groundControls_->setState(state);
+
+    FileFrequency = preview.frequency;
+    FileHeight = preview.groundType == 0 ? 0 : preview.height;
+    FileSwrReference = engine::SwrReference{preview.swrReferenceR, preview.swrReferenceX};
+
+    if (picked) {
+        for (QWidget* w : {static_cast<QWidget*>(u.Execute_Original), static_cast<QWidget*>(u.Execute),
+                           static_cast<QWidget*>(u.Execute_Original1), static_cast<QWidget*>(u.Execute1),
+                           static_cast<QWidget*>(u.RefreshButton), static_cast<QWidget*>(u.RefreshButton1)})
+            w->setEnabled(true);
+    }
+    u.HAntField->setText(localenum::general(FileHeight));
+    u.FreqVRNChangeField->setText(localenum::general(FileFrequency));
+    u.FreqField->setText(localenum::general(FileFrequency));
+
+    u.EnableParamChangeCheck->setChecked(false);
+    EnableParamChangeCheckClick();
+    if (picked)
+        u.EnableParamChangeCheck->setEnabled(true);
+    u.HAntField->setEnabled(false);
+    u.FreqVRNChangeField->setEnabled(false);
+
+    const std::vector<double> radii = DistinctRadiiMm(preview);
+    u.RwDField->clear();
+    for (double radius : radii)
+        u.RwDField->addItem(localenum::general(radius));
+    if (!radii.empty())
+        u.RwDField->setEditText(localenum::general(radii.front()));
+
+    // Shrinking is offered only for antennas made of one wire radius.
+    const bool oneRadius = radii.size() == 1;
+    if (!oneRadius) {
+        u.UkorBar->setValue(0);
+        u.UkorField->setText(QStringLiteral("0"));
+    }
+    for (QWidget* w : {static_cast<QWidget*>(u.UkorField), static_cast<QWidget*>(u.UkorBar),
+                       static_cast<QWidget*>(u.X_Shrinking_CheckBox), static_cast<QWidget*>(u.Y_Shrinking_CheckBox),
+                       static_cast<QWidget*>(u.Z_Shrinking_CheckBox)})
+        w->setEnabled(oneRadius);
+
+    setViewerEnabled(false);
+    u.SetAnglesforRPcalculations->setEnabled(false);
+    u.SetAnglesforRPcalculations1->setEnabled(false);
+    setFrequencyPlotsEnabled(false);
+}
+
+void TForm1::setViewerEnabled(bool enabled)
+{
+    ui_->ViewerCallButton->setEnabled(enabled);
+    ui_->ViewerCallButton1->setEnabled(enabled);
+    ui_->ViewerCall->setEnabled(enabled);
+    ui_->ViewerCall1->setEnabled(enabled);
+}
+
+// The parameters both calculations read alike.
+static engine::ConversionSettings commonSettings(Ui::TForm1& u)
+{
+    engine::ConversionSettings s;
+    s.useDM2 = u.DM2AllSegmentationCheck->isChecked();
+    s.useCSDVS = u.CDSVSCheck->isChecked();
+    s.thetaDeg = 90 - readField(u.AngleElevField->text());
+    s.azimuthDeg = readField(u.AngleAzField->text());
+    s.useEK = u.EKSwitchCheck->isChecked();
+    s.groundEps = readField(u.EPSField->text());
+    s.groundSigma = readField(u.SigmaField->text()) * 0.001;
+    s.perfectGround = u.PGround->isChecked();
+    return s;
+}
+
+void TForm1::Execute_OriginalClick()
+{
+    Ui::TForm1& u = *ui_;
+    CoatedRun = false;
+    engine::ConversionSettings s;
+    try {
+        s = commonSettings(u);
+        AntennaHeight = 30;
+        s.frequencyMHz = 14;
+        if (u.EnableParamChangeCheck->isChecked()) {
+            s.changeFrequency = s.changeHeight = true;
+            s.frequencyMHz = readField(u.FreqVRNChangeField->text());
+            AntennaHeight = readField(u.HAntField->text());
+        }
+    } catch (const ConversionStop& stop) {
+        dialogs_->showMessage(stop.message);
+        return;
+    }
+    calculate(s);
+}
+
+void TForm1::ExecuteClick()
+{
+    Ui::TForm1& u = *ui_;
+    CoatedRun = true;
+    engine::ConversionSettings s;
+    coat::CoatInputs coatInputs;
+    try {
+        s = commonSettings(u);
+        s.changeFrequency = true;
+        s.frequencyMHz = readField(u.FreqField->text());
+        AntennaHeight = 30;
+        if (u.EnableParamChangeCheck->isChecked()) {
+            s.changeHeight = true;
+            AntennaHeight = readField(u.HAntField->text());
+        }
+        coatInputs.wireRadiusMm = readField(u.RwDField->currentText());
+        coatInputs.coatRadiusMm = readField(u.RDField->text());
+        coatInputs.permittivity = readField(u.EpsDielField->text());
+        coatInputs.shorterPercent = readField(u.UkorField->text());
+    } catch (const ConversionStop& stop) {
+        dialogs_->showMessage(stop.message);
+        return;
+    }
+    coatInputs.shrinkX = u.X_Shrinking_CheckBox->isChecked();
+    coatInputs.shrinkY = u.Y_Shrinking_CheckBox->isChecked();
+    coatInputs.shrinkZ = u.Z_Shrinking_CheckBox->isChecked();
+    const std::string coatMessage = coat::computeCoatParameters(coatInputs, s.coat);
+    if (!coatMessage.empty()) {
+        dialogs_->showMessage(QString::fromStdString(coatMessage));
+        return;
+    }
+    calculate(s);
+}
+
+void TForm1::calculate(engine::ConversionSettings settings)
+{
+    Ui::TForm1& u = *ui_;
+    settings.heightM = AntennaHeight;
+    const QString deckPath = programFile(QString::fromLatin1(engine::kDeckFile));
+    const engine::ConversionResult result = engine::convertAntenna(
+        u.VRNfileName->toPlainText().toStdString(), deckPath.toStdString(), settings);
+    AntennaHeight = result.heightM;
+    if (!result.error.empty()) {
+        dialogs_->showMessage(QString::fromStdString(result.error));
+        return;
+    }
+    SwrReference = FileSwrReference;
+    u.ReadADMCheck->setChecked(false);
+
+    if (u.ShowNEC2InputCheck->isChecked()) {
+        u.Memo1->appendPlainText(QStringLiteral("*******"));
+        u.Memo1->appendPlainText(QStringLiteral("Input NEC-2 file:"));
+        QFile deck(deckPath);
+        if (deck.open(QIODevice::ReadOnly)) {
+            QString text = QString::fromLatin1(deck.readAll());
+            text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+            for (const QString& line : text.split('\n'))
+                u.Memo1->appendPlainText(line);
+        }
+        u.Memo1->appendPlainText(QStringLiteral("*******"));
+        u.StartNEC2Button->setEnabled(true);
+        u.SetAnglesforRPcalculations->setEnabled(true);
+        u.SetAnglesforRPcalculations1->setEnabled(true);
+        setFrequencyPlotsEnabled(true);
+        return;
+    }
+
+    const QList<QPushButton*> buttons{u.Execute, u.Execute_Original, u.Execute1, u.Execute_Original1};
+    for (QPushButton* b : buttons)
+        b->setEnabled(false);
+    const QList<QWidget*> busy = CoatedRun
+        ? QList<QWidget*>{u.GroupBox3, u.TabSheet3, u.Execute, u.Execute1}
+        : QList<QWidget*>{u.TabSheet1, u.TabSheet3, u.Execute_Original, u.Execute_Original1};
+    for (QWidget* w : busy)
+        w->setCursor(Qt::WaitCursor);
+
+    const int code = runEngineScript(QString::fromLatin1(engine::kEngineScript));
+
+    for (QPushButton* b : buttons)
+        b->setEnabled(true);
+    for (QWidget* w : busy)
+        w->unsetCursor();
+
+    if (code != 0) {
+        dialogs_->showMessage(QStringLiteral("Unable to start NEC-2."));
+        return;
+    }
+    HeightUnknown = false;
+    ReadEngineOutput();
+    for (QWidget* w : {static_cast<QWidget*>(u.TotalDCheck), static_cast<QWidget*>(u.PhiDCheck),
+                       static_cast<QWidget*>(u.ThetaDCheck), static_cast<QWidget*>(u.PhiThetaDCheck)})
+        w->setEnabled(true);
+}
+
+int TForm1::runEngineScript(const QString& script)
+{
+    const QString folder = programFolder_;
+    return EngineBusyDialog::runEngine(this, QDir(folder).filePath(script), folder);
+}

@@ -1,0 +1,263 @@
+// What the window does with a listing: the reading into the table and memos, the
+// pattern diagrams with their save commands, and the currents chart with its export.
+#include "app/LocaleNumbers.h"
+#include "app/MainWindow.h"
+#include "app/UserDialogs.h"
+#include "common/NumberText.h"
+#include "engine/EngineRun.h"
+#include "engine/ListingReader.h"
+#include "results/CurrentsCsv.h"
+#include "results/DiagramFiles.h"
+#include "results/WireCurrents.h"
+#include "ui_TForm1.h"
+
+#include <QDir>
+#include <QLineSeries>
+#include <QSignalBlocker>
+#include <QValueAxis>
+
+namespace {
+
+void appendLines(QPlainTextEdit* memo, const std::vector<std::string>& lines)
+{
+    for (const std::string& line : lines)
+        memo->appendPlainText(QString::fromStdString(line));
+}
+
+std::vector<std::string> memoLines(const QPlainTextEdit* memo)
+{
+    std::vector<std::string> lines;
+    const QString text = memo->toPlainText();
+    if (text.isEmpty())
+        return lines;
+    for (const QString& line : text.split('\n'))
+        lines.push_back(line.toStdString());
+    return lines;
+}
+
+} // namespace
+
+void TForm1::AddResultsRow()
+{
+    QTableWidget* table = ui_->ResultsTable;
+    const QTableWidgetItem* first = table->item(0, 0);
+    if (first == nullptr || first->text().isEmpty())
+        return;
+    table->insertRow(0);
+}
+
+void TForm1::ReadEngineOutput()
+{
+    Ui::TForm1& u = *ui_;
+    u.ImpedanceScreen->clear();
+    u.ImpedanceScreen1->clear();
+    u.OuterRingGainInfo->setText(QStringLiteral(" "));
+    ++RunNumber;
+    setViewerEnabled(false);
+
+    engine::ReadingInputs inputs;
+    inputs.runNumber = RunNumber;
+    inputs.antennaHeight = AntennaHeight;
+    inputs.heightUnknown = HeightUnknown;
+    inputs.coatedRun = CoatedRun;
+    inputs.readAdmittance = u.ReadADMCheck->isChecked();
+    const engine::EngineOutput output = engine::ReadEngineOutput(
+        programFile(QString::fromLatin1(engine::kListingFile)).toStdString(), inputs, SwrReference);
+
+    // Replay what the reading produced, then show its message.
+    if (output.tags) {
+        const QSignalBlocker block(u.TagNumField);
+        u.TagNumField->clear();
+        for (const std::string& tag : *output.tags)
+            u.TagNumField->addItem(QString::fromStdString(tag));
+    }
+    if (output.wavelength)
+        Wavelength = *output.wavelength;
+    appendLines(u.ImpedanceScreen, output.memos.impedanceScreen);
+    appendLines(u.ImpedanceScreen1, output.memos.impedanceScreen1);
+    appendLines(u.Memo1, output.memos.memo1);
+    appendLines(u.NEC2ResultSheetScreen, output.memos.nec2ResultSheetScreen);
+    for (const engine::TableStep& step : output.table) {
+        if (step.addRow)
+            AddResultsRow();
+        for (std::size_t i = 0; i < step.cells.size(); ++i)
+            u.ResultsTable->setItem(0, step.firstColumn + static_cast<int>(i),
+                                    new QTableWidgetItem(QString::fromStdString(step.cells[i])));
+    }
+    CurrentLines = output.currentLines;
+    PatternLines = output.patternLines;
+    if (!output.succeeded()) {
+        dialogs_->showMessage(QString::fromStdString(output.message));
+        return;
+    }
+
+    MaxTotalGain = output.maxTotalGain.value_or(0);
+    ShowPolarization();
+    u.FreqField->setText(localenum::general(output.frequency.value_or(0)));
+    u.HAntField->setText(localenum::general(AntennaHeight));
+    u.SaveRP->setEnabled(true);
+    u.SaveRes->setEnabled(true);
+    u.SaveElevationPlot->setEnabled(true);
+    if (u.TagNumField->count() > 0) {
+        {
+            const QSignalBlocker block(u.TagNumField);
+            u.TagNumField->setCurrentIndex(0);
+        }
+        long long tag = 0;
+        if (numtext::parseInteger(u.TagNumField->itemText(0).toStdString(), tag))
+            ChartWireCurrents(tag, u.LLCheckBox->isChecked());
+    }
+    for (QWidget* w : {static_cast<QWidget*>(u.SaveCurrentButton), static_cast<QWidget*>(u.GFwriteButton),
+                       static_cast<QWidget*>(u.ElectricNFButton), static_cast<QWidget*>(u.MagneticNFButton),
+                       static_cast<QWidget*>(u.TagNumField), static_cast<QWidget*>(u.LLCheckBox),
+                       static_cast<QWidget*>(u.PHIndCheckBox)})
+        w->setEnabled(true);
+    setViewerEnabled(true);
+    u.SetAnglesforRPcalculations->setEnabled(true);
+    u.SetAnglesforRPcalculations1->setEnabled(true);
+    setFrequencyPlotsEnabled(true);
+    CoatedRun = false;
+}
+
+results::Polarization TForm1::selectedPolarization() const
+{
+    if (ui_->PhiDCheck->isChecked())
+        return results::Polarization::Phi;
+    if (ui_->ThetaDCheck->isChecked())
+        return results::Polarization::Theta;
+    if (ui_->PhiThetaDCheck->isChecked())
+        return results::Polarization::PhiTheta;
+    return results::Polarization::Total;
+}
+
+void TForm1::ShowPolarization()
+{
+    const results::PolarizationOutcome outcome = results::ShowPolarization(
+        Diagrams, PatternLines, MaxTotalGain, selectedPolarization(), localenum::decimalSeparator());
+    showDiagrams();
+    if (outcome.enableSave) {
+        ui_->SaveRP->setEnabled(true);
+        ui_->SaveRes->setEnabled(true);
+    }
+    for (const std::string& message : outcome.messages)
+        dialogs_->showMessage(QString::fromStdString(message));
+    ui_->OuterRingGainInfo->setText(QString::fromStdString(outcome.outerRingText));
+}
+
+QString TForm1::proposeSave(const char* suffix, const QString& title, const QString& filter,
+                            const QString& defaultSuffix)
+{
+    const results::ProposedFile proposal =
+        results::proposedFile(ui_->VRNfileName->toPlainText().toStdString(), suffix);
+    return dialogs_->saveFileName(title, filter, defaultSuffix, QString::fromStdString(proposal.folder),
+                                  QString::fromStdString(proposal.fileName));
+}
+
+void TForm1::saveDiagram(const QImage& image, const char* suffix, const QString& title)
+{
+    const QString path = proposeSave(suffix, title, QStringLiteral("Diagram bitmap file (*.bmp)|*.bmp"),
+                                     QStringLiteral("*.bmp"));
+    if (path.isEmpty())
+        return;
+    if (!results::saveDiagramBitmap(image, path.toStdString()))
+        dialogs_->showMessage(QStringLiteral("Unable to write to %1").arg(path).left(255));
+}
+
+void TForm1::SaveRPClick()
+{
+    saveDiagram(Diagrams.azimuth, results::kAzimuthPlotSuffix, QStringLiteral("Save azimuth diagram"));
+}
+
+void TForm1::SaveElevationPlotClick()
+{
+    saveDiagram(Diagrams.elevation, results::kElevationPlotSuffix, QStringLiteral("Save elevation diagram"));
+}
+
+void TForm1::SaveResClick()
+{
+    const QString path = proposeSave(results::kResultsTextSuffix, QStringLiteral("Save all info from results window"),
+                                     QStringLiteral("NEC-2 Results text file (*.txt)|*.txt"), QStringLiteral("*.txt"));
+    if (path.isEmpty())
+        return;
+    // A results file that cannot be created is passed over without a message.
+    results::saveResultsText(memoLines(ui_->ImpedanceScreen), path.toStdString());
+}
+
+void TForm1::ChartWireCurrents(long long tag, bool inWavelengths)
+{
+    const results::WireCurrentChart chart = results::ChartWireCurrents(
+        CurrentLines, Wavelength, tag, inWavelengths, ui_->PHIndCheckBox->isChecked());
+    CurrentChartModel->setTitle(QString::fromStdString(chart.title));
+    if (chart.setAxis)
+        CurrentAxisLeft->setRange(chart.axisMinimum, chart.axisMaximum);
+    if (chart.replaceSeries) {
+        QList<QPointF> points;
+        points.reserve(static_cast<qsizetype>(chart.points.size()));
+        for (const results::CurrentPoint& p : chart.points)
+            points.append(QPointF(p.distance, p.current));
+        CPSeries->replace(points);
+    }
+    if (!chart.message.empty())
+        dialogs_->showMessage(QString::fromStdString(chart.message));
+}
+
+void TForm1::TagNumFieldChange()
+{
+    std::vector<std::string> items;
+    for (int i = 0; i < ui_->TagNumField->count(); ++i)
+        items.push_back(ui_->TagNumField->itemText(i).toStdString());
+    const results::TagChoice choice = results::chooseTag(ui_->TagNumField->currentText().toStdString(), items);
+    switch (choice.action) {
+    case results::TagChoice::Action::Chart:
+        ChartWireCurrents(choice.tag, ui_->LLCheckBox->isChecked());
+        break;
+    case results::TagChoice::Action::Error:
+        dialogs_->showMessage(QString::fromStdString(choice.message));
+        break;
+    case results::TagChoice::Action::Nothing:
+        break;
+    }
+}
+
+void TForm1::SaveCurrentButtonClick()
+{
+    const QString path = dialogs_->saveFileName(QStringLiteral("Save currents in file"),
+                                                QStringLiteral("Comma separated value file (*.csv)|*.csv"),
+                                                QStringLiteral("csv"), QDir::currentPath(), QString());
+    if (path.isEmpty())
+        return;
+    if (CurrentLines.empty()) {
+        dialogs_->showMessage(QStringLiteral("CURRENTS data not found."));
+        return;
+    }
+    const std::string message = results::exportCurrents(CurrentLines, Wavelength, path.toStdString());
+    if (!message.empty())
+        dialogs_->showMessage(QString::fromStdString(message));
+}
+
+void TForm1::connectCommands()
+{
+    Ui::TForm1& u = *ui_;
+    for (QPushButton* b : {u.ButtonVRNfileFind, u.ButtonVRNfileFind1})
+        connect(b, &QPushButton::clicked, this, [this] { ButtonVRNfileFindClick(); });
+    for (QPushButton* b : {u.RefreshButton, u.RefreshButton1})
+        connect(b, &QPushButton::clicked, this, [this] { RefreshButtonClick(); });
+    for (QPushButton* b : {u.Execute_Original, u.Execute_Original1})
+        connect(b, &QPushButton::clicked, this, [this] { Execute_OriginalClick(); });
+    for (QPushButton* b : {u.Execute, u.Execute1})
+        connect(b, &QPushButton::clicked, this, [this] { ExecuteClick(); });
+
+    for (QRadioButton* r : {u.TotalDCheck, u.PhiDCheck, u.ThetaDCheck, u.PhiThetaDCheck})
+        connect(r, &QRadioButton::clicked, this, [this, r] {
+            if (r->isChecked())
+                ShowPolarization();
+        });
+    connect(u.SaveRP, &QAction::triggered, this, [this] { SaveRPClick(); });
+    connect(u.SaveElevationPlot, &QAction::triggered, this, [this] { SaveElevationPlotClick(); });
+    connect(u.SaveRes, &QAction::triggered, this, [this] { SaveResClick(); });
+
+    connect(u.TagNumField, &QComboBox::currentTextChanged, this, [this] { TagNumFieldChange(); });
+    connect(u.LLCheckBox, &QCheckBox::clicked, this, [this] { TagNumFieldChange(); });
+    connect(u.PHIndCheckBox, &QCheckBox::clicked, this, [this] { TagNumFieldChange(); });
+    connect(u.SaveCurrentButton, &QPushButton::clicked, this, [this] { SaveCurrentButtonClick(); });
+}

@@ -1,0 +1,74 @@
+#include "engine/Conversion.h"
+
+#include "converter/VRN_NEC.h"
+
+#include <array>
+#include <cstring>
+
+namespace engine {
+
+namespace {
+
+using Buffer = std::array<unsigned char, kMaxPathBytes + 1>;
+
+Buffer toBuffer(const std::string& text)
+{
+    Buffer buffer{};
+    buffer[0] = static_cast<unsigned char>(text.size());
+    std::memcpy(buffer.data() + 1, text.data(), text.size());
+    return buffer;
+}
+
+std::string fromBuffer(const Buffer& buffer)
+{
+    return std::string(reinterpret_cast<const char*>(buffer.data() + 1), buffer[0]);
+}
+
+std::string pathTooLong(const std::string& what, const std::string& path)
+{
+    return "The path of the " + what + " is longer than 255 characters: " + path.substr(0, 120) +
+           "... Please move it to a shorter path.";
+}
+
+} // namespace
+
+ConversionResult convertAntenna(const std::string& antennaPath, const std::string& deckPath,
+                                const ConversionSettings& s)
+{
+    ConversionResult result;
+    if (antennaPath.size() > kMaxPathBytes) {
+        result.error = pathTooLong("antenna file", antennaPath);
+        return result;
+    }
+    if (deckPath.size() > kMaxPathBytes) {
+        result.error = pathTooLong("NEC-2 input file", deckPath);
+        return result;
+    }
+    Buffer file = toBuffer(antennaPath);
+    Buffer deck = toBuffer(deckPath);
+    Buffer error{};
+
+    bool useDM2 = s.useDM2, useCSDVS = s.useCSDVS, useEK = s.useEK;
+    double azimuth = s.azimuthDeg, theta = s.thetaDeg;
+    bool changeFrequency = s.changeFrequency, changeHeight = s.changeHeight;
+    double frequency = s.frequencyMHz, height = s.heightM;
+    double eps = s.groundEps, sigma = s.groundSigma;
+    bool perfect = s.perfectGround, sommerfeld = false;
+    double wireRadius = s.coat.wireRadius, coatRadius = s.coat.coatRadius, inductance = s.coat.inductance;
+    double shrink = s.coat.shrinkFactor;
+    bool shrinkX = s.coat.shrinkX, shrinkY = s.coat.shrinkY, shrinkZ = s.coat.shrinkZ;
+
+    VRN_to_NEC(file.data(), static_cast<int32_t>(kMaxPathBytes), deck.data(), static_cast<int32_t>(kMaxPathBytes),
+               &useDM2, &useCSDVS, &azimuth, &theta, &changeFrequency, &frequency, &changeHeight, &height, &eps,
+               &sigma, &perfect, &sommerfeld, &wireRadius, &coatRadius, &inductance, &shrink, &shrinkX, &shrinkY,
+               &shrinkZ, &useEK, error.data(), static_cast<int32_t>(kMaxPathBytes));
+
+    result.error = fromBuffer(error);
+    result.frequencyMHz = frequency;
+    result.heightM = height;
+    result.azimuthDeg = azimuth;
+    result.sommerfeldUsed = sommerfeld;
+    return result;
+}
+
+} // namespace engine
