@@ -24,10 +24,11 @@ std::string fromBuffer(const Buffer& buffer)
     return std::string(reinterpret_cast<const char*>(buffer.data() + 1), buffer[0]);
 }
 
-std::string pathTooLong(const std::string& what, const std::string& path)
+std::string pathTooLong(const std::string& path)
 {
-    return "The path of the " + what + " is longer than 255 characters: " + path.substr(0, 120) +
-           "... Please move it to a shorter path.";
+    std::string text = "Path longer than 255 bytes (" + std::to_string(path.size()) +
+                       "), the conversion cannot take it. Please move the file to a shorter path: " + path;
+    return text.substr(0, 255);
 }
 
 } // namespace
@@ -37,11 +38,11 @@ ConversionResult convertAntenna(const std::string& antennaPath, const std::strin
 {
     ConversionResult result;
     if (antennaPath.size() > kMaxPathBytes) {
-        result.error = pathTooLong("antenna file", antennaPath);
+        result.error = pathTooLong(antennaPath);
         return result;
     }
     if (deckPath.size() > kMaxPathBytes) {
-        result.error = pathTooLong("NEC-2 input file", deckPath);
+        result.error = pathTooLong(deckPath);
         return result;
     }
     Buffer file = toBuffer(antennaPath);

@@ -87,8 +87,6 @@ TEST(EngineRun, ReportsTheScriptsExitCode)
 TEST(EngineScripts, RealEngineLeavesBothListings)
 {
     const QString programDir = QStringLiteral(PROGRAM_DIR);
-    if (!QFile::exists(programDir + "/nec2c-classic"))
-        GTEST_SKIP() << "nec2c-classic is not built";
     QTemporaryDir dir;
     ASSERT_TRUE(QFile::copy(QStringLiteral(TEST_DATA_DIR) + "/decks/dipole_free.nec", dir.filePath("Indata.txo")));
     EXPECT_EQ(engine::RunCommandLine(programDir + "/GoNec.bat", 0, true, dir.path()), 0);

@@ -19,7 +19,6 @@ struct ConversionReport {
     bool sommerfeldUsed = false;
 };
 
-constexpr std::size_t kMaxPathBytes = 255;
 
 // Converts options.input into options.deck through the library. Prints the written-back
 // values to `out` and returns 0, or prints the message to `err` and returns 1.

@@ -115,6 +115,24 @@ ParsedCommandLine ParseOptions(const std::vector<std::string>& args)
                 error = "Option --shrink needs a value.";
             else if (parseShrink(list.take(), shrink, error))
                 o.shrink = shrink;
+        } else if (arg == "--run") {
+            o.run = true;
+        } else if (arg == "--keep" || arg == "--diagrams" || arg == "--currents" || arg == "--polarization") {
+            if (list.done()) {
+                error = "Option " + arg + " needs a value.";
+                break;
+            }
+            const std::string& value = list.take();
+            if (arg == "--keep")
+                o.keepDir = value;
+            else if (arg == "--diagrams")
+                o.diagramsDir = value;
+            else if (arg == "--currents")
+                o.currentsFile = value;
+            else if (value == "total" || value == "h" || value == "v" || value == "vh")
+                o.polarization = value;
+            else
+                error = "Option --polarization takes total, h, v or vh, not '" + value + "'.";
         } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
             error = "Unknown option " + arg + ".";
         } else {
@@ -123,7 +141,9 @@ ParsedCommandLine ParseOptions(const std::vector<std::string>& args)
     }
     if (!error.empty())
         return parsed;
-    if (paths.empty())
+    if (!o.run && (!o.keepDir.empty() || !o.diagramsDir.empty() || !o.currentsFile.empty()))
+        error = "Options --keep, --diagrams and --currents go with --run.";
+    else if (paths.empty())
         error = "No antenna file given.";
     else if (paths.size() > 2)
         error = "Too many file names: give INPUT.vrn and at most one DECK.";
@@ -139,8 +159,12 @@ std::string UsageText()
     return "Usage: vrn2nec [--dm2 | --dm1] [--csdvs] [--ek] [--elevation DEG] [--azimuth DEG] [--freq MHZ]\n"
            "               [--height M] [--ground-eps E] [--ground-sigma S_PER_M] [--perfect-ground]\n"
            "               [--coat RW_MM RC_MM EPS] [--shrink PERCENT[:xyz]] INPUT.vrn [DECK]\n"
+           "       vrn2nec --run [--keep DIR] [--diagrams DIR [--polarization total|h|v|vh]]\n"
+           "               [--currents FILE] [conversion options] INPUT.vrn\n"
            "\n"
            "Converts a VORNA antenna file into a NEC-2 deck (default DECK: INPUT with the extension .nec).\n"
+           "With --run the deck is run through the engine script GoNec.bat of the program folder in a\n"
+           "temporary folder and the results summary is printed, one line per line of the summary.\n"
            "  --dm2 / --dm1        automatic wires use the second (default) or the first segment density\n"
            "  --csdvs              current-slope-discontinuity voltage sources, even segment counts\n"
            "  --ek                 extended thin-wire kernel\n"
@@ -152,7 +176,12 @@ std::string UsageText()
            "  --ground-sigma S     real ground conductivity in S/m (default 0.005)\n"
            "  --perfect-ground     compute a real-ground file over perfect ground\n"
            "  --coat RW RC EPS     coat the wires of radius RW mm to radius RC mm, permittivity EPS\n"
-           "  --shrink P[:xyz]     make the wires P % shorter along the given axes (default all)\n";
+           "  --shrink P[:xyz]     make the wires P % shorter along the given axes (default all)\n"
+           "  --run                run the engine and print the results summary\n"
+           "  --keep DIR           run in DIR and keep the deck and the listings there\n"
+           "  --diagrams DIR       save the azimuth and elevation diagrams (BMP) into DIR\n"
+           "  --polarization P     component drawn in the diagrams: total (default), h, v or vh\n"
+           "  --currents FILE      save the currents of all segments as comma-separated values\n";
 }
 
 std::string DefaultDeckPath(const std::string& input)

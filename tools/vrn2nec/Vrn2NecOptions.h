@@ -34,6 +34,13 @@ struct Options {
     bool perfectGround = false;
     std::optional<CoatRequest> coat;
     std::optional<ShrinkRequest> shrink;
+
+    // --run: run the engine on the deck and print the results summary.
+    bool run = false;
+    std::string keepDir;        // --keep DIR: the working folder of the run, kept
+    std::string diagramsDir;    // --diagrams DIR: save both pattern diagrams there
+    std::string polarization = "total"; // --polarization total|h|v|vh
+    std::string currentsFile;   // --currents FILE: export the segment currents
 };
 
 struct ParsedCommandLine {

@@ -1,6 +1,10 @@
-// vrn2nec: converts a VORNA antenna file into a NEC-2 deck from the command line.
+// vrn2nec: converts a VORNA antenna file into a NEC-2 deck from the command line, and
+// with --run evaluates it through the engine as the desktop program would.
 #include "Vrn2NecConversion.h"
 #include "Vrn2NecOptions.h"
+#include "Vrn2NecRun.h"
+
+#include <QGuiApplication>
 
 #include <iostream>
 #include <string>
@@ -17,6 +21,14 @@ int main(int argc, char** argv)
     if (!parsed.error.empty()) {
         std::cerr << parsed.error << "\n\n" << vrn2nec::UsageText();
         return 2;
+    }
+    if (parsed.options.run) {
+        // The diagrams are drawn with fonts, which need a (windowless) GUI application.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        return vrn2nec::RunAntenna(parsed.options, QCoreApplication::applicationDirPath().toStdString(),
+                                   std::cout, std::cerr);
     }
     vrn2nec::ConversionReport report;
     return vrn2nec::ConvertAntenna(parsed.options, std::cout, std::cerr, report);
