@@ -81,7 +81,7 @@ TEST(Vrn2NecRun, TheFilesReferenceImpedanceAndMessages)
 
     r = runTool(kTool, {"--run", "/no/such/antenna.vrn"});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(r.err.contains("VORNA file not found:  /no/such/antenna.vrn"));
+    EXPECT_EQ(r.err, QStringLiteral("VORNA file not found:  /no/such/antenna.vrn\n")) << "nothing but the message";
     EXPECT_TRUE(r.out.isEmpty());
 
     r = runTool(kTool, {"--run", "--polarization", "x", sample("dipole_21mhz_75ohm_reference.vrn")});

@@ -26,6 +26,12 @@ int main(int argc, char** argv)
         // The diagrams are drawn with fonts, which need a (windowless) GUI application.
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
+        // Standard error carries the tool's own messages only, not the toolkit's notes
+        // about the desktop session.
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                std::cerr << text.toStdString() << "\n";
+        });
         QGuiApplication app(argc, argv);
         return vrn2nec::RunAntenna(parsed.options, QCoreApplication::applicationDirPath().toStdString(),
                                    std::cout, std::cerr);
