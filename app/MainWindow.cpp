@@ -1,6 +1,5 @@
 #include "app/MainWindow.h"
 
-#include "app/ConverterBinding.h"
 #include "app/GroundControls.h"
 #include "app/GroundDialog.h"
 #include "app/QtUserDialogs.h"
@@ -28,7 +27,6 @@ TForm1::TForm1(const AppContext& context, QWidget* parent)
         ownDialogs_ = std::make_unique<QtUserDialogs>(this);
         dialogs_ = ownDialogs_.get();
     }
-    ConvertFunction = converterExport();
 
     ui_->setupUi(this);
     groundControls_ = new GroundControls({ui_->PGround, ui_->SNGround, ui_->EPSField, ui_->SigmaField,

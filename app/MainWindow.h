@@ -8,8 +8,6 @@
 #include "engine/Swr.h"
 #include "results/PatternDiagram.h"
 
-#include "converter/VRN_NEC.h"
-
 #include <QMainWindow>
 #include <QPointer>
 #include <QSize>
@@ -73,9 +71,6 @@ public:
     // The two pattern diagrams (`Diagr`, `DiagrElev`); showDiagrams() puts them on the page.
     results::PatternImages Diagrams;
     void showDiagrams();
-
-    // The export of the conversion library.
-    VRN_to_NEC_Function ConvertFunction = nullptr;
 
     // Values kept from the antenna file by the preview.
     double FileFrequency = 14; // MHz; restores `FreqVRNChangeField`

@@ -58,7 +58,6 @@ void MainWindowTest::captionAndPages()
     QCOMPARE(pages->currentIndex(), 0);
     QVERIFY(w.groundDialog() != nullptr);
     QVERIFY(!w.groundDialog()->isVisible());
-    QVERIFY(w.ConvertFunction != nullptr);
     QVERIFY(support.dialogs.messages.isEmpty());
 }
 
