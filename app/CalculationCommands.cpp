@@ -9,7 +9,7 @@
 #include "common/NumberText.h"
 #include "engine/AntennaPreview.h"
 #include "engine/Conversion.h"
-#include "engine/EngineRun.h"
+#include "engine/Calculation.h"
 #include "ui_TForm1.h"
 
 #include <QDir>
@@ -194,21 +194,26 @@ void TForm1::calculate(engine::ConversionSettings settings)
 {
     Ui::TForm1& u = *ui_;
     settings.heightM = AntennaHeight;
-    const QString deckPath = programFile(QString::fromLatin1(engine::kDeckFile));
-    const engine::ConversionResult result = engine::convertAntenna(
-        u.VRNfileName->toPlainText().toStdString(), deckPath.toStdString(), settings);
-    AntennaHeight = result.heightM;
-    if (!result.error.empty()) {
-        dialogs_->showMessage(QString::fromStdString(result.error));
+    engine::CalculationRequest request;
+    request.programFolder = programFolder_;
+    request.antenna = engine::AntennaConversion{u.VRNfileName->toPlainText().toStdString(), settings};
+    request.convertOnly = u.ShowNEC2InputCheck->isChecked();
+
+    engine::Calculation calculation;
+    const bool running = calculation.start(request);
+    const engine::CalculationResult& result = calculation.result();
+    AntennaHeight = result.conversion.heightM;
+    if (result.outcome == engine::CalculationOutcome::ConversionFailed) {
+        dialogs_->showMessage(QString::fromStdString(result.message));
         return;
     }
     SwrReference = FileSwrReference;
     u.ReadADMCheck->setChecked(false);
 
-    if (u.ShowNEC2InputCheck->isChecked()) {
+    if (result.outcome == engine::CalculationOutcome::Converted) {
         u.Memo1->appendPlainText(QStringLiteral("*******"));
         u.Memo1->appendPlainText(QStringLiteral("Input NEC-2 file:"));
-        QFile deck(deckPath);
+        QFile deck(engine::Calculation::deckPath(request));
         if (deck.open(QIODevice::ReadOnly)) {
             QString text = QString::fromLatin1(deck.readAll());
             text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -223,35 +228,31 @@ void TForm1::calculate(engine::ConversionSettings settings)
         return;
     }
 
-    const QList<QPushButton*> buttons{u.Execute, u.Execute_Original, u.Execute1, u.Execute_Original1};
-    for (QPushButton* b : buttons)
-        b->setEnabled(false);
-    const QList<QWidget*> busy = CoatedRun
-        ? QList<QWidget*>{u.GroupBox3, u.TabSheet3, u.Execute, u.Execute1}
-        : QList<QWidget*>{u.TabSheet1, u.TabSheet3, u.Execute_Original, u.Execute_Original1};
-    for (QWidget* w : busy)
-        w->setCursor(Qt::WaitCursor);
+    if (running) {
+        const QList<QPushButton*> buttons{u.Execute, u.Execute_Original, u.Execute1, u.Execute_Original1};
+        for (QPushButton* b : buttons)
+            b->setEnabled(false);
+        const QList<QWidget*> busy = CoatedRun
+            ? QList<QWidget*>{u.GroupBox3, u.TabSheet3, u.Execute, u.Execute1}
+            : QList<QWidget*>{u.TabSheet1, u.TabSheet3, u.Execute_Original, u.Execute_Original1};
+        for (QWidget* w : busy)
+            w->setCursor(Qt::WaitCursor);
 
-    const int code = runEngineScript(QString::fromLatin1(engine::kEngineScript));
+        EngineBusyDialog::waitFor(calculation, this);
 
-    for (QPushButton* b : buttons)
-        b->setEnabled(true);
-    for (QWidget* w : busy)
-        w->unsetCursor();
+        for (QPushButton* b : buttons)
+            b->setEnabled(true);
+        for (QWidget* w : busy)
+            w->unsetCursor();
+    }
 
-    if (code != 0) {
-        dialogs_->showMessage(QStringLiteral("Unable to start NEC-2."));
+    if (result.outcome != engine::CalculationOutcome::Finished) {
+        dialogs_->showMessage(QString::fromStdString(result.message));
         return;
     }
     HeightUnknown = false;
-    ReadEngineOutput();
+    ReadEngineOutput(result.listing);
     for (QWidget* w : {static_cast<QWidget*>(u.TotalDCheck), static_cast<QWidget*>(u.PhiDCheck),
                        static_cast<QWidget*>(u.ThetaDCheck), static_cast<QWidget*>(u.PhiThetaDCheck)})
         w->setEnabled(true);
-}
-
-int TForm1::runEngineScript(const QString& script)
-{
-    const QString folder = programFolder_;
-    return EngineBusyDialog::runEngine(this, QDir(folder).filePath(script), folder);
 }

@@ -1,41 +1,46 @@
 #include "app/EngineBusyDialog.h"
 
-#include "engine/EngineRun.h"
+#include "engine/Calculation.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-EngineBusyDialog::EngineBusyDialog(engine::EngineRun& run, QWidget* parent) : QDialog(parent), run_(run)
+EngineBusyDialog::EngineBusyDialog(engine::Calculation& calculation, QWidget* parent)
+    : QDialog(parent), calculation_(calculation)
 {
     setObjectName("EngineBusyDialog");
     setWindowTitle("NEC-2 is running...");
     setModal(true);
     auto* layout = new QVBoxLayout(this);
-    auto* label = new QLabel("NEC-2 is running...", this);
-    label->setObjectName("EngineBusyLabel");
-    layout->addWidget(label);
+    label_ = new QLabel(runningText(calculation.elapsedSeconds()), this);
+    label_->setObjectName("EngineBusyLabel");
+    layout->addWidget(label_);
     auto* stop = new QPushButton("Stop", this);
     stop->setObjectName("StopEngineButton");
     stop->setCursor(Qt::ArrowCursor);
     layout->addWidget(stop, 0, Qt::AlignHCenter);
-    connect(stop, &QPushButton::clicked, this, [this] { run_.stop(); });
-    connect(&run_, &engine::EngineRun::finished, this, &QDialog::accept);
+    connect(stop, &QPushButton::clicked, this, [this] { calculation_.stop(); });
+    connect(&calculation_, &engine::Calculation::elapsed, this,
+            [this](int seconds) { label_->setText(runningText(seconds)); });
+    connect(&calculation_, &engine::Calculation::finished, this, &QDialog::accept);
+}
+
+QString EngineBusyDialog::runningText(int seconds)
+{
+    return QStringLiteral("NEC-2 is running... ") + engine::Calculation::elapsedText(seconds);
 }
 
 void EngineBusyDialog::reject()
 {
-    run_.stop();
+    calculation_.stop();
 }
 
-int EngineBusyDialog::runEngine(QWidget* parent, const QString& script, const QString& workingFolder)
+void EngineBusyDialog::waitFor(engine::Calculation& calculation, QWidget* parent)
 {
-    engine::EngineRun run;
-    if (!run.start(script, workingFolder))
-        return -1;
-    EngineBusyDialog dialog(run, parent);
-    if (run.isRunning())
+    if (!calculation.isRunning())
+        return;
+    EngineBusyDialog dialog(calculation, parent);
+    if (calculation.isRunning())
         dialog.exec();
-    return run.exitCode();
 }

@@ -1,25 +1,30 @@
-// The small modal window shown while the NEC-2 engine runs, with its "Stop" button.
+// The small modal window shown while the NEC-2 engine runs: the time it has been running
+// and its "Stop" button. It only shows a calculation; the calculation does the work.
 #pragma once
 
 #include <QDialog>
 
+class QLabel;
+
 namespace engine {
-class EngineRun;
+class Calculation;
 }
 
 class EngineBusyDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit EngineBusyDialog(engine::EngineRun& run, QWidget* parent = nullptr);
+    explicit EngineBusyDialog(engine::Calculation& calculation, QWidget* parent = nullptr);
 
-    // Starts `script` in `workingFolder`, shows this window modally until the engine
-    // ends or the user stops it, and returns the exit code (-1 when it could not start,
-    // crashed or was stopped). The rest of the program stays disabled meanwhile but keeps
-    // repainting.
-    static int runEngine(QWidget* parent, const QString& script, const QString& workingFolder);
+    // Shows this window modally until the running calculation ends or the user stops it.
+    // The rest of the program stays disabled meanwhile but keeps repainting.
+    static void waitFor(engine::Calculation& calculation, QWidget* parent);
+
+    // "NEC-2 is running... 0:35".
+    static QString runningText(int seconds);
 
     void reject() override; // closing the window stops the engine
 
 private:
-    engine::EngineRun& run_;
+    engine::Calculation& calculation_;
+    QLabel* label_ = nullptr;
 };

@@ -82,7 +82,7 @@ void TForm1::PrepareProg()
 
     results::DrawPatternGrid(Diagrams);
     showDiagrams();
-    PatternLines.clear();
+    PatternLines = {};
     CurrentLines.clear();
     setUpCurrentChart();
     setUpResultsTable();
@@ -248,9 +248,7 @@ void TForm1::FormClose()
 {
     if (groundDialog_ && groundDialog_->isVisible())
         groundDialog_->close();
-    PatternLines.clear();
-    PatternLines.shrink_to_fit();
-    CurrentLines.clear();
-    CurrentLines.shrink_to_fit();
+    PatternLines = {};
+    CurrentLines = {};
     saveSettings();
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "engine/Conversion.h"
+#include "engine/ListingData.h"
 #include "engine/Swr.h"
 #include "results/PatternDiagram.h"
 
@@ -86,8 +87,8 @@ public:
     std::int32_t RunNumber = 0;
     double Wavelength = 0;
     double MaxTotalGain = 0;
-    std::vector<std::string> PatternLines;
-    std::vector<std::string> CurrentLines;
+    engine::PatternCuts PatternLines;              // the two pattern cuts of the last reading
+    std::vector<engine::CurrentRow> CurrentLines;  // the current rows of the last reading
 
     // Both "Frequency plots" menu items (`FreqPlotsShowMenuItem`, `FreqPlotsShowMenuItem1`).
     void setFrequencyPlotsEnabled(bool enabled);
@@ -109,6 +110,7 @@ public:
     // Results of a run (ResultsCommands.cpp): the reading of `Outdata.txo` into the
     // table, memos, diagrams and currents chart, and the commands on those results.
     void ReadEngineOutput();
+    void ReadEngineOutput(const engine::ListingData& listing);
     void AddResultsRow();
     void ShowPolarization();
     void SaveRPClick();
@@ -139,7 +141,6 @@ private:
     void connectCommands();
     void previewAntennaFile(const QString& path, bool picked);
     void calculate(engine::ConversionSettings settings);
-    int runEngineScript(const QString& script);
     void setViewerEnabled(bool enabled);
     results::Polarization selectedPolarization() const;
     QString proposeSave(const char* suffix, const QString& title, const QString& filter,

@@ -48,10 +48,20 @@ void TForm1::AddResultsRow()
 
 void TForm1::ReadEngineOutput()
 {
+    engine::ParseOptions options;
+    options.readAdmittance = ui_->ReadADMCheck->isChecked();
+    ReadEngineOutput(engine::ParseListing(programFile(QString::fromLatin1(engine::kListingFile)).toStdString(), options));
+}
+
+void TForm1::ReadEngineOutput(const engine::ListingData& listing)
+{
     Ui::TForm1& u = *ui_;
     u.ImpedanceScreen->clear();
     u.ImpedanceScreen1->clear();
     u.OuterRingGainInfo->setText(QStringLiteral(" "));
+    // The diagrams of an earlier antenna never stand beside a new summary.
+    Diagrams = results::PatternImages();
+    showDiagrams();
     ++RunNumber;
     setViewerEnabled(false);
 
@@ -61,8 +71,7 @@ void TForm1::ReadEngineOutput()
     inputs.heightUnknown = HeightUnknown;
     inputs.coatedRun = CoatedRun;
     inputs.readAdmittance = u.ReadADMCheck->isChecked();
-    const engine::EngineOutput output = engine::ReadEngineOutput(
-        programFile(QString::fromLatin1(engine::kListingFile)).toStdString(), inputs, SwrReference);
+    const engine::EngineOutput output = engine::SummariseListing(listing, inputs, SwrReference);
 
     // Replay what the reading produced, then show its message.
     if (output.tags) {
@@ -84,8 +93,8 @@ void TForm1::ReadEngineOutput()
             u.ResultsTable->setItem(0, step.firstColumn + static_cast<int>(i),
                                     new QTableWidgetItem(QString::fromStdString(step.cells[i])));
     }
-    CurrentLines = output.currentLines;
-    PatternLines = output.patternLines;
+    CurrentLines = output.currents;
+    PatternLines = output.patterns;
     if (!output.succeeded()) {
         dialogs_->showMessage(QString::fromStdString(output.message));
         return;
@@ -179,8 +188,8 @@ void TForm1::SaveResClick()
                                      QStringLiteral("NEC-2 Results text file (*.txt)|*.txt"), QStringLiteral("*.txt"));
     if (path.isEmpty())
         return;
-    // A results file that cannot be created is passed over without a message.
-    results::saveResultsText(memoLines(ui_->ImpedanceScreen), path.toStdString());
+    if (!results::saveResultsText(memoLines(ui_->ImpedanceScreen), path.toStdString()))
+        dialogs_->showMessage(QStringLiteral("Unable to write to %1").arg(path).left(255));
 }
 
 void TForm1::ChartWireCurrents(long long tag, bool inWavelengths)
@@ -226,10 +235,6 @@ void TForm1::SaveCurrentButtonClick()
                                                 QStringLiteral("csv"), QDir::currentPath(), QString());
     if (path.isEmpty())
         return;
-    if (CurrentLines.empty()) {
-        dialogs_->showMessage(QStringLiteral("CURRENTS data not found."));
-        return;
-    }
     const std::string message = results::exportCurrents(CurrentLines, Wavelength, path.toStdString());
     if (!message.empty())
         dialogs_->showMessage(QString::fromStdString(message));

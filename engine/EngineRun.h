@@ -39,6 +39,8 @@ public:
     // Exit code of the ended run, or -1 for a run that could not start, crashed or was stopped.
     int exitCode() const { return exitCode_; }
     bool wasStopped() const { return stopped_; }
+    // The process id of the running script, 0 when none runs.
+    qint64 processId() const { return process_.processId(); }
 
 signals:
     void finished();

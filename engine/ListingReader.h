@@ -1,13 +1,10 @@
-// The reader of the NEC-2 output listing: turns `Outdata.txo` into the results of one
-// run (tags, frequency, environment, source impedances and SWR, currents, the two
-// pattern cuts with their maxima and the front-to-back ratio) together with the memo
-// lines and the results-table steps the window replays. No widgets here.
-//
-// The listing is read once, front to back, in the classic NEC-2 column layout: each
-// section is found by its heading text at fixed columns, each search starting where the
-// previous one ended, and every table ends at its first empty line.
+// The reading of a calculation's NEC-2 output listing: the typed parse of the listing,
+// then a summary of it for the window: the memo lines and the results-table steps, the
+// sources with their SWR, the pattern maxima and the front-to-back ratio. No widgets here.
 #pragma once
 
+#include "engine/ListingData.h"
+#include "engine/ListingParse.h"
 #include "engine/Swr.h"
 
 #include <optional>
@@ -15,7 +12,6 @@
 #include <vector>
 
 namespace engine {
-
 // Per-run inputs that the command starting the run has set.
 struct ReadingInputs {
     int runNumber = 0;          // `RunNumber`, already raised for this reading
@@ -23,19 +19,6 @@ struct ReadingInputs {
     bool heightUnknown = false; // `HeightUnknown`: column "H, m." shows "NA"
     bool coatedRun = false;     // `CoatedRun`: column "Diel" shows "Diel"
     bool readAdmittance = false; // `ReadADMCheck`: R and X come from the admittance columns
-};
-
-// How far a reading got: the section it was working on when it stopped, or Complete.
-enum class ReadingStage {
-    OpenListing,
-    Segmentation,
-    Frequency,
-    Environment,
-    Excitation,
-    Currents,
-    AzimuthPattern,
-    ElevationPattern,
-    Complete,
 };
 
 // One source row of the ANTENNA INPUT PARAMETERS table.
@@ -83,10 +66,10 @@ struct EngineOutput {
     std::optional<std::string> excitationLine; // the EXCITATION line when there is no source table
 
     // `CurrentLines` and `PatternLines` are cleared at the start of every reading and
-    // replaced by these (empty after a stop in or before their sections; `PatternLines`
-    // is empty after any stop).
-    std::vector<std::string> currentLines;
-    std::vector<std::string> patternLines;
+    // replaced by these (empty after a stop in or before their sections; the pattern
+    // cuts are empty after any stop).
+    std::vector<CurrentRow> currents;
+    PatternCuts patterns;
 
     // Pattern results, valid when the reading succeeded.
     double azimuthCutElevation = 0.0; // elevation of the azimuth cut, 90 - THETA, degrees
@@ -102,24 +85,6 @@ struct EngineOutput {
     std::vector<TableStep> table;
 };
 
-// Section texts of the classic listing and their 1-based columns.
-struct ListingHeading {
-    const char* text;
-    int from;
-    int to;
-};
-inline constexpr ListingHeading kSegmentationHeading{"SEGMENTATION DATA", 42, 58};
-inline constexpr ListingHeading kFrequencyHeading{"FREQUENCY", 46, 54};
-inline constexpr ListingHeading kEnvironmentHeading{"ANTENNA ENVIRONMENT", 41, 59};
-inline constexpr ListingHeading kInputParametersHeading{"ANTENNA INPUT PARAMETERS", 49, 72};
-inline constexpr ListingHeading kExcitationHeading{"EXCITATION", 47, 56};
-inline constexpr ListingHeading kCurrentsHeading{"CURRENTS AND LOCATION", 36, 56};
-inline constexpr ListingHeading kPatternHeading{"RADIATION PATTERNS", 55, 72};
-
-// Number of rows of the two pattern cuts the deck asks for.
-inline constexpr int kAzimuthRows = 360;
-inline constexpr int kElevationRows = 181;
-
 // Reads the listing at `listingPath`. `swrReference` is the run's `SwrReference`; it
 // becomes 50 + j0 when it is 0 + j0 at the moment the first SWR is computed.
 //
@@ -130,6 +95,10 @@ inline constexpr int kElevationRows = 181;
 // `CoatedRun` and does the rest of a successful reading (diagrams, currents chart,
 // field texts, enabled commands, viewer reload).
 EngineOutput ReadEngineOutput(const std::string& listingPath, const ReadingInputs& inputs,
+                              SwrReference& swrReference);
+
+// The summary of a parsed listing: what ReadEngineOutput returns for it.
+EngineOutput SummariseListing(const ListingData& listing, const ReadingInputs& inputs,
                               SwrReference& swrReference);
 
 // The line of the four memos for one source, e.g.

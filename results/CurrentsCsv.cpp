@@ -1,7 +1,6 @@
 #include "CurrentsCsv.h"
 
 #include "common/NumberText.h"
-#include "common/TextLines.h"
 
 #include <QSaveFile>
 #include <QString>
@@ -17,33 +16,25 @@ const char* const kInvalidRowMessage =
 
 } // namespace
 
-bool currentsCsvLine(const std::string& row, double wavelength, std::string& line)
+bool currentsCsvLine(const engine::CurrentRow& row, double wavelength, std::string& line)
 {
-    long long tag = 0;
-    long long segment = 0;
-    double x = 0.0, y = 0.0, z = 0.0;
-    double re = 0.0, im = 0.0, magnitude = 0.0, phase = 0.0;
-    using textlines::columnInteger;
-    using textlines::columnReal;
-    if (!columnInteger(row, 7, 11, tag) || !columnInteger(row, 1, 6, segment) ||
-        !columnReal(row, 12, 20, x) || !columnReal(row, 21, 29, y) ||
-        !columnReal(row, 30, 38, z) || !columnReal(row, 49, 60, re) ||
-        !columnReal(row, 62, 73, im) || !columnReal(row, 73, 84, magnitude) ||
-        !columnReal(row, 85, 93, phase))
+    if (!row.tag || !row.segment || !row.x || !row.y || !row.z || !row.real || !row.imaginary ||
+        !row.magnitude || !row.phase)
         return false;
     using numtext::exponent;
     using numtext::general;
-    line = std::to_string(tag) + ',' + std::to_string(segment) + ',' +
-           general(x * wavelength) + ',' + general(y * wavelength) + ',' +
-           general(z * wavelength) + ',' + exponent(re, 7, 2) + ',' + exponent(im, 7, 2) +
-           ',' + exponent(magnitude, 7, 2) + ',' + general(phase);
+    line = std::to_string(*row.tag) + ',' + std::to_string(*row.segment) + ',' +
+           general(*row.x * wavelength) + ',' + general(*row.y * wavelength) + ',' +
+           general(*row.z * wavelength) + ',' + exponent(*row.real, 7, 2) + ',' +
+           exponent(*row.imaginary, 7, 2) + ',' + exponent(*row.magnitude, 7, 2) + ',' +
+           general(*row.phase);
     return true;
 }
 
-std::string exportCurrents(const std::vector<std::string>& currentLines, double wavelength,
+std::string exportCurrents(const std::vector<engine::CurrentRow>& currents, double wavelength,
                            const std::string& path)
 {
-    if (currentLines.empty())
+    if (currents.empty())
         return kNoCurrentsMessage;
 
     QSaveFile file(QString::fromStdString(path));
@@ -56,7 +47,7 @@ std::string exportCurrents(const std::vector<std::string>& currentLines, double 
                static_cast<qint64>(withEnd.size());
     };
     bool written = writeLine(kCurrentsCsvHeader);
-    for (const std::string& row : currentLines) {
+    for (const engine::CurrentRow& row : currents) {
         std::string line;
         if (!currentsCsvLine(row, wavelength, line)) {
             file.cancelWriting();

@@ -2,6 +2,8 @@
 // ("Save currents in file").
 #pragma once
 
+#include "engine/ListingData.h"
+
 #include <string>
 #include <vector>
 
@@ -11,17 +13,16 @@ namespace results {
 inline constexpr const char* kCurrentsCsvHeader =
     "WIRE,PULSE,X(m),Y(m),Z(m),REAL(A),IMAGINARY(A),MAGNITUDE(A),PHASE(DEG)";
 
-// One export line of a current row: tag, segment, X/Y/Z (columns 12-20, 21-29, 30-38, in
-// wavelengths) times the wavelength in shortest general form, real, imaginary and
-// magnitude (49-60, 62-73, 73-84) in exponent(7, 2) form and the phase (85-93) in
-// shortest general form. False when a field is unreadable.
-bool currentsCsvLine(const std::string& row, double wavelength, std::string& line);
+// One export line of a current row: tag, segment, X/Y/Z (in wavelengths) times the
+// wavelength in shortest general form, real, imaginary and magnitude in exponent(7, 2)
+// form and the phase in shortest general form. False when a field is unreadable.
+bool currentsCsvLine(const engine::CurrentRow& row, double wavelength, std::string& line);
 
 // Writes the header and one line per row, each line ended by CR LF. The lines go to a
 // temporary file beside `path` that replaces `path` only when every row was written, so
 // a failed export leaves an existing file as it was and no half-written file behind.
 // Returns the message to show, empty on success.
-std::string exportCurrents(const std::vector<std::string>& currentLines, double wavelength,
+std::string exportCurrents(const std::vector<engine::CurrentRow>& currents, double wavelength,
                            const std::string& path);
 
 } // namespace results

@@ -1,7 +1,7 @@
 #include "PatternDiagram.h"
 
 #include "common/NumberText.h"
-#include "common/TextLines.h"
+#include "engine/ListingParse.h"
 
 #include <QFont>
 #include <QPainter>
@@ -14,13 +14,12 @@ namespace results {
 
 namespace {
 
-constexpr int kAzimuthRows = 360;
-constexpr int kElevationRows = 181;
-constexpr int kHeaderLines = 4;
+using engine::kAzimuthRows;
+using engine::kElevationRows;
 constexpr double kScaleDb = 30.0;
 
 const char* const kNoDataMessage = "No data for radiation pattern found.";
-const char* const kNotFoundMessage = "Radiation pattern data in output NEC-2 file not found.";
+const char* const kNotFoundMessage = engine::listingmessages::kNoPattern;
 const char* const kInvalidMessage =
     "Radiation pattern data in NEC-2 output are ivalid (may be due to incorrect RP card in "
     "NEC-2 input). See NEC-2 output file.";
@@ -190,34 +189,22 @@ void drawElevationGrid(QImage& image)
     drawLabels(painter, cx, h);
 }
 
-bool isPatternHeading(const std::string& line)
-{
-    return textlines::columns(line, 55, 72) == "RADIATION PATTERNS";
-}
-
-// Index of the next heading at or after `from`; a heading on the last line of the list
-// counts as none (there is nothing after it). -1 when not found.
-long findHeading(const std::vector<std::string>& lines, std::size_t from)
-{
-    for (std::size_t i = from; i + 1 < lines.size(); ++i) {
-        if (isPatternHeading(lines[i]))
-            return static_cast<long>(i);
-    }
-    return -1;
-}
-
-// Reads `count` gains at column..column+7 from the rows starting at `first`. Rows past
-// the end of the list read as empty lines, which are unreadable.
-bool readGains(const std::vector<std::string>& lines, std::size_t first, int count, int column,
+// The gains of one component of a cut; false when the cut is shorter than `count` rows
+// or a gain is unreadable.
+bool readGains(const std::vector<engine::PatternRow>& rows, int count, GainComponent component,
                std::vector<double>& gains)
 {
-    static const std::string emptyLine;
+    if (rows.size() < static_cast<std::size_t>(count))
+        return false;
     gains.assign(static_cast<std::size_t>(count), 0.0);
-    for (int k = 0; k < count; ++k) {
-        const std::size_t index = first + static_cast<std::size_t>(k);
-        const std::string& line = index < lines.size() ? lines[index] : emptyLine;
-        if (!textlines::columnReal(line, column, column + 7, gains[static_cast<std::size_t>(k)]))
+    for (std::size_t k = 0; k < gains.size(); ++k) {
+        const engine::PatternRow& row = rows[k];
+        const engine::OptionalReal& gain = component == GainComponent::Vertical ? row.verticalGain
+            : component == GainComponent::Horizontal                          ? row.horizontalGain
+                                                                              : row.totalGain;
+        if (!gain)
             return false;
+        gains[k] = *gain;
     }
     return true;
 }
@@ -296,40 +283,34 @@ QPoint elevationPoint(double radius, double elevationDegrees)
     return QPoint(std::clamp(x, 0, kElevationWidth - 1), std::clamp(y, 0, kElevationHeight - 1));
 }
 
-PatternDrawOutcome DrawPatternCurves(PatternImages& images,
-                                     const std::vector<std::string>& patternLines,
-                                     double maxTotalGain, int column, const QColor& colour,
+PatternDrawOutcome DrawPatternCurves(PatternImages& images, const engine::PatternCuts& cuts,
+                                     double maxTotalGain, GainComponent component, const QColor& colour,
                                      bool clearFirst)
 {
     PatternDrawOutcome outcome;
-    if (patternLines.size() <= 5) {
+    if (cuts.empty()) {
         outcome.message = kNoDataMessage;
         return outcome;
     }
     if (clearFirst)
         DrawPatternGrid(images);
 
-    const long azimuthHeading = findHeading(patternLines, 0);
-    if (azimuthHeading < 0) {
+    if (cuts.azimuth.empty()) {
         outcome.message = kNotFoundMessage;
         return outcome;
     }
-    const std::size_t azimuthFirst = static_cast<std::size_t>(azimuthHeading) + 1 + kHeaderLines;
     std::vector<double> gains;
-    if (!readGains(patternLines, azimuthFirst, kAzimuthRows, column, gains)) {
+    if (!readGains(cuts.azimuth, kAzimuthRows, component, gains)) {
         outcome.message = kInvalidMessage;
         return outcome;
     }
     drawAzimuthCurve(images.azimuth, gains, maxTotalGain, colour);
 
-    const long elevationHeading = findHeading(patternLines, azimuthFirst + kAzimuthRows);
-    if (elevationHeading < 0) {
+    if (cuts.elevation.empty()) {
         outcome.message = kNotFoundMessage;
         return outcome;
     }
-    const std::size_t elevationFirst =
-        static_cast<std::size_t>(elevationHeading) + 1 + kHeaderLines;
-    if (!readGains(patternLines, elevationFirst, kElevationRows, column, gains)) {
+    if (!readGains(cuts.elevation, kElevationRows, component, gains)) {
         outcome.message = kInvalidMessage;
         return outcome;
     }
@@ -345,32 +326,31 @@ std::string outerRingText(double maxTotalGain, char decimalSeparator)
            numtext::withSeparator(numtext::general(maxTotalGain), decimalSeparator) + " dBi";
 }
 
-PolarizationOutcome ShowPolarization(PatternImages& images,
-                                     const std::vector<std::string>& patternLines,
+PolarizationOutcome ShowPolarization(PatternImages& images, const engine::PatternCuts& cuts,
                                      double maxTotalGain, Polarization choice,
                                      char decimalSeparator)
 {
     PolarizationOutcome outcome;
-    auto draw = [&](int column, const QColor& colour, bool clearFirst) {
+    auto draw = [&](GainComponent component, const QColor& colour, bool clearFirst) {
         const PatternDrawOutcome curve =
-            DrawPatternCurves(images, patternLines, maxTotalGain, column, colour, clearFirst);
+            DrawPatternCurves(images, cuts, maxTotalGain, component, colour, clearFirst);
         if (!curve.message.empty())
             outcome.messages.push_back(curve.message);
         outcome.enableSave = outcome.enableSave || curve.enableSave;
     };
     switch (choice) {
     case Polarization::Total:
-        draw(kTotalGainColumn, totalCurveColour(), true);
+        draw(GainComponent::Total, totalCurveColour(), true);
         break;
     case Polarization::Phi:
-        draw(kHorizontalGainColumn, horizontalCurveColour(), true);
+        draw(GainComponent::Horizontal, horizontalCurveColour(), true);
         break;
     case Polarization::Theta:
-        draw(kVerticalGainColumn, verticalCurveColour(), true);
+        draw(GainComponent::Vertical, verticalCurveColour(), true);
         break;
     case Polarization::PhiTheta:
-        draw(kHorizontalGainColumn, horizontalCurveColour(), true);
-        draw(kVerticalGainColumn, verticalCurveColour(), false);
+        draw(GainComponent::Horizontal, horizontalCurveColour(), true);
+        draw(GainComponent::Vertical, verticalCurveColour(), false);
         break;
     }
     outcome.outerRingText = outerRingText(maxTotalGain, decimalSeparator);

@@ -4,6 +4,8 @@
 // No widgets here: the page shows the images, the saving helpers write them.
 #pragma once
 
+#include "engine/ListingData.h"
+
 #include <QColor>
 #include <QImage>
 
@@ -18,10 +20,12 @@ constexpr int kAzimuthHeight = 350;
 constexpr int kElevationWidth = 350;
 constexpr int kElevationHeight = 175;
 
-// First column of each gain field in a pattern row (8 columns wide).
-constexpr int kVerticalGainColumn = 21;   // theta component
-constexpr int kHorizontalGainColumn = 29; // phi component
-constexpr int kTotalGainColumn = 37;
+// The gains of a pattern row a curve is drawn from.
+enum class GainComponent {
+    Vertical,   // theta component
+    Horizontal, // phi component
+    Total,
+};
 
 // Colours of the diagrams. The background is the classic button face (240, 240, 240),
 // taken as a fixed colour so that the bitmaps do not depend on the desktop theme.
@@ -50,15 +54,13 @@ struct PatternDrawOutcome {
 // radial dots every 10 degrees, centre mark and the dB labels.
 void DrawPatternGrid(PatternImages& images);
 
-// Draws the gain at columns column..column+7 of the pattern rows into both images,
-// scaled against maxTotalGain, in the given colour; with clearFirst the grids are
-// redrawn first. patternLines are the lines kept by the listing reader: the first
-// RADIATION PATTERNS heading, 4 header lines and 360 azimuth rows, then the lines up
-// to the second heading, 4 header lines and 181 elevation rows. When the data are
-// missing or unreadable the outcome holds the message and what was drawn stays.
-PatternDrawOutcome DrawPatternCurves(PatternImages& images,
-                                     const std::vector<std::string>& patternLines,
-                                     double maxTotalGain, int column, const QColor& colour,
+// Draws one gain component of both pattern cuts into both images, scaled against
+// maxTotalGain, in the given colour; with clearFirst the grids are redrawn first. No cuts
+// at all give "No data for radiation pattern found." and leave the images as they are;
+// a missing cut, a cut shorter than 360 (181) rows or an unreadable gain gives its
+// message and keeps what was drawn.
+PatternDrawOutcome DrawPatternCurves(PatternImages& images, const engine::PatternCuts& cuts,
+                                     double maxTotalGain, GainComponent component, const QColor& colour,
                                      bool clearFirst);
 
 // Radius fraction of a gain on the 30 dB scale: 1 at maxTotalGain, 0 at and below
@@ -86,8 +88,7 @@ struct PolarizationOutcome {
 
 // Draws the curves of one polarization choice from clean grids and builds the outer
 // ring text with the user's decimal separator.
-PolarizationOutcome ShowPolarization(PatternImages& images,
-                                     const std::vector<std::string>& patternLines,
+PolarizationOutcome ShowPolarization(PatternImages& images, const engine::PatternCuts& cuts,
                                      double maxTotalGain, Polarization choice,
                                      char decimalSeparator);
 

@@ -1,7 +1,6 @@
 #include "WireCurrents.h"
 
 #include "common/NumberText.h"
-#include "common/TextLines.h"
 
 #include <algorithm>
 
@@ -16,53 +15,49 @@ const char* const kInvalidCurrentsMessage =
 
 } // namespace
 
-WireCurrentChart ChartWireCurrents(const std::vector<std::string>& currentLines,
+WireCurrentChart ChartWireCurrents(const std::vector<engine::CurrentRow>& currents,
                                    double wavelength, long long tag, bool inWavelengths,
                                    bool phaseIndicator)
 {
     WireCurrentChart chart;
-    if (currentLines.empty()) {
+    if (currents.empty()) {
         chart.message = kNoCurrentsMessage;
         return chart;
     }
 
     double maxCurrent = 0.0;
-    for (const std::string& row : currentLines) {
-        double magnitude = 0.0;
-        if (!textlines::columnReal(row, 73, 84, magnitude)) {
+    for (const engine::CurrentRow& row : currents) {
+        if (!row.magnitude) {
             chart.message = kInvalidCurrentsMessage;
             return chart;
         }
-        maxCurrent = std::max(maxCurrent, magnitude);
+        maxCurrent = std::max(maxCurrent, *row.magnitude);
     }
     chart.setAxis = true;
     chart.axisMaximum = maxCurrent;
     chart.axisMinimum = phaseIndicator ? -maxCurrent : 0.0;
 
-    std::vector<const std::string*> wireRows;
-    for (const std::string& row : currentLines) {
-        long long rowTag = 0;
-        if (!textlines::columnInteger(row, 7, 11, rowTag)) {
+    std::vector<const engine::CurrentRow*> wireRows;
+    for (const engine::CurrentRow& row : currents) {
+        if (!row.tag) {
             chart.message = kInvalidCurrentsMessage;
             return chart;
         }
-        if (!row.empty() && rowTag == tag)
+        if (*row.tag == tag)
             wireRows.push_back(&row);
     }
 
     chart.replaceSeries = true;
     double distance = 0.0;
-    for (const std::string* row : wireRows) {
-        double length = 0.0;
-        double current = 0.0;
-        double phase = 0.0;
-        if (!textlines::columnReal(*row, 39, 47, length) ||
-            !textlines::columnReal(*row, 73, 84, current) ||
-            !textlines::columnReal(*row, 86, 93, phase)) {
+    for (const engine::CurrentRow* row : wireRows) {
+        if (!row->length || !row->magnitude || !row->chartPhase) {
             chart.message = kInvalidCurrentsMessage;
             chart.points.clear();
             return chart;
         }
+        const double length = *row->length;
+        const double phase = *row->chartPhase;
+        double current = *row->magnitude;
         distance += inWavelengths ? length : length * wavelength;
         if (phaseIndicator && (phase > 90.0 || phase <= -90.0))
             current = -current;

@@ -3,6 +3,8 @@
 // rule that turns the text of `TagNumField` into the tag to chart.
 #pragma once
 
+#include "engine/ListingData.h"
+
 #include <string>
 #include <vector>
 
@@ -30,12 +32,12 @@ struct WireCurrentChart {
     std::vector<CurrentPoint> points;
 };
 
-// The chart of the wire with the given tag. currentLines are the rows of the CURRENTS
-// AND LOCATION block (segment 1-6, tag 7-11, length 39-47 in wavelengths, magnitude
-// 73-84, phase 86-93). The axis maximum is the largest current of all wires, so every
+// The chart of the wire with the given tag, from the current rows of the listing (a
+// row with an unreadable magnitude or tag, or a row of the wire with an unreadable
+// length or phase, makes the data invalid). The axis maximum is the largest current of all wires, so every
 // wire is drawn on one scale; with the phase indicator the axis runs from -Imax and
 // currents whose phase is above 90 or at most -90 degrees are drawn negative.
-WireCurrentChart ChartWireCurrents(const std::vector<std::string>& currentLines,
+WireCurrentChart ChartWireCurrents(const std::vector<engine::CurrentRow>& currents,
                                    double wavelength, long long tag, bool inWavelengths,
                                    bool phaseIndicator);
 

@@ -191,7 +191,7 @@ void SettingsTest::closingWritesAndTheNextStartReads()
         u.ReadADMCheck->setChecked(true);
         u.RDField->setText(QStringLiteral("3"));
         u.EpsDielField->setText(QStringLiteral("2.2"));
-        w.PatternLines.assign(3, "line");
+        w.PatternLines.azimuth.resize(3);
         QVERIFY(QDir::setCurrent(workFolder.path()));
         w.close();
         QVERIFY(w.PatternLines.empty());

@@ -58,7 +58,7 @@ void putColumns(std::string& line, int from, int to, const std::string& text)
 void expectNoPatternResults(const EngineOutput& out)
 {
     EXPECT_FALSE(out.succeeded());
-    EXPECT_TRUE(out.patternLines.empty());
+    EXPECT_TRUE(out.patterns.empty());
     EXPECT_FALSE(out.maxTotalGain.has_value());
     EXPECT_EQ(out.memos.impedanceScreen.back(), out.memos.impedanceScreen.at(3)) << "no pattern lines in the memos";
     EXPECT_EQ(out.table.size(), 1u) << "only the source row";
@@ -206,7 +206,7 @@ TEST(ListingReaderStops, CurrentsHeadingMissing)
     const EngineOutput out = readLines(lines);
     EXPECT_EQ(out.message, "CURRENTS data in output NEC-2 file not found.");
     EXPECT_EQ(out.stage, ReadingStage::Currents);
-    EXPECT_TRUE(out.currentLines.empty());
+    EXPECT_TRUE(out.currents.empty());
     EXPECT_EQ(out.table.size(), 1u) << "the source row stays";
 }
 
@@ -218,7 +218,9 @@ TEST(ListingReaderStops, ListingEndingRightAfterTheCurrents)
     const EngineOutput out = readLines(lines);
     EXPECT_EQ(out.message, kNoPattern);
     EXPECT_EQ(out.stage, ReadingStage::AzimuthPattern);
-    EXPECT_EQ(out.currentLines, Lines(lines.end() - 3, lines.end()));
+    ASSERT_EQ(out.currents.size(), 3u);
+    EXPECT_EQ(out.currents.back().segment, engine::ReadCurrentRow(lines.back()).segment);
+    EXPECT_TRUE(out.currents.back().segment.has_value());
     expectNoPatternResults(out);
 }
 
@@ -229,7 +231,7 @@ TEST(ListingReaderStops, UnreadableAzimuthGain)
     putColumns(lines[static_cast<std::size_t>(firstRow + 200)], 37, 44, "  ******");
     const EngineOutput out = readLines(lines);
     EXPECT_EQ(out.message, kBadPattern);
-    EXPECT_EQ(out.currentLines.size(), 3u) << "the currents stay";
+    EXPECT_EQ(out.currents.size(), 3u) << "the currents stay";
     expectNoPatternResults(out);
 }
 
@@ -277,5 +279,5 @@ TEST(ListingReaderStops, UnreadableElevationGainOrPhi)
     out = readLines(lines);
     EXPECT_EQ(out.message, kBadPattern);
     expectNoPatternResults(out);
-    EXPECT_EQ(out.currentLines.size(), 3u);
+    EXPECT_EQ(out.currents.size(), 3u);
 }

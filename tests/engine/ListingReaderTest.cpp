@@ -99,18 +99,21 @@ TEST(ListingReader, ResultValuesOfASuccessfulReading)
     EXPECT_EQ(out.elevationOfMax, 90);
     EXPECT_DOUBLE_EQ(*out.maxTotalGain, 4);
 
-    // The current rows, whole; the pattern lines: heading, 4 header lines and 360 rows,
-    // the lines up to and with the second heading, 4 header lines and 181 rows.
+    // The current rows, each read at its columns; the two cuts with their rows.
     const Lines lines = listing.lines();
     const int firstCurrent = listingtest::findLine(lines, "CURRENTS AND LOCATION") + 7;
-    ASSERT_EQ(out.currentLines.size(), 6u);
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(out.currentLines[static_cast<std::size_t>(i)], lines[static_cast<std::size_t>(firstCurrent + i)]);
-    ASSERT_EQ(out.patternLines.size(), 1u + 4 + 360 + 2 + 1 + 4 + 181);
-    EXPECT_EQ(out.patternLines[0], listingtest::patternHeadingLine());
-    EXPECT_EQ(out.patternLines[365], "");
-    EXPECT_EQ(out.patternLines[367], listingtest::patternHeadingLine());
-    EXPECT_EQ(out.patternLines.back().substr(0, 17), "  -90.00     0.00");
+    ASSERT_EQ(out.currents.size(), 6u);
+    for (int i = 0; i < 6; ++i) {
+        const engine::CurrentRow expected = engine::ReadCurrentRow(lines[static_cast<std::size_t>(firstCurrent + i)]);
+        EXPECT_EQ(out.currents[static_cast<std::size_t>(i)].segment, expected.segment);
+        EXPECT_EQ(out.currents[static_cast<std::size_t>(i)].magnitude, expected.magnitude);
+        EXPECT_TRUE(expected.magnitude.has_value());
+    }
+    ASSERT_EQ(out.patterns.azimuth.size(), 360u);
+    ASSERT_EQ(out.patterns.elevation.size(), 181u);
+    EXPECT_EQ(out.patterns.azimuth.front().phi, 0);
+    EXPECT_EQ(out.patterns.elevation.back().theta, -90);
+    EXPECT_EQ(out.patterns.elevation.back().phi, 0);
 }
 
 TEST(ListingReader, TagListCollapsesOnlyConsecutiveRepeats)

@@ -47,7 +47,7 @@ const std::string kExampleRow =
 TEST(CurrentsCsv, ExampleRow)
 {
     std::string line;
-    ASSERT_TRUE(currentsCsvLine(kExampleRow, 21.112, line));
+    ASSERT_TRUE(currentsCsvLine(engine::ReadCurrentRow(kExampleRow), 21.112, line));
     EXPECT_EQ(line, "1,3,0,0,5.0626576,1.400000E-02,-7.488300E-03,1.587700E-02,-28.142");
 }
 
@@ -55,7 +55,7 @@ TEST(CurrentsCsv, SampleDipoleWrites22Lines)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const auto rows = fixture::currentLines("classic/dipole_free.out");
+    const auto rows = fixture::currents("classic/dipole_free.out");
     ASSERT_EQ(rows.size(), 21u);
     const std::string path = dir.filePath("dipole.csv").toStdString();
     EXPECT_EQ(exportCurrents(rows, 20.0, path), "");
@@ -80,19 +80,19 @@ TEST(CurrentsCsv, FailedExportKeepsTheEarlierFile)
     }
     std::vector<std::string> rows{kExampleRow, kExampleRow};
     rows[1].replace(84, 9, "   ******");
-    EXPECT_EQ(exportCurrents(rows, 21.112, path),
+    EXPECT_EQ(exportCurrents(fixture::currentRows(rows), 21.112, path),
               "Invalid CURRENT data in NEC-2 output. See Nec-2 output file for details.");
     EXPECT_EQ(fileText(path), "earlier export\r\n");
     EXPECT_EQ(entriesIn(dir.path().toStdString()), 1u);
 
     // Without an earlier file nothing is left at all.
     const std::string fresh = dir.filePath("fresh.csv").toStdString();
-    EXPECT_NE(exportCurrents(rows, 21.112, fresh), "");
+    EXPECT_NE(exportCurrents(fixture::currentRows(rows), 21.112, fresh), "");
     EXPECT_FALSE(std::filesystem::exists(fresh));
     EXPECT_EQ(entriesIn(dir.path().toStdString()), 1u);
 
     // A good export replaces the earlier file.
-    EXPECT_EQ(exportCurrents({kExampleRow}, 21.112, path), "");
+    EXPECT_EQ(exportCurrents(fixture::currentRows({kExampleRow}), 21.112, path), "");
     EXPECT_EQ(fileText(path),
               "WIRE,PULSE,X(m),Y(m),Z(m),REAL(A),IMAGINARY(A),MAGNITUDE(A),PHASE(DEG)\r\n"
               "1,3,0,0,5.0626576,1.400000E-02,-7.488300E-03,1.587700E-02,-28.142\r\n");
@@ -105,7 +105,7 @@ TEST(CurrentsCsv, OtherMessages)
     const std::string path = dir.filePath("c.csv").toStdString();
     EXPECT_EQ(exportCurrents({}, 20.0, path), "CURRENTS data not found.");
     EXPECT_FALSE(std::filesystem::exists(path));
-    EXPECT_EQ(exportCurrents({kExampleRow}, 20.0, dir.filePath("none/c.csv").toStdString()),
+    EXPECT_EQ(exportCurrents(fixture::currentRows({kExampleRow}), 20.0, dir.filePath("none/c.csv").toStdString()),
               "Error opening file to save currents.");
 
     // Every field is checked: tag, segment, coordinates, current parts and phase.
@@ -115,6 +115,6 @@ TEST(CurrentsCsv, OtherMessages)
         row.replace(static_cast<std::size_t>(from), static_cast<std::size_t>(width),
                     std::string(static_cast<std::size_t>(width), ' '));
         std::string line;
-        EXPECT_FALSE(currentsCsvLine(row, 20.0, line)) << "blank field at " << from + 1;
+        EXPECT_FALSE(currentsCsvLine(engine::ReadCurrentRow(row), 20.0, line)) << "blank field at " << from + 1;
     }
 }

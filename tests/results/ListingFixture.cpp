@@ -1,66 +1,44 @@
 #include "ListingFixture.h"
 
+#include "engine/ListingParse.h"
+
 #include <cstdio>
-#include <fstream>
 #include <stdexcept>
 
 namespace fixture {
-
-namespace {
-
-std::vector<std::string> readLines(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        throw std::runtime_error("cannot open " + path);
-    std::vector<std::string> lines;
-    std::string line;
-    while (std::getline(file, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
-}
-
-bool headingAt(const std::string& line, std::size_t column, const std::string& text)
-{
-    return line.size() >= column - 1 + text.size() && line.compare(column - 1, text.size(), text) == 0;
-}
-
-std::size_t findHeading(const std::vector<std::string>& lines, std::size_t from,
-                        std::size_t column, const std::string& text)
-{
-    for (std::size_t i = from; i < lines.size(); ++i)
-        if (headingAt(lines[i], column, text))
-            return i;
-    throw std::runtime_error("heading not found: " + text);
-}
-
-} // namespace
 
 std::string listingPath(const std::string& name)
 {
     return std::string(TEST_DATA_DIR) + "/listings/" + name;
 }
 
-std::vector<std::string> patternLines(const std::string& listing)
+namespace {
+
+engine::FrequencyBlock firstBlock(const std::string& listing)
 {
-    const std::vector<std::string> lines = readLines(listingPath(listing));
-    const std::size_t first = findHeading(lines, 0, 55, "RADIATION PATTERNS");
-    const std::size_t second = findHeading(lines, first + 1 + 4 + 360, 55, "RADIATION PATTERNS");
-    std::vector<std::string> kept(lines.begin() + static_cast<long>(first),
-                                  lines.begin() + static_cast<long>(second + 1 + 4 + 181));
-    return kept;
+    const engine::ListingData data = engine::ParseListing(listingPath(listing));
+    if (!data.complete())
+        throw std::runtime_error(listing + ": " + data.message);
+    return data.blocks.front();
 }
 
-std::vector<std::string> currentLines(const std::string& listing)
+} // namespace
+
+engine::PatternCuts patternCuts(const std::string& listing)
 {
-    const std::vector<std::string> lines = readLines(listingPath(listing));
-    const std::size_t heading = findHeading(lines, 0, 36, "CURRENTS AND LOCATION");
-    std::vector<std::string> rows;
-    for (std::size_t i = heading + 7; i < lines.size() && !lines[i].empty(); ++i)
-        rows.push_back(lines[i]);
+    return firstBlock(listing).patterns;
+}
+
+std::vector<engine::CurrentRow> currents(const std::string& listing)
+{
+    return firstBlock(listing).currents;
+}
+
+std::vector<engine::CurrentRow> currentRows(const std::vector<std::string>& lines)
+{
+    std::vector<engine::CurrentRow> rows;
+    for (const std::string& line : lines)
+        rows.push_back(engine::ReadCurrentRow(line));
     return rows;
 }
 

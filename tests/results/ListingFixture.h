@@ -2,6 +2,8 @@
 // rows laid out at the columns of the classic listing.
 #pragma once
 
+#include "engine/ListingData.h"
+
 #include <string>
 #include <vector>
 
@@ -9,14 +11,13 @@ namespace fixture {
 
 std::string listingPath(const std::string& name); // e.g. "classic/yagi3_loads.out"
 
-// The pattern lines as the listing reader keeps them: first RADIATION PATTERNS heading,
-// 4 header lines, 360 rows, the lines up to and including the second heading, 4 header
-// lines, 181 rows.
-std::vector<std::string> patternLines(const std::string& listing);
+// The two pattern cuts and the current rows of a sample listing, as the listing parse
+// gives them.
+engine::PatternCuts patternCuts(const std::string& listing);
+std::vector<engine::CurrentRow> currents(const std::string& listing);
 
-// The rows of the CURRENTS AND LOCATION block (7th line after the heading up to the
-// first empty line).
-std::vector<std::string> currentLines(const std::string& listing);
+// Typed rows of rows laid out at the classic columns.
+std::vector<engine::CurrentRow> currentRows(const std::vector<std::string>& lines);
 
 // One pattern row: theta, phi, vertical, horizontal and total gain.
 std::string patternRow(double theta, double phi, double vertical, double horizontal,
@@ -30,24 +31,23 @@ struct Gains {
     double total;
 };
 
-// A complete pattern list from gain functions of the azimuth (degrees) and of the
-// elevation (degrees above the front horizon, 0..180).
+// Both cuts from gain functions of the azimuth (degrees) and of the elevation (degrees
+// above the front horizon, 0..180), each row written at the classic columns and read
+// back by the listing's row reader.
 template <typename AzimuthGains, typename ElevationGains>
-std::vector<std::string> syntheticPattern(AzimuthGains azimuth, ElevationGains elevation)
+engine::PatternCuts syntheticPattern(AzimuthGains azimuth, ElevationGains elevation)
 {
-    std::vector<std::string> lines{patternHeading(), "", "  - - ANGLES - -", "  THETA",
-                                   " DEGREES"};
+    engine::PatternCuts cuts;
     for (int k = 0; k < 360; ++k) {
         const Gains g = azimuth(k);
-        lines.push_back(patternRow(70.0, k, g.vertical, g.horizontal, g.total));
+        cuts.azimuth.push_back(engine::ReadPatternRow(patternRow(70.0, k, g.vertical, g.horizontal, g.total)));
     }
-    lines.insert(lines.end(), {"", " ***** DATA CARD NO. 11   RP", "", patternHeading(), "",
-                               "  - - ANGLES - -", "  THETA", " DEGREES"});
     for (int m = 0; m < 181; ++m) {
         const Gains g = elevation(m);
-        lines.push_back(patternRow(90.0 - m, 0.0, g.vertical, g.horizontal, g.total));
+        cuts.elevation.push_back(
+            engine::ReadPatternRow(patternRow(90.0 - m, 0.0, g.vertical, g.horizontal, g.total)));
     }
-    return lines;
+    return cuts;
 }
 
 // One current row: segment, tag, centre in wavelengths, length in wavelengths, real,

@@ -81,7 +81,7 @@ const QColor kRed(255, 0, 0);
 const QColor kGrey(128, 128, 128);
 const QColor kFace(240, 240, 240);
 
-std::vector<std::string> uniformPattern(double vertical, double horizontal, double total)
+engine::PatternCuts uniformPattern(double vertical, double horizontal, double total)
 {
     const fixture::Gains g{vertical, horizontal, total};
     return fixture::syntheticPattern([g](int) { return g; }, [g](int) { return g; });
@@ -205,7 +205,7 @@ TEST(PatternCurves, IsotropicCutOnTheOuterRingClampedAt349)
     PatternImages images;
     const auto lines = uniformPattern(5.0, 5.0, 5.0);
     const PatternDrawOutcome outcome =
-        DrawPatternCurves(images, lines, 5.0, kTotalGainColumn, kBlue, true);
+        DrawPatternCurves(images, lines, 5.0, GainComponent::Total, kBlue, true);
     EXPECT_EQ(outcome.message, "");
     EXPECT_TRUE(outcome.enableSave);
 
@@ -237,7 +237,7 @@ TEST(PatternCurves, GainsThirtyDecibelsDownAtTheCentre)
     const auto lines = fixture::syntheticPattern(
         [](int) { return fixture::Gains{-20.0, -20.0, -20.0}; },
         [](int) { return fixture::Gains{-999.99, -999.99, -999.99}; });
-    const auto outcome = DrawPatternCurves(images, lines, 10.0, kTotalGainColumn, kBlue, true);
+    const auto outcome = DrawPatternCurves(images, lines, 10.0, GainComponent::Total, kBlue, true);
     EXPECT_EQ(outcome.message, "");
     const auto az = pixelsOf(images.azimuth, kBlue);
     ASSERT_EQ(az.size(), 1u);
@@ -317,35 +317,33 @@ TEST(PatternCurves, PolarizationChoices)
 
 TEST(PatternCurves, MissingOrBrokenData)
 {
-    const auto good = uniformPattern(0.0, 0.0, 0.0);
+    const engine::PatternCuts good = uniformPattern(0.0, 0.0, 0.0);
 
-    // Too few lines: message, nothing redrawn even with clearFirst.
+    // No cuts at all: message, nothing redrawn even with clearFirst.
     {
         PatternImages images;
-        DrawPatternCurves(images, good, 0.0, kTotalGainColumn, kBlue, true);
+        DrawPatternCurves(images, good, 0.0, GainComponent::Total, kBlue, true);
         const QImage before = images.azimuth;
-        const std::vector<std::string> five(good.begin(), good.begin() + 5);
-        const auto outcome = DrawPatternCurves(images, five, 0.0, kTotalGainColumn, kRed, true);
+        const auto outcome = DrawPatternCurves(images, engine::PatternCuts{}, 0.0, GainComponent::Total, kRed, true);
         EXPECT_EQ(outcome.message, "No data for radiation pattern found.");
         EXPECT_FALSE(outcome.enableSave);
         EXPECT_EQ(images.azimuth, before);
     }
-    // No heading, or the heading only on the last line.
+    // No azimuth cut.
     {
         PatternImages images;
-        std::vector<std::string> noHeading(good.begin() + 1, good.begin() + 40);
-        EXPECT_EQ(DrawPatternCurves(images, noHeading, 0.0, kTotalGainColumn, kBlue, true).message,
-                  "Radiation pattern data in output NEC-2 file not found.");
-        noHeading.push_back(fixture::patternHeading());
-        EXPECT_EQ(DrawPatternCurves(images, noHeading, 0.0, kTotalGainColumn, kBlue, true).message,
+        engine::PatternCuts noAzimuth = good;
+        noAzimuth.azimuth.clear();
+        EXPECT_EQ(DrawPatternCurves(images, noAzimuth, 0.0, GainComponent::Total, kBlue, true).message,
                   "Radiation pattern data in output NEC-2 file not found.");
     }
-    // The second heading missing: the azimuth curve stays drawn.
+    // The elevation cut missing: the azimuth curve stays drawn.
     {
         PatternImages images;
-        const std::vector<std::string> azimuthOnly(good.begin(), good.begin() + 365 + 3);
+        engine::PatternCuts azimuthOnly = good;
+        azimuthOnly.elevation.clear();
         const auto outcome =
-            DrawPatternCurves(images, azimuthOnly, 0.0, kTotalGainColumn, kBlue, true);
+            DrawPatternCurves(images, azimuthOnly, 0.0, GainComponent::Total, kBlue, true);
         EXPECT_EQ(outcome.message, "Radiation pattern data in output NEC-2 file not found.");
         EXPECT_FALSE(outcome.enableSave);
         EXPECT_FALSE(pixelsOf(images.azimuth, kBlue).empty());
@@ -356,27 +354,34 @@ TEST(PatternCurves, MissingOrBrokenData)
     // An unreadable elevation gain; the azimuth curve stays.
     {
         PatternImages images;
-        std::vector<std::string> broken = good;
-        broken[broken.size() - 10].replace(36, 8, "  ******");
-        const auto outcome = DrawPatternCurves(images, broken, 0.0, kTotalGainColumn, kBlue, true);
+        engine::PatternCuts broken = good;
+        std::string row = fixture::patternRow(80.0, 0.0, 0.0, 0.0, 0.0);
+        row.replace(36, 8, "  ******");
+        broken.elevation[171] = engine::ReadPatternRow(row);
+        const auto outcome = DrawPatternCurves(images, broken, 0.0, GainComponent::Total, kBlue, true);
         EXPECT_EQ(outcome.message, invalid);
         EXPECT_FALSE(pixelsOf(images.azimuth, kBlue).empty());
         EXPECT_TRUE(pixelsOf(images.elevation, kBlue).empty());
         // Only that column is broken: the horizontal gain still draws.
-        EXPECT_EQ(DrawPatternCurves(images, broken, 0.0, kHorizontalGainColumn, kGreen, true).message,
+        EXPECT_EQ(DrawPatternCurves(images, broken, 0.0, GainComponent::Horizontal, kGreen, true).message,
                   "");
     }
-    // A list cut inside the elevation rows reads as unreadable gains (no crash).
+    // A cut shorter than its rows reads as unreadable gains (no crash).
     {
         PatternImages images;
-        const std::vector<std::string> cut(good.begin(), good.end() - 50);
-        EXPECT_EQ(DrawPatternCurves(images, cut, 0.0, kTotalGainColumn, kBlue, true).message,
+        engine::PatternCuts cut = good;
+        cut.elevation.resize(131);
+        EXPECT_EQ(DrawPatternCurves(images, cut, 0.0, GainComponent::Total, kBlue, true).message,
+                  invalid);
+        cut = good;
+        cut.azimuth.resize(359);
+        EXPECT_EQ(DrawPatternCurves(images, cut, 0.0, GainComponent::Total, kBlue, true).message,
                   invalid);
     }
     // With "V+H" each failing curve reports its message.
     {
         PatternImages images;
-        const auto outcome = ShowPolarization(images, {"a", "b"}, 1.0, Polarization::PhiTheta, '.');
+        const auto outcome = ShowPolarization(images, engine::PatternCuts{}, 1.0, Polarization::PhiTheta, '.');
         ASSERT_EQ(outcome.messages.size(), 2u);
         EXPECT_EQ(outcome.messages[0], "No data for radiation pattern found.");
         EXPECT_FALSE(outcome.enableSave);
@@ -388,8 +393,9 @@ TEST(PatternCurves, SampleYagiMainLobeForward)
 {
     // Three-element Yagi: azimuth cut at theta 70 (20 degrees elevation), elevation
     // cut at phi 0; the main lobe points to azimuth 0.
-    const auto lines = fixture::patternLines("classic/yagi3_loads.out");
-    ASSERT_GT(lines.size(), 5u + 360u + 5u + 181u);
+    const auto lines = fixture::patternCuts("classic/yagi3_loads.out");
+    ASSERT_EQ(lines.azimuth.size(), 360u);
+    ASSERT_EQ(lines.elevation.size(), 181u);
     const double m = 10.2; // largest total gain of the listing, in the elevation cut
     PatternImages images;
     const auto outcome = ShowPolarization(images, lines, m, Polarization::Total, '.');

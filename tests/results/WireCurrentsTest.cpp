@@ -22,7 +22,7 @@ TEST(WireCurrents, DistancesInWavelengthsOrMetres)
         currentRow(3, 1, 0, 0.05, 0.5, 0.05, 1e-3, 0, 1e-3, 0),
         currentRow(4, 2, 0.1, 0.0, 0.5, 0.07, 5e-4, 0, 5e-4, 0),
     };
-    const WireCurrentChart inLambda = ChartWireCurrents(rows, 20.0, 1, true, false);
+    const WireCurrentChart inLambda = ChartWireCurrents(fixture::currentRows(rows), 20.0, 1, true, false);
     EXPECT_EQ(inLambda.message, "");
     ASSERT_EQ(inLambda.points.size(), 3u);
     EXPECT_NEAR(inLambda.points[0].distance, 0.05, 1e-12);
@@ -30,14 +30,14 @@ TEST(WireCurrents, DistancesInWavelengthsOrMetres)
     EXPECT_NEAR(inLambda.points[2].distance, 0.15, 1e-12);
     EXPECT_DOUBLE_EQ(inLambda.points[1].current, 2e-3);
 
-    const WireCurrentChart inMetres = ChartWireCurrents(rows, 20.0, 1, false, false);
+    const WireCurrentChart inMetres = ChartWireCurrents(fixture::currentRows(rows), 20.0, 1, false, false);
     ASSERT_EQ(inMetres.points.size(), 3u);
     EXPECT_NEAR(inMetres.points[0].distance, 1.0, 1e-12);
     EXPECT_NEAR(inMetres.points[1].distance, 2.0, 1e-12);
     EXPECT_NEAR(inMetres.points[2].distance, 3.0, 1e-12);
 
     // Each wire starts again at 0.
-    const WireCurrentChart second = ChartWireCurrents(rows, 20.0, 2, true, false);
+    const WireCurrentChart second = ChartWireCurrents(fixture::currentRows(rows), 20.0, 2, true, false);
     ASSERT_EQ(second.points.size(), 1u);
     EXPECT_NEAR(second.points[0].distance, 0.07, 1e-12);
 }
@@ -50,7 +50,7 @@ TEST(WireCurrents, PhaseIndicatorTurnsCurrentsOver)
         currentRow(3, 1, 0, 0, 0, 0.1, 0, 0, 3e-3, -90.0),
         currentRow(4, 1, 0, 0, 0, 0.1, 0, 0, 4e-3, -89.999),
     };
-    const WireCurrentChart on = ChartWireCurrents(rows, 10.0, 1, true, true);
+    const WireCurrentChart on = ChartWireCurrents(fixture::currentRows(rows), 10.0, 1, true, true);
     ASSERT_EQ(on.points.size(), 4u);
     EXPECT_DOUBLE_EQ(on.points[0].current, -1e-3);
     EXPECT_DOUBLE_EQ(on.points[1].current, 2e-3);
@@ -60,7 +60,7 @@ TEST(WireCurrents, PhaseIndicatorTurnsCurrentsOver)
     EXPECT_DOUBLE_EQ(on.axisMinimum, -4e-3);
     EXPECT_DOUBLE_EQ(on.axisMaximum, 4e-3);
 
-    const WireCurrentChart off = ChartWireCurrents(rows, 10.0, 1, true, false);
+    const WireCurrentChart off = ChartWireCurrents(fixture::currentRows(rows), 10.0, 1, true, false);
     EXPECT_DOUBLE_EQ(off.points[0].current, 1e-3);
     EXPECT_DOUBLE_EQ(off.points[2].current, 3e-3);
     EXPECT_DOUBLE_EQ(off.axisMinimum, 0.0);
@@ -70,9 +70,9 @@ TEST(WireCurrents, PhaseIndicatorTurnsCurrentsOver)
 TEST(WireCurrents, OneScaleForAllWiresOfTheSampleYagi)
 {
     // The largest current of the Yagi (6.1447E-03 A) is on the driven wire, tag 2.
-    const auto rows = fixture::currentLines("classic/yagi3_loads.out");
-    ASSERT_EQ(rows.size(), 33u);
-    const WireCurrentChart reflector = ChartWireCurrents(rows, 21.414, 1, true, false);
+    const auto sample = fixture::currents("classic/yagi3_loads.out");
+    ASSERT_EQ(sample.size(), 33u);
+    const WireCurrentChart reflector = ChartWireCurrents(sample, 21.414, 1, true, false);
     EXPECT_EQ(reflector.message, "");
     EXPECT_EQ(reflector.title, "Current in wire N 1. Max current: 0.0061447 Amp.");
     EXPECT_DOUBLE_EQ(reflector.axisMaximum, 6.1447e-3);
@@ -81,7 +81,7 @@ TEST(WireCurrents, OneScaleForAllWiresOfTheSampleYagi)
     EXPECT_DOUBLE_EQ(reflector.points[5].current, 1.7950e-3);
 
     // The director's phase (about 160 degrees) turns its currents over.
-    const WireCurrentChart director = ChartWireCurrents(rows, 21.414, 3, false, true);
+    const WireCurrentChart director = ChartWireCurrents(sample, 21.414, 3, false, true);
     ASSERT_EQ(director.points.size(), 11u);
     EXPECT_DOUBLE_EQ(director.points[0].current, -5.5137e-4);
     EXPECT_NEAR(director.points[0].distance, 0.04245 * 21.414, 1e-9);
@@ -93,15 +93,15 @@ TEST(WireCurrents, OneScaleForAllWiresOfTheSampleYagi)
         currentRow(2, 7, 0, 0, 0, 0.1, 0, 0, 1e-3, 0),
         currentRow(3, 8, 0, 0, 0, 0.1, 0, 0, 2e-3, 0),
     };
-    const WireCurrentChart other = ChartWireCurrents(firstIsLargest, 10.0, 8, true, false);
+    const WireCurrentChart other = ChartWireCurrents(fixture::currentRows(firstIsLargest), 10.0, 8, true, false);
     EXPECT_DOUBLE_EQ(other.axisMaximum, 9.5e-2);
     EXPECT_EQ(other.title, "Current in wire N 8. Max current: 0.095 Amp.");
 }
 
 TEST(WireCurrents, NoRowsOfTheTagStillWriteTheTitle)
 {
-    const auto rows = fixture::currentLines("classic/yagi3_loads.out");
-    const WireCurrentChart chart = ChartWireCurrents(rows, 21.414, 9, true, false);
+    const auto sample = fixture::currents("classic/yagi3_loads.out");
+    const WireCurrentChart chart = ChartWireCurrents(sample, 21.414, 9, true, false);
     EXPECT_EQ(chart.message, "");
     EXPECT_TRUE(chart.replaceSeries);
     EXPECT_TRUE(chart.points.empty());
@@ -124,7 +124,7 @@ TEST(WireCurrents, ErrorMessages)
     {
         auto broken = rows;
         broken[1].replace(72, 12, "     garbage");
-        const WireCurrentChart chart = ChartWireCurrents(broken, 10.0, 1, true, false);
+        const WireCurrentChart chart = ChartWireCurrents(fixture::currentRows(broken), 10.0, 1, true, false);
         EXPECT_EQ(chart.message, kInvalid);
         EXPECT_FALSE(chart.setAxis);
         EXPECT_FALSE(chart.replaceSeries);
@@ -134,7 +134,7 @@ TEST(WireCurrents, ErrorMessages)
     {
         auto broken = rows;
         broken[1].replace(6, 5, "   x2");
-        const WireCurrentChart chart = ChartWireCurrents(broken, 10.0, 1, true, false);
+        const WireCurrentChart chart = ChartWireCurrents(fixture::currentRows(broken), 10.0, 1, true, false);
         EXPECT_EQ(chart.message, kInvalid);
         EXPECT_TRUE(chart.setAxis);
         EXPECT_FALSE(chart.replaceSeries);
@@ -143,19 +143,19 @@ TEST(WireCurrents, ErrorMessages)
     {
         auto broken = rows;
         broken[0].replace(85, 8, "  -x.yyy");
-        const WireCurrentChart chart = ChartWireCurrents(broken, 10.0, 1, true, false);
+        const WireCurrentChart chart = ChartWireCurrents(fixture::currentRows(broken), 10.0, 1, true, false);
         EXPECT_EQ(chart.message, kInvalid);
         EXPECT_TRUE(chart.replaceSeries);
         EXPECT_TRUE(chart.points.empty());
         EXPECT_EQ(chart.title, "");
         // Another wire does not read that phase.
-        EXPECT_EQ(ChartWireCurrents(broken, 10.0, 2, true, false).message, "");
+        EXPECT_EQ(ChartWireCurrents(fixture::currentRows(broken), 10.0, 2, true, false).message, "");
     }
     // Unreadable length.
     {
         auto broken = rows;
         broken[0].replace(38, 9, "         ");
-        EXPECT_EQ(ChartWireCurrents(broken, 10.0, 1, true, false).message, kInvalid);
+        EXPECT_EQ(ChartWireCurrents(fixture::currentRows(broken), 10.0, 1, true, false).message, kInvalid);
     }
 }
 

@@ -2,22 +2,91 @@
 
 #include "Vrn2NecConversion.h"
 #include "engine/AntennaPreview.h"
-#include "engine/EngineRun.h"
+#include "engine/Calculation.h"
 #include "engine/ListingReader.h"
 #include "results/CurrentsCsv.h"
 #include "results/DiagramFiles.h"
 #include "results/PatternDiagram.h"
 
 #include <QDir>
+#include <QSocketNotifier>
 #include <QString>
 #include <QTemporaryDir>
 
+#include <atomic>
+#include <csignal>
 #include <ostream>
 #include <sstream>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace vrn2nec {
 
 namespace {
+
+// SIGINT and SIGTERM during a run: the handler only notes the signal and wakes the
+// event loop through a pipe; the run then stops the engine's process group, and the
+// temporary folder is removed on the way out.
+std::atomic<int> g_signal{0};
+int g_wakePipe[2] = {-1, -1};
+
+extern "C" void noteSignal(int number)
+{
+    g_signal = number;
+    if (g_wakePipe[1] >= 0) {
+        const char byte = 1;
+        [[maybe_unused]] const auto written = ::write(g_wakePipe[1], &byte, 1);
+    }
+}
+
+class SignalStop {
+public:
+    SignalStop()
+    {
+        g_signal = 0;
+        if (::pipe2(g_wakePipe, O_CLOEXEC | O_NONBLOCK) != 0)
+            g_wakePipe[0] = g_wakePipe[1] = -1;
+        struct sigaction action {};
+        action.sa_handler = noteSignal;
+        sigemptyset(&action.sa_mask);
+        ::sigaction(SIGINT, &action, &savedInt_);
+        ::sigaction(SIGTERM, &action, &savedTerm_);
+    }
+    ~SignalStop()
+    {
+        ::sigaction(SIGINT, &savedInt_, nullptr);
+        ::sigaction(SIGTERM, &savedTerm_, nullptr);
+        for (int& fd : g_wakePipe) {
+            if (fd >= 0)
+                ::close(fd);
+            fd = -1;
+        }
+    }
+    SignalStop(const SignalStop&) = delete;
+    SignalStop& operator=(const SignalStop&) = delete;
+
+    // Stops `calculation` when a signal arrives while it runs.
+    void watch(engine::Calculation& calculation)
+    {
+        if (g_wakePipe[0] < 0)
+            return;
+        notifier_ = std::make_unique<QSocketNotifier>(g_wakePipe[0], QSocketNotifier::Read);
+        QObject::connect(notifier_.get(), &QSocketNotifier::activated, &calculation, [&calculation] {
+            char buffer[16];
+            while (::read(g_wakePipe[0], buffer, sizeof buffer) > 0) {
+            }
+            calculation.stop();
+        });
+    }
+
+    int received() const { return g_signal; }
+
+private:
+    struct sigaction savedInt_ {};
+    struct sigaction savedTerm_ {};
+    std::unique_ptr<QSocketNotifier> notifier_;
+};
 
 results::Polarization polarizationOf(const std::string& name)
 {
@@ -36,7 +105,7 @@ std::string saveDiagrams(const Options& options, const engine::EngineOutput& out
 {
     results::PatternImages images;
     const results::PolarizationOutcome outcome = results::ShowPolarization(
-        images, output.patternLines, output.maxTotalGain.value_or(0), polarizationOf(options.polarization), '.');
+        images, output.patterns, output.maxTotalGain.value_or(0), polarizationOf(options.polarization), '.');
     if (!outcome.messages.empty())
         return outcome.messages.front();
     if (!QDir().mkpath(QString::fromStdString(options.diagramsDir)))
@@ -53,9 +122,10 @@ std::string saveDiagrams(const Options& options, const engine::EngineOutput& out
     return {};
 }
 
-} // namespace
-
-int RunAntenna(const Options& given, const std::string& programFolder, std::ostream& out, std::ostream& err)
+// Converts, runs and reads; the working folder (a temporary one unless kept) is removed
+// when this returns, also after a signal.
+int RunAntennaUntilStopped(const Options& given, const std::string& programFolder, std::ostream& out,
+                           std::ostream& err, SignalStop& stopSignals)
 {
     // The working folder: a fresh temporary one, or the one to keep.
     QTemporaryDir temporary;
@@ -81,16 +151,24 @@ int RunAntenna(const Options& given, const std::string& programFolder, std::ostr
         return 1;
     }
 
+    engine::CalculationRequest request;
+    request.programFolder = QString::fromStdString(programFolder);
+    request.workingFolder = folder;
     Options options = given;
-    options.deck = QDir(folder).filePath(QString::fromLatin1(engine::kDeckFile)).toStdString();
+    options.deck = engine::Calculation::deckPath(request).toStdString();
     ConversionReport report;
     std::ostringstream conversionLines;
     if (ConvertAntenna(options, conversionLines, err, report) != 0)
         return 1;
+    if (stopSignals.received() != 0)
+        return 1;
 
-    const QString script = QDir(QString::fromStdString(programFolder)).filePath(QString::fromLatin1(engine::kEngineScript));
-    if (engine::RunCommandLine(script, 0, true, folder) != 0) {
-        err << "Unable to start NEC-2.\n";
+    engine::Calculation calculation;
+    stopSignals.watch(calculation);
+    const engine::CalculationResult& result = calculation.run(request);
+    if (result.outcome != engine::CalculationOutcome::Finished) {
+        if (stopSignals.received() == 0)
+            err << result.message << "\n";
         return 1;
     }
 
@@ -99,8 +177,7 @@ int RunAntenna(const Options& given, const std::string& programFolder, std::ostr
     inputs.antennaHeight = report.heightM;
     inputs.coatedRun = options.coat.has_value();
     engine::SwrReference reference{preview.preview.swrReferenceR, preview.preview.swrReferenceX};
-    const engine::EngineOutput output = engine::ReadEngineOutput(
-        QDir(folder).filePath(QString::fromLatin1(engine::kListingFile)).toStdString(), inputs, reference);
+    const engine::EngineOutput output = engine::SummariseListing(result.listing, inputs, reference);
     for (const std::string& line : output.memos.impedanceScreen)
         out << line << "\n";
     if (!output.succeeded()) {
@@ -115,18 +192,27 @@ int RunAntenna(const Options& given, const std::string& programFolder, std::ostr
         }
     }
     if (!options.currentsFile.empty()) {
-        if (output.currentLines.empty()) {
-            err << "CURRENTS data not found.\n";
-            return 1;
-        }
         const std::string message =
-            results::exportCurrents(output.currentLines, output.wavelength.value_or(0), options.currentsFile);
+            results::exportCurrents(output.currents, output.wavelength.value_or(0), options.currentsFile);
         if (!message.empty()) {
             err << message << "\n";
             return 1;
         }
     }
     return 0;
+}
+
+} // namespace
+
+int RunAntenna(const Options& given, const std::string& programFolder, std::ostream& out, std::ostream& err)
+{
+    SignalStop stopSignals;
+    const int code = RunAntennaUntilStopped(given, programFolder, out, err, stopSignals);
+    if (stopSignals.received() != 0) {
+        err << engine::kStoppedMessage << "\n";
+        return 128 + stopSignals.received();
+    }
+    return code;
 }
 
 } // namespace vrn2nec
