@@ -6,9 +6,13 @@
 #include <QImage>
 #include <QTemporaryDir>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
+
+#include <sys/resource.h>
 
 using namespace results;
 
@@ -78,4 +82,48 @@ TEST(DiagramFiles, ResultsTextWithCrLfLines)
     const std::string bad = dir.filePath("missing/r.txt").toStdString();
     EXPECT_FALSE(saveResultsText({"x"}, bad));
     EXPECT_FALSE(std::filesystem::exists(bad));
+}
+
+// A save that fails (an image that cannot be encoded, a write that breaks off at the
+// file size limit as on a full disk) returns false, keeps the earlier file and leaves no
+// temporary file behind.
+TEST(DiagramFiles, FailedSavesKeepTheEarlierFile)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string path = dir.filePath("earlier").toStdString();
+    const std::string earlier("earlier\0file\r\n", 14);
+    PatternImages images;
+    const struct {
+        const char* what;
+        bool sizeLimit;
+        std::function<bool()> save;
+    } cases[] = {
+        {"null image", false, [&] { return saveDiagramBitmap(QImage(), path); }},
+        {"bitmap", true, [&] { return saveDiagramBitmap(images.azimuth, path); }},
+        {"results text", true, [&] { return saveResultsText({std::string(200, 'x'), "y"}, path); }},
+    };
+    for (const auto& c : cases) {
+        std::ofstream(path, std::ios::binary) << earlier;
+        rlimit saved{};
+        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = saved;
+        limited.rlim_cur = 64;
+        if (c.sizeLimit) {
+            ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+        }
+        const bool ok = c.save();
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, oldHandler);
+
+        EXPECT_FALSE(ok) << c.what;
+        EXPECT_EQ(fileText(path), earlier) << c.what;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path().toStdString()), {}), 1) << c.what;
+        // Without the limit the same save replaces the file.
+        if (c.sizeLimit) {
+            EXPECT_TRUE(c.save()) << c.what;
+            EXPECT_NE(fileText(path), earlier) << c.what;
+        }
+    }
 }
