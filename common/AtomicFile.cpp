@@ -60,14 +60,19 @@ AtomicFile::AtomicFile(const std::string& path)
         return;
     }
     target_ = resolvedTarget(path);
+    struct stat st {};
+    const bool exists = ::stat(target_.c_str(), &st) == 0;
+    if (exists && S_ISDIR(st.st_mode)) {
+        fail(EISDIR); // a folder is never replaced; no need to write anything first
+        return;
+    }
     fd_ = createTemporary(target_, temp_);
     if (fd_ < 0) {
         fail(errno);
         temp_.clear();
         return;
     }
-    struct stat st {};
-    if (::stat(target_.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+    if (exists && S_ISREG(st.st_mode))
         (void)::fchmod(fd_, st.st_mode & 07777); // where allowed; else the new file's mode stays
 }
 

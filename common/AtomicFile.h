@@ -17,7 +17,8 @@ namespace atomicfile {
 // commit discards what was written.
 class AtomicFile {
 public:
-    // Creates the temporary file beside `path`; error() tells when that failed.
+    // Creates the temporary file beside `path`; error() tells when that failed or when
+    // `path` is a folder.
     explicit AtomicFile(const std::string& path);
     ~AtomicFile();
     AtomicFile(const AtomicFile&) = delete;

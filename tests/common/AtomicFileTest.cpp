@@ -1,17 +1,15 @@
 #include "common/AtomicFile.h"
+#include "tests/support/FileSizeLimit.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <sstream>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 using atomicfile::AtomicFile;
@@ -21,142 +19,106 @@ namespace {
 
 class AtomicFileTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        folder_ = fs::temp_directory_path() / ("vrn_atomic_" + std::to_string(::getpid()) + "_" +
-                                               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
+    void SetUp() override { ASSERT_NE(::mkdtemp(folder_.data()), nullptr); }
     void TearDown() override { fs::remove_all(folder_); }
 
-    std::string file(const std::string& name) const { return (folder_ / name).string(); }
+    std::string file(const std::string& name) const { return folder_ + "/" + name; }
     std::string write(const std::string& name, const std::string& content) const
     {
-        std::ofstream(folder_ / name, std::ios::binary) << content;
+        std::ofstream(file(name), std::ios::binary) << content;
         return file(name);
     }
     static std::string read(const std::string& path)
     {
         std::ifstream in(path, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
+        return {std::istreambuf_iterator<char>(in), {}};
     }
-    std::size_t entries() const
-    {
-        return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()));
-    }
-    static unsigned modeOf(const std::string& path)
-    {
-        struct stat st {};
-        EXPECT_EQ(::stat(path.c_str(), &st), 0) << path;
-        return st.st_mode & 07777;
-    }
+    long entries() const { return std::distance(fs::directory_iterator(folder_), {}); }
+    static unsigned modeOf(const std::string& path) { return unsigned(fs::status(path).permissions()); }
 
-    fs::path folder_;
+    std::string folder_ = (fs::temp_directory_path() / "vrn_atomic_XXXXXX").string();
 };
 
 TEST_F(AtomicFileTest, ReplacesOrCreatesTheWholeContent)
 {
-    const std::string binary("a\0b\r\n\xff", 6);
     const struct {
         std::optional<std::string> old;
         std::string bytes;
     } cases[] = {
-        {std::nullopt, "new file\n"},
-        {"a much longer older content\n", "short"},
-        {"old", binary},
-        {"something", ""},
-        {std::nullopt, ""},
+        {std::nullopt, "new file\n"}, {"a much longer older content\n", "short"},
+        {"old", std::string("a\0b\r\n\xff", 6)}, {"something", ""}, {std::nullopt, ""},
     };
     for (const auto& c : cases) {
         const std::string path = c.old ? write("f", *c.old) : file("f");
         EXPECT_EQ(WriteFileAtomically(path, c.bytes), "");
         EXPECT_EQ(read(path), c.bytes);
-        EXPECT_EQ(entries(), 1u) << "a temporary file was left behind";
+        EXPECT_EQ(entries(), 1) << "a temporary file was left behind";
         fs::remove(path);
     }
+
+    // Pieces streamed into the file appear only with the commit.
+    AtomicFile out(write("f", "old"));
+    EXPECT_TRUE(out.write("one, ") && out.write("two"));
+    EXPECT_EQ(read(file("f")), "old");
+    EXPECT_EQ(out.commit(), "");
+    EXPECT_EQ(read(file("f")), "one, two");
+    EXPECT_EQ(entries(), 1);
 }
 
-TEST_F(AtomicFileTest, KeepsTheModeOfTheReplacedFile)
+TEST_F(AtomicFileTest, KeepsTheModeOfTheReplacedFileAndLinks)
 {
     const mode_t mask = ::umask(022);
     ::umask(mask);
     EXPECT_EQ(WriteFileAtomically(file("new"), "x"), "");
     EXPECT_EQ(modeOf(file("new")), 0644u & ~mask);
-
     for (const unsigned mode : {0600u, 0755u, 0640u}) {
-        const std::string path = write("f", "old");
-        fs::permissions(path, static_cast<fs::perms>(mode));
-        EXPECT_EQ(WriteFileAtomically(path, "new"), "");
-        EXPECT_EQ(modeOf(path), mode);
+        fs::permissions(write("f", "old"), fs::perms(mode));
+        EXPECT_EQ(WriteFileAtomically(file("f"), "new"), "");
+        EXPECT_EQ(modeOf(file("f")), mode);
     }
-}
 
-TEST_F(AtomicFileTest, ALinkKeepsPointingToTheReplacedFile)
-{
-    const std::string real = write("real", "old");
-    fs::create_symlink(real, folder_ / "link");
-    EXPECT_EQ(WriteFileAtomically(file("link"), "new"), "");
-    EXPECT_TRUE(fs::is_symlink(folder_ / "link"));
-    EXPECT_EQ(read(real), "new");
+    fs::create_symlink(file("f"), file("link"));
+    EXPECT_EQ(WriteFileAtomically(file("link"), "through the link"), "");
+    EXPECT_TRUE(fs::is_symlink(file("link")));
+    EXPECT_EQ(read(file("f")), "through the link");
 }
 
 // Failures that also happen as root: no folder, a folder in place of the file, a write
-// that breaks off at the file size limit (as on a full disk), a discarded file.
+// that breaks off at the file size limit (as on a full disk), a file never committed.
 TEST_F(AtomicFileTest, FailuresLeaveTheOldFileAndNoTemporaryFile)
 {
     EXPECT_NE(WriteFileAtomically(file("no such folder/f"), "x"), "");
-    EXPECT_EQ(entries(), 0u);
+    EXPECT_EQ(entries(), 0);
 
-    fs::create_directory(folder_ / "dir");
+    fs::create_directory(file("dir"));
+    EXPECT_NE(AtomicFile(file("dir")).error(), "") << "refused before anything is written";
     EXPECT_NE(WriteFileAtomically(file("dir"), "x"), "");
-    EXPECT_TRUE(fs::is_directory(folder_ / "dir"));
-    EXPECT_EQ(entries(), 1u);
-    fs::remove(folder_ / "dir");
+    EXPECT_TRUE(fs::is_directory(file("dir")));
+    EXPECT_EQ(entries(), 1);
+    fs::remove(file("dir"));
 
     const std::string old("old\0content\r\n", 13);
     const std::string path = write("f", old);
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limited = saved;
-    limited.rlim_cur = 64;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const std::string error = WriteFileAtomically(path, std::string(4096, 'x'));
-    AtomicFile streamed(path);
-    const bool firstPiece = streamed.write(std::string(60, 'y'));
-    const bool secondPiece = streamed.write(std::string(60, 'y'));
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
-    EXPECT_NE(error, "");
-    EXPECT_TRUE(firstPiece);
-    EXPECT_FALSE(secondPiece);
-    EXPECT_EQ(streamed.commit(), error) << "the first failure is the reason";
+    {
+        FileSizeLimit limit(64);
+        ASSERT_TRUE(limit.active());
+        const std::string error = WriteFileAtomically(path, std::string(4096, 'x'));
+        EXPECT_NE(error, "");
+        AtomicFile streamed(path);
+        EXPECT_TRUE(streamed.write(std::string(60, 'y')));
+        EXPECT_FALSE(streamed.write(std::string(60, 'y')));
+        EXPECT_EQ(streamed.commit(), error) << "the first failure is the reason";
+    }
     EXPECT_EQ(read(path), old);
-    EXPECT_EQ(entries(), 1u);
+    EXPECT_EQ(entries(), 1);
 
     {
         AtomicFile dropped(path);
         EXPECT_TRUE(dropped.write("never committed"));
-        EXPECT_EQ(entries(), 2u);
+        EXPECT_EQ(entries(), 2);
     }
     EXPECT_EQ(read(path), old);
-    EXPECT_EQ(entries(), 1u);
-}
-
-TEST_F(AtomicFileTest, StreamedPiecesGoInPlaceOnCommit)
-{
-    const std::string path = write("f", "old");
-    AtomicFile out(path);
-    ASSERT_EQ(out.error(), "");
-    EXPECT_TRUE(out.write("one, "));
-    EXPECT_TRUE(out.write("two"));
-    EXPECT_EQ(read(path), "old");
-    EXPECT_EQ(out.commit(), "");
-    EXPECT_EQ(read(path), "one, two");
-    EXPECT_EQ(entries(), 1u);
+    EXPECT_EQ(entries(), 1);
 }
 
 } // namespace
