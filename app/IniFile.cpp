@@ -1,8 +1,6 @@
 #include "app/IniFile.h"
 
-#include <QByteArray>
-#include <QSaveFile>
-#include <QString>
+#include "common/AtomicFile.h"
 
 #include <algorithm>
 #include <cctype>
@@ -173,17 +171,5 @@ std::string IniFile::text() const
 
 bool IniFile::save(const std::string& path) const
 {
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const std::string content = text();
-    const qint64 written = file.write(content.data(), static_cast<qint64>(content.size()));
-    // The explicit flush reports a write that breaks off in the buffered tail (a full
-    // disk); commit() alone would rename the cut file over the old one.
-    if (written != static_cast<qint64>(content.size()) || !file.flush() ||
-        file.error() != QFileDevice::NoError) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return atomicfile::WriteFileAtomically(path, text()).empty();
 }

@@ -33,8 +33,8 @@ public:
     // The whole content as it would be written, LF line ends.
     std::string text() const;
 
-    // Writes the content to a temporary file beside `path` and renames it over `path`,
-    // so that a failed write leaves an existing file untouched. False on any failure.
+    // Writes the content through the atomic writer (common/AtomicFile.h), so that a
+    // failed write leaves an existing file untouched. False on any failure.
     bool save(const std::string& path) const;
 
 private:

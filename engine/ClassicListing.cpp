@@ -3,6 +3,7 @@
 #include "engine/ClassicRows.h"
 #include "engine/ClassicTexts.h"
 
+#include "common/AtomicFile.h"
 #include "common/NumberText.h"
 
 #include <algorithm>
@@ -64,52 +65,35 @@ bool classicHeading(std::string_view line)
     return knownSection(headingWords(t)) != nullptr;
 }
 
-bool writeAll(int fd, const char* data, std::size_t size)
-{
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 // Where the rewritten lines go: a text, or a file written in pieces.
 class Output {
 public:
-    explicit Output(int fd = -1) : fd_(fd) { text_.reserve(fd < 0 ? 0 : 2 * kChunk); }
+    explicit Output(atomicfile::AtomicFile* file = nullptr) : file_(file)
+    {
+        text_.reserve(file ? 2 * kChunk : 0);
+    }
 
     void put(std::string_view line)
     {
         text_.append(line);
         text_.push_back('\n');
-        if (fd_ >= 0 && text_.size() >= kChunk)
+        if (file_ && text_.size() >= kChunk)
             flush();
     }
-    // Writes what is left; false when a write failed (errno tells why).
-    bool finish()
-    {
-        flush();
-        return !failed_;
-    }
+    // Hands over what is left to the file.
+    void finish() { flush(); }
     std::string text() { return std::move(text_); }
 
 private:
     static constexpr std::size_t kChunk = 1 << 16;
     void flush()
     {
-        if (fd_ >= 0 && !failed_ && !text_.empty())
-            failed_ = !writeAll(fd_, text_.data(), text_.size());
-        if (fd_ >= 0)
+        if (file_) {
+            file_->write(text_);
             text_.clear();
+        }
     }
-    int fd_;
-    bool failed_ = false;
+    atomicfile::AtomicFile* file_;
     std::string text_;
 };
 
@@ -490,26 +474,19 @@ std::string RewriteListingFile(const std::string& inPath, const std::string& out
     if (!nec2c && sameFile(inPath, outPath))
         return {};
 
-    std::string temp = outPath + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0)
-        return "Cannot write the listing " + outPath + ": " + std::strerror(errno);
-    ::fchmod(fd, 0644);
-    bool written;
+    atomicfile::AtomicFile file(outPath);
+    if (!file.error().empty())
+        return "Cannot write the listing " + outPath + ": " + file.error();
     if (nec2c) {
-        Output out(fd);
+        Output out(&file);
         Rewriter(text, out).run();
-        written = out.finish();
+        out.finish();
     } else {
-        written = writeAll(fd, text.data(), text.size());
+        file.write(text);
     }
-    const int writeError = errno;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || std::rename(temp.c_str(), outPath.c_str()) != 0) {
-        const std::string reason = std::strerror(written && closed ? errno : writeError);
-        std::remove(temp.c_str());
+    const std::string reason = file.commit();
+    if (!reason.empty())
         return "Cannot write the listing " + outPath + ": " + reason;
-    }
     return {};
 }
 

@@ -1,9 +1,7 @@
 #include "CurrentsCsv.h"
 
+#include "common/AtomicFile.h"
 #include "common/NumberText.h"
-
-#include <QSaveFile>
-#include <QString>
 
 namespace results {
 
@@ -37,26 +35,21 @@ std::string exportCurrents(const std::vector<engine::CurrentRow>& currents, doub
     if (currents.empty())
         return kNoCurrentsMessage;
 
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly))
-        return kOpenFailedMessage;
+    std::string file; // the whole export, written at once when every row was read
 
     auto writeLine = [&file](const std::string& text) {
-        const std::string withEnd = text + "\r\n";
-        return file.write(withEnd.data(), static_cast<qint64>(withEnd.size())) ==
-               static_cast<qint64>(withEnd.size());
+        file.append(text).append("\r\n");
+        return true;
     };
     bool written = writeLine(kCurrentsCsvHeader);
     for (const engine::CurrentRow& row : currents) {
         std::string line;
         if (!currentsCsvLine(row, wavelength, line)) {
-            file.cancelWriting();
-            file.commit(); // discards the temporary file; the chosen file stays as it was
-            return kInvalidRowMessage;
+            return kInvalidRowMessage; // nothing written; the chosen file stays as it was
         }
         written = written && writeLine(line);
     }
-    if (!written || !file.commit())
+    if (!written || !atomicfile::WriteFileAtomically(path, file).empty())
         return kOpenFailedMessage;
     return {};
 }

@@ -18,9 +18,9 @@ inline constexpr const char* kCurrentsCsvHeader =
 // form and the phase in shortest general form. False when a field is unreadable.
 bool currentsCsvLine(const engine::CurrentRow& row, double wavelength, std::string& line);
 
-// Writes the header and one line per row, each line ended by CR LF. The lines go to a
-// temporary file beside `path` that replaces `path` only when every row was written, so
-// a failed export leaves an existing file as it was and no half-written file behind.
+// Writes the header and one line per row, each line ended by CR LF. The lines are
+// collected first and written through the atomic writer only when every row was read,
+// so a failed export leaves an existing file as it was and no half-written file behind.
 // Returns the message to show, empty on success.
 std::string exportCurrents(const std::vector<engine::CurrentRow>& currents, double wavelength,
                            const std::string& path);

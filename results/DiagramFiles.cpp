@@ -1,9 +1,11 @@
 #include "DiagramFiles.h"
 
-#include <QString>
+#include "common/AtomicFile.h"
+
+#include <QBuffer>
+#include <QByteArray>
 
 #include <filesystem>
-#include <fstream>
 
 namespace results {
 
@@ -31,18 +33,20 @@ std::string proposedPath(const ProposedFile& proposal)
 
 bool saveDiagramBitmap(const QImage& image, const std::string& path)
 {
-    return image.save(QString::fromStdString(path), "BMP");
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "BMP"))
+        return false;
+    const std::string_view data(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return atomicfile::WriteFileAtomically(path, data).empty();
 }
 
 bool saveResultsText(const std::vector<std::string>& lines, const std::string& path)
 {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file)
-        return false;
+    std::string text;
     for (const std::string& line : lines)
-        file << line << "\r\n";
-    file.close();
-    return static_cast<bool>(file);
+        text.append(line).append("\r\n");
+    return atomicfile::WriteFileAtomically(path, text).empty();
 }
 
 } // namespace results

@@ -27,12 +27,14 @@ ProposedFile proposedFile(const std::string& antennaPath, const std::string& suf
 // The full path "folder/fileName" of a proposal (the file name alone without a folder).
 std::string proposedPath(const ProposedFile& proposal);
 
+// Both writers go through the atomic writer (common/AtomicFile.h): a file is either
+// written completely or an existing one is left as it was, and no partial file remains.
+
 // Writes a diagram as a Windows BMP file; false when it cannot be written.
 bool saveDiagramBitmap(const QImage& image, const std::string& path);
 
 // Writes the lines of the results memo joined by CR LF and followed by one line end.
-// When the file cannot be created nothing is written; the result says so, and the
-// window shows no message for it.
+// False when the file cannot be written; the window shows no message for it.
 bool saveResultsText(const std::vector<std::string>& lines, const std::string& path);
 
 } // namespace results

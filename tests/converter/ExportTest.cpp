@@ -1,10 +1,12 @@
 // The export VRN_to_NEC through the built shared library, with real buffers.
 #include "ExportHarness.h"
 #include "TestFiles.h"
+#include "tests/support/FileSizeLimit.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <functional>
 #include <limits>
 #include <thread>
@@ -162,7 +164,11 @@ TEST(Export, EveryMessageLeavesTheDeckUntouched)
          "Frequency parameter invalid (not a finite number). Calculations impossible. File:  " + file + "!"},
         {"deck path", [](VrnText&, ExportCall& c) { exporttest::setBuffer(c.deckPath, "/nonexistent/dir/x"); },
          "Error opening NEC-2 input file. May be it is still used by NEC-2 in calculation. Please wait a little."},
+        {"deck path of a folder",
+         [&](VrnText&, ExportCall& c) { exporttest::setBuffer(c.deckPath, dir.file("folder")); },
+         "Error opening NEC-2 input file. May be it is still used by NEC-2 in calculation. Please wait a little."},
     };
+    std::filesystem::create_directory(dir.file("folder"));
     for (const Case& c : cases) {
         VrnText vrn = realGroundDipole();
         vrn.ground = "2,\t10,\t0,\t50,\t0,\t0,\t0";
@@ -198,6 +204,24 @@ TEST(Export, ElevationErrorLeavesAPartialDeck)
     EXPECT_EQ(call.azimuthDeg, -30);
     EXPECT_TRUE(call.sommerfeldUsed);
     EXPECT_EQ(call.heightM, 10);
+}
+
+// A deck write that breaks off (here at the file size limit, as on a full disk) keeps
+// the earlier deck.
+TEST(Export, FailedDeckWriteKeepsTheEarlierDeck)
+{
+    TempDir dir;
+    ExportCall call(dir.write("a.vrn", realGroundDipole().text()), dir.file("deck.nec"));
+    dir.write("deck.nec", kOldDeck);
+    std::string error;
+    {
+        FileSizeLimit limit(64);
+        ASSERT_TRUE(limit.active());
+        error = call.run();
+    }
+    EXPECT_EQ(error, "Error writing NEC-2 input file. The disk may be full.");
+    EXPECT_EQ(readFile(dir.file("deck.nec")), kOldDeck);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
 }
 
 TEST(Export, BadBuffersAreRefused)

@@ -1,5 +1,6 @@
 #include "results/DiagramFiles.h"
 #include "results/PatternDiagram.h"
+#include "tests/support/FileSizeLimit.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 using namespace results;
@@ -78,4 +80,40 @@ TEST(DiagramFiles, ResultsTextWithCrLfLines)
     const std::string bad = dir.filePath("missing/r.txt").toStdString();
     EXPECT_FALSE(saveResultsText({"x"}, bad));
     EXPECT_FALSE(std::filesystem::exists(bad));
+}
+
+// A save that fails (an image that cannot be encoded, a write that breaks off at the
+// file size limit as on a full disk) returns false, keeps the earlier file and leaves no
+// temporary file behind.
+TEST(DiagramFiles, FailedSavesKeepTheEarlierFile)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string path = dir.filePath("earlier").toStdString();
+    const std::string earlier("earlier\0file\r\n", 14);
+    PatternImages images;
+    const struct {
+        const char* what;
+        std::function<bool()> save;
+        bool savesWithoutTheLimit;
+    } cases[] = {
+        {"bitmap", [&] { return saveDiagramBitmap(images.azimuth, path); }, true},
+        {"results text", [&] { return saveResultsText({std::string(200, 'x'), "y"}, path); }, true},
+        {"null image", [&] { return saveDiagramBitmap(QImage(), path); }, false},
+    };
+    for (const auto& c : cases) {
+        std::ofstream(path, std::ios::binary) << earlier;
+        bool saved = true;
+        {
+            FileSizeLimit limit(64);
+            ASSERT_TRUE(limit.active());
+            saved = c.save();
+        }
+        EXPECT_FALSE(saved) << c.what;
+        EXPECT_EQ(fileText(path), earlier) << c.what;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path().toStdString()), {}), 1) << c.what;
+
+        EXPECT_EQ(c.save(), c.savesWithoutTheLimit) << c.what;
+        EXPECT_EQ(fileText(path) != earlier, c.savesWithoutTheLimit) << c.what;
+    }
 }

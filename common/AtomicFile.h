@@ -1,0 +1,54 @@
+// Writing a file so that it is either fully replaced or left as it was.
+//
+// The bytes go to a temporary file in the same folder as the target ("<path>.XXXXXX"),
+// which is flushed to the disk, closed and then renamed over the target. A target that
+// is a symbolic link keeps its link: the file it points to is replaced. The new file
+// keeps the permission bits of the file it replaces; a new file gets 0644 less the
+// umask. On any failure the temporary file is removed and an existing target stays
+// byte for byte as it was.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace atomicfile {
+
+// A file written piece by piece and put in place by commit(). Destroying it without a
+// commit discards what was written.
+class AtomicFile {
+public:
+    // Creates the temporary file beside `path`; error() tells when that failed or when
+    // `path` is a folder.
+    explicit AtomicFile(const std::string& path);
+    ~AtomicFile();
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
+
+    // Appends the bytes; false once anything has failed.
+    bool write(std::string_view bytes);
+
+    // Flushes, closes and renames the temporary file over the target. Empty on success,
+    // else the reason of the first failure (also of an earlier write); after a failure
+    // nothing of this file is left. Only the first call does anything.
+    std::string commit();
+
+    // Drops the temporary file; the target is not touched.
+    void discard();
+
+    // The reason of the first failure, empty while everything went well.
+    const std::string& error() const { return error_; }
+
+private:
+    void fail(int code);
+
+    std::string target_;
+    std::string temp_;
+    int fd_ = -1;
+    bool done_ = false;
+    std::string error_;
+};
+
+// Writes `bytes` as the whole content of `path`. Empty on success, else a short reason.
+std::string WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+} // namespace atomicfile
