@@ -3,9 +3,8 @@
 #include "converter/AntennaFile.h"
 #include "converter/ConverterMessages.h"
 
-#include "common/AtomicFile.h"
-
 #include <cmath>
+#include <cstdio>
 
 namespace vrn {
 
@@ -30,20 +29,35 @@ std::string checkCallerValues(const std::string& fileName, const ConversionOptio
     return {};
 }
 
-// The deck file, written as the cards come and put in place by close(), also when a
-// writing step stopped the cards early.
+// The deck file, written as the cards come.
 class DeckFile : public DeckSink {
 public:
-    explicit DeckFile(const std::string& path) : file_(path) {}
+    explicit DeckFile(const std::string& path)
+        : file_(path.find('\0') == std::string::npos ? std::fopen(path.c_str(), "wb") : nullptr)
+    {
+    }
+    ~DeckFile() override { close(); }
+    DeckFile(const DeckFile&) = delete;
+    DeckFile& operator=(const DeckFile&) = delete;
 
-    bool isOpen() const { return file_.error().empty(); }
-    void write(std::string_view text) override { file_.write(text); }
-    // Replaces the deck file; false when some text did not reach it (an earlier deck
-    // then stays as it was).
-    bool close() { return file_.commit().empty(); }
+    bool isOpen() const { return file_ != nullptr; }
+    void write(std::string_view text) override
+    {
+        if (file_ && std::fwrite(text.data(), 1, text.size(), file_) != text.size())
+            failed_ = true;
+    }
+    // Closes the file; false when some text did not reach it.
+    bool close()
+    {
+        if (file_ && std::fclose(file_) != 0)
+            failed_ = true;
+        file_ = nullptr;
+        return !failed_;
+    }
 
 private:
-    atomicfile::AtomicFile file_;
+    std::FILE* file_;
+    bool failed_ = false;
 };
 
 } // namespace

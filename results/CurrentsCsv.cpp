@@ -35,21 +35,16 @@ std::string exportCurrents(const std::vector<engine::CurrentRow>& currents, doub
     if (currents.empty())
         return kNoCurrentsMessage;
 
-    std::string file; // the whole export, written at once when every row was read
-
-    auto writeLine = [&file](const std::string& text) {
-        file.append(text).append("\r\n");
-        return true;
-    };
-    bool written = writeLine(kCurrentsCsvHeader);
+    // The whole export, written at once when every row was read: a bad row leaves the
+    // chosen file as it was.
+    std::string file = std::string(kCurrentsCsvHeader) + "\r\n";
     for (const engine::CurrentRow& row : currents) {
         std::string line;
-        if (!currentsCsvLine(row, wavelength, line)) {
-            return kInvalidRowMessage; // nothing written; the chosen file stays as it was
-        }
-        written = written && writeLine(line);
+        if (!currentsCsvLine(row, wavelength, line))
+            return kInvalidRowMessage;
+        file += line + "\r\n";
     }
-    if (!written || !atomicfile::WriteFileAtomically(path, file).empty())
+    if (!atomicfile::WriteFileAtomically(path, file).empty())
         return kOpenFailedMessage;
     return {};
 }

@@ -1,7 +1,6 @@
 // The export VRN_to_NEC through the built shared library, with real buffers.
 #include "ExportHarness.h"
 #include "TestFiles.h"
-#include "tests/support/FileSizeLimit.h"
 
 #include <gtest/gtest.h>
 
@@ -204,24 +203,6 @@ TEST(Export, ElevationErrorLeavesAPartialDeck)
     EXPECT_EQ(call.azimuthDeg, -30);
     EXPECT_TRUE(call.sommerfeldUsed);
     EXPECT_EQ(call.heightM, 10);
-}
-
-// A deck write that breaks off (here at the file size limit, as on a full disk) keeps
-// the earlier deck.
-TEST(Export, FailedDeckWriteKeepsTheEarlierDeck)
-{
-    TempDir dir;
-    ExportCall call(dir.write("a.vrn", realGroundDipole().text()), dir.file("deck.nec"));
-    dir.write("deck.nec", kOldDeck);
-    std::string error;
-    {
-        FileSizeLimit limit(64);
-        ASSERT_TRUE(limit.active());
-        error = call.run();
-    }
-    EXPECT_EQ(error, "Error writing NEC-2 input file. The disk may be full.");
-    EXPECT_EQ(readFile(dir.file("deck.nec")), kOldDeck);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
 }
 
 TEST(Export, BadBuffersAreRefused)

@@ -1,0 +1,156 @@
+// The calculation core: deck checks before the engine starts, the script in a program
+// folder with a blank and a non-ASCII letter in its path, Stop, and the typed listing.
+#include "engine/Calculation.h"
+#include "engine/DeckChecks.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& text)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(text);
+}
+
+void writeScript(const QString& path, const QByteArray& body)
+{
+    writeFile(path, "#!/bin/sh\n" + body + "\n");
+    QFile(path).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+// A program folder whose path has a blank and a non-ASCII letter in it.
+struct ProgramFolder {
+    QTemporaryDir root;
+    QString path = root.filePath(QStringLiteral("Program Files/VRN NEC ü"));
+    ProgramFolder() { QDir().mkpath(path); }
+    QString file(const char* name) const { return QDir(path).filePath(QLatin1String(name)); }
+};
+
+const QByteArray kDipoleDeck = "CM dipole\r\nCE\r\nGW 1 21 0 -5 10 0 5 10 0.001\r\nGE 0\r\nEX 0 1 11 0 1 0\r\n"
+                               "FR 0 1 0 0 14 0\r\nRP 0 1 360 1000 70 0 0 1\r\nRP 0 181 1 1000 90 0 -1 0\r\nEN";
+
+} // namespace
+
+TEST(DeckChecks, WiresOfZeroLengthAreFound)
+{
+    struct Case {
+        const char* deck;
+        const char* expectedStart; // empty: no message
+    };
+    const Case cases[] = {
+        {"CE\nGW 1 5 0 0 0 0 0 1 0.001\nEN\n", ""},
+        {"CE\nGW 7 5 1 2 3 1 2 3 0.001\nEN\n", "The wire with tag 7 (line 2 of the NEC-2 input) has zero length"},
+        {"CE\r\ngw,3,5,0.5,0,0,0.5,0,0,0.001\r\nEN\r\n", "The wire with tag 3 (line 2"},
+        {"CE\nGW\t4\t5\t-0\t0\t1\t0\t0\t1\t0.002\nEN\n", "The wire with tag 4"},
+        {"CE\nGW 1 5 0 0 0 0 0 1 0.001\nGW 2 5 0 0 1 0 0 1 0.001\nGW 3 5 0 0 2 0 0 2 0.001\n", "The wire with tag 2 "},
+        {"CE\nEN\nGW 9 5 0 0 0 0 0 0 0.001\n", ""},      // after EN
+        {"CE\nGW 1 5 0 0 0 0 0\nEN\n", ""},             // too few fields for the engine anyway
+        {"CM GW 1 5 0 0 0 0 0 0 0.001\nEN\n", ""},      // a comment
+    };
+    QTemporaryDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.deck);
+        const QString path = dir.filePath("deck.txt");
+        writeFile(path, c.deck);
+        const std::string message = engine::CheckDeckFile(path.toStdString());
+        if (*c.expectedStart == '\0')
+            EXPECT_EQ(message, "");
+        else
+            EXPECT_EQ(message.rfind(c.expectedStart, 0), 0u) << message;
+    }
+    EXPECT_EQ(engine::CheckDeckFile(dir.filePath("missing.txt").toStdString()), "");
+}
+
+TEST(Calculation, ZeroLengthWireNeverReachesTheEngine)
+{
+    ProgramFolder program;
+    writeScript(program.file("GoNec.bat"), "touch started; exit 0");
+    writeFile(program.file("Indata.txo"), "CE\nGW 5 9 1 1 1 1 1 1 0.001\nEN\n");
+    engine::CalculationRequest request;
+    request.programFolder = program.path;
+    engine::Calculation calculation;
+    const engine::CalculationResult& result = calculation.run(request);
+    EXPECT_EQ(result.outcome, engine::CalculationOutcome::DeckRefused);
+    EXPECT_NE(result.message.find("tag 5"), std::string::npos) << result.message;
+    EXPECT_FALSE(QFile::exists(program.file("started")));
+}
+
+TEST(Calculation, RealEngineInAFolderWithBlankAndUmlaut)
+{
+    ProgramFolder program;
+    for (const char* name : {"GoNec.bat", "GoNecGN.bat", "GoNecRun.sh", "nec2c-classic"}) {
+        ASSERT_TRUE(QFile::copy(QStringLiteral(PROGRAM_DIR "/") + name, program.file(name)));
+        QFile(program.file(name)).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    writeFile(program.file("Indata.txo"), kDipoleDeck);
+    engine::CalculationRequest request;
+    request.programFolder = program.path;
+    engine::Calculation calculation;
+    const engine::CalculationResult& result = calculation.run(request);
+    ASSERT_EQ(result.outcome, engine::CalculationOutcome::Finished) << result.message;
+    EXPECT_TRUE(result.succeeded()) << result.listing.message;
+    ASSERT_EQ(result.listing.blocks.size(), 1u);
+    const engine::FrequencyBlock& block = result.listing.blocks.front();
+    EXPECT_EQ(block.frequency, 14.0);
+    ASSERT_EQ(block.sources.size(), 1u);
+    EXPECT_NEAR(block.sources[0].impedanceReal.value_or(0), 73, 10); // a half-wave dipole
+    EXPECT_EQ(block.currents.size(), 21u);
+    ASSERT_TRUE(block.powerBudget.has_value());
+    EXPECT_GT(block.powerBudget->inputPower.value_or(0), 0);
+    EXPECT_NEAR(block.powerBudget->efficiency.value_or(0), 100, 1e-9);
+    EXPECT_EQ(block.patterns.azimuth.size(), 360u);
+    EXPECT_EQ(block.patterns.elevation.size(), 181u);
+}
+
+TEST(Calculation, OutcomesOfTheScript)
+{
+    struct Case {
+        const char* script;
+        bool stop;
+        engine::CalculationOutcome outcome;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"exit 1", false, engine::CalculationOutcome::EngineFailed, "Unable to start NEC-2."},
+        {"sleep 1000 & wait", true, engine::CalculationOutcome::Stopped, "NEC-2 run was stopped."},
+        // The script ended well but left no listing: the parse says so.
+        {"exit 0", false, engine::CalculationOutcome::Finished, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.script);
+        ProgramFolder program;
+        QTemporaryDir work;
+        writeScript(program.file("GoNecGN.bat"), c.script);
+        writeFile(QDir(work.path()).filePath("IndataGN.txo"), kDipoleDeck);
+        engine::CalculationRequest request;
+        request.programFolder = program.path;
+        request.workingFolder = work.path();
+        request.auxiliary = true;
+        engine::Calculation calculation;
+        ASSERT_TRUE(calculation.start(request));
+        EXPECT_TRUE(calculation.isRunning());
+        if (c.stop)
+            QTimer::singleShot(200, &calculation, [&calculation] { calculation.stop(); });
+        calculation.waitForFinished();
+        EXPECT_FALSE(calculation.isRunning());
+        EXPECT_EQ(calculation.result().outcome, c.outcome);
+        EXPECT_EQ(calculation.result().message, c.message);
+        if (c.outcome == engine::CalculationOutcome::Finished)
+            EXPECT_EQ(calculation.result().listing.message, "Error opening NEC-2 output file Outdata.txo");
+    }
+}
+
+TEST(Calculation, ElapsedText)
+{
+    EXPECT_EQ(engine::Calculation::elapsedText(0), "0:00");
+    EXPECT_EQ(engine::Calculation::elapsedText(35), "0:35");
+    EXPECT_EQ(engine::Calculation::elapsedText(724), "12:04");
+    EXPECT_EQ(engine::Calculation::elapsedText(3723), "1:02:03");
+}
