@@ -10,7 +10,10 @@ namespace engine {
 Calculation::Calculation(QObject* parent) : QObject(parent), run_(this), ticker_(this)
 {
     ticker_.setInterval(1000);
-    connect(&ticker_, &QTimer::timeout, this, [this] { emit elapsed(elapsedSeconds()); });
+    ticker_.setTimerType(Qt::PreciseTimer);
+    // A tick may come a little early: it reports the second it stands for.
+    connect(&ticker_, &QTimer::timeout, this,
+            [this] { emit elapsed(static_cast<int>((clock_.elapsed() + 500) / 1000)); });
     connect(&run_, &EngineRun::finished, this, &Calculation::engineEnded);
 }
 

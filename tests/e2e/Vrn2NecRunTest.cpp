@@ -8,7 +8,9 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <QThread>
 
 namespace {
 
@@ -106,4 +108,115 @@ TEST(Vrn2NecRun, AFailedEngineRunIsReported)
     const Result r = runTool(program.filePath("vrn2nec"), {"--run", sample("dipole_14mhz_free_space.vrn")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains("Unable to start NEC-2.")) << r.err.toStdString();
+}
+
+namespace {
+
+// A copy of the program folder in a path with a blank and a non-ASCII letter; with a
+// script body, GoNec.bat is replaced by a stand-in.
+QString copyProgramFolder(const QTemporaryDir& root, const QByteArray& fakeEngine = {})
+{
+    const QString folder = root.filePath(QStringLiteral("Program Files/VRN NEC ü"));
+    QDir().mkpath(folder);
+    for (const char* name : {"vrn2nec", "libVRN_NEC.so", "GoNec.bat", "GoNecGN.bat", "GoNecRun.sh", "nec2c-classic"}) {
+        const QString to = QDir(folder).filePath(QLatin1String(name));
+        QFile::copy(QStringLiteral(PROGRAM_DIR "/") + name, to);
+        QFile(to).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    if (!fakeEngine.isEmpty()) {
+        QFile script(QDir(folder).filePath(QStringLiteral("GoNec.bat")));
+        script.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        script.write("#!/bin/sh\n" + fakeEngine + "\n");
+    }
+    return folder;
+}
+
+// What the run left in its temporary folder (the toolkit's own runtime folder aside).
+QStringList workingFolders(const QString& temp)
+{
+    QStringList names = QDir(temp).entryList(QDir::NoDotAndDotDot | QDir::AllEntries);
+    names.removeIf([](const QString& name) { return name.startsWith(QStringLiteral("runtime-")); });
+    return names;
+}
+
+bool processGone(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray text = stat.readAll();
+    const qsizetype close = text.lastIndexOf(')');
+    return close > 0 && text.mid(close + 2, 1) == "Z"; // a zombie waiting for its reaper
+}
+
+} // namespace
+
+TEST(Vrn2NecRun, ProgramFolderWithABlankAndAnUmlaut)
+{
+    QTemporaryDir root;
+    const QString folder = copyProgramFolder(root);
+    const Result r = runTool(QDir(folder).filePath("vrn2nec"), {"--run", sample("dipole_14mhz_free_space.vrn")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.startsWith("Frequency:   14.15  MHz\n")) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains("Source in wire N 1:")) << r.out.toStdString();
+}
+
+TEST(Vrn2NecRun, AWireOfZeroLengthNeverReachesTheEngine)
+{
+    QTemporaryDir root;
+    const QString marker = root.filePath("engine-started");
+    const QString folder = copyProgramFolder(root, "touch '" + marker.toUtf8() + "'; exit 0");
+    QFile antenna(root.filePath("zero.vrn"));
+    ASSERT_TRUE(antenna.open(QIODevice::WriteOnly));
+    antenna.write("Zero wire\r\n*** Frequency (MHz) ***\r\n14\r\n*** Wires ***\r\n2\r\n"
+                  "0,\t-5,\t0,\t0,\t5,\t0,\t0.001,\t-1\r\n1,\t1,\t1,\t1,\t1,\t1,\t0.001,\t-1\r\n"
+                  "*** Sources ***\r\n1\r\nw1c,\t0,\t1\r\n*** Loads ***\r\n0,\t1\r\n"
+                  "*** Segmentation density ***\r\n400,\t40,\t2,\t1\r\n"
+                  "*** Ground (type, height, material, R, -, -, X) ***\r\n0,\t0,\t0,\t50,\t0,\t0,\t0\r\n");
+    antenna.close();
+    const Result r = runTool(QDir(folder).filePath("vrn2nec"), {"--run", antenna.fileName()});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.startsWith("The wire with tag 2 ")) << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(marker));
+}
+
+TEST(Vrn2NecRun, SigtermStopsTheEngineAndRemovesTheWorkingFolder)
+{
+    QTemporaryDir root;
+    const QString pidFile = root.filePath("engine.pid");
+    const QString folder =
+        copyProgramFolder(root, "sleep 1000 &\necho $! > '" + pidFile.toUtf8() + "'\nwait");
+    const QString temp = root.filePath("tmp");
+    QDir().mkpath(temp);
+
+    QProcess tool;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("TMPDIR", temp);
+    tool.setProcessEnvironment(environment);
+    tool.start(QDir(folder).filePath("vrn2nec"), {"--run", sample("dipole_14mhz_free_space.vrn")});
+    ASSERT_TRUE(tool.waitForStarted());
+    QElapsedTimer waited;
+    waited.start();
+    while (!QFile::exists(pidFile) || QFile(pidFile).size() == 0) {
+        ASSERT_LT(waited.elapsed(), 20000) << "the stand-in engine never started";
+        QThread::msleep(20);
+    }
+    QThread::msleep(50);
+    QFile pid(pidFile);
+    ASSERT_TRUE(pid.open(QIODevice::ReadOnly));
+    const qint64 enginePid = pid.readAll().trimmed().toLongLong();
+    ASSERT_GT(enginePid, 0);
+    EXPECT_FALSE(processGone(enginePid));
+    EXPECT_EQ(workingFolders(temp).size(), 1) << "the working folder";
+
+    tool.terminate(); // SIGTERM
+    ASSERT_TRUE(tool.waitForFinished(20000));
+    EXPECT_EQ(tool.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(tool.exitCode(), 128 + 15);
+    EXPECT_EQ(QString::fromLocal8Bit(tool.readAllStandardError()), QStringLiteral("NEC-2 run was stopped.\n"));
+    waited.restart();
+    while (!processGone(enginePid) && waited.elapsed() < 5000)
+        QThread::msleep(20);
+    EXPECT_TRUE(processGone(enginePid)) << "the engine keeps running";
+    EXPECT_TRUE(workingFolders(temp).isEmpty()) << "the working folder stays";
 }

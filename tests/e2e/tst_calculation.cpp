@@ -137,6 +137,23 @@ private slots:
         // Another wire on the chart: wire 2 has 20 segments.
         u.TagNumField->setCurrentText(QStringLiteral("2"));
         QCOMPARE(window.CPSeries->count(), 20);
+
+        // A results text that cannot be written says so.
+        support.dialogs.fileAnswers << out.filePath("no such folder/res.txt");
+        u.SaveRes->trigger();
+        QCOMPARE(support.dialogs.takeMessages(),
+                 QStringList{QStringLiteral("Unable to write to ") + out.filePath("no such folder/res.txt")});
+
+        // A reading that stops before the patterns leaves no diagram of the earlier antenna.
+        const results::PatternImages empty;
+        QVERIFY(window.Diagrams.azimuth != empty.azimuth);
+        QVERIFY(e2e::installFakeEngine(support.folder(), "sed -i '/RADIATION PATTERNS/,$d' Outdata.txo"));
+        u.Execute_Original->click();
+        QCOMPARE(support.dialogs.takeMessages(),
+                 QStringList{QStringLiteral("Radiation pattern data in output NEC-2 file not found.")});
+        QVERIFY(window.Diagrams.azimuth == empty.azimuth);
+        QVERIFY(window.Diagrams.elevation == empty.elevation);
+        QVERIFY(u.ImpedanceScreen->toPlainText().startsWith(QStringLiteral("Frequency:   14.15  MHz")));
     }
 
     void convertOnlyListsTheDeck()
@@ -197,7 +214,7 @@ private slots:
         bool sawBusyWindow = false;
         bool buttonsDisabled = false;
         QString elapsedText;
-        QTimer::singleShot(1300, [&] {
+        QTimer::singleShot(1600, [&] {
             QWidget* busy = QApplication::activeModalWidget();
             sawBusyWindow = busy && busy->windowTitle() == QStringLiteral("NEC-2 is running...");
             buttonsDisabled = !u.Execute_Original->isEnabled() && !u.Execute1->isEnabled();
