@@ -3,6 +3,7 @@
 #include "app/LocaleNumbers.h"
 #include "app/MainWindow.h"
 #include "app/UserDialogs.h"
+#include "common/AtomicFile.h"
 #include "common/NumberText.h"
 #include "engine/EngineRun.h"
 #include "engine/ListingReader.h"
@@ -169,7 +170,7 @@ void TForm1::saveDiagram(const QImage& image, const char* suffix, const QString&
     if (path.isEmpty())
         return;
     if (!results::saveDiagramBitmap(image, path.toStdString()))
-        dialogs_->showMessage(QStringLiteral("Unable to write to %1").arg(path).left(255));
+        dialogs_->showMessage(QString::fromStdString(atomicfile::UnableToWriteMessage(path.toStdString())));
 }
 
 void TForm1::SaveRPClick()
@@ -189,7 +190,7 @@ void TForm1::SaveResClick()
     if (path.isEmpty())
         return;
     if (!results::saveResultsText(memoLines(ui_->ImpedanceScreen), path.toStdString()))
-        dialogs_->showMessage(QStringLiteral("Unable to write to %1").arg(path).left(255));
+        dialogs_->showMessage(QString::fromStdString(atomicfile::UnableToWriteMessage(path.toStdString())));
 }
 
 void TForm1::ChartWireCurrents(long long tag, bool inWavelengths)

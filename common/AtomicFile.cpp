@@ -157,4 +157,9 @@ std::string WriteFileAtomically(const std::string& path, std::string_view bytes)
     return file.commit();
 }
 
+std::string UnableToWriteMessage(const std::string& path)
+{
+    return ("Unable to write to " + path).substr(0, 255);
+}
+
 } // namespace atomicfile

@@ -51,4 +51,8 @@ private:
 // Writes `bytes` as the whole content of `path`. Empty on success, else a short reason.
 std::string WriteFileAtomically(const std::string& path, std::string_view bytes);
 
+// The message shown for a file that could not be written: "Unable to write to " + path,
+// cut to 255 characters.
+std::string UnableToWriteMessage(const std::string& path);
+
 } // namespace atomicfile

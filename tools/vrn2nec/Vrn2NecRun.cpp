@@ -1,6 +1,7 @@
 #include "Vrn2NecRun.h"
 
 #include "Vrn2NecConversion.h"
+#include "common/AtomicFile.h"
 #include "engine/AntennaPreview.h"
 #include "engine/Calculation.h"
 #include "engine/ListingReader.h"
@@ -117,7 +118,7 @@ std::string saveDiagrams(const Options& options, const engine::EngineOutput& out
         const std::string path =
             QDir(QString::fromStdString(options.diagramsDir)).filePath(QString::fromStdString(proposal.fileName + ".bmp")).toStdString();
         if (!results::saveDiagramBitmap(*image, path))
-            return "Unable to write to " + path;
+            return atomicfile::UnableToWriteMessage(path);
     }
     return {};
 }
