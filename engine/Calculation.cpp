@@ -2,6 +2,8 @@
 
 #include "engine/DeckChecks.h"
 
+#include "common/AtomicFile.h"
+
 #include <QDir>
 #include <QEventLoop>
 
@@ -58,6 +60,13 @@ bool Calculation::start(const CalculationRequest& request)
         if (!result_.conversion.error.empty()) {
             result_.outcome = CalculationOutcome::ConversionFailed;
             result_.message = result_.conversion.error;
+            return false;
+        }
+    }
+    if (request.deckText) {
+        if (!atomicfile::WriteFileAtomically(deck.toStdString(), *request.deckText).empty()) {
+            result_.outcome = CalculationOutcome::DeckNotWritten;
+            result_.message = atomicfile::UnableToWriteMessage(deck.toStdString());
             return false;
         }
     }

@@ -34,7 +34,8 @@ struct CalculationRequest {
     QString programFolder;  // holds the engine scripts
     QString workingFolder;  // deck and listing; empty: the program folder
     bool auxiliary = false; // GoNecGN.bat on IndataGN.txo instead of GoNec.bat on Indata.txo
-    std::optional<AntennaConversion> antenna; // converted into the deck first; else the deck is in place
+    std::optional<AntennaConversion> antenna; // converted into the deck first
+    std::optional<std::string> deckText;      // or written as the deck; else the deck is in place
     bool convertOnly = false; // end once the deck is written
     ParseOptions parse;
 };
@@ -43,6 +44,7 @@ enum class CalculationOutcome {
     NotStarted,
     Running,
     ConversionFailed, // `message` is the library's text
+    DeckNotWritten,   // the deck text could not be written
     DeckRefused,      // the deck check's message
     Converted,        // convertOnly: the deck is written
     EngineFailed,     // the script could not start or ended with an error

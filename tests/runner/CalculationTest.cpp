@@ -147,6 +147,27 @@ TEST(Calculation, OutcomesOfTheScript)
     }
 }
 
+TEST(Calculation, DeckTextIsWrittenThenChecked)
+{
+    ProgramFolder program;
+    writeScript(program.file("GoNec.bat"), "cp Indata.txo seen.txo; exit 0");
+    engine::CalculationRequest request;
+    request.programFolder = program.path;
+    request.deckText = std::string(kDipoleDeck.constData());
+    engine::Calculation calculation;
+    EXPECT_EQ(calculation.run(request).outcome, engine::CalculationOutcome::Finished);
+    QFile seen(program.file("seen.txo"));
+    ASSERT_TRUE(seen.open(QIODevice::ReadOnly));
+    EXPECT_EQ(seen.readAll(), kDipoleDeck);
+
+    request.deckText = "CE\r\nGW 2 3 0 0 1 0 0 1 0.001\r\nEN\r\n";
+    EXPECT_EQ(calculation.run(request).outcome, engine::CalculationOutcome::DeckRefused);
+
+    request.workingFolder = program.file("missing folder");
+    EXPECT_EQ(calculation.run(request).outcome, engine::CalculationOutcome::DeckNotWritten);
+    EXPECT_EQ(calculation.result().message, "Unable to write to " + program.file("missing folder/Indata.txo").toStdString());
+}
+
 TEST(Calculation, ElapsedText)
 {
     EXPECT_EQ(engine::Calculation::elapsedText(0), "0:00");
