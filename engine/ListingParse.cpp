@@ -62,6 +62,16 @@ public:
         return nullptr;
     }
 
+    // Reads lines until one matches any of `headings`; nullptr at the end of the file.
+    const Heading* findAny(std::initializer_list<const Heading*> headings)
+    {
+        while (reader_.next(scratch_))
+            for (const Heading* heading : headings)
+                if (matches(scratch_, *heading))
+                    return heading;
+        return nullptr;
+    }
+
     // After a heading: skips to the line before the section's first row.
     void toFirstRow(const Heading& heading) { skip(heading.firstRow - 1); }
 
@@ -127,6 +137,62 @@ PowerBudget readPowerBudget(Listing& listing)
         budget.lines.push_back(std::move(text));
     }
     return budget;
+}
+
+// The rows of a table up to its first empty line.
+template <typename Row>
+void readRows(Listing& listing, const Heading& heading, Row (*read)(std::string_view), std::vector<Row>& rows)
+{
+    listing.toFirstRow(heading);
+    std::string line;
+    while (listing.next(line) && !line.empty())
+        rows.push_back(read(line));
+}
+
+// The frequency blocks after the first of a multi-frequency run. They are read as far as
+// they go: a section missing from a block stays empty, an unreadable value unset.
+void readFurtherBlocks(Listing& listing, ListingData& data)
+{
+    using namespace columns;
+    FrequencyBlock* block = nullptr;
+    std::string line;
+    while (const Heading* heading =
+               listing.findAny({&kFrequency, &kEnvironment, &kInputParameters, &kCurrents, &kPowerBudget, &kPatterns})) {
+        if (heading == &kFrequency) {
+            block = &data.blocks.emplace_back();
+            listing.toFirstRow(kFrequency);
+            listing.next(line);
+            block->frequency = real(line, frequency::kFrequency);
+            listing.next(line);
+            block->wavelength = real(line, frequency::kWavelength);
+            continue;
+        }
+        if (!block)
+            continue; // further sections of the first block
+        if (heading == &kEnvironment) {
+            block->environmentFound = true;
+            listing.toFirstRow(kEnvironment);
+            for (int i = 0; i < 3 && listing.next(line) && !line.empty(); ++i) {
+                std::string text(textlines::columnsFrom(line, environment::kTextColumn));
+                if (i == 0)
+                    block->environmentText = text;
+                if (!text.empty())
+                    block->environmentLines.push_back(std::move(text));
+            }
+        } else if (heading == &kInputParameters) {
+            readRows(listing, kInputParameters, &ReadSourceRow, block->sources);
+        } else if (heading == &kCurrents) {
+            block->currentsFound = true;
+            readRows(listing, kCurrents, &ReadCurrentRow, block->currents);
+        } else if (heading == &kPowerBudget) {
+            block->powerBudget = readPowerBudget(listing);
+        } else {
+            std::vector<PatternRow>& cut =
+                block->patterns.azimuth.empty() ? block->patterns.azimuth : block->patterns.elevation;
+            if (cut.empty())
+                readRows(listing, kPatterns, &ReadPatternRow, cut);
+        }
+    }
 }
 
 } // namespace
@@ -296,6 +362,7 @@ ListingData ParseListing(const std::string& listingPath, const ParseOptions& opt
 
     block.patterns = std::move(cuts);
     data.stage = ReadingStage::Complete;
+    readFurtherBlocks(listing, data);
     return data;
 }
 
