@@ -138,7 +138,7 @@ private:
     void connectRules();
     void connectCommands();
     void previewAntennaFile(const QString& path, bool picked);
-    void calculate(engine::ConversionSettings settings);
+    void calculate(conversion::ConversionOptions settings);
     int runEngineScript(const QString& script);
     void setViewerEnabled(bool enabled);
     results::Polarization selectedPolarization() const;

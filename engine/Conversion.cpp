@@ -34,7 +34,7 @@ std::string pathTooLong(const std::string& path)
 } // namespace
 
 ConversionResult convertAntenna(const std::string& antennaPath, const std::string& deckPath,
-                                const ConversionSettings& s)
+                                const conversion::ConversionOptions& s)
 {
     ConversionResult result;
     if (antennaPath.size() > kMaxPathBytes) {

@@ -53,27 +53,32 @@ TEST(Vrn2NecOptions, DefaultsAndFlags)
     ASSERT_EQ(p.error, "");
     EXPECT_EQ(p.options.input, "dir.v1/ant.vrn");
     EXPECT_EQ(p.options.deck, "dir.v1/ant.nec");
-    EXPECT_TRUE(p.options.useDM2);
-    EXPECT_FALSE(p.options.useCSDVS || p.options.useEK || p.options.perfectGround);
-    EXPECT_EQ(p.options.elevationDeg, 20);
-    EXPECT_EQ(p.options.azimuthDeg, 0);
-    EXPECT_FALSE(p.options.frequencyMHz || p.options.heightM || p.options.coat || p.options.shrink);
-    EXPECT_EQ(p.options.groundEps, 13);
-    EXPECT_EQ(p.options.groundSigma, 0.005);
+    const conversion::ConversionOptions& d = p.options.conversion;
+    EXPECT_TRUE(d.useDM2);
+    EXPECT_FALSE(d.useCSDVS || d.useEK || d.perfectGround);
+    EXPECT_EQ(d.thetaDeg, 70); // elevation 20
+    EXPECT_EQ(d.azimuthDeg, 0);
+    EXPECT_FALSE(d.changeFrequency || d.changeHeight || p.options.coat || p.options.shrink);
+    EXPECT_EQ(d.groundEps, 13);
+    EXPECT_EQ(d.groundSigma, 0.005);
+    EXPECT_EQ(d.coat.shrinkFactor, 1);
+    EXPECT_FALSE(d.coat.wireRadius != 0 || d.coat.shrinkX || d.coat.shrinkY || d.coat.shrinkZ);
 
     p = parse({"--dm1", "--csdvs", "--ek", "--elevation", "35.5", "--azimuth", "-90", "--freq", "7.1", "--height",
                "12", "--ground-eps", "5", "--ground-sigma", "0.001", "--perfect-ground", "--coat", "1", "2.5", "3",
                "--shrink", "2.5:xz", "in", "out.deck"});
     ASSERT_EQ(p.error, "");
     const Options& o = p.options;
-    EXPECT_FALSE(o.useDM2);
-    EXPECT_TRUE(o.useCSDVS && o.useEK && o.perfectGround);
-    EXPECT_EQ(o.elevationDeg, 35.5);
-    EXPECT_EQ(o.azimuthDeg, -90);
-    EXPECT_EQ(o.frequencyMHz, 7.1);
-    EXPECT_EQ(o.heightM, 12);
-    EXPECT_EQ(o.groundEps, 5);
-    EXPECT_EQ(o.groundSigma, 0.001);
+    const conversion::ConversionOptions& c = o.conversion;
+    EXPECT_FALSE(c.useDM2);
+    EXPECT_TRUE(c.useCSDVS && c.useEK && c.perfectGround);
+    EXPECT_EQ(c.thetaDeg, 54.5);
+    EXPECT_EQ(c.azimuthDeg, -90);
+    EXPECT_TRUE(c.changeFrequency && c.changeHeight);
+    EXPECT_EQ(c.frequencyMHz, 7.1);
+    EXPECT_EQ(c.heightM, 12);
+    EXPECT_EQ(c.groundEps, 5);
+    EXPECT_EQ(c.groundSigma, 0.001);
     ASSERT_TRUE(o.coat);
     EXPECT_EQ(o.coat->coatRadiusMm, 2.5);
     ASSERT_TRUE(o.shrink);
@@ -102,7 +107,7 @@ TEST(Vrn2NecConversion, ReportsAndMessages)
 {
     TempDir dir;
     Options o = parse({sample("yagi3_14mhz_copper_real_ground.vrn"), dir.file("y.nec")}).options;
-    o.azimuthDeg = -90;
+    o.conversion.azimuthDeg = -90;
     std::ostringstream out, err;
     ConversionReport report;
     ASSERT_EQ(ConvertAntenna(o, out, err, report), 0) << err.str();
@@ -130,13 +135,13 @@ TEST(Vrn2NecConversion, ReportsAndMessages)
     // The library's text goes to the error stream.
     std::ostringstream err4;
     o.coat.reset();
-    o.elevationDeg = 95;
+    o.conversion.thetaDeg = 90 - 95;
     EXPECT_EQ(ConvertAntenna(o, out, err4, report), 1);
     EXPECT_EQ(err4.str(), "Error in elevation angle value.\n");
 
     // Paths the library cannot take are refused before the call.
     std::ostringstream err5;
-    o.elevationDeg = 20;
+    o.conversion.thetaDeg = 70;
     o.deck = dir.file(std::string(256, 'd'));
     EXPECT_EQ(ConvertAntenna(o, out, err5, report), 1);
     EXPECT_TRUE(err5.str().starts_with("Path longer than 255 bytes (")) << err5.str();

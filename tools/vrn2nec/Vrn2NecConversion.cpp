@@ -49,19 +49,7 @@ int ConvertAntenna(const Options& options, std::ostream& out, std::ostream& err,
         return 1;
     }
 
-    engine::ConversionSettings settings;
-    settings.useDM2 = options.useDM2;
-    settings.useCSDVS = options.useCSDVS;
-    settings.useEK = options.useEK;
-    settings.azimuthDeg = options.azimuthDeg;
-    settings.thetaDeg = 90 - options.elevationDeg;
-    settings.changeFrequency = options.frequencyMHz.has_value();
-    settings.frequencyMHz = options.frequencyMHz.value_or(14);
-    settings.changeHeight = options.heightM.has_value();
-    settings.heightM = options.heightM.value_or(30);
-    settings.groundEps = options.groundEps;
-    settings.groundSigma = options.groundSigma;
-    settings.perfectGround = options.perfectGround;
+    conversion::ConversionOptions settings = options.conversion;
     settings.coat = coatValues;
     const engine::ConversionResult result = engine::convertAntenna(options.input, options.deck, settings);
     if (!result.error.empty()) {
