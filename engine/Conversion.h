@@ -19,8 +19,19 @@ struct ConversionResult {
 // Longest path, in bytes, that crosses the library interface.
 inline constexpr std::size_t kMaxPathBytes = 255;
 
-// Converts `antennaPath` into the deck `deckPath`. Paths longer than 255 bytes are
-// refused with a message instead of being cut.
+// The message for a path longer than the library takes, empty when it fits.
+std::string checkPathLength(const std::string& path);
+
+// Values of the calculation that no physical ground has, refused with "Relative
+// dielectric constant of the ground must not be lower than 1." and "Conductivity of the
+// ground must not be negative.". They are checked unless the calculation is over
+// perfect ground, which does not use them; values that are not finite are left to the
+// library's own message. Returns an empty text when the values are fine.
+std::string checkConversionValues(const conversion::ConversionOptions& options);
+
+// Converts `antennaPath` into the deck `deckPath`. Values that checkConversionValues
+// refuses and paths longer than 255 bytes are refused with a message before the
+// library is called.
 ConversionResult convertAntenna(const std::string& antennaPath, const std::string& deckPath,
                                 const conversion::ConversionOptions& options);
 

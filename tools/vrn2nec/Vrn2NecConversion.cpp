@@ -10,7 +10,7 @@ namespace vrn2nec {
 
 namespace {
 
-// The coat and shrink parameters; an empty text, or the message of a failed coat check.
+// The coat and shrink parameters; an empty text, or the message of a failed check.
 std::string coatParameters(const Options& options, coat::CoatParameters& parameters)
 {
     parameters = coat::plainParameters();
@@ -27,12 +27,9 @@ std::string coatParameters(const Options& options, coat::CoatParameters& paramet
         }
         return coat::computeCoatParameters(inputs, parameters);
     }
-    if (options.shrink) {
-        parameters.shrinkFactor = 1 - options.shrink->percent / 100;
-        parameters.shrinkX = options.shrink->x;
-        parameters.shrinkY = options.shrink->y;
-        parameters.shrinkZ = options.shrink->z;
-    }
+    if (options.shrink)
+        return coat::computeShrink(options.shrink->percent, options.shrink->x, options.shrink->y, options.shrink->z,
+                                   parameters);
     return {};
 }
 
