@@ -60,15 +60,15 @@ void TForm1::previewAntennaFile(const QString& path, bool picked)
 
     // Ground controls from the ground type.
     ground::ControlsState state = groundControls_->state();
-    state.perfectEnabled = preview.groundType != 0;
-    state.sommerfeldEnabled = preview.groundType == 2;
-    state.perfectChecked = preview.groundType != 2;
-    state.sommerfeldChecked = preview.groundType == 2;
-    state.epsEnabled = state.sigmaEnabled = state.standardEnabled = preview.groundType == 2;
+    state.perfectEnabled = preview.groundType != antenna::GroundType::FreeSpace;
+    state.sommerfeldEnabled = preview.groundType == antenna::GroundType::RealGround;
+    state.perfectChecked = preview.groundType != antenna::GroundType::RealGround;
+    state.sommerfeldChecked = preview.groundType == antenna::GroundType::RealGround;
+    state.epsEnabled = state.sigmaEnabled = state.standardEnabled = preview.groundType == antenna::GroundType::RealGround;
     groundControls_->setState(state);
 
     FileFrequency = preview.frequency;
-    FileHeight = preview.groundType == 0 ? 0 : preview.height;
+    FileHeight = preview.groundType == antenna::GroundType::FreeSpace ? 0 : preview.height;
     FileSwrReference = engine::SwrReference{preview.swrReferenceR, preview.swrReferenceX};
 
     if (picked) {
@@ -121,9 +121,9 @@ void TForm1::setViewerEnabled(bool enabled)
 }
 
 // The parameters both calculations read alike.
-static engine::ConversionSettings commonSettings(Ui::TForm1& u)
+static conversion::ConversionOptions commonSettings(Ui::TForm1& u)
 {
-    engine::ConversionSettings s;
+    conversion::ConversionOptions s;
     s.useDM2 = u.DM2AllSegmentationCheck->isChecked();
     s.useCSDVS = u.CDSVSCheck->isChecked();
     s.thetaDeg = 90 - readField(u.AngleElevField->text());
@@ -139,7 +139,7 @@ void TForm1::Execute_OriginalClick()
 {
     Ui::TForm1& u = *ui_;
     CoatedRun = false;
-    engine::ConversionSettings s;
+    conversion::ConversionOptions s;
     try {
         s = commonSettings(u);
         AntennaHeight = 30;
@@ -160,7 +160,7 @@ void TForm1::ExecuteClick()
 {
     Ui::TForm1& u = *ui_;
     CoatedRun = true;
-    engine::ConversionSettings s;
+    conversion::ConversionOptions s;
     coat::CoatInputs coatInputs;
     try {
         s = commonSettings(u);
@@ -190,7 +190,7 @@ void TForm1::ExecuteClick()
     calculate(s);
 }
 
-void TForm1::calculate(engine::ConversionSettings settings)
+void TForm1::calculate(conversion::ConversionOptions settings)
 {
     Ui::TForm1& u = *ui_;
     settings.heightM = AntennaHeight;

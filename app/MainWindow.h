@@ -140,7 +140,7 @@ private:
     void connectRules();
     void connectCommands();
     void previewAntennaFile(const QString& path, bool picked);
-    void calculate(engine::ConversionSettings settings);
+    void calculate(conversion::ConversionOptions settings);
     void setViewerEnabled(bool enabled);
     results::Polarization selectedPolarization() const;
     QString proposeSave(const char* suffix, const QString& title, const QString& filter,

@@ -1,5 +1,6 @@
 // Time of one conversion of a large antenna: 1000 wires of 3 segments (3000 in all),
 // stacked 2 x 2, with 50 loads of both kinds and half the wires coated.
+#include "common/ConversionOptions.h"
 #include "converter/VRN_NEC.h"
 
 #include <benchmark/benchmark.h>
@@ -64,10 +65,20 @@ void ConvertLargeAntenna(benchmark::State& state)
     unsigned char fileName[256], deckPath[256], errorText[256];
     setBuffer(fileName, input);
     setBuffer(deckPath, (folder / "grid.nec").string());
-    bool useDM2 = true, useCSDVS = false, changeFrequency = false, changeHeight = false, perfectGround = false;
-    bool sommerfeld = false, shrinkX = true, shrinkY = true, shrinkZ = true, useEK = false;
-    double theta = 70, frequency = 14, height = 30, eps = 13, sigma = 0.005;
-    double coatWire = 0.001, coatRadius = 0.002, coatInductance = 8.74274e-8, shrinkFactor = 0.98;
+    // The plain calculation's options with the 1 mm wires coated to 2 mm (permittivity 3)
+    // and all wires 2 % shorter.
+    conversion::ConversionOptions options;
+    const std::string coatMessage = coat::computeCoatParameters(coat::CoatInputs{1, 2, 3, 2}, options.coat);
+    if (!coatMessage.empty())
+        throw std::runtime_error(coatMessage);
+    bool useDM2 = options.useDM2, useCSDVS = options.useCSDVS, useEK = options.useEK;
+    bool changeFrequency = options.changeFrequency, changeHeight = options.changeHeight;
+    bool perfectGround = options.perfectGround, sommerfeld = false;
+    bool shrinkX = options.coat.shrinkX, shrinkY = options.coat.shrinkY, shrinkZ = options.coat.shrinkZ;
+    double theta = options.thetaDeg, frequency = options.frequencyMHz, height = options.heightM;
+    double eps = options.groundEps, sigma = options.groundSigma;
+    double coatWire = options.coat.wireRadius, coatRadius = options.coat.coatRadius;
+    double coatInductance = options.coat.inductance, shrinkFactor = options.coat.shrinkFactor;
     for (auto _ : state) {
         double azimuth = -30;
         VRN_to_NEC(fileName, VRN_NEC_STRING_HIGH, deckPath, VRN_NEC_STRING_HIGH, &useDM2, &useCSDVS, &azimuth,

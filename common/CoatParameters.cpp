@@ -23,15 +23,24 @@ std::string computeCoatParameters(const CoatInputs& inputs, CoatParameters& out)
     p.coatRadius = inputs.coatRadiusMm * 0.001;
     const double eps = inputs.permittivity;
     p.inductance = std::log(p.coatRadius / p.wireRadius) * (1 - 1 / (eps * 0.95 * 0.95)) * kMu0Over2Pi;
-    p.shrinkFactor = 1 - inputs.shorterPercent / 100;
-    p.shrinkX = inputs.shrinkX;
-    p.shrinkY = inputs.shrinkY;
-    p.shrinkZ = inputs.shrinkZ;
     if (p.wireRadius > p.coatRadius)
         return "Radius of coated wire must be not lower than uncoated one.";
     if (eps * kPermittivityFactor < 1)
         return "Dielectric constant of wire coats must be greater.";
-    out = p;
+    std::string message = computeShrink(inputs.shorterPercent, inputs.shrinkX, inputs.shrinkY, inputs.shrinkZ, p);
+    if (message.empty())
+        out = p;
+    return message;
+}
+
+std::string computeShrink(double shorterPercent, bool shrinkX, bool shrinkY, bool shrinkZ, CoatParameters& out)
+{
+    if ((shrinkX || shrinkY || shrinkZ) && shorterPercent >= 100)
+        return "Making wires shorter on 100 % or more leaves no wire.";
+    out.shrinkFactor = 1 - shorterPercent / 100;
+    out.shrinkX = shrinkX;
+    out.shrinkY = shrinkY;
+    out.shrinkZ = shrinkZ;
     return {};
 }
 

@@ -220,9 +220,10 @@ private:
     void readGround()
     {
         DataLine line(nextLine());
-        model_.groundType = line.truncated();
+        // Codes that are not known values are kept as they are.
+        model_.groundType = static_cast<antenna::GroundType>(line.truncated());
         model_.height = line.real();
-        model_.material = line.truncated();
+        model_.material = static_cast<antenna::WireMaterial>(line.truncated());
     }
 
     void decode(const std::string& token, const std::string& tokenError, long long& wire, WirePosition& position)

@@ -1,6 +1,8 @@
 // The antenna description as read from a .vrn file.
 #pragma once
 
+#include "common/AntennaCodes.h"
+
 #include <vector>
 
 namespace vrn {
@@ -56,9 +58,9 @@ struct AntennaModel {
     std::vector<LoadRecord> loads; // parsed only when the switch is 1
     long long densityDm1 = 0;  // segments per wavelength
     long long densityDm2 = 0;
-    long long groundType = 0;  // 0 free space, 1 perfect ground, 2 real ground
+    antenna::GroundType groundType = antenna::GroundType::FreeSpace; // any code the file holds
     double height = 0;         // m
-    long long material = 0;    // 0 perfect conductor, 1..6 lossy materials
+    antenna::WireMaterial material = antenna::WireMaterial::PerfectConductor; // any code the file holds
 };
 
 } // namespace vrn

@@ -16,7 +16,7 @@ double ShrinkCoordinate(double value, double factor)
     return std::nearbyint(scaled * kGridSteps) / kGridSteps;
 }
 
-void ApplyShrink(std::vector<WireRecord>& wires, const CoatSettings& coat)
+void ApplyShrink(std::vector<WireRecord>& wires, const coat::CoatParameters& coat)
 {
     const double g = coat.shrinkFactor;
     for (WireRecord& wire : wires) {
@@ -35,7 +35,7 @@ void ApplyShrink(std::vector<WireRecord>& wires, const CoatSettings& coat)
     }
 }
 
-bool IsCoated(double fileRadius, const CoatSettings& coat)
+bool IsCoated(double fileRadius, const coat::CoatParameters& coat)
 {
     const double scale = std::max(std::fabs(fileRadius), std::fabs(coat.wireRadius));
     return std::fabs(fileRadius - coat.wireRadius) <= kRadiusTolerance * scale && scale > 0;

@@ -1,23 +1,16 @@
 // The library side of the dielectric coat transformation.
 #pragma once
 
+#include "common/CoatParameters.h"
 #include "converter/AntennaModel.h"
 
 #include <vector>
 
 namespace vrn {
 
-struct CoatSettings {
-    double wireRadius = 0;   // m; wires of this file radius get the coat
-    double coatRadius = 0;   // m; their radius in the deck
-    double inductance = 0;   // H/m; > 0 adds the distributed inductance over the wire
-    double shrinkFactor = 1; // factor for the coordinates of the chosen axes
-    bool shrinkX = false, shrinkY = false, shrinkZ = false;
-};
-
 // Scales the end coordinates of every wire along the chosen axes and keeps them on a
 // 0.01 mm grid: v <- round(v * factor * 100000) / 100000, ties to even.
-void ApplyShrink(std::vector<WireRecord>& wires, const CoatSettings& coat);
+void ApplyShrink(std::vector<WireRecord>& wires, const coat::CoatParameters& coat);
 
 // One coordinate of ApplyShrink.
 double ShrinkCoordinate(double value, double factor);
@@ -26,6 +19,6 @@ double ShrinkCoordinate(double value, double factor);
 // radius comes from millimetre text and the file radius from metre text, so the two
 // are compared with a relative tolerance of 1e-9 rather than bit for bit
 // (0.0008 m matches 0.8 mm, 0.00081 m does not).
-bool IsCoated(double fileRadius, const CoatSettings& coat);
+bool IsCoated(double fileRadius, const coat::CoatParameters& coat);
 
 } // namespace vrn

@@ -11,7 +11,7 @@ namespace vrn {
 namespace {
 
 // The caller's numbers that the conversion computes with must be finite.
-std::string checkCallerValues(const std::string& fileName, const ConversionOptions& o)
+std::string checkCallerValues(const std::string& fileName, const conversion::ConversionOptions& o)
 {
     if (o.changeFrequency && std::isinf(o.frequencyMHz))
         return messages::frequencyNotFinite(fileName);
@@ -21,7 +21,7 @@ std::string checkCallerValues(const std::string& fileName, const ConversionOptio
         return messages::notFinite("Azimuth angle");
     if (!std::isfinite(o.groundEps) || !std::isfinite(o.groundSigma))
         return messages::notFinite("Ground permittivity or conductivity");
-    const CoatSettings& c = o.coat;
+    const coat::CoatParameters& c = o.coat;
     if (!std::isfinite(c.wireRadius) || !std::isfinite(c.coatRadius) || !std::isfinite(c.inductance))
         return messages::notFinite("Coat radius or inductance");
     if ((c.shrinkX || c.shrinkY || c.shrinkZ) && !std::isfinite(c.shrinkFactor))
@@ -63,7 +63,7 @@ private:
 } // namespace
 
 ConversionResult ConvertAntennaFile(const std::string& fileName, const std::string& deckPath,
-                                    const ConversionOptions& options)
+                                    const conversion::ConversionOptions& options)
 {
     ConversionResult result;
     result.error = checkCallerValues(fileName, options);
@@ -91,7 +91,7 @@ ConversionResult ConvertAntennaFile(const std::string& fileName, const std::stri
 
     // Free space always ends with height 0, whatever the file or the caller says.
     double height = 0;
-    if (model.groundType == 0)
+    if (model.groundType == antenna::GroundType::FreeSpace)
         result.heightM = 0.0;
     else if (options.changeHeight)
         height = options.heightM;

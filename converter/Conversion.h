@@ -22,6 +22,6 @@ struct ConversionResult {
 // (a source on a wire of one segment with CSDVS, an elevation angle outside 0..180)
 // leaves the deck as written so far.
 ConversionResult ConvertAntennaFile(const std::string& fileName, const std::string& deckPath,
-                                    const ConversionOptions& options);
+                                    const conversion::ConversionOptions& options);
 
 } // namespace vrn

@@ -32,7 +32,8 @@ double wireLength(const WireRecord& w)
 
 } // namespace
 
-Segmentation SegmentWires(const AntennaModel& model, const ConversionOptions& options, std::string_view name)
+Segmentation SegmentWires(const AntennaModel& model, const conversion::ConversionOptions& options,
+                          std::string_view name)
 {
     Segmentation result;
     const double f = model.frequency;
@@ -89,15 +90,16 @@ StackShifts ComputeStackShifts(const AntennaModel& model)
 std::string CheckGround(const AntennaModel& model, double height, const StackShifts& shifts, bool perfectGround,
                         std::string_view name)
 {
-    if (model.groundType != 1 && model.groundType != 2)
+    if (!antenna::isOverGround(model.groundType))
         return {};
-    const bool overPlane = model.groundType == 1 || perfectGround;
+    const bool perfectFile = model.groundType == antenna::GroundType::PerfectGround;
+    const bool overPlane = perfectFile || perfectGround;
     for (const WireRecord& wire : model.wires) {
         const double z1 = wire.z1 + height + shifts.z;
         const double z2 = wire.z2 + height + shifts.z;
         if (overPlane) {
             if (z1 < 0 || z2 < 0 || (z1 == 0 && z2 == 0))
-                return model.groundType == 1 ? messages::underPerfectGround(name)
+                return perfectFile ? messages::underPerfectGround(name)
                                              : messages::underPerfectGroundOfRealGroundFile(name);
         } else if (!(z1 > 0 && z2 > 0)) {
             return messages::touchingRealGround(name);

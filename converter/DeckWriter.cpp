@@ -19,12 +19,14 @@ using numtext::deckFixed4;
 using numtext::deckGeneral;
 
 // Conductivity in S/m of the lossy wire materials, as the deck writes them.
-const char* materialConductivity(long long material)
+// No card for the perfect conductor and for codes that are no known material.
+const char* materialConductivity(antenna::WireMaterial material)
 {
+    using enum antenna::WireMaterial;
     switch (material) {
-    case 1: case 2: return "58139534";
-    case 3: case 4: return "25000000";
-    case 5: case 6: return "1388888";
+    case Lossy1: case Lossy2: return "58139534";
+    case Lossy3: case Lossy4: return "25000000";
+    case Lossy5: case Lossy6: return "1388888";
     default: return nullptr;
     }
 }
@@ -113,7 +115,7 @@ std::string parallelResistance(const LoadRecord& load, double f)
 class DeckBuilder {
 public:
     DeckBuilder(const AntennaModel& model, const Segmentation& segmentation, double height,
-                const ConversionOptions& options, DeckOutcome& out, DeckSink& sink)
+                const conversion::ConversionOptions& options, DeckOutcome& out, DeckSink& sink)
         : model_(model), segments_(segmentation.segments), height_(height), options_(options), out_(out),
           cards_(sink), wireCount_(static_cast<long long>(model.wires.size())),
           copies_(model.stackPresent ? model.stack.countY * model.stack.countZ : 1)
@@ -134,7 +136,7 @@ private:
         writeStack();
         writeHeight();
         cards_.card("GS").field("0").field("0").field("1").end();
-        cards_.card("GE").field(model_.groundType == 1 || model_.groundType == 2 ? "1" : "0").end();
+        cards_.card("GE").field(antenna::isOverGround(model_.groundType) ? "1" : "0").end();
         if (options_.useEK)
             cards_.card("EK").end();
         writeLoads();
@@ -194,7 +196,7 @@ private:
 
     void writeHeight()
     {
-        if (model_.groundType != 0 && height_ != 0)
+        if (model_.groundType != antenna::GroundType::FreeSpace && height_ != 0)
             cards_.card("GM").field("0").field("0").field("0").field("0").field("0").field("0").field("0")
                 .field(deckGeneral(height_)).field("0").end();
     }
@@ -251,14 +253,14 @@ private:
     void writeGround()
     {
         switch (model_.groundType) {
-        case 0:
+        case antenna::GroundType::FreeSpace:
             out_.sommerfeldUsed = false;
             break;
-        case 1:
+        case antenna::GroundType::PerfectGround:
             cards_.card("GN").field("1").end();
             out_.sommerfeldUsed = false;
             break;
-        case 2:
+        case antenna::GroundType::RealGround:
             if (options_.perfectGround) {
                 cards_.card("GN").field("1").end();
                 out_.sommerfeldUsed = false;
@@ -317,7 +319,7 @@ private:
     const AntennaModel& model_;
     const std::vector<long long>& segments_;
     double height_;
-    const ConversionOptions& options_;
+    const conversion::ConversionOptions& options_;
     DeckOutcome& out_;
     CardSink cards_;
     long long wireCount_;
@@ -327,7 +329,7 @@ private:
 } // namespace
 
 DeckOutcome WriteCards(const AntennaModel& model, const Segmentation& segmentation, double height,
-                       const ConversionOptions& options, DeckSink& sink)
+                       const conversion::ConversionOptions& options, DeckSink& sink)
 {
     DeckOutcome out;
     DeckBuilder(model, segmentation, height, options, out, sink).write();
@@ -335,7 +337,7 @@ DeckOutcome WriteCards(const AntennaModel& model, const Segmentation& segmentati
 }
 
 DeckCards WriteCards(const AntennaModel& model, const Segmentation& segmentation, double height,
-                     const ConversionOptions& options)
+                     const conversion::ConversionOptions& options)
 {
     DeckCards cards;
     StringSink sink(cards.text);

@@ -1,6 +1,7 @@
 // Segmentation, model checks and the cards of the NEC-2 deck.
 #pragma once
 
+#include "common/ConversionOptions.h"
 #include "converter/AntennaModel.h"
 #include "converter/CoatTransform.h"
 
@@ -11,23 +12,6 @@
 
 namespace vrn {
 
-// What the caller chooses for one conversion.
-struct ConversionOptions {
-    bool useDM2 = true;        // automatic codes -1..-3 use DM2 instead of DM1
-    bool useCSDVS = false;     // EX type 5 sources, even segment counts
-    bool useEK = false;        // extended thin-wire kernel, thin-wire ratio 2 instead of 8
-    double azimuthDeg = 0;     // phi of the elevation cut
-    double thetaDeg = 70;      // theta of the azimuth cut
-    bool changeFrequency = false;
-    double frequencyMHz = 0;
-    bool changeHeight = false;
-    double heightM = 0;
-    double groundEps = 13;
-    double groundSigma = 0.005; // S/m
-    bool perfectGround = false; // a real-ground file computed over perfect ground
-    CoatSettings coat;
-};
-
 constexpr long long kMaxTotalSegments = 3000;
 
 struct Segmentation {
@@ -37,7 +21,8 @@ struct Segmentation {
 };
 
 // Segment counts of every wire with the thin-wire checks, then the total check.
-Segmentation SegmentWires(const AntennaModel& model, const ConversionOptions& options, std::string_view name);
+Segmentation SegmentWires(const AntennaModel& model, const conversion::ConversionOptions& options,
+                          std::string_view name);
 
 struct StackShifts {
     double y = 0; // move of the described antenna along Y before the copies are added
@@ -74,13 +59,13 @@ struct DeckOutcome {
 
 // Writes every card from "CE" to "EN" into `sink`; each line ends with CR LF except "EN".
 DeckOutcome WriteCards(const AntennaModel& model, const Segmentation& segmentation, double height,
-                       const ConversionOptions& options, DeckSink& sink);
+                       const conversion::ConversionOptions& options, DeckSink& sink);
 
 // The same into a text.
 struct DeckCards : DeckOutcome {
     std::string text;
 };
 DeckCards WriteCards(const AntennaModel& model, const Segmentation& segmentation, double height,
-                     const ConversionOptions& options);
+                     const conversion::ConversionOptions& options);
 
 } // namespace vrn

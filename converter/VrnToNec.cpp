@@ -69,7 +69,7 @@ extern "C" VRN_NEC_API void VRN_to_NEC(unsigned char* fileName, int32_t fileName
             return;
         }
 
-        vrn::ConversionOptions options;
+        conversion::ConversionOptions options;
         options.useDM2 = *useDM2;
         options.useCSDVS = *useCSDVS;
         options.useEK = *useEK;

@@ -62,11 +62,11 @@ public:
         const std::string ground = nextLine();
         if (ground.empty() || ground[0] < '0' || ground[0] > '2')
             throw formatError();
-        preview.groundType = ground[0] - '0';
+        preview.groundType = static_cast<antenna::GroundType>(ground[0] - '0');
         rest = ground;
         listfield::ReadListField(rest); // the type, already taken from the first character
         preview.height = real(listfield::ReadListField(rest));
-        if (preview.groundType == 0)
+        if (preview.groundType == antenna::GroundType::FreeSpace)
             preview.height = 0;
         listfield::ReadListField(rest); // material
         preview.swrReferenceR = real(listfield::ReadListField(rest));

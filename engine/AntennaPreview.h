@@ -2,13 +2,15 @@
 // the ground line. Plain C++; numbers are read in point notation whatever the locale.
 #pragma once
 
+#include "common/AntennaCodes.h"
+
 #include <string>
 #include <vector>
 
 struct AntennaPreview {
     double frequency = 0;           // MHz
     std::vector<double> radiiMm;    // one per wire, in file order, in millimetres
-    int groundType = 0;             // 0 free space, 1 perfect ground, 2 real ground
+    antenna::GroundType groundType = antenna::GroundType::FreeSpace; // only the three known types
     double height = 0;              // m; 0 for free space
     double swrReferenceR = 0;       // ohm
     double swrReferenceX = 0;       // ohm

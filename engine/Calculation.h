@@ -27,7 +27,7 @@ inline constexpr const char* kStoppedMessage = "NEC-2 run was stopped.";
 // An antenna file to convert into the deck.
 struct AntennaConversion {
     std::string antennaPath;
-    ConversionSettings settings;
+    conversion::ConversionOptions options;
 };
 
 struct CalculationRequest {

@@ -3,6 +3,7 @@
 #include "converter/VRN_NEC.h"
 
 #include <array>
+#include <cmath>
 #include <cstring>
 
 namespace engine {
@@ -24,27 +25,43 @@ std::string fromBuffer(const Buffer& buffer)
     return std::string(reinterpret_cast<const char*>(buffer.data() + 1), buffer[0]);
 }
 
-std::string pathTooLong(const std::string& path)
+} // namespace
+
+std::string checkPathLength(const std::string& path)
 {
+    if (path.size() <= kMaxPathBytes)
+        return {};
     std::string text = "Path longer than 255 bytes (" + std::to_string(path.size()) +
                        "), the conversion cannot take it. Please move the file to a shorter path: " + path;
     return text.substr(0, 255);
 }
 
-} // namespace
+std::string checkConversionValues(const conversion::ConversionOptions& o)
+{
+    if (o.perfectGround)
+        return {};
+    if (std::isfinite(o.groundEps) && o.groundEps < 1)
+        return "Relative dielectric constant of the ground must not be lower than 1.";
+    if (std::isfinite(o.groundSigma) && o.groundSigma < 0)
+        return "Conductivity of the ground must not be negative.";
+    return {};
+}
 
 ConversionResult convertAntenna(const std::string& antennaPath, const std::string& deckPath,
-                                const ConversionSettings& s)
+                                const conversion::ConversionOptions& s)
 {
+    // A refusal before the call leaves the written-back values as they were given.
     ConversionResult result;
-    if (antennaPath.size() > kMaxPathBytes) {
-        result.error = pathTooLong(antennaPath);
+    result.frequencyMHz = s.frequencyMHz;
+    result.heightM = s.heightM;
+    result.azimuthDeg = s.azimuthDeg;
+    result.error = checkConversionValues(s);
+    if (result.error.empty())
+        result.error = checkPathLength(antennaPath);
+    if (result.error.empty())
+        result.error = checkPathLength(deckPath);
+    if (!result.error.empty())
         return result;
-    }
-    if (deckPath.size() > kMaxPathBytes) {
-        result.error = pathTooLong(deckPath);
-        return result;
-    }
     Buffer file = toBuffer(antennaPath);
     Buffer deck = toBuffer(deckPath);
     Buffer error{};

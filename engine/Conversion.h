@@ -2,27 +2,11 @@
 // with the parameters a calculation gathers.
 #pragma once
 
-#include "common/CoatParameters.h"
+#include "common/ConversionOptions.h"
 
 #include <string>
 
 namespace engine {
-
-struct ConversionSettings {
-    bool useDM2 = true;          // "DM2 Seg."
-    bool useCSDVS = false;       // "CSDVS"
-    bool useEK = false;          // "EThWK"
-    double thetaDeg = 70;        // polar angle of the azimuth cut: 90 - elevation
-    double azimuthDeg = 0;       // azimuth of the elevation cut
-    bool changeFrequency = false;
-    double frequencyMHz = 14;
-    bool changeHeight = false;
-    double heightM = 30;
-    double groundEps = 13;
-    double groundSigma = 0.005;  // S/m
-    bool perfectGround = false;
-    coat::CoatParameters coat = coat::plainParameters();
-};
 
 struct ConversionResult {
     std::string error;           // empty when the deck is complete
@@ -35,9 +19,20 @@ struct ConversionResult {
 // Longest path, in bytes, that crosses the library interface.
 inline constexpr std::size_t kMaxPathBytes = 255;
 
-// Converts `antennaPath` into the deck `deckPath`. Paths longer than 255 bytes are
-// refused with a message instead of being cut.
+// The message for a path longer than the library takes, empty when it fits.
+std::string checkPathLength(const std::string& path);
+
+// Values of the calculation that no physical ground has, refused with "Relative
+// dielectric constant of the ground must not be lower than 1." and "Conductivity of the
+// ground must not be negative.". They are checked unless the calculation is over
+// perfect ground, which does not use them; values that are not finite are left to the
+// library's own message. Returns an empty text when the values are fine.
+std::string checkConversionValues(const conversion::ConversionOptions& options);
+
+// Converts `antennaPath` into the deck `deckPath`. Values that checkConversionValues
+// refuses and paths longer than 255 bytes are refused with a message before the
+// library is called.
 ConversionResult convertAntenna(const std::string& antennaPath, const std::string& deckPath,
-                                const ConversionSettings& settings);
+                                const conversion::ConversionOptions& options);
 
 } // namespace engine

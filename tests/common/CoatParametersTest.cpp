@@ -49,3 +49,29 @@ TEST(CoatParameters, PlainCalculationSwitchesEverythingOff)
     EXPECT_EQ(p.shrinkFactor, 1);
     EXPECT_FALSE(p.shrinkX || p.shrinkY || p.shrinkZ);
 }
+
+TEST(CoatParameters, ShrinkLeavingNoWireIsRefused)
+{
+    const std::string refused = "Making wires shorter on 100 % or more leaves no wire.";
+    struct Case {
+        double percent;
+        bool x, y, z;
+        std::string message;
+    };
+    const Case cases[] = {{87.5, true, false, false, ""}, {-10, true, true, true, ""},
+                          {100, true, true, true, refused}, {250, false, true, false, refused},
+                          {100, false, false, false, ""}}; // no axis chosen: no wire is made shorter
+    for (const Case& c : cases) {
+        CoatParameters p;
+        p.shrinkFactor = 7;
+        EXPECT_EQ(coat::computeShrink(c.percent, c.x, c.y, c.z, p), c.message) << c.percent;
+        EXPECT_DOUBLE_EQ(p.shrinkFactor, c.message.empty() ? 1 - c.percent / 100 : 7) << c.percent;
+        EXPECT_EQ(p.shrinkY, c.message.empty() && c.y) << c.percent;
+    }
+    // The coated calculation gets the same refusal, after its own two checks.
+    CoatParameters p;
+    EXPECT_EQ(coat::computeCoatParameters(CoatInputs{1, 2, 3, 100}, p), refused);
+    EXPECT_EQ(coat::computeCoatParameters(CoatInputs{2, 1, 3, 100}, p),
+              "Radius of coated wire must be not lower than uncoated one.");
+    EXPECT_EQ(p.coatRadius, 0);
+}

@@ -74,9 +74,9 @@ TEST(AntennaFile, ReadsEverySection)
     EXPECT_DOUBLE_EQ(m.loads[1].reactance, -35);
     EXPECT_EQ(m.densityDm1, 300);
     EXPECT_EQ(m.densityDm2, 30);
-    EXPECT_EQ(m.groundType, 2);
+    EXPECT_EQ(m.groundType, antenna::GroundType::RealGround);
     EXPECT_DOUBLE_EQ(m.height, 12.5);
-    EXPECT_EQ(m.material, 3);
+    EXPECT_EQ(m.material, antenna::WireMaterial::Lossy3);
 }
 
 TEST(AntennaFile, WireCountLineAndStack)
@@ -179,7 +179,7 @@ TEST(AntennaFile, LoadTable)
     EXPECT_EQ(r.model.loadCount, 2);
     EXPECT_EQ(r.model.loadSwitch, 0);
     EXPECT_TRUE(r.model.loads.empty());
-    EXPECT_EQ(r.model.groundType, 0);
+    EXPECT_EQ(r.model.groundType, antenna::GroundType::FreeSpace);
 
     // A second line of type 2 fails even when the first is valid.
     vrn.loadCount = "2,\t1";
@@ -270,8 +270,8 @@ TEST(AntennaFile, NumberFields)
     EXPECT_EQ(r.model.wires[1].segmentation, 3);
     EXPECT_EQ(r.model.densityDm1, 400);
     EXPECT_EQ(r.model.densityDm2, 40);
-    EXPECT_EQ(r.model.groundType, 2);
-    EXPECT_EQ(r.model.material, 6);
+    EXPECT_EQ(r.model.groundType, antenna::GroundType::RealGround);
+    EXPECT_EQ(r.model.material, antenna::WireMaterial::Lossy6);
     // A line that ends before its last field.
     vrn.wires = {"0,\t-5,\t0,\t0,\t5,\t0,\t0.001"};
     EXPECT_EQ(errorOf(dir, vrn), "'' is not a valid floating point value");

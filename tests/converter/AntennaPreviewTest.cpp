@@ -25,7 +25,7 @@ TEST(AntennaPreview, ReadsFrequencyRadiiAndGround)
     EXPECT_EQ(quad.preview.frequency, 14.2);
     EXPECT_EQ(quad.preview.radiiMm, (std::vector<double>{1, 1, 1, 1, 1.5, 1.5, 1.5, 1.5}));
     EXPECT_EQ(DistinctRadiiMm(quad.preview), (std::vector<double>{1, 1.5}));
-    EXPECT_EQ(quad.preview.groundType, 2);
+    EXPECT_EQ(quad.preview.groundType, antenna::GroundType::RealGround);
     EXPECT_EQ(quad.preview.height, 18);
     EXPECT_EQ(quad.preview.swrReferenceR, 50);
 
@@ -45,7 +45,7 @@ TEST(AntennaPreview, ReadsFrequencyRadiiAndGround)
     ASSERT_TRUE(r.ok()) << r.message;
     EXPECT_EQ(r.preview.frequency, 7.05);
     EXPECT_EQ(DistinctRadiiMm(r.preview), (std::vector<double>{0.0008 * 1000, 0.0012 * 1000}));
-    EXPECT_EQ(r.preview.groundType, 1);
+    EXPECT_EQ(r.preview.groundType, antenna::GroundType::PerfectGround);
     EXPECT_EQ(r.preview.height, 7.5);
     EXPECT_EQ(r.preview.swrReferenceR, 75);
     EXPECT_EQ(r.preview.swrReferenceX, -12.5);

@@ -8,21 +8,22 @@
 #include <gtest/gtest.h>
 
 using namespace vrn;
+using coat::CoatParameters;
 
 namespace {
 
-CoatSettings settingsFrom(const coat::CoatInputs& inputs)
+CoatParameters settingsFrom(const coat::CoatInputs& inputs)
 {
-    coat::CoatParameters p;
+    CoatParameters p;
     EXPECT_EQ(coat::computeCoatParameters(inputs, p), "");
-    return CoatSettings{p.wireRadius, p.coatRadius, p.inductance, p.shrinkFactor, p.shrinkX, p.shrinkY, p.shrinkZ};
+    return p;
 }
 
 } // namespace
 
 TEST(CoatTransform, ShrinkKeepsFiveDecimalsOnChosenAxes)
 {
-    CoatSettings coat = settingsFrom({1, 2, 3, 2.5, true, true, false});
+    CoatParameters coat = settingsFrom({1, 2, 3, 2.5, true, true, false});
     EXPECT_DOUBLE_EQ(coat.shrinkFactor, 0.975);
     std::vector<WireRecord> wires = {WireRecord{1.23456, -1.23456, 1.23456, 0, 10, 7.777777, 0.001, -1}};
     ApplyShrink(wires, coat);
@@ -40,7 +41,7 @@ TEST(CoatTransform, ShrinkKeepsFiveDecimalsOnChosenAxes)
     EXPECT_EQ(ShrinkCoordinate(-1.234564, 1), -1.23456);
     // The plain calculation switches the shrink off.
     wires = {WireRecord{1.234567, 0, 0, 0, 0, 1, 0.001, -1}};
-    ApplyShrink(wires, CoatSettings{});
+    ApplyShrink(wires, CoatParameters{});
     EXPECT_EQ(wires[0].x1, 1.234567);
 }
 
@@ -51,7 +52,7 @@ TEST(CoatTransform, RadiusMatch)
     // 0.017 mm * 0.001 differs from 0.000017 in the last bit; it is still the same radius.
     ASSERT_NE(0.017 * 0.001, 0.000017);
     EXPECT_TRUE(IsCoated(0.000017, settingsFrom({0.017, 1, 3})));
-    EXPECT_FALSE(IsCoated(0.001, CoatSettings{}));
+    EXPECT_FALSE(IsCoated(0.001, CoatParameters{}));
 }
 
 TEST(CoatTransform, CoatLoadAndRadiusInTheDeck)
@@ -60,7 +61,7 @@ TEST(CoatTransform, CoatLoadAndRadiusInTheDeck)
     m.frequency = 14;
     m.densityDm2 = 40;
     m.wires = {WireRecord{0, -5, 1, 0, 5, 1, 0.001, 4}, WireRecord{1, -5, 1, 1, 5, 1, 0.0015, 4}};
-    ConversionOptions o;
+    conversion::ConversionOptions o;
     o.coat = settingsFrom({1, 2, 3});
     const Segmentation s = SegmentWires(m, o, "a.vrn");
     std::string deck = WriteCards(m, s, 0, o).text;

@@ -9,6 +9,9 @@
 #include <cmath>
 
 using namespace vrn;
+using antenna::GroundType;
+using antenna::WireMaterial;
+using conversion::ConversionOptions;
 using testfiles::cardsStartingWith;
 using testfiles::deckLines;
 
@@ -121,22 +124,22 @@ TEST(GroundChecks, PlaneAndRealGround)
     AntennaModel horizontal = modelWith({wire(0, 0, 0, 5, 0, 0, 0.001, -1)});
     AntennaModel vertical = modelWith({wire(0, 0, 0, 0, 0, 5, 0.001, -1)});
     const StackShifts none;
-    horizontal.groundType = vertical.groundType = 1;
+    horizontal.groundType = vertical.groundType = GroundType::PerfectGround;
     EXPECT_EQ(CheckGround(horizontal, 0, none, false, kName), under);
     EXPECT_EQ(CheckGround(vertical, 0, none, false, kName), "");
     EXPECT_EQ(CheckGround(horizontal, 0.5, none, false, kName), "");
     EXPECT_EQ(CheckGround(vertical, -0.1, none, false, kName), under);
-    horizontal.groundType = vertical.groundType = 2;
+    horizontal.groundType = vertical.groundType = GroundType::RealGround;
     EXPECT_EQ(CheckGround(vertical, 0, none, false, kName), touching);
     EXPECT_EQ(CheckGround(vertical, 0, none, true, kName), "");
     EXPECT_EQ(CheckGround(horizontal, 0, none, true, kName), underPerfect);
     EXPECT_EQ(CheckGround(horizontal, 1, none, false, kName), "");
-    horizontal.groundType = 0;
+    horizontal.groundType = GroundType::FreeSpace;
     EXPECT_EQ(CheckGround(horizontal, -10, none, false, kName), "");
 
     // The stack shift moves the described wires down: centred stack of 3, 7 m apart.
     AntennaModel stacked = modelWith({wire(0, 0, 0, 5, 0, 0, 0.001, -1)});
-    stacked.groundType = 2;
+    stacked.groundType = GroundType::RealGround;
     stacked.stackPresent = true;
     stacked.stack = StackSpec{1, 3, 0, 7, 0};
     const StackShifts shifts = ComputeStackShifts(stacked);
@@ -227,16 +230,14 @@ TEST(Cards, StackCopiesCarryLoadsCoatsMaterialAndSources)
     AntennaModel m = modelWith(wires);
     m.stackPresent = true;
     m.stack = StackSpec{2, 3, 4, 6, 0};
-    m.groundType = 2;
-    m.material = 3;
+    m.groundType = GroundType::RealGround;
+    m.material = WireMaterial::Lossy3;
     m.sources = {SourceRecord{2, WirePosition::Centre, 0, 1}};
     m.loadCount = 1;
     m.loadSwitch = 1;
     m.loads = {LoadRecord{2, WirePosition::Begin, LoadType::Impedance, 0, 0, 0, 50, 25}};
     ConversionOptions o;
-    coat::CoatParameters coat;
-    ASSERT_EQ(coat::computeCoatParameters({2, 3, 3, 0, false, false, false}, coat), "");
-    o.coat = CoatSettings{coat.wireRadius, coat.coatRadius, coat.inductance, coat.shrinkFactor};
+    ASSERT_EQ(coat::computeCoatParameters({2, 3, 3, 0, false, false, false}, o.coat), "");
     const DeckCards cards = cardsOf(m, o, 20);
     const std::vector<int> tags = {2, 6, 10, 14, 18, 22};
     const auto loads = cardsStartingWith(cards.text, "LD 4");
@@ -293,8 +294,8 @@ TEST(Cards, GroundTypesMaterialsAndOptions)
     o.useEK = true;
     o.groundEps = 7.5;
     o.groundSigma = 0.02;
-    m.groundType = 1;
-    m.material = 5;
+    m.groundType = GroundType::PerfectGround;
+    m.material = WireMaterial::Lossy5;
     DeckCards cards = cardsOf(m, o, 3);
     EXPECT_EQ(cardsStartingWith(cards.text, "GE")[0], "GE 1");
     EXPECT_EQ(cardsStartingWith(cards.text, "GN")[0], "GN 1");
@@ -303,7 +304,7 @@ TEST(Cards, GroundTypesMaterialsAndOptions)
     const auto ex = cardsStartingWith(cards.text, "EX");
     EXPECT_EQ(ex[0], "EX 0 1 20 0 0.0000 2.0000");
     EXPECT_EQ(ex[1], "EX 0 1 1 0 -1.0000 0.0000");
-    m.groundType = 2;
+    m.groundType = GroundType::RealGround;
     o.perfectGround = true;
     cards = cardsOf(m, o, 3);
     EXPECT_EQ(cardsStartingWith(cards.text, "GN")[0], "GN 1");
@@ -312,8 +313,8 @@ TEST(Cards, GroundTypesMaterialsAndOptions)
     cards = cardsOf(m, o, 3);
     EXPECT_EQ(cardsStartingWith(cards.text, "GN")[0], "GN 2 0 0 0 7.5 0.02");
     // An unknown ground type: GE 0, no GN card, the caller's flag untouched.
-    m.groundType = 4;
-    m.material = 9;
+    m.groundType = static_cast<GroundType>(4);
+    m.material = static_cast<WireMaterial>(9);
     cards = cardsOf(m, o, 3);
     EXPECT_EQ(cardsStartingWith(cards.text, "GE")[0], "GE 0");
     EXPECT_TRUE(cardsStartingWith(cards.text, "GN").empty());

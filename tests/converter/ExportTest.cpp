@@ -90,6 +90,28 @@ TEST(Export, ConvertsAndWritesBackParameters)
     EXPECT_EQ(call.heightM, 0);
 }
 
+TEST(Export, GroundAndMaterialCodesThatAreNoKnownValue)
+{
+    // Kept as the file holds them: no ground card, GE 0, the height card all the same,
+    // no material load, the caller's Sommerfeld flag and height as they were.
+    TempDir dir;
+    VrnText vrn = realGroundDipole();
+    for (const std::string ground : {"3,\t10,\t7,\t50,\t0,\t0,\t0", "-1.5,\t10,\t-1,\t50,\t0,\t0,\t0"}) {
+        SCOPED_TRACE(ground);
+        vrn.ground = ground;
+        ExportCall call(dir.write("a.vrn", vrn.text()), dir.file("deck.nec"));
+        call.sommerfeldUsed = true;
+        ASSERT_EQ(call.run(), "");
+        EXPECT_TRUE(call.sommerfeldUsed);
+        EXPECT_EQ(call.heightM, 10);
+        const std::string deck = readFile(dir.file("deck.nec"));
+        EXPECT_EQ(cardsStartingWith(deck, "GE"), std::vector<std::string>{"GE 0"});
+        EXPECT_EQ(cardsStartingWith(deck, "GM"), std::vector<std::string>{"GM 0 0 0 0 0 0 0 10 0"});
+        EXPECT_TRUE(cardsStartingWith(deck, "GN").empty());
+        EXPECT_TRUE(cardsStartingWith(deck, "LD").empty());
+    }
+}
+
 TEST(Export, EveryMessageLeavesTheDeckUntouched)
 {
     TempDir dir;

@@ -2,17 +2,21 @@
 #include "TestFiles.h"
 #include "Vrn2NecConversion.h"
 #include "Vrn2NecOptions.h"
+#include "engine/Conversion.h"
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 
 using testfiles::cardsStartingWith;
 using testfiles::readFile;
 using testfiles::TempDir;
+using testfiles::VrnText;
 using namespace vrn2nec;
 
 namespace {
@@ -34,6 +38,22 @@ int runIn(const TempDir& dir, const std::string& command)
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// The names in a folder, sorted.
+std::vector<std::string> entriesOf(const TempDir& dir)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+unsigned permissionsOf(const std::string& path)
+{
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 ? status.st_mode & 07777 : 0;
+}
+
 const std::vector<std::string> kSamples = {
     "dipole_14mhz_free_space.vrn",
     "dipole_21mhz_75ohm_reference.vrn",
@@ -53,27 +73,32 @@ TEST(Vrn2NecOptions, DefaultsAndFlags)
     ASSERT_EQ(p.error, "");
     EXPECT_EQ(p.options.input, "dir.v1/ant.vrn");
     EXPECT_EQ(p.options.deck, "dir.v1/ant.nec");
-    EXPECT_TRUE(p.options.useDM2);
-    EXPECT_FALSE(p.options.useCSDVS || p.options.useEK || p.options.perfectGround);
-    EXPECT_EQ(p.options.elevationDeg, 20);
-    EXPECT_EQ(p.options.azimuthDeg, 0);
-    EXPECT_FALSE(p.options.frequencyMHz || p.options.heightM || p.options.coat || p.options.shrink);
-    EXPECT_EQ(p.options.groundEps, 13);
-    EXPECT_EQ(p.options.groundSigma, 0.005);
+    const conversion::ConversionOptions& d = p.options.conversion;
+    EXPECT_TRUE(d.useDM2);
+    EXPECT_FALSE(d.useCSDVS || d.useEK || d.perfectGround);
+    EXPECT_EQ(d.thetaDeg, 70); // elevation 20
+    EXPECT_EQ(d.azimuthDeg, 0);
+    EXPECT_FALSE(d.changeFrequency || d.changeHeight || p.options.coat || p.options.shrink);
+    EXPECT_EQ(d.groundEps, 13);
+    EXPECT_EQ(d.groundSigma, 0.005);
+    EXPECT_EQ(d.coat.shrinkFactor, 1);
+    EXPECT_FALSE(d.coat.wireRadius != 0 || d.coat.shrinkX || d.coat.shrinkY || d.coat.shrinkZ);
 
     p = parse({"--dm1", "--csdvs", "--ek", "--elevation", "35.5", "--azimuth", "-90", "--freq", "7.1", "--height",
                "12", "--ground-eps", "5", "--ground-sigma", "0.001", "--perfect-ground", "--coat", "1", "2.5", "3",
                "--shrink", "2.5:xz", "in", "out.deck"});
     ASSERT_EQ(p.error, "");
     const Options& o = p.options;
-    EXPECT_FALSE(o.useDM2);
-    EXPECT_TRUE(o.useCSDVS && o.useEK && o.perfectGround);
-    EXPECT_EQ(o.elevationDeg, 35.5);
-    EXPECT_EQ(o.azimuthDeg, -90);
-    EXPECT_EQ(o.frequencyMHz, 7.1);
-    EXPECT_EQ(o.heightM, 12);
-    EXPECT_EQ(o.groundEps, 5);
-    EXPECT_EQ(o.groundSigma, 0.001);
+    const conversion::ConversionOptions& c = o.conversion;
+    EXPECT_FALSE(c.useDM2);
+    EXPECT_TRUE(c.useCSDVS && c.useEK && c.perfectGround);
+    EXPECT_EQ(c.thetaDeg, 54.5);
+    EXPECT_EQ(c.azimuthDeg, -90);
+    EXPECT_TRUE(c.changeFrequency && c.changeHeight);
+    EXPECT_EQ(c.frequencyMHz, 7.1);
+    EXPECT_EQ(c.heightM, 12);
+    EXPECT_EQ(c.groundEps, 5);
+    EXPECT_EQ(c.groundSigma, 0.001);
     ASSERT_TRUE(o.coat);
     EXPECT_EQ(o.coat->coatRadiusMm, 2.5);
     ASSERT_TRUE(o.shrink);
@@ -102,7 +127,7 @@ TEST(Vrn2NecConversion, ReportsAndMessages)
 {
     TempDir dir;
     Options o = parse({sample("yagi3_14mhz_copper_real_ground.vrn"), dir.file("y.nec")}).options;
-    o.azimuthDeg = -90;
+    o.conversion.azimuthDeg = -90;
     std::ostringstream out, err;
     ConversionReport report;
     ASSERT_EQ(ConvertAntenna(o, out, err, report), 0) << err.str();
@@ -130,13 +155,13 @@ TEST(Vrn2NecConversion, ReportsAndMessages)
     // The library's text goes to the error stream.
     std::ostringstream err4;
     o.coat.reset();
-    o.elevationDeg = 95;
+    o.conversion.thetaDeg = 90 - 95;
     EXPECT_EQ(ConvertAntenna(o, out, err4, report), 1);
     EXPECT_EQ(err4.str(), "Error in elevation angle value.\n");
 
     // Paths the library cannot take are refused before the call.
     std::ostringstream err5;
-    o.elevationDeg = 20;
+    o.conversion.thetaDeg = 70;
     o.deck = dir.file(std::string(256, 'd'));
     EXPECT_EQ(ConvertAntenna(o, out, err5, report), 1);
     EXPECT_TRUE(err5.str().starts_with("Path longer than 255 bytes (")) << err5.str();
@@ -172,4 +197,128 @@ TEST(Vrn2NecProgram, ExitCodes)
     const std::string longName(300, 'v');
     EXPECT_EQ(runIn(dir, program + " " + longName + " 2> err.txt"), 1);
     EXPECT_TRUE(readFile(dir.file("err.txt")).starts_with("Path longer than 255 bytes (300)"));
+}
+
+TEST(Vrn2NecConversion, FailuresLeaveAnExistingDeckAsItWas)
+{
+    TempDir dir;
+    const std::string input = dir.file("in.vrn");
+    const std::string deck = dir.file("deck.nec");
+    std::filesystem::copy_file(sample("yagi3_14mhz_copper_real_ground.vrn"), input);
+    const std::string oldDeck = "old deck\r\nEN";
+    struct Case {
+        std::vector<std::string> options;
+        std::string message;
+    };
+    const Case cases[] = {
+        // Fails while the cards are written, after most of them.
+        {{"--elevation", "200"}, "Error in elevation angle value."},
+        {{"--ground-eps", "0.5"}, "Relative dielectric constant of the ground must not be lower than 1."},
+        {{"--ground-sigma", "-0.001"}, "Conductivity of the ground must not be negative."},
+        {{"--shrink", "120:z"}, "Making wires shorter on 100 % or more leaves no wire."},
+        {{"--coat", "1", "2", "3"}, "No wire of radius 1 mm to coat in " + input + "."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        dir.write("deck.nec", oldDeck);
+        std::vector<std::string> args = c.options;
+        args.insert(args.end(), {input, deck});
+        std::ostringstream out, err;
+        ConversionReport report;
+        EXPECT_EQ(ConvertAntenna(parse(args).options, out, err, report), 1);
+        EXPECT_EQ(err.str(), c.message + "\n");
+        EXPECT_EQ(readFile(deck), oldDeck);
+        EXPECT_EQ(entriesOf(dir), (std::vector<std::string>{"deck.nec", "in.vrn"})) << "a file was left behind";
+    }
+}
+
+TEST(Vrn2NecConversion, SuccessReplacesTheDeckAndKeepsItsPermissions)
+{
+    TempDir dir;
+    const std::string deck = dir.write("deck.nec", "old deck");
+    ASSERT_EQ(::chmod(deck.c_str(), 0640), 0);
+    Options o = parse({sample("dipole_14mhz_free_space.vrn"), deck}).options;
+    std::ostringstream out, err;
+    ConversionReport report;
+    ASSERT_EQ(ConvertAntenna(o, out, err, report), 0) << err.str();
+    EXPECT_TRUE(readFile(deck).starts_with("CE\r\nGW 1 ")) << readFile(deck);
+    EXPECT_EQ(permissionsOf(deck), 0640u);
+    // A new deck gets the permissions of any new file.
+    o.deck = dir.file("new.nec");
+    ASSERT_EQ(ConvertAntenna(o, out, err, report), 0) << err.str();
+    const std::string plain = dir.write("plain.txt", "");
+    EXPECT_EQ(permissionsOf(o.deck), permissionsOf(plain));
+    // A deck that is a link: the file it names gets the deck, as writing through it would.
+    std::filesystem::create_symlink("deck.nec", dir.file("link.nec"));
+    o.deck = dir.file("link.nec");
+    o.conversion.azimuthDeg = 90;
+    ASSERT_EQ(ConvertAntenna(o, out, err, report), 0) << err.str();
+    EXPECT_TRUE(std::filesystem::is_symlink(o.deck));
+    EXPECT_EQ(cardsStartingWith(readFile(deck), "RP")[1], "RP 0 181 1 1000 90 90 -1 0");
+    EXPECT_EQ(entriesOf(dir), (std::vector<std::string>{"deck.nec", "link.nec", "new.nec", "plain.txt"}));
+    // The file beside a deck of the longest path the library takes still fits it.
+    const std::string folder = dir.path().string() + "/";
+    ASSERT_LT(folder.size(), engine::kMaxPathBytes - 100);
+    o.deck = folder + std::string(engine::kMaxPathBytes - folder.size(), 'd');
+    ASSERT_EQ(ConvertAntenna(o, out, err, report), 0) << err.str();
+    EXPECT_TRUE(readFile(o.deck).starts_with("CE\r\n"));
+    EXPECT_EQ(entriesOf(dir).size(), 5u);
+}
+
+TEST(Vrn2NecConversion, CoatNeedsAWireOfThatRadius)
+{
+    TempDir dir;
+    VrnText vrn;
+    vrn.wires = {"0,\t-5,\t1,\t0,\t5,\t1,\t0.0008,\t-1", "0,\t-5,\t2,\t0,\t5,\t2,\t0.0015,\t-1"};
+    const std::string input = dir.write("two.vrn", vrn.text());
+    const std::string deck = dir.file("two.nec");
+    struct Case {
+        std::string radiusMm;
+        bool coated;
+    };
+    const Case cases[] = {{"0.8", true}, {"1.5", true}, {"0.81", false}, {"1", false}, {"0.0008", false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.radiusMm);
+        std::filesystem::remove(deck);
+        Options o = parse({"--coat", c.radiusMm, "3", "3", input, deck}).options;
+        std::ostringstream out, err;
+        ConversionReport report;
+        if (c.coated) {
+            ASSERT_EQ(ConvertAntenna(o, out, err, report), 0) << err.str();
+            EXPECT_EQ(cardsStartingWith(readFile(deck), "LD 2").size(), 1u);
+        } else {
+            EXPECT_EQ(ConvertAntenna(o, out, err, report), 1);
+            EXPECT_EQ(err.str(), "No wire of radius " + c.radiusMm + " mm to coat in " + input + ".\n");
+            EXPECT_FALSE(std::filesystem::exists(deck));
+        }
+    }
+}
+
+TEST(Vrn2NecProgram, RefusesToOverwriteTheAntennaFile)
+{
+    const std::string program = std::string("'") + VRN2NEC_PROGRAM + "'";
+    const std::string original = readFile(sample("dipole_14mhz_free_space.vrn"));
+    struct Case {
+        std::string setup;
+        std::string files;
+    };
+    const Case cases[] = {
+        {"true", "ant.nec"}, // the default deck is the input itself
+        {"true", "ant.nec ant.nec"},
+        {"mkdir sub", "ant.nec sub/../ant.nec"},
+        {"ln ant.nec hard.nec", "ant.nec hard.nec"},
+        {"ln -s ant.nec soft.nec", "ant.nec soft.nec"},
+        {"ln -s ant.nec soft.vrn", "soft.vrn ant.nec"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.files);
+        TempDir dir;
+        dir.write("ant.nec", original);
+        ASSERT_EQ(runIn(dir, c.setup), 0);
+        EXPECT_EQ(runIn(dir, program + " " + c.files + " 2> err.txt"), 1);
+        const std::string input = c.files.substr(0, c.files.find(' '));
+        EXPECT_EQ(readFile(dir.file("err.txt")),
+                  "The deck would overwrite the antenna file " + input + "; give another DECK.\n");
+        EXPECT_EQ(readFile(dir.file("ant.nec")), original);
+    }
 }

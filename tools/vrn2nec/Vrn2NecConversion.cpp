@@ -2,15 +2,28 @@
 
 #include "common/CoatParameters.h"
 #include "common/NumberText.h"
+#include "converter/AntennaFile.h"
+#include "converter/CoatTransform.h"
 #include "engine/Conversion.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
 #include <ostream>
+#include <system_error>
 
 namespace vrn2nec {
 
 namespace {
 
-// The coat and shrink parameters; an empty text, or the message of a failed coat check.
+namespace fs = std::filesystem;
+
+// The coat and shrink parameters; an empty text, or the message of a failed check.
 std::string coatParameters(const Options& options, coat::CoatParameters& parameters)
 {
     parameters = coat::plainParameters();
@@ -27,14 +40,114 @@ std::string coatParameters(const Options& options, coat::CoatParameters& paramet
         }
         return coat::computeCoatParameters(inputs, parameters);
     }
-    if (options.shrink) {
-        parameters.shrinkFactor = 1 - options.shrink->percent / 100;
-        parameters.shrinkX = options.shrink->x;
-        parameters.shrinkY = options.shrink->y;
-        parameters.shrinkZ = options.shrink->z;
-    }
+    if (options.shrink)
+        return coat::computeShrink(options.shrink->percent, options.shrink->x, options.shrink->y, options.shrink->z,
+                                   parameters);
     return {};
 }
+
+// The deck would replace the antenna file: the same path, another spelling of it, a
+// hard link or a symbolic link to it.
+std::string checkDistinctFiles(const Options& options)
+{
+    std::error_code ec;
+    if (fs::equivalent(options.input, options.deck, ec) && !ec)
+        return "The deck would overwrite the antenna file " + options.input + "; give another DECK.";
+    return {};
+}
+
+// With --coat the file must have a wire that the library coats, by its own radius rule.
+// A file that does not read is left to the conversion's message.
+std::string checkCoatedRadius(const Options& options, const conversion::ConversionOptions& settings)
+{
+    if (!options.coat)
+        return {};
+    vrn::AntennaModel model;
+    const std::optional<double> frequency =
+        settings.changeFrequency ? std::optional<double>(settings.frequencyMHz) : std::nullopt;
+    if (!vrn::ReadAntennaFile(options.input, model, frequency).error.empty())
+        return {};
+    for (const vrn::WireRecord& wire : model.wires)
+        if (vrn::IsCoated(wire.radius, settings.coat))
+            return {};
+    return "No wire of radius " + numtext::general(options.coat->wireRadiusMm) + " mm to coat in " + options.input +
+           ".";
+}
+
+// A fresh file beside the deck for the library to write into. It replaces the deck only
+// when the conversion is complete, so a failed conversion leaves an existing deck as it
+// was; otherwise it is removed. The replacement keeps the deck's permissions, and a
+// deck that is a symbolic link has its target replaced, as writing through it would.
+class DeckBeside {
+public:
+    explicit DeckBeside(const std::string& deck) : deck_(deck), target_(deck)
+    {
+        // Follows the links to the file that writing through them would write.
+        fs::path target = deck;
+        std::error_code ec;
+        for (int link = 0; link < kMaxLinks && fs::is_symlink(target, ec); ++link) {
+            const fs::path next = fs::read_symlink(target, ec);
+            if (ec)
+                break;
+            target = next.is_absolute() ? next : target.parent_path() / next;
+        }
+        target_ = target.string();
+        struct stat existing {};
+        mode_t mode = 0;
+        if (::stat(target_.c_str(), &existing) == 0) {
+            if (::access(target_.c_str(), W_OK) != 0)
+                return; // a deck the user may not write stays as it is
+            mode = existing.st_mode & 07777;
+        } else {
+            const mode_t mask = ::umask(0);
+            ::umask(mask);
+            mode = 0666 & ~mask;
+        }
+        // The name is the deck's with six characters more, or six characters alone where
+        // that would be too long for the library.
+        std::string pattern = target_ + ".XXXXXX";
+        if (pattern.size() > engine::kMaxPathBytes)
+            pattern = (fs::path(target_).parent_path() / "XXXXXX").string();
+        const int fd = ::mkstemp(pattern.data());
+        if (fd < 0)
+            return;
+        temporary_ = pattern;
+        const bool ready = ::fchmod(fd, mode) == 0;
+        ::close(fd);
+        if (!ready)
+            remove();
+    }
+    ~DeckBeside() { remove(); }
+    DeckBeside(const DeckBeside&) = delete;
+    DeckBeside& operator=(const DeckBeside&) = delete;
+
+    // Empty when no file could be made.
+    const std::string& path() const { return temporary_; }
+    std::string failure() const { return "Unable to write to " + deck_; }
+
+    // Puts the written file in place of the deck; an empty text on success.
+    std::string replaceDeck()
+    {
+        if (std::rename(temporary_.c_str(), target_.c_str()) != 0)
+            return failure();
+        temporary_.clear();
+        return {};
+    }
+
+private:
+    static constexpr int kMaxLinks = 40; // as many as the system follows
+
+    void remove()
+    {
+        if (!temporary_.empty())
+            std::remove(temporary_.c_str());
+        temporary_.clear();
+    }
+
+    std::string deck_;
+    std::string target_;
+    std::string temporary_;
+};
 
 const char* yesNo(bool value) { return value ? "yes" : "no"; }
 
@@ -42,30 +155,33 @@ const char* yesNo(bool value) { return value ? "yes" : "no"; }
 
 int ConvertAntenna(const Options& options, std::ostream& out, std::ostream& err, ConversionReport& report)
 {
-    coat::CoatParameters coatValues;
-    const std::string coatProblem = coatParameters(options, coatValues);
-    if (!coatProblem.empty()) {
-        err << coatProblem << "\n";
+    conversion::ConversionOptions settings = options.conversion;
+    // Everything that can be told before a file is touched.
+    std::string problem = coatParameters(options, settings.coat);
+    if (problem.empty())
+        problem = engine::checkConversionValues(settings);
+    if (problem.empty())
+        problem = engine::checkPathLength(options.input);
+    if (problem.empty())
+        problem = engine::checkPathLength(options.deck);
+    if (problem.empty())
+        problem = checkDistinctFiles(options);
+    if (problem.empty())
+        problem = checkCoatedRadius(options, settings);
+    if (!problem.empty()) {
+        err << problem << "\n";
         return 1;
     }
 
-    engine::ConversionSettings settings;
-    settings.useDM2 = options.useDM2;
-    settings.useCSDVS = options.useCSDVS;
-    settings.useEK = options.useEK;
-    settings.azimuthDeg = options.azimuthDeg;
-    settings.thetaDeg = 90 - options.elevationDeg;
-    settings.changeFrequency = options.frequencyMHz.has_value();
-    settings.frequencyMHz = options.frequencyMHz.value_or(14);
-    settings.changeHeight = options.heightM.has_value();
-    settings.heightM = options.heightM.value_or(30);
-    settings.groundEps = options.groundEps;
-    settings.groundSigma = options.groundSigma;
-    settings.perfectGround = options.perfectGround;
-    settings.coat = coatValues;
-    const engine::ConversionResult result = engine::convertAntenna(options.input, options.deck, settings);
-    if (!result.error.empty()) {
-        err << result.error << "\n";
+    DeckBeside deck(options.deck);
+    if (deck.path().empty()) {
+        err << deck.failure() << "\n";
+        return 1;
+    }
+    const engine::ConversionResult result = engine::convertAntenna(options.input, deck.path(), settings);
+    const std::string error = result.error.empty() ? deck.replaceDeck() : result.error;
+    if (!error.empty()) {
+        err << error << "\n";
         return 1;
     }
     const double frequency = result.frequencyMHz, height = result.heightM, azimuth = result.azimuthDeg;

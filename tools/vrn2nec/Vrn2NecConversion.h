@@ -21,7 +21,11 @@ struct ConversionReport {
 
 
 // Converts options.input into options.deck through the library. Prints the written-back
-// values to `out` and returns 0, or prints the message to `err` and returns 1.
+// values to `out` and returns 0, or prints the message to `err` and returns 1. Refused
+// before converting: a deck that is the antenna file itself and, with a coat, a file
+// without a wire of the chosen radius. The library writes into a fresh file beside the
+// deck, which replaces the deck only when the conversion succeeded: a failed one leaves
+// an existing deck as it was and no file behind.
 int ConvertAntenna(const Options& options, std::ostream& out, std::ostream& err, ConversionReport& report);
 
 } // namespace vrn2nec

@@ -71,6 +71,7 @@ ParsedCommandLine ParseOptions(const std::vector<std::string>& args)
 {
     ParsedCommandLine parsed;
     Options& o = parsed.options;
+    conversion::ConversionOptions& c = o.conversion;
     std::string& error = parsed.error;
     std::vector<std::string> paths;
     ArgumentList list(args);
@@ -81,29 +82,34 @@ ParsedCommandLine ParseOptions(const std::vector<std::string>& args)
             parsed.help = true;
             return parsed;
         } else if (arg == "--dm2") {
-            o.useDM2 = true;
+            c.useDM2 = true;
         } else if (arg == "--dm1") {
-            o.useDM2 = false;
+            c.useDM2 = false;
         } else if (arg == "--csdvs") {
-            o.useCSDVS = true;
+            c.useCSDVS = true;
         } else if (arg == "--ek") {
-            o.useEK = true;
+            c.useEK = true;
         } else if (arg == "--perfect-ground") {
-            o.perfectGround = true;
+            c.perfectGround = true;
         } else if (arg == "--elevation") {
-            list.number(arg, o.elevationDeg, error);
+            if (list.number(arg, value, error))
+                c.thetaDeg = 90 - value;
         } else if (arg == "--azimuth") {
-            list.number(arg, o.azimuthDeg, error);
+            list.number(arg, c.azimuthDeg, error);
         } else if (arg == "--freq") {
-            if (list.number(arg, value, error))
-                o.frequencyMHz = value;
+            if (list.number(arg, value, error)) {
+                c.changeFrequency = true;
+                c.frequencyMHz = value;
+            }
         } else if (arg == "--height") {
-            if (list.number(arg, value, error))
-                o.heightM = value;
+            if (list.number(arg, value, error)) {
+                c.changeHeight = true;
+                c.heightM = value;
+            }
         } else if (arg == "--ground-eps") {
-            list.number(arg, o.groundEps, error);
+            list.number(arg, c.groundEps, error);
         } else if (arg == "--ground-sigma") {
-            list.number(arg, o.groundSigma, error);
+            list.number(arg, c.groundSigma, error);
         } else if (arg == "--coat") {
             CoatRequest coat;
             if (list.number(arg, coat.wireRadiusMm, error) && list.number(arg, coat.coatRadiusMm, error) &&

@@ -1,6 +1,8 @@
 // Command line of vrn2nec.
 #pragma once
 
+#include "common/ConversionOptions.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,16 +24,9 @@ struct ShrinkRequest {
 struct Options {
     std::string input;
     std::string deck;              // empty: the input with the extension ".nec"
-    bool useDM2 = true;
-    bool useCSDVS = false;
-    bool useEK = false;
-    double elevationDeg = 20;
-    double azimuthDeg = 0;
-    std::optional<double> frequencyMHz; // replaces the file's frequency
-    std::optional<double> heightM;      // replaces the file's height
-    double groundEps = 13;
-    double groundSigma = 0.005;         // S/m
-    bool perfectGround = false;
+    // What the options ask of the conversion (--elevation E sets thetaDeg = 90 - E). Its
+    // coat part stays plain here: the conversion step computes it from `coat` and `shrink`.
+    conversion::ConversionOptions conversion;
     std::optional<CoatRequest> coat;
     std::optional<ShrinkRequest> shrink;
 
