@@ -1,6 +1,7 @@
 #include "app/SettingsFile.h"
 
 #include "app/AngleBarPositions.h"
+#include "common/AtomicFile.h"
 #include "common/NumberText.h"
 
 #include <cmath>
@@ -113,10 +114,7 @@ Loaded load(const IniFile& ini, const std::string& programFolder, char decimalSe
 
 std::string unableToWriteMessage(const std::string& path)
 {
-    std::string message = "Unable to write to " + path;
-    if (message.size() > 255)
-        message.resize(255);
-    return message;
+    return atomicfile::UnableToWriteMessage(path);
 }
 
 std::string save(const std::string& path, const std::string& currentDir,

@@ -1,5 +1,6 @@
 #include "Vrn2NecConversion.h"
 
+#include "common/AtomicFile.h"
 #include "common/CoatParameters.h"
 #include "common/NumberText.h"
 #include "converter/AntennaFile.h"
@@ -123,7 +124,7 @@ public:
 
     // Empty when no file could be made.
     const std::string& path() const { return temporary_; }
-    std::string failure() const { return "Unable to write to " + deck_; }
+    std::string failure() const { return atomicfile::UnableToWriteMessage(deck_); }
 
     // Puts the written file in place of the deck; an empty text on success.
     std::string replaceDeck()
