@@ -3,7 +3,7 @@
 #include "app/GroundDialog.h"
 #include "app/MainWindow.h"
 #include "app/testing/ScriptedDialogs.h"
-#include "ui_TForm1.h"
+#include "app/MainWindowControls.h"
 
 #include <QDir>
 #include <QTemporaryDir>

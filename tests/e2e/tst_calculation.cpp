@@ -2,9 +2,12 @@
 // results, save them; and the ways a run can fail.
 #include "AppTestSupport.h"
 #include "ProgramFolder.h"
-#include "ui_TForm1.h"
+#include "app/CurrentsPage.h"
+#include "app/MainWindowControls.h"
+#include "app/RPPlotsPage.h"
 
 #include <QApplication>
+#include <QChart>
 #include <QLineSeries>
 #include <QPushButton>
 #include <QTimer>
@@ -44,7 +47,7 @@ private slots:
     void plainCalculationFillsTheResults()
     {
         TForm1& window = windowWithEngine();
-        Ui::TForm1& u = window.ui();
+        MainWindowControls& u = window.ui();
         QVERIFY(!u.Execute_Original->isEnabled());
         pick(window, "dipole_14mhz_free_space.vrn");
         QVERIFY(support.dialogs.messages.isEmpty());
@@ -81,9 +84,9 @@ private slots:
         QVERIFY(u.TotalDCheck->isEnabled());
         QCOMPARE(u.TagNumField->count(), 1);
         QCOMPARE(u.TagNumField->currentText(), QStringLiteral("1"));
-        QCOMPARE(window.CPSeries->count(), 20);
-        QVERIFY(window.CurrentChartModel->title().startsWith(QStringLiteral("Current in wire N 1. Max current: ")));
-        QVERIFY(!window.Diagrams.azimuth.isNull());
+        QCOMPARE(window.currentsPage().series()->count(), 20);
+        QVERIFY(window.currentsPage().chartModel()->title().startsWith(QStringLiteral("Current in wire N 1. Max current: ")));
+        QVERIFY(!window.rpPlotsPage().diagrams().azimuth.isNull());
 
         // A second run adds a row on top and moves the first one down.
         u.Execute_Original->click();
@@ -95,7 +98,7 @@ private slots:
     void resultsAreSavedBesideTheAntennaFile()
     {
         TForm1& window = windowWithEngine();
-        Ui::TForm1& u = window.ui();
+        MainWindowControls& u = window.ui();
         pick(window, "yagi3_14mhz_copper_real_ground.vrn");
         u.Execute_Original->click();
         QCOMPARE(support.dialogs.messages, QStringList());
@@ -135,13 +138,13 @@ private slots:
 
         // Another wire on the chart: wire 2 has 20 segments.
         u.TagNumField->setCurrentText(QStringLiteral("2"));
-        QCOMPARE(window.CPSeries->count(), 20);
+        QCOMPARE(window.currentsPage().series()->count(), 20);
     }
 
     void convertOnlyListsTheDeck()
     {
         TForm1& window = windowWithEngine();
-        Ui::TForm1& u = window.ui();
+        MainWindowControls& u = window.ui();
         pick(window, "dipole_14mhz_free_space.vrn");
         u.ShowNEC2InputCheck->setChecked(true);
         u.Execute_Original->click();
@@ -159,7 +162,7 @@ private slots:
     void failedRunsSayWhatWentWrong()
     {
         TForm1& window = windowWithEngine(false);
-        Ui::TForm1& u = window.ui();
+        MainWindowControls& u = window.ui();
         pick(window, "dipole_14mhz_free_space.vrn");
 
         QVERIFY(e2e::installFakeEngine(support.folder(), "exit 1"));
@@ -189,7 +192,7 @@ private slots:
     void anEngineThatNeverEndsIsStopped()
     {
         TForm1& window = windowWithEngine(false);
-        Ui::TForm1& u = window.ui();
+        MainWindowControls& u = window.ui();
         pick(window, "dipole_14mhz_free_space.vrn");
         QVERIFY(e2e::installFakeEngine(support.folder(), "sleep 1000 & wait"));
 
@@ -215,7 +218,7 @@ private slots:
     void previewAndCoatedCalculation()
     {
         TForm1& window = windowWithEngine();
-        Ui::TForm1& u = window.ui();
+        MainWindowControls& u = window.ui();
         pick(window, "quad2_14mhz_two_radii.vrn");
         QCOMPARE(u.RwDField->count(), 2);
         QCOMPARE(u.RwDField->itemText(0), QStringLiteral("1"));
@@ -257,7 +260,7 @@ private slots:
     {
         TForm1& window = windowWithEngine();
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        Ui::TForm1& u = window.ui();
+        MainWindowControls& u = window.ui();
         pick(window, "dipole_14mhz_free_space.vrn");
         QCOMPARE(u.FreqField->text(), QStringLiteral("14,15"));
         u.EnableParamChangeCheck->setChecked(true);
