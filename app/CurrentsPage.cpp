@@ -24,7 +24,10 @@ CurrentsPage::CurrentsPage(Ui::CurrentsPage& controls, QWidget* parent) : QWidge
 
 void CurrentsPage::setUpChart(Ui::CurrentsPage& controls)
 {
+    // The page owns the chart, whatever the chart view does with it (the view gives a
+    // chart up when it is handed another one).
     chart_ = new QChart();
+    chart_->setParent(this);
     chart_->legend()->hide();
     chart_->setBackgroundBrush(Qt::white);
     QFont titleFont = chart_->titleFont();

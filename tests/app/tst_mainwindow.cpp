@@ -1,6 +1,6 @@
-// The main window as it starts and its own rules: the pages, ground presets and ground
-// choice, the parameter change group, the mirrors, the invalidation of "Frequency
-// plots", the SWR reference fields and the size rule.
+// The main window as it starts and its own rules: the pages and what goes with the
+// window, ground presets and ground choice, the parameter change group, the mirrors,
+// the invalidation of "Frequency plots", the SWR reference fields and the size rule.
 #include "AppTestSupport.h"
 
 #include "app/CurrentsPage.h"
@@ -11,11 +11,13 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QChart>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLineSeries>
 #include <QMenu>
+#include <QPointer>
 #include <QTest>
 #include <QValueAxis>
 
@@ -28,6 +30,7 @@ private slots:
     void captionAndPages();
     void controlsOnTheirPages_data();
     void controlsOnTheirPages();
+    void everythingGoesWithTheWindow();
     void controlsAsDesigned_data();
     void controlsAsDesigned();
     void menusAsDesigned();
@@ -94,6 +97,28 @@ void MainWindowTest::controlsOnTheirPages()
     QWidget* pageWidget = w.ui().PageControl1->findChild<QWidget*>(page);
     QVERIFY(pageWidget != nullptr);
     QVERIFY(pageWidget->isAncestorOf(control));
+}
+
+void MainWindowTest::everythingGoesWithTheWindow()
+{
+    const QWidgetList before = QApplication::allWidgets();
+    TForm1& w = support.createWindow();
+    w.ui().EnableParamChangeCheck->setEnabled(true);
+    w.ui().EnableParamChangeCheck->setChecked(true);
+    w.GNDParChangeButtonClick(); // replaces the ground dialog made at the start
+    const QPointer<QChart> chart = w.currentsPage().chartModel();
+    const QPointer<QValueAxis> axis = w.currentsPage().axisBottom();
+    QVERIFY(chart && axis);
+
+    support.destroyWindow();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(chart.isNull());
+    QVERIFY(axis.isNull());
+    QStringList left;
+    for (QWidget* widget : QApplication::allWidgets())
+        if (!before.contains(widget))
+            left << QString::fromLatin1(widget->metaObject()->className()) + " " + widget->objectName();
+    QCOMPARE(left, QStringList());
 }
 
 void MainWindowTest::controlsAsDesigned_data()
