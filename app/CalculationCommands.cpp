@@ -4,13 +4,13 @@
 #include "app/GroundControls.h"
 #include "app/LocaleNumbers.h"
 #include "app/MainWindow.h"
+#include "app/MainWindowControls.h"
 #include "app/UserDialogs.h"
 #include "common/CoatParameters.h"
 #include "common/NumberText.h"
 #include "engine/AntennaPreview.h"
 #include "engine/Conversion.h"
 #include "engine/Calculation.h"
-#include "ui_TForm1.h"
 
 #include <QDir>
 #include <QFile>
@@ -50,7 +50,7 @@ void TForm1::RefreshButtonClick()
 
 void TForm1::previewAntennaFile(const QString& path, bool picked)
 {
-    Ui::TForm1& u = *ui_;
+    MainWindowControls& u = *ui_;
     const AntennaPreviewReading reading = ReadAntennaPreview(path.toStdString());
     if (!reading.ok()) {
         dialogs_->showMessage(QString::fromStdString(reading.message));
@@ -67,9 +67,9 @@ void TForm1::previewAntennaFile(const QString& path, bool picked)
     state.epsEnabled = state.sigmaEnabled = state.standardEnabled = preview.groundType == antenna::GroundType::RealGround;
     groundControls_->setState(state);
 
-    FileFrequency = preview.frequency;
-    FileHeight = preview.groundType == antenna::GroundType::FreeSpace ? 0 : preview.height;
-    FileSwrReference = engine::SwrReference{preview.swrReferenceR, preview.swrReferenceX};
+    session().FileFrequency = preview.frequency;
+    session().FileHeight = preview.groundType == antenna::GroundType::FreeSpace ? 0 : preview.height;
+    session().FileSwrReference = engine::SwrReference{preview.swrReferenceR, preview.swrReferenceX};
 
     if (picked) {
         for (QWidget* w : {static_cast<QWidget*>(u.Execute_Original), static_cast<QWidget*>(u.Execute),
@@ -77,9 +77,9 @@ void TForm1::previewAntennaFile(const QString& path, bool picked)
                            static_cast<QWidget*>(u.RefreshButton), static_cast<QWidget*>(u.RefreshButton1)})
             w->setEnabled(true);
     }
-    u.HAntField->setText(localenum::general(FileHeight));
-    u.FreqVRNChangeField->setText(localenum::general(FileFrequency));
-    u.FreqField->setText(localenum::general(FileFrequency));
+    u.HAntField->setText(localenum::general(session().FileHeight));
+    u.FreqVRNChangeField->setText(localenum::general(session().FileFrequency));
+    u.FreqField->setText(localenum::general(session().FileFrequency));
 
     u.EnableParamChangeCheck->setChecked(false);
     EnableParamChangeCheckClick();
@@ -121,7 +121,7 @@ void TForm1::setViewerEnabled(bool enabled)
 }
 
 // The parameters both calculations read alike.
-static conversion::ConversionOptions commonSettings(Ui::TForm1& u)
+static conversion::ConversionOptions commonSettings(MainWindowControls& u)
 {
     conversion::ConversionOptions s;
     s.useDM2 = u.DM2AllSegmentationCheck->isChecked();
@@ -137,17 +137,17 @@ static conversion::ConversionOptions commonSettings(Ui::TForm1& u)
 
 void TForm1::Execute_OriginalClick()
 {
-    Ui::TForm1& u = *ui_;
-    CoatedRun = false;
+    MainWindowControls& u = *ui_;
+    session().CoatedRun = false;
     conversion::ConversionOptions s;
     try {
         s = commonSettings(u);
-        AntennaHeight = 30;
+        session().AntennaHeight = 30;
         s.frequencyMHz = 14;
         if (u.EnableParamChangeCheck->isChecked()) {
             s.changeFrequency = s.changeHeight = true;
             s.frequencyMHz = readField(u.FreqVRNChangeField->text());
-            AntennaHeight = readField(u.HAntField->text());
+            session().AntennaHeight = readField(u.HAntField->text());
         }
     } catch (const ConversionStop& stop) {
         dialogs_->showMessage(stop.message);
@@ -158,18 +158,18 @@ void TForm1::Execute_OriginalClick()
 
 void TForm1::ExecuteClick()
 {
-    Ui::TForm1& u = *ui_;
-    CoatedRun = true;
+    MainWindowControls& u = *ui_;
+    session().CoatedRun = true;
     conversion::ConversionOptions s;
     coat::CoatInputs coatInputs;
     try {
         s = commonSettings(u);
         s.changeFrequency = true;
         s.frequencyMHz = readField(u.FreqField->text());
-        AntennaHeight = 30;
+        session().AntennaHeight = 30;
         if (u.EnableParamChangeCheck->isChecked()) {
             s.changeHeight = true;
-            AntennaHeight = readField(u.HAntField->text());
+            session().AntennaHeight = readField(u.HAntField->text());
         }
         coatInputs.wireRadiusMm = readField(u.RwDField->currentText());
         coatInputs.coatRadiusMm = readField(u.RDField->text());
@@ -192,8 +192,8 @@ void TForm1::ExecuteClick()
 
 void TForm1::calculate(conversion::ConversionOptions settings)
 {
-    Ui::TForm1& u = *ui_;
-    settings.heightM = AntennaHeight;
+    MainWindowControls& u = *ui_;
+    settings.heightM = session().AntennaHeight;
     engine::CalculationRequest request;
     request.programFolder = programFolder_;
     request.antenna = engine::AntennaConversion{u.VRNfileName->toPlainText().toStdString(), settings};
@@ -202,12 +202,12 @@ void TForm1::calculate(conversion::ConversionOptions settings)
     engine::Calculation calculation;
     const bool running = calculation.start(request);
     const engine::CalculationResult& result = calculation.result();
-    AntennaHeight = result.conversion.heightM;
+    session().AntennaHeight = result.conversion.heightM;
     if (result.outcome == engine::CalculationOutcome::ConversionFailed) {
         dialogs_->showMessage(QString::fromStdString(result.message));
         return;
     }
-    SwrReference = FileSwrReference;
+    session().SwrReference = session().FileSwrReference;
     u.ReadADMCheck->setChecked(false);
 
     if (result.outcome == engine::CalculationOutcome::Converted) {
@@ -232,7 +232,7 @@ void TForm1::calculate(conversion::ConversionOptions settings)
         const QList<QPushButton*> buttons{u.Execute, u.Execute_Original, u.Execute1, u.Execute_Original1};
         for (QPushButton* b : buttons)
             b->setEnabled(false);
-        const QList<QWidget*> busy = CoatedRun
+        const QList<QWidget*> busy = session().CoatedRun
             ? QList<QWidget*>{u.GroupBox3, u.TabSheet3, u.Execute, u.Execute1}
             : QList<QWidget*>{u.TabSheet1, u.TabSheet3, u.Execute_Original, u.Execute_Original1};
         for (QWidget* w : busy)
@@ -250,7 +250,7 @@ void TForm1::calculate(conversion::ConversionOptions settings)
         dialogs_->showMessage(QString::fromStdString(result.message));
         return;
     }
-    HeightUnknown = false;
+    session().HeightUnknown = false;
     ReadEngineOutput(result.listing);
     for (QWidget* w : {static_cast<QWidget*>(u.TotalDCheck), static_cast<QWidget*>(u.PhiDCheck),
                        static_cast<QWidget*>(u.ThetaDCheck), static_cast<QWidget*>(u.PhiThetaDCheck)})

@@ -1,12 +1,12 @@
-// The main window `TForm1`: five pages of controls, the rules by which they enable,
-// disable and mirror each other, the ground parameters dialog and the settings file.
-// The commands behind the buttons live in their own files and are connected by the
-// program's wiring.
+// The main window `TForm1`: the frame with its five pages (DataSheetPage and the other
+// page classes), the rules by which controls of different pages enable, disable and
+// mirror each other, the ground parameters dialog and the settings file. What the runs
+// leave for the next command is kept in session(). The commands behind the buttons live
+// in their own files and are connected by the program's wiring.
 #pragma once
 
+#include "app/RunSession.h"
 #include "engine/Conversion.h"
-#include "engine/ListingData.h"
-#include "engine/Swr.h"
 #include "results/PatternDiagram.h"
 
 #include <QMainWindow>
@@ -14,20 +14,17 @@
 #include <QSize>
 #include <QString>
 
-#include <cstdint>
 #include <memory>
-#include <string>
-#include <vector>
 
-namespace Ui {
-class TForm1;
-}
+class CurrentsPage;
+class DataSheetPage;
 class GroundControls;
-class QChart;
-class QLineSeries;
+class NEC2InputPage;
 class QMenu;
-class QValueAxis;
 class QtUserDialogs;
+class RPPlotsPage;
+class ResultsTablePage;
+struct MainWindowControls;
 class TFormGND;
 class UserDialogs;
 
@@ -44,7 +41,11 @@ public:
     TForm1(const QString& programFolder, UserDialogs* dialogs, QWidget* parent = nullptr);
     ~TForm1() override;
 
-    Ui::TForm1& ui() { return *ui_; }
+    // Every control of the window by its object name (MainWindowControls.h).
+    MainWindowControls& ui() { return *ui_; }
+    // The state the commands share: file values and the last run.
+    RunSession& session() { return session_; }
+    const RunSession& session() const { return session_; }
     UserDialogs& dialogs() { return *dialogs_; }
     GroundControls& groundControls() { return *groundControls_; }
 
@@ -56,39 +57,16 @@ public:
     // The ground parameters dialog; recreated by every opening from `GNDParChangeButton`.
     TFormGND* groundDialog() const;
 
-    // Popup menus: `AccessoriesPopupMenu` (angle and coat groups, results table),
-    // `PopupRPDiagrMenu` ("RP plots" page) and `GFPopupMenu` (Green function group).
-    QMenu* AccessoriesPopupMenu = nullptr;
-    QMenu* PopupRPDiagrMenu = nullptr;
-    QMenu* GFPopupMenu = nullptr;
+    // The pages of `PageControl1`.
+    DataSheetPage& dataSheetPage() const;
+    ResultsTablePage& resultsTablePage() const;
+    RPPlotsPage& rpPlotsPage() const;
+    NEC2InputPage& nec2InputPage() const;
+    CurrentsPage& currentsPage() const;
 
-    // The currents chart of the "Currents and fields" page; the bottom axis follows the
-    // points of `CPSeries`, the left axis is set by whoever fills the series.
-    QChart* CurrentChartModel = nullptr;
-    QLineSeries* CPSeries = nullptr;
-    QValueAxis* CurrentAxisLeft = nullptr;
-    QValueAxis* CurrentAxisBottom = nullptr;
-
-    // The two pattern diagrams (`Diagr`, `DiagrElev`); showDiagrams() puts them on the page.
-    results::PatternImages Diagrams;
-    void showDiagrams();
-
-    // Values kept from the antenna file by the preview.
-    double FileFrequency = 14; // MHz; restores `FreqVRNChangeField`
-    double FileHeight = 0;     // m; restores `HAntField`
-    engine::SwrReference FileSwrReference;
-
-    // Per-run state of the listing reader.
-    engine::SwrReference SwrReference;
-    engine::SwrReference EditWindowSwrReference{50.0, 0.0};
-    double AntennaHeight = 0;
-    bool HeightUnknown = false;
-    bool CoatedRun = false;
-    std::int32_t RunNumber = 0;
-    double Wavelength = 0;
-    double MaxTotalGain = 0;
-    engine::PatternCuts PatternLines;              // the two pattern cuts of the last reading
-    std::vector<engine::CurrentRow> CurrentLines;  // the current rows of the last reading
+    // `AccessoriesPopupMenu` of the angle and coat groups and of the results table. The
+    // pages own their own menus (RPPlotsPage::popupMenu, CurrentsPage::popupMenu).
+    QMenu* accessoriesPopupMenu() const { return accessoriesPopupMenu_; }
 
     // Both "Frequency plots" menu items (`FreqPlotsShowMenuItem`, `FreqPlotsShowMenuItem1`).
     void setFrequencyPlotsEnabled(bool enabled);
@@ -127,16 +105,13 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void PrepareProg();
     void createGroundDialog();
+    void setUpPages();
     void setUpPopupMenus();
-    void setUpCurrentChart();
-    void fitCurrentAxisBottom();
-    void setUpResultsTable();
     void connectRules();
     void connectCommands();
     void previewAntennaFile(const QString& path, bool picked);
@@ -148,11 +123,13 @@ private:
     void saveDiagram(const QImage& image, const char* suffix, const QString& title);
     void FormClose();
 
-    std::unique_ptr<Ui::TForm1> ui_;
+    std::unique_ptr<MainWindowControls> ui_;
+    RunSession session_;
     QString programFolder_;
     std::unique_ptr<QtUserDialogs> ownDialogs_;
     UserDialogs* dialogs_ = nullptr;
     GroundControls* groundControls_ = nullptr;
     QPointer<TFormGND> groundDialog_;
+    QMenu* accessoriesPopupMenu_ = nullptr;
     QSize pageControlSize_;
 };

@@ -1,12 +1,12 @@
-// The main window's own rules: mirrors between fields, scroll bars, the parameter
+// The main window's own rules across its pages: mirrors between fields, the parameter
 // change group, the invalidation of "Frequency plots" and the SWR reference fields.
+// Rules within one page are set up by the page.
 #include "app/GroundControls.h"
 #include "app/LocaleNumbers.h"
 #include "app/MainWindow.h"
+#include "app/MainWindowControls.h"
 #include "app/SwrReferenceFields.h"
 #include "app/UserDialogs.h"
-#include "common/NumberText.h"
-#include "ui_TForm1.h"
 
 #include <QSignalBlocker>
 
@@ -21,38 +21,19 @@ void mirror(QLineEdit* from, QLineEdit* to)
     });
 }
 
-// Calls `write` with the bar's position whenever the user moves the bar (not when a
-// program sets it).
-template <typename Write>
-void onUserScroll(QScrollBar* bar, QObject* context, Write write)
-{
-    QObject::connect(bar, &QAbstractSlider::actionTriggered, context,
-                     [bar, write](int) { write(bar->sliderPosition()); });
-}
-
 } // namespace
 
 void TForm1::connectRules()
 {
-    Ui::TForm1& u = *ui_;
+    MainWindowControls& u = *ui_;
 
     // Ground radio buttons of the main window also outdate the frequency sweep.
     connect(groundControls_, &GroundControls::groundChoiceClicked, this, [this] { setFrequencyPlotsEnabled(false); });
-
-    onUserScroll(u.AngleElevSetBar, this, [&u](int position) { u.AngleElevField->setText(QString::number(position)); });
-    onUserScroll(u.AngleAzSetBar, this, [&u](int position) { u.AngleAzField->setText(QString::number(position)); });
-    onUserScroll(u.UkorBar, this, [&u](int position) {
-        u.UkorField->setText(QString::fromStdString(
-            numtext::withSeparator(numtext::decimals(position / 10.0, 1), localenum::decimalSeparator())));
-    });
 
     mirror(u.AngleElevField, u.Elevation1Field);
     mirror(u.AngleAzField, u.Azimuth1Field);
     mirror(u.FreqField, u.FreqVRNChangeField);
     mirror(u.FreqVRNChangeField, u.FreqField);
-
-    connect(u.EditNEC2InputCheck, &QCheckBox::toggled, this,
-            [&u](bool checked) { u.GeometryNEC2->setReadOnly(!checked); });
 
     connect(u.EnableParamChangeCheck, &QCheckBox::toggled, this, [this] { EnableParamChangeCheckClick(); });
     connect(u.GNDParChangeButton, &QPushButton::clicked, this, [this] { GNDParChangeButtonClick(); });
@@ -73,25 +54,25 @@ void TForm1::connectRules()
 
 void TForm1::EnableParamChangeCheckClick()
 {
-    Ui::TForm1& u = *ui_;
+    MainWindowControls& u = *ui_;
     const bool changing = u.EnableParamChangeCheck->isChecked() && u.EnableParamChangeCheck->isEnabled();
     u.HAntField->setEnabled(changing);
     u.FreqVRNChangeField->setEnabled(changing);
     u.GNDParChangeButton->setEnabled(changing);
     if (!changing) {
-        u.HAntField->setText(localenum::general(FileHeight));
-        u.FreqVRNChangeField->setText(localenum::general(FileFrequency));
+        u.HAntField->setText(localenum::general(session_.FileHeight));
+        u.FreqVRNChangeField->setText(localenum::general(session_.FileFrequency));
     }
 }
 
 void TForm1::ZSwrNEC2FieldChange()
 {
-    Ui::TForm1& u = *ui_;
+    MainWindowControls& u = *ui_;
     setFrequencyPlotsEnabled(false);
     const swrfields::Check check = swrfields::checkTexts(u.ZSwrReNEC2Field->text().toStdString(),
                                                          u.ZSwrImNEC2Field->text().toStdString(),
                                                          localenum::decimalSeparator());
-    EditWindowSwrReference = engine::SwrReference{check.r, check.x};
+    session_.EditWindowSwrReference = engine::SwrReference{check.r, check.x};
     if (check.accepted)
         return;
     dialogs().showMessage(QString::fromStdString(check.message));

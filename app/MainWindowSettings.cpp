@@ -5,9 +5,9 @@
 #include "app/IniFile.h"
 #include "app/LocaleNumbers.h"
 #include "app/MainWindow.h"
+#include "app/MainWindowControls.h"
 #include "app/SettingsFile.h"
 #include "app/UserDialogs.h"
-#include "ui_TForm1.h"
 
 #include <QDir>
 

@@ -1,7 +1,10 @@
 // What the window does with a listing: the reading into the table and memos, the
 // pattern diagrams with their save commands, and the currents chart with its export.
+#include "app/CurrentsPage.h"
 #include "app/LocaleNumbers.h"
 #include "app/MainWindow.h"
+#include "app/MainWindowControls.h"
+#include "app/RPPlotsPage.h"
 #include "app/UserDialogs.h"
 #include "common/AtomicFile.h"
 #include "common/NumberText.h"
@@ -10,8 +13,8 @@
 #include "results/CurrentsCsv.h"
 #include "results/DiagramFiles.h"
 #include "results/WireCurrents.h"
-#include "ui_TForm1.h"
 
+#include <QChart>
 #include <QDir>
 #include <QLineSeries>
 #include <QSignalBlocker>
@@ -56,23 +59,23 @@ void TForm1::ReadEngineOutput()
 
 void TForm1::ReadEngineOutput(const engine::ListingData& listing)
 {
-    Ui::TForm1& u = *ui_;
+    MainWindowControls& u = *ui_;
     u.ImpedanceScreen->clear();
     u.ImpedanceScreen1->clear();
     u.OuterRingGainInfo->setText(QStringLiteral(" "));
     // The diagrams of an earlier antenna never stand beside a new summary.
-    Diagrams = results::PatternImages();
-    showDiagrams();
-    ++RunNumber;
+    rpPlotsPage().diagrams() = results::PatternImages();
+    rpPlotsPage().showDiagrams();
+    ++session().RunNumber;
     setViewerEnabled(false);
 
     engine::ReadingInputs inputs;
-    inputs.runNumber = RunNumber;
-    inputs.antennaHeight = AntennaHeight;
-    inputs.heightUnknown = HeightUnknown;
-    inputs.coatedRun = CoatedRun;
+    inputs.runNumber = session().RunNumber;
+    inputs.antennaHeight = session().AntennaHeight;
+    inputs.heightUnknown = session().HeightUnknown;
+    inputs.coatedRun = session().CoatedRun;
     inputs.readAdmittance = u.ReadADMCheck->isChecked();
-    const engine::EngineOutput output = engine::SummariseListing(listing, inputs, SwrReference);
+    const engine::EngineOutput output = engine::SummariseListing(listing, inputs, session().SwrReference);
 
     // Replay what the reading produced, then show its message.
     if (output.tags) {
@@ -82,7 +85,7 @@ void TForm1::ReadEngineOutput(const engine::ListingData& listing)
             u.TagNumField->addItem(QString::fromStdString(tag));
     }
     if (output.wavelength)
-        Wavelength = *output.wavelength;
+        session().Wavelength = *output.wavelength;
     appendLines(u.ImpedanceScreen, output.memos.impedanceScreen);
     appendLines(u.ImpedanceScreen1, output.memos.impedanceScreen1);
     appendLines(u.Memo1, output.memos.memo1);
@@ -94,17 +97,17 @@ void TForm1::ReadEngineOutput(const engine::ListingData& listing)
             u.ResultsTable->setItem(0, step.firstColumn + static_cast<int>(i),
                                     new QTableWidgetItem(QString::fromStdString(step.cells[i])));
     }
-    CurrentLines = output.currents;
-    PatternLines = output.patterns;
+    session().CurrentLines = output.currents;
+    session().PatternLines = output.patterns;
     if (!output.succeeded()) {
         dialogs_->showMessage(QString::fromStdString(output.message));
         return;
     }
 
-    MaxTotalGain = output.maxTotalGain.value_or(0);
+    session().MaxTotalGain = output.maxTotalGain.value_or(0);
     ShowPolarization();
     u.FreqField->setText(localenum::general(output.frequency.value_or(0)));
-    u.HAntField->setText(localenum::general(AntennaHeight));
+    u.HAntField->setText(localenum::general(session().AntennaHeight));
     u.SaveRP->setEnabled(true);
     u.SaveRes->setEnabled(true);
     u.SaveElevationPlot->setEnabled(true);
@@ -126,7 +129,7 @@ void TForm1::ReadEngineOutput(const engine::ListingData& listing)
     u.SetAnglesforRPcalculations->setEnabled(true);
     u.SetAnglesforRPcalculations1->setEnabled(true);
     setFrequencyPlotsEnabled(true);
-    CoatedRun = false;
+    session().CoatedRun = false;
 }
 
 results::Polarization TForm1::selectedPolarization() const
@@ -143,8 +146,9 @@ results::Polarization TForm1::selectedPolarization() const
 void TForm1::ShowPolarization()
 {
     const results::PolarizationOutcome outcome = results::ShowPolarization(
-        Diagrams, PatternLines, MaxTotalGain, selectedPolarization(), localenum::decimalSeparator());
-    showDiagrams();
+        rpPlotsPage().diagrams(), session().PatternLines, session().MaxTotalGain, selectedPolarization(),
+        localenum::decimalSeparator());
+    rpPlotsPage().showDiagrams();
     if (outcome.enableSave) {
         ui_->SaveRP->setEnabled(true);
         ui_->SaveRes->setEnabled(true);
@@ -175,12 +179,13 @@ void TForm1::saveDiagram(const QImage& image, const char* suffix, const QString&
 
 void TForm1::SaveRPClick()
 {
-    saveDiagram(Diagrams.azimuth, results::kAzimuthPlotSuffix, QStringLiteral("Save azimuth diagram"));
+    saveDiagram(rpPlotsPage().diagrams().azimuth, results::kAzimuthPlotSuffix, QStringLiteral("Save azimuth diagram"));
 }
 
 void TForm1::SaveElevationPlotClick()
 {
-    saveDiagram(Diagrams.elevation, results::kElevationPlotSuffix, QStringLiteral("Save elevation diagram"));
+    saveDiagram(rpPlotsPage().diagrams().elevation, results::kElevationPlotSuffix,
+                QStringLiteral("Save elevation diagram"));
 }
 
 void TForm1::SaveResClick()
@@ -196,16 +201,16 @@ void TForm1::SaveResClick()
 void TForm1::ChartWireCurrents(long long tag, bool inWavelengths)
 {
     const results::WireCurrentChart chart = results::ChartWireCurrents(
-        CurrentLines, Wavelength, tag, inWavelengths, ui_->PHIndCheckBox->isChecked());
-    CurrentChartModel->setTitle(QString::fromStdString(chart.title));
+        session().CurrentLines, session().Wavelength, tag, inWavelengths, ui_->PHIndCheckBox->isChecked());
+    currentsPage().chartModel()->setTitle(QString::fromStdString(chart.title));
     if (chart.setAxis)
-        CurrentAxisLeft->setRange(chart.axisMinimum, chart.axisMaximum);
+        currentsPage().axisLeft()->setRange(chart.axisMinimum, chart.axisMaximum);
     if (chart.replaceSeries) {
         QList<QPointF> points;
         points.reserve(static_cast<qsizetype>(chart.points.size()));
         for (const results::CurrentPoint& p : chart.points)
             points.append(QPointF(p.distance, p.current));
-        CPSeries->replace(points);
+        currentsPage().series()->replace(points);
     }
     if (!chart.message.empty())
         dialogs_->showMessage(QString::fromStdString(chart.message));
@@ -236,14 +241,14 @@ void TForm1::SaveCurrentButtonClick()
                                                 QStringLiteral("csv"), QDir::currentPath(), QString());
     if (path.isEmpty())
         return;
-    const std::string message = results::exportCurrents(CurrentLines, Wavelength, path.toStdString());
+    const std::string message = results::exportCurrents(session().CurrentLines, session().Wavelength, path.toStdString());
     if (!message.empty())
         dialogs_->showMessage(QString::fromStdString(message));
 }
 
 void TForm1::connectCommands()
 {
-    Ui::TForm1& u = *ui_;
+    MainWindowControls& u = *ui_;
     for (QPushButton* b : {u.ButtonVRNfileFind, u.ButtonVRNfileFind1})
         connect(b, &QPushButton::clicked, this, [this] { ButtonVRNfileFindClick(); });
     for (QPushButton* b : {u.RefreshButton, u.RefreshButton1})

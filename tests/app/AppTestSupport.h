@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/MainWindow.h"
-#include "app/testing/ScriptedDialogs.h"
+#include "ScriptedDialogs.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,8 +4,8 @@
 
 #include "app/GroundControls.h"
 #include "app/GroundDialog.h"
+#include "app/MainWindowControls.h"
 #include "ui_TFormGND.h"
-#include "ui_TForm1.h"
 
 #include <QPointer>
 #include <QTest>
@@ -30,7 +30,7 @@ private:
     {
         TForm1& w = support.createWindow();
         w.show();
-        Ui::TForm1& u = w.ui();
+        MainWindowControls& u = w.ui();
         u.PGround->setEnabled(true);
         u.SNGround->setEnabled(true);
         u.SNGround->setChecked(true);

@@ -1,19 +1,23 @@
-// The main window as it starts and its own rules: ground presets and ground choice,
-// the parameter change group, the mirrors, the invalidation of "Frequency plots", the
-// SWR reference fields and the size rule.
+// The main window as it starts and its own rules: the pages and what goes with the
+// window, ground presets and ground choice, the parameter change group, the mirrors,
+// the invalidation of "Frequency plots", the SWR reference fields and the size rule.
 #include "AppTestSupport.h"
 
+#include "app/CurrentsPage.h"
 #include "app/GroundControls.h"
 #include "app/GroundDialog.h"
-#include "ui_TForm1.h"
+#include "app/MainWindowControls.h"
+#include "app/RPPlotsPage.h"
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QChart>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLineSeries>
 #include <QMenu>
+#include <QPointer>
 #include <QTest>
 #include <QValueAxis>
 
@@ -24,6 +28,9 @@ private slots:
     void cleanup() { support.reset(); }
 
     void captionAndPages();
+    void controlsOnTheirPages_data();
+    void controlsOnTheirPages();
+    void everythingGoesWithTheWindow();
     void controlsAsDesigned_data();
     void controlsAsDesigned();
     void menusAsDesigned();
@@ -59,6 +66,59 @@ void MainWindowTest::captionAndPages()
     QVERIFY(w.groundDialog() != nullptr);
     QVERIFY(!w.groundDialog()->isVisible());
     QVERIFY(support.dialogs.messages.isEmpty());
+}
+
+void MainWindowTest::controlsOnTheirPages_data()
+{
+    QTest::addColumn<QString>("page");
+    const auto row = [](const char* control, const char* page) { QTest::newRow(control) << QString::fromLatin1(page); };
+    row("ButtonVRNfileFind", "TabSheet1");
+    row("GroundListComboBox", "TabSheet1");
+    row("Execute", "TabSheet1");
+    row("ResultsTable", "TabSheet3");
+    row("GNDParChangeButton", "TabSheet3");
+    row("ImpedanceScreen1", "TabSheet3");
+    row("DiagrElev", "TabSheet2");
+    row("PhiThetaDCheck", "TabSheet2");
+    row("OuterRingGainInfo", "TabSheet2");
+    row("GeometryNEC2", "TabSheet4");
+    row("Elevation1Field", "TabSheet4");
+    row("CurrentChart", "TabSheet5");
+    row("ZSwrImNEC2Field", "TabSheet5");
+    row("PowerBudgetMemo", "TabSheet5");
+}
+
+void MainWindowTest::controlsOnTheirPages()
+{
+    QFETCH(QString, page);
+    TForm1& w = support.createWindow();
+    QWidget* control = w.centralWidget()->findChild<QWidget*>(QString::fromLatin1(QTest::currentDataTag()));
+    QVERIFY(control != nullptr);
+    QWidget* pageWidget = w.ui().PageControl1->findChild<QWidget*>(page);
+    QVERIFY(pageWidget != nullptr);
+    QVERIFY(pageWidget->isAncestorOf(control));
+}
+
+void MainWindowTest::everythingGoesWithTheWindow()
+{
+    const QWidgetList before = QApplication::allWidgets();
+    TForm1& w = support.createWindow();
+    w.ui().EnableParamChangeCheck->setEnabled(true);
+    w.ui().EnableParamChangeCheck->setChecked(true);
+    w.GNDParChangeButtonClick(); // replaces the ground dialog made at the start
+    const QPointer<QChart> chart = w.currentsPage().chartModel();
+    const QPointer<QValueAxis> axis = w.currentsPage().axisBottom();
+    QVERIFY(chart && axis);
+
+    support.destroyWindow();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(chart.isNull());
+    QVERIFY(axis.isNull());
+    QStringList left;
+    for (QWidget* widget : QApplication::allWidgets())
+        if (!before.contains(widget))
+            left << QString::fromLatin1(widget->metaObject()->className()) + " " + widget->objectName();
+    QCOMPARE(left, QStringList());
 }
 
 void MainWindowTest::controlsAsDesigned_data()
@@ -181,15 +241,15 @@ void MainWindowTest::menusAsDesigned()
             items << action->objectName() + "|" + action->text() + (action->isEnabled() ? "|on" : "|off");
         return items.join(QStringLiteral("; "));
     };
-    QCOMPARE(w.AccessoriesPopupMenu->objectName(), QStringLiteral("AccessoriesPopupMenu"));
-    QCOMPARE(describe(w.AccessoriesPopupMenu),
+    QCOMPARE(w.accessoriesPopupMenu()->objectName(), QStringLiteral("AccessoriesPopupMenu"));
+    QCOMPARE(describe(w.accessoriesPopupMenu()),
              QStringLiteral("ViewerCall|Viewer call|off; SetAnglesforRPcalculations|Set Angles for RP calculations|off; "
                             "FreqPlotsShowMenuItem|Frequency plots|off"));
-    QCOMPARE(describe(w.PopupRPDiagrMenu),
+    QCOMPARE(describe(w.rpPlotsPage().popupMenu()),
              QStringLiteral("ViewerCall1|Viewer Call|off; SetAnglesforRPcalculations1|Set Angles for RP calculations|off; "
                             "FreqPlotsShowMenuItem1|Frequency plots|off; SaveRP|Save Azimuth Plot|off; "
                             "SaveElevationPlot|Save Elevation Plot|off; SaveRes|Save Results|off"));
-    QCOMPARE(describe(w.GFPopupMenu), QStringLiteral("CopyGF|Copy GF to working folder|on"));
+    QCOMPARE(describe(w.currentsPage().popupMenu()), QStringLiteral("CopyGF|Copy GF to working folder|on"));
 
     w.setFrequencyPlotsEnabled(true);
     QVERIFY(w.ui().FreqPlotsShowMenuItem->isEnabled() && w.ui().FreqPlotsShowMenuItem1->isEnabled());
@@ -203,8 +263,8 @@ void MainWindowTest::menusAsDesigned()
                           static_cast<QWidget*>(w.ui().GroupBox6)})
         QCOMPARE(area->contextMenuPolicy(), Qt::CustomContextMenu);
     emit w.ui().GroupBox6->customContextMenuRequested(QPoint(5, 5));
-    QVERIFY(w.GFPopupMenu->isVisible());
-    w.GFPopupMenu->close();
+    QVERIFY(w.currentsPage().popupMenu()->isVisible());
+    w.currentsPage().popupMenu()->close();
 }
 
 void MainWindowTest::resultsTableAndImages()
@@ -229,28 +289,28 @@ void MainWindowTest::resultsTableAndImages()
     QCOMPARE(w.ui().Diagr->pixmap().size(), QSize(350, 350));
     QCOMPARE(w.ui().DiagrElev->pixmap().size(), QSize(350, 175));
 
-    QCOMPARE(w.CurrentChartModel->titleFont().pointSize(), 8);
-    QCOMPARE(w.CurrentChartModel->titleBrush().color(), QColor(Qt::black));
-    QCOMPARE(w.CurrentAxisLeft->titleText(), QStringLiteral("Current value in ampers"));
-    QCOMPARE(w.CurrentAxisLeft->min(), -1.0);
-    QCOMPARE(w.CurrentAxisLeft->max(), 1.0);
-    QVERIFY(!w.CurrentAxisLeft->isGridLineVisible());
-    QCOMPARE(w.CPSeries->pen().color(), QColor(Qt::blue));
-    QCOMPARE(w.CPSeries->count(), 0);
-    QCOMPARE(w.ui().CurrentChart->chart(), w.CurrentChartModel);
+    QCOMPARE(w.currentsPage().chartModel()->titleFont().pointSize(), 8);
+    QCOMPARE(w.currentsPage().chartModel()->titleBrush().color(), QColor(Qt::black));
+    QCOMPARE(w.currentsPage().axisLeft()->titleText(), QStringLiteral("Current value in ampers"));
+    QCOMPARE(w.currentsPage().axisLeft()->min(), -1.0);
+    QCOMPARE(w.currentsPage().axisLeft()->max(), 1.0);
+    QVERIFY(!w.currentsPage().axisLeft()->isGridLineVisible());
+    QCOMPARE(w.currentsPage().series()->pen().color(), QColor(Qt::blue));
+    QCOMPARE(w.currentsPage().series()->count(), 0);
+    QCOMPARE(w.ui().CurrentChart->chart(), w.currentsPage().chartModel());
 
     // The bottom axis follows the distances charted, the left axis stays as set.
-    w.CPSeries->replace(QList<QPointF>{{0.05, 0.2}, {0.10, 0.4}, {0.15, 0.1}});
-    QCOMPARE(w.CurrentAxisBottom->min(), 0.05);
-    QCOMPARE(w.CurrentAxisBottom->max(), 0.15);
-    w.CPSeries->append(3.0, 0.5);
-    QCOMPARE(w.CurrentAxisBottom->max(), 3.0);
-    QCOMPARE(w.CurrentAxisLeft->max(), 1.0);
+    w.currentsPage().series()->replace(QList<QPointF>{{0.05, 0.2}, {0.10, 0.4}, {0.15, 0.1}});
+    QCOMPARE(w.currentsPage().axisBottom()->min(), 0.05);
+    QCOMPARE(w.currentsPage().axisBottom()->max(), 0.15);
+    w.currentsPage().series()->append(3.0, 0.5);
+    QCOMPARE(w.currentsPage().axisBottom()->max(), 3.0);
+    QCOMPARE(w.currentsPage().axisLeft()->max(), 1.0);
 
-    QCOMPARE(w.EditWindowSwrReference.r, 50.0);
-    QCOMPARE(w.EditWindowSwrReference.x, 0.0);
-    QCOMPARE(w.RunNumber, 0);
-    QVERIFY(w.PatternLines.empty() && w.CurrentLines.empty());
+    QCOMPARE(w.session().EditWindowSwrReference.r, 50.0);
+    QCOMPARE(w.session().EditWindowSwrReference.x, 0.0);
+    QCOMPARE(w.session().RunNumber, 0);
+    QVERIFY(w.session().PatternLines.empty() && w.session().CurrentLines.empty());
 }
 
 void MainWindowTest::choosingAPresetWritesItsValues_data()
@@ -320,7 +380,7 @@ void MainWindowTest::groundChoiceEnablesTheValues()
     TForm1& w = support.createWindow();
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    Ui::TForm1& u = w.ui();
+    MainWindowControls& u = w.ui();
     // As after reading a file over real ground.
     u.PGround->setEnabled(true);
     u.SNGround->setEnabled(true);
@@ -350,10 +410,10 @@ void MainWindowTest::parameterChangeGroupRestoresTheFileValues()
         support.prepare();
         QLocale::setDefault(locale);
         TForm1& w = support.createWindow();
-        Ui::TForm1& u = w.ui();
+        MainWindowControls& u = w.ui();
         const bool comma = locale.decimalPoint() == QStringLiteral(",");
-        w.FileHeight = 12.5;
-        w.FileFrequency = 7.05;
+        w.session().FileHeight = 12.5;
+        w.session().FileFrequency = 7.05;
         u.EnableParamChangeCheck->setEnabled(true);
 
         u.EnableParamChangeCheck->setChecked(true);
@@ -381,7 +441,7 @@ void MainWindowTest::mirrorsAndScrollBars()
         support.prepare();
         QLocale::setDefault(locale);
         TForm1& w = support.createWindow();
-        Ui::TForm1& u = w.ui();
+        MainWindowControls& u = w.ui();
 
         u.AngleElevSetBar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
         QCOMPARE(u.AngleElevField->text(), QStringLiteral("21"));
@@ -453,17 +513,17 @@ void MainWindowTest::changesOutdateTheFrequencyPlots()
 void MainWindowTest::swrReferenceFields()
 {
     TForm1& w = support.createWindow();
-    Ui::TForm1& u = w.ui();
+    MainWindowControls& u = w.ui();
 
     u.ZSwrReNEC2Field->setText(QStringLiteral("75"));
-    QCOMPARE(w.EditWindowSwrReference.r, 75.0);
+    QCOMPARE(w.session().EditWindowSwrReference.r, 75.0);
     u.ZSwrImNEC2Field->clear();
     QTest::keyClicks(u.ZSwrImNEC2Field, QStringLiteral("-"));
     QCOMPARE(u.ZSwrImNEC2Field->text(), QStringLiteral("-"));
-    QCOMPARE(w.EditWindowSwrReference.x, 0.0);
+    QCOMPARE(w.session().EditWindowSwrReference.x, 0.0);
     QTest::keyClicks(u.ZSwrImNEC2Field, QStringLiteral("12.5"));
-    QCOMPARE(w.EditWindowSwrReference.r, 75.0);
-    QCOMPARE(w.EditWindowSwrReference.x, -12.5);
+    QCOMPARE(w.session().EditWindowSwrReference.r, 75.0);
+    QCOMPARE(w.session().EditWindowSwrReference.x, -12.5);
     QVERIFY(support.dialogs.messages.isEmpty());
 
     // Clearing R: refused once, both fields back to the standard reference.
@@ -471,19 +531,19 @@ void MainWindowTest::swrReferenceFields()
     QCOMPARE(support.dialogs.takeMessages(), QStringList{QStringLiteral("R<0 or R=0 is incorrect")});
     QCOMPARE(u.ZSwrReNEC2Field->text(), QStringLiteral("50"));
     QCOMPARE(u.ZSwrImNEC2Field->text(), QStringLiteral("0"));
-    QCOMPARE(w.EditWindowSwrReference.r, 50.0);
-    QCOMPARE(w.EditWindowSwrReference.x, 0.0);
+    QCOMPARE(w.session().EditWindowSwrReference.r, 50.0);
+    QCOMPARE(w.session().EditWindowSwrReference.x, 0.0);
 
     u.ZSwrReNEC2Field->setText(QStringLiteral("60"));
     u.ZSwrImNEC2Field->setText(QStringLiteral("4x"));
     QCOMPARE(support.dialogs.takeMessages(), QStringList{QStringLiteral("Incorrect number value!")});
     QCOMPARE(u.ZSwrReNEC2Field->text(), QStringLiteral("50"));
-    QCOMPARE(w.EditWindowSwrReference.r, 50.0);
+    QCOMPARE(w.session().EditWindowSwrReference.r, 50.0);
 
     // The user's separator: a comma locale takes "37,5" and refuses "37.5".
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     u.ZSwrReNEC2Field->setText(QStringLiteral("37,5"));
-    QCOMPARE(w.EditWindowSwrReference.r, 37.5);
+    QCOMPARE(w.session().EditWindowSwrReference.r, 37.5);
     QVERIFY(support.dialogs.messages.isEmpty());
     u.ZSwrReNEC2Field->setText(QStringLiteral("37.5"));
     QCOMPARE(support.dialogs.takeMessages(), QStringList{QStringLiteral("Incorrect number value!")});

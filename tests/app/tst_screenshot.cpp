@@ -2,8 +2,8 @@
 // from a real window on an X server, for a person to look at.
 #include "app/GroundDialog.h"
 #include "app/MainWindow.h"
-#include "app/testing/ScriptedDialogs.h"
-#include "ui_TForm1.h"
+#include "ScriptedDialogs.h"
+#include "app/MainWindowControls.h"
 
 #include <QDir>
 #include <QTemporaryDir>

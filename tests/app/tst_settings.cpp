@@ -2,7 +2,7 @@
 #include "AppTestSupport.h"
 
 #include "app/GroundControls.h"
-#include "ui_TForm1.h"
+#include "app/MainWindowControls.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -37,7 +37,7 @@ private:
 void SettingsTest::missingFileGivesTheDesignedWindow()
 {
     TForm1& w = support.createWindow();
-    Ui::TForm1& u = w.ui();
+    MainWindowControls& u = w.ui();
     QCOMPARE(QFileInfo(QDir::currentPath()).canonicalFilePath(), QFileInfo(support.folder()).canonicalFilePath());
     QCOMPARE(u.GroundListComboBox->currentText(), QStringLiteral("Average (Eps=13, Sigma=5)"));
     QCOMPARE(u.EPSField->text(), QStringLiteral("13"));
@@ -79,7 +79,7 @@ void SettingsTest::handWrittenPlainFileLoads()
                     "RIsolation=2.5\r\n"
                     "EpsIsolation=4\r\n");
     TForm1& w = support.createWindow();
-    Ui::TForm1& u = w.ui();
+    MainWindowControls& u = w.ui();
     QVERIFY(support.dialogs.messages.isEmpty());
     QCOMPARE(QFileInfo(QDir::currentPath()).canonicalFilePath(), QFileInfo(workFolder.path()).canonicalFilePath());
     // The standard ground's text only: Eps and Sigma come from their own keys.
@@ -87,8 +87,8 @@ void SettingsTest::handWrittenPlainFileLoads()
     QCOMPARE(u.EPSField->text(), QStringLiteral("13.5"));
     QCOMPARE(u.SigmaField->text(), QStringLiteral("4"));
     QCOMPARE(u.ZSwrReNEC2Field->text(), QStringLiteral("75"));
-    QCOMPARE(w.EditWindowSwrReference.r, 75.0);
-    QCOMPARE(w.EditWindowSwrReference.x, -10.0);
+    QCOMPARE(w.session().EditWindowSwrReference.r, 75.0);
+    QCOMPARE(w.session().EditWindowSwrReference.x, -10.0);
     QCOMPARE(u.AngleElevField->text(), QStringLiteral("100"));
     QCOMPARE(u.Elevation1Field->text(), QStringLiteral("100"));
     QCOMPARE(u.AngleElevSetBar->value(), 80);
@@ -127,7 +127,7 @@ void SettingsTest::commaLocaleReadsPointTexts()
     QCOMPARE(w.ui().SigmaField->text(), QStringLiteral("7,5"));
     QCOMPARE(w.ui().AngleElevSetBar->value(), 44);
     QCOMPARE(w.ui().AngleAzSetBar->value(), 91);
-    QCOMPARE(w.EditWindowSwrReference.r, 62.5);
+    QCOMPARE(w.session().EditWindowSwrReference.r, 62.5);
 }
 
 void SettingsTest::flagThatIsNoIntegerStopsLoading()
@@ -160,16 +160,16 @@ void SettingsTest::badReferenceImpedanceIsPutBack()
     QCOMPARE(support.dialogs.messages, QStringList{QStringLiteral("R<0 or R=0 is incorrect")});
     QCOMPARE(w.ui().ZSwrReNEC2Field->text(), QStringLiteral("50"));
     QCOMPARE(w.ui().ZSwrImNEC2Field->text(), QStringLiteral("3"));
-    QCOMPARE(w.EditWindowSwrReference.r, 50.0);
-    QCOMPARE(w.EditWindowSwrReference.x, 3.0);
+    QCOMPARE(w.session().EditWindowSwrReference.r, 50.0);
+    QCOMPARE(w.session().EditWindowSwrReference.x, 3.0);
 
     support.prepare("[NEC2SwrZ]\nRe=75\nIm=j3\n");
     TForm1& other = support.createWindow();
     QCOMPARE(support.dialogs.messages, QStringList{QStringLiteral("Incorrect number value!")});
     QCOMPARE(other.ui().ZSwrReNEC2Field->text(), QStringLiteral("50"));
     QCOMPARE(other.ui().ZSwrImNEC2Field->text(), QStringLiteral("0"));
-    QCOMPARE(other.EditWindowSwrReference.r, 50.0);
-    QCOMPARE(other.EditWindowSwrReference.x, 0.0);
+    QCOMPARE(other.session().EditWindowSwrReference.r, 50.0);
+    QCOMPARE(other.session().EditWindowSwrReference.x, 0.0);
 }
 
 void SettingsTest::closingWritesAndTheNextStartReads()
@@ -177,7 +177,7 @@ void SettingsTest::closingWritesAndTheNextStartReads()
     QTemporaryDir workFolder;
     {
         TForm1& w = support.createWindow();
-        Ui::TForm1& u = w.ui();
+        MainWindowControls& u = w.ui();
         w.groundControls().setStandardText(QStringLiteral("Pastoral (Eps=13, Sigma=6)"));
         u.EPSField->setText(QStringLiteral("14.5"));
         u.SigmaField->setText(QStringLiteral("not a number"));
@@ -191,10 +191,10 @@ void SettingsTest::closingWritesAndTheNextStartReads()
         u.ReadADMCheck->setChecked(true);
         u.RDField->setText(QStringLiteral("3"));
         u.EpsDielField->setText(QStringLiteral("2.2"));
-        w.PatternLines.azimuth.resize(3);
+        w.session().PatternLines.azimuth.resize(3);
         QVERIFY(QDir::setCurrent(workFolder.path()));
         w.close();
-        QVERIFY(w.PatternLines.empty());
+        QVERIFY(w.session().PatternLines.empty());
     }
     QVERIFY(support.dialogs.messages.isEmpty());
     const QString expected = QStringLiteral(
@@ -211,7 +211,7 @@ void SettingsTest::closingWritesAndTheNextStartReads()
     QVERIFY(QDir::setCurrent(support.folder()));
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     TForm1& again = support.createWindow();
-    Ui::TForm1& u = again.ui();
+    MainWindowControls& u = again.ui();
     QCOMPARE(QFileInfo(QDir::currentPath()).canonicalFilePath(), QFileInfo(workFolder.path()).canonicalFilePath());
     QCOMPARE(u.GroundListComboBox->currentText(), QStringLiteral("Pastoral (Eps=13, Sigma=6)"));
     QCOMPARE(u.EPSField->text(), QStringLiteral("14,5"));
@@ -224,7 +224,7 @@ void SettingsTest::closingWritesAndTheNextStartReads()
     QVERIFY(!u.Z_Shrinking_CheckBox->isChecked());
     QVERIFY(u.ReadADMCheck->isChecked());
     QCOMPARE(u.EpsDielField->text(), QStringLiteral("2,2"));
-    QCOMPARE(again.EditWindowSwrReference.r, 75.0);
+    QCOMPARE(again.session().EditWindowSwrReference.r, 75.0);
     QVERIFY(support.dialogs.messages.isEmpty());
 }
 

@@ -2,9 +2,12 @@
 // results, save them; and the ways a run can fail.
 #include "AppTestSupport.h"
 #include "ProgramFolder.h"
-#include "ui_TForm1.h"
+#include "app/CurrentsPage.h"
+#include "app/MainWindowControls.h"
+#include "app/RPPlotsPage.h"
 
 #include <QApplication>
+#include <QChart>
 #include <QLineSeries>
 #include <QPushButton>
 #include <QLabel>
@@ -45,7 +48,7 @@ private slots:
     void plainCalculationFillsTheResults()
     {
         TForm1& window = windowWithEngine();
-        Ui::TForm1& u = window.ui();
+        MainWindowControls& u = window.ui();
         QVERIFY(!u.Execute_Original->isEnabled());
         pick(window, "dipole_14mhz_free_space.vrn");
         QVERIFY(support.dialogs.messages.isEmpty());
@@ -82,9 +85,9 @@ private slots:
         QVERIFY(u.TotalDCheck->isEnabled());
         QCOMPARE(u.TagNumField->count(), 1);
         QCOMPARE(u.TagNumField->currentText(), QStringLiteral("1"));
-        QCOMPARE(window.CPSeries->count(), 20);
-        QVERIFY(window.CurrentChartModel->title().startsWith(QStringLiteral("Current in wire N 1. Max current: ")));
-        QVERIFY(!window.Diagrams.azimuth.isNull());
+        QCOMPARE(window.currentsPage().series()->count(), 20);
+        QVERIFY(window.currentsPage().chartModel()->title().startsWith(QStringLiteral("Current in wire N 1. Max current: ")));
+        QVERIFY(!window.rpPlotsPage().diagrams().azimuth.isNull());
 
         // A second run adds a row on top and moves the first one down.
         u.Execute_Original->click();
@@ -96,7 +99,7 @@ private slots:
     void resultsAreSavedBesideTheAntennaFile()
     {
         TForm1& window = windowWithEngine();
-        Ui::TForm1& u = window.ui();
+        MainWindowControls& u = window.ui();
         pick(window, "yagi3_14mhz_copper_real_ground.vrn");
         u.Execute_Original->click();
         QCOMPARE(support.dialogs.messages, QStringList());
@@ -136,7 +139,7 @@ private slots:
 
         // Another wire on the chart: wire 2 has 20 segments.
         u.TagNumField->setCurrentText(QStringLiteral("2"));
-        QCOMPARE(window.CPSeries->count(), 20);
+        QCOMPARE(window.currentsPage().series()->count(), 20);
 
         // A results text that cannot be written says so.
         support.dialogs.fileAnswers << out.filePath("no such folder/res.txt");
@@ -146,20 +149,20 @@ private slots:
 
         // A reading that stops before the patterns leaves no diagram of the earlier antenna.
         const results::PatternImages empty;
-        QVERIFY(window.Diagrams.azimuth != empty.azimuth);
+        QVERIFY(window.rpPlotsPage().diagrams().azimuth != empty.azimuth);
         QVERIFY(e2e::installFakeEngine(support.folder(), "sed -i '/RADIATION PATTERNS/,$d' Outdata.txo"));
         u.Execute_Original->click();
         QCOMPARE(support.dialogs.takeMessages(),
                  QStringList{QStringLiteral("Radiation pattern data in output NEC-2 file not found.")});
-        QVERIFY(window.Diagrams.azimuth == empty.azimuth);
-        QVERIFY(window.Diagrams.elevation == empty.elevation);
+        QVERIFY(window.rpPlotsPage().diagrams().azimuth == empty.azimuth);
+        QVERIFY(window.rpPlotsPage().diagrams().elevation == empty.elevation);
         QVERIFY(u.ImpedanceScreen->toPlainText().startsWith(QStringLiteral("Frequency:   14.15  MHz")));
     }
 
     void convertOnlyListsTheDeck()
     {
         TForm1& window = windowWithEngine();
-        Ui::TForm1& u = window.ui();
+        MainWindowControls& u = window.ui();
         pick(window, "dipole_14mhz_free_space.vrn");
         u.ShowNEC2InputCheck->setChecked(true);
         u.Execute_Original->click();
@@ -177,7 +180,7 @@ private slots:
     void failedRunsSayWhatWentWrong()
     {
         TForm1& window = windowWithEngine(false);
-        Ui::TForm1& u = window.ui();
+        MainWindowControls& u = window.ui();
         pick(window, "dipole_14mhz_free_space.vrn");
 
         QVERIFY(e2e::installFakeEngine(support.folder(), "exit 1"));
@@ -207,7 +210,7 @@ private slots:
     void anEngineThatNeverEndsIsStopped()
     {
         TForm1& window = windowWithEngine(false);
-        Ui::TForm1& u = window.ui();
+        MainWindowControls& u = window.ui();
         pick(window, "dipole_14mhz_free_space.vrn");
         QVERIFY(e2e::installFakeEngine(support.folder(), "sleep 1000 & wait"));
 
@@ -239,7 +242,7 @@ private slots:
     void previewAndCoatedCalculation()
     {
         TForm1& window = windowWithEngine();
-        Ui::TForm1& u = window.ui();
+        MainWindowControls& u = window.ui();
         pick(window, "quad2_14mhz_two_radii.vrn");
         QCOMPARE(u.RwDField->count(), 2);
         QCOMPARE(u.RwDField->itemText(0), QStringLiteral("1"));
@@ -281,7 +284,7 @@ private slots:
     {
         TForm1& window = windowWithEngine();
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        Ui::TForm1& u = window.ui();
+        MainWindowControls& u = window.ui();
         pick(window, "dipole_14mhz_free_space.vrn");
         QCOMPARE(u.FreqField->text(), QStringLiteral("14,15"));
         u.EnableParamChangeCheck->setChecked(true);

@@ -2,7 +2,8 @@
 // virtual X server, for a person to look at (written into the build tree).
 #include "AppTestSupport.h"
 #include "ProgramFolder.h"
-#include "ui_TForm1.h"
+#include "app/MainWindowControls.h"
+#include "app/RPPlotsPage.h"
 
 #include <QtTest>
 
@@ -32,7 +33,7 @@ private slots:
         }
         // The main lobe of the Yagi points forward: up in the azimuth diagram, where the
         // blue curve reaches the outer ring.
-        const QImage azimuth = window.Diagrams.azimuth;
+        const QImage azimuth = window.rpPlotsPage().diagrams().azimuth;
         bool blueNearTop = false;
         for (int y = 0; y < 12 && !blueNearTop; ++y)
             for (int x = 160; x < 190; ++x)

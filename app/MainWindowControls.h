@@ -1,0 +1,34 @@
+// Every control of the main window in one struct: the frame (`TForm1`, `PageControl1`
+// and the actions shared by pages), the five pages and the controls of each page.
+// Object names are unique in the window, so the members of the generated form structs
+// do not clash and `controls.EPSField` names the same widget as `findChild("EPSField")`.
+//
+// The window fills the frame's part with its setupUi; each page fills its own part
+// when the window creates it, before the page goes into `PageControl1`.
+#pragma once
+
+#include "app/CurrentsPage.h"
+#include "app/DataSheetPage.h"
+#include "app/NEC2InputPage.h"
+#include "app/RPPlotsPage.h"
+#include "app/ResultsTablePage.h"
+#include "ui_CurrentsPage.h"
+#include "ui_DataSheetPage.h"
+#include "ui_MainWindowFrame.h"
+#include "ui_NEC2InputPage.h"
+#include "ui_RPPlotsPage.h"
+#include "ui_ResultsTablePage.h"
+
+struct MainWindowControls : Ui::MainWindowFrame,
+                            Ui::DataSheetPage,
+                            Ui::ResultsTablePage,
+                            Ui::RPPlotsPage,
+                            Ui::NEC2InputPage,
+                            Ui::CurrentsPage {
+    // The pages in the order of their tabs.
+    ::DataSheetPage* TabSheet1 = nullptr;    // "Data sheet"
+    ::ResultsTablePage* TabSheet3 = nullptr; // "Table of results"
+    ::RPPlotsPage* TabSheet2 = nullptr;      // "RP plots"
+    ::NEC2InputPage* TabSheet4 = nullptr;    // "NEC-2 input"
+    ::CurrentsPage* TabSheet5 = nullptr;     // "Currents and fields"
+};

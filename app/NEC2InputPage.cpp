@@ -1,0 +1,11 @@
+#include "app/NEC2InputPage.h"
+
+#include "ui_NEC2InputPage.h"
+
+NEC2InputPage::NEC2InputPage(Ui::NEC2InputPage& controls, QWidget* parent) : QWidget(parent)
+{
+    controls.setupUi(this);
+    QPlainTextEdit* deck = controls.GeometryNEC2;
+    connect(controls.EditNEC2InputCheck, &QCheckBox::toggled, this,
+            [deck](bool checked) { deck->setReadOnly(!checked); });
+}

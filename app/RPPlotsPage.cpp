@@ -1,0 +1,29 @@
+#include "app/RPPlotsPage.h"
+
+#include "ui_RPPlotsPage.h"
+
+#include <QMenu>
+#include <QPixmap>
+
+RPPlotsPage::RPPlotsPage(Ui::RPPlotsPage& controls, QWidget* parent) : QWidget(parent)
+{
+    controls.setupUi(this);
+    azimuthLabel_ = controls.Diagr;
+    elevationLabel_ = controls.DiagrElev;
+    results::DrawPatternGrid(diagrams_);
+    showDiagrams();
+
+    popupMenu_ = new QMenu(this);
+    popupMenu_->setObjectName(QStringLiteral("PopupRPDiagrMenu"));
+    popupMenu_->addActions({controls.ViewerCall1, controls.SetAnglesforRPcalculations1,
+                            controls.FreqPlotsShowMenuItem1, controls.SaveRP, controls.SaveElevationPlot,
+                            controls.SaveRes});
+    connect(this, &QWidget::customContextMenuRequested, popupMenu_,
+            [this](const QPoint& position) { popupMenu_->popup(mapToGlobal(position)); });
+}
+
+void RPPlotsPage::showDiagrams()
+{
+    azimuthLabel_->setPixmap(QPixmap::fromImage(diagrams_.azimuth));
+    elevationLabel_->setPixmap(QPixmap::fromImage(diagrams_.elevation));
+}

@@ -1,0 +1,35 @@
+// The page "RP plots" (`TabSheet2`): the azimuth and elevation diagrams, the results
+// summary `ImpedanceScreen`, the polarization components and the page's popup menu.
+#pragma once
+
+#include "results/PatternDiagram.h"
+
+#include <QWidget>
+
+namespace Ui {
+class RPPlotsPage;
+}
+class QLabel;
+class QMenu;
+
+class RPPlotsPage : public QWidget {
+    Q_OBJECT
+public:
+    // Builds the page's controls into `controls`, shows the empty diagram grids and
+    // attaches the popup menu to the page.
+    explicit RPPlotsPage(Ui::RPPlotsPage& controls, QWidget* parent = nullptr);
+
+    // The two pattern diagrams (`Diagr`, `DiagrElev`); showDiagrams() puts them on the page.
+    results::PatternImages& diagrams() { return diagrams_; }
+    const results::PatternImages& diagrams() const { return diagrams_; }
+    void showDiagrams();
+
+    // `PopupRPDiagrMenu`: viewer, angles, "Frequency plots" and the three save commands.
+    QMenu* popupMenu() const { return popupMenu_; }
+
+private:
+    results::PatternImages diagrams_;
+    QLabel* azimuthLabel_ = nullptr;
+    QLabel* elevationLabel_ = nullptr;
+    QMenu* popupMenu_ = nullptr;
+};
