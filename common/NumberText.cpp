@@ -35,6 +35,30 @@ Digits significantDigits(double value, int digits)
     return d;
 }
 
+// The digits of the shortest text that reads back as `value`, when it has at most
+// `digits` significant digits. That text is then also `value` rounded to `digits`
+// digits: it lies within half a unit in the last place of the double, closer than half a
+// step of the `digits`-digit grid it stands on.
+bool shortestDigits(double value, int digits, Digits& d)
+{
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific);
+    const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    const auto e = text.find('e');
+    if (e == std::string_view::npos || e - (e > 1 ? 1 : 0) > static_cast<std::size_t>(digits))
+        return false;
+    d.negative = std::signbit(value) && value != 0;
+    d.digits.clear();
+    for (std::size_t i = 0; i < e; ++i)
+        if (text[i] != '.')
+            d.digits.push_back(text[i]);
+    const char* exponent = buffer + e + 1;
+    if (*exponent == '+')
+        ++exponent;
+    std::from_chars(exponent, result.ptr, d.exp10);
+    return true;
+}
+
 std::string stripTrailingZeros(std::string digits)
 {
     while (digits.size() > 1 && digits.back() == '0')
@@ -97,7 +121,9 @@ std::string general(double value)
         return value > 0 ? "INF" : "-INF";
     if (value == 0)
         return "0";
-    Digits d = significantDigits(value, 15);
+    Digits d;
+    if (!shortestDigits(value, 15, d))
+        d = significantDigits(value, 15);
     const std::string digits = stripTrailingZeros(d.digits);
     if (d.exp10 < -4 || d.exp10 >= 15)
         return scientific(d, digits);

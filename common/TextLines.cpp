@@ -34,7 +34,8 @@ bool LineReader::next(std::string& line)
         atEnd_ = true;
         return false;
     }
-    int c = std::fgetc(file_);
+    // One reader per file and thread: the stream's lock is not needed per character.
+    int c = getc_unlocked(file_);
     if (c == EOF) {
         atEnd_ = true;
         return false;
@@ -42,10 +43,10 @@ bool LineReader::next(std::string& line)
     while (c != EOF && c != '\n' && c != '\r') {
         if (line.size() < kMaxLineLength)
             line.push_back(static_cast<char>(c));
-        c = std::fgetc(file_);
+        c = getc_unlocked(file_);
     }
     if (c == '\r') {
-        const int after = std::fgetc(file_);
+        const int after = getc_unlocked(file_);
         if (after != '\n' && after != EOF)
             std::ungetc(after, file_);
     }

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <clocale>
+#include <cstdint>
+#include <cstring>
 #include <cmath>
 #include <thread>
 
@@ -34,6 +37,39 @@ TEST(GeneralFormat, ScientificOutsideFixedRange)
     EXPECT_EQ(general(-2.5e-7), "-2.5E-7");
     // Rounding to 15 digits can carry into the next decade.
     EXPECT_EQ(general(9.9999999999999999e-5), "0.0001");
+}
+
+// The text is the value rounded to 15 significant digits, whichever way it is found:
+// it reads back as the same double as that rounding does.
+TEST(GeneralFormat, SameNumberAsTheFifteenDigitRounding)
+{
+    std::uint64_t state = 88172645463325252ull;
+    auto next = [&state] {
+        state ^= state << 13;
+        state ^= state >> 7;
+        state ^= state << 17;
+        return state;
+    };
+    for (int i = 0; i < 200000; ++i) {
+        double value = 0;
+        if (i % 2 == 0) {
+            const std::uint64_t bits = next();
+            std::memcpy(&value, &bits, sizeof value);
+            if (!std::isfinite(value))
+                continue;
+        } else {
+            // Values as antennas have them: few digits, any sign and decade.
+            value = static_cast<double>(static_cast<std::int64_t>(next() % 2000001) - 1000000)
+                    * std::pow(10.0, static_cast<int>(next() % 21) - 12);
+        }
+        char buffer[64];
+        const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14).ptr;
+        double rounded = 0, shown = 0;
+        std::from_chars(buffer, end, rounded);
+        const std::string text = general(value);
+        ASSERT_TRUE(parseReal(text, shown)) << text;
+        ASSERT_EQ(shown, rounded) << std::string(buffer, end) << " shown as " << text;
+    }
 }
 
 TEST(FixedFormat, SignificantDigitsThenDecimals)
