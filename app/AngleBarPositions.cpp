@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+namespace vrnnec {
+
 namespace anglebars {
 
 namespace {
@@ -40,3 +42,5 @@ int clampPosition(long long position, int minimum, int maximum)
 }
 
 } // namespace anglebars
+
+} // namespace vrnnec

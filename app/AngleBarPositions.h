@@ -1,6 +1,8 @@
 // Positions of the two angle scroll bars of the main window for angle values.
 #pragma once
 
+namespace vrnnec {
+
 namespace anglebars {
 
 inline constexpr int kElevationMin = 0;
@@ -21,3 +23,5 @@ long long azimuthPosition(double azimuth);
 int clampPosition(long long position, int minimum, int maximum);
 
 } // namespace anglebars
+
+} // namespace vrnnec

@@ -15,6 +15,8 @@
 #include <QDir>
 #include <QFile>
 
+namespace vrnnec {
+
 namespace {
 
 // A field that does not convert stops the command with the conversion message.
@@ -256,3 +258,5 @@ void TForm1::calculate(conversion::ConversionOptions settings)
                        static_cast<QWidget*>(u.ThetaDCheck), static_cast<QWidget*>(u.PhiThetaDCheck)})
         w->setEnabled(true);
 }
+
+} // namespace vrnnec

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 
+namespace vrnnec {
+
 CurrentsPage::CurrentsPage(Ui::CurrentsPage& controls, QWidget* parent) : QWidget(parent)
 {
     controls.setupUi(this);
@@ -81,3 +83,5 @@ void CurrentsPage::fitAxisBottom()
     }
     axisBottom_->setRange(low, high);
 }
+
+} // namespace vrnnec

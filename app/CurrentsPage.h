@@ -8,10 +8,13 @@
 namespace Ui {
 class CurrentsPage;
 }
+
 class QChart;
 class QLineSeries;
 class QMenu;
 class QValueAxis;
+
+namespace vrnnec {
 
 class CurrentsPage : public QWidget {
     Q_OBJECT
@@ -40,3 +43,5 @@ private:
     QValueAxis* axisBottom_ = nullptr;
     QMenu* popupMenu_ = nullptr;
 };
+
+} // namespace vrnnec

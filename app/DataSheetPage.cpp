@@ -4,6 +4,8 @@
 #include "common/NumberText.h"
 #include "ui_DataSheetPage.h"
 
+namespace vrnnec {
+
 namespace {
 
 // Calls `write` with the bar's position whenever the user moves the bar (not when a
@@ -33,3 +35,5 @@ DataSheetPage::DataSheetPage(Ui::DataSheetPage& controls, QWidget* parent) : QWi
             numtext::withSeparator(numtext::decimals(position / 10.0, 1), localenum::decimalSeparator())));
     });
 }
+
+} // namespace vrnnec

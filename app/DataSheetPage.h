@@ -9,6 +9,8 @@ namespace Ui {
 class DataSheetPage;
 }
 
+namespace vrnnec {
+
 class DataSheetPage : public QWidget {
     Q_OBJECT
 public:
@@ -16,3 +18,5 @@ public:
     // the scroll bars write the angle and shortening fields.
     explicit DataSheetPage(Ui::DataSheetPage& controls, QWidget* parent = nullptr);
 };
+
+} // namespace vrnnec

@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace vrnnec {
+
 EngineBusyDialog::EngineBusyDialog(engine::Calculation& calculation, QWidget* parent)
     : QDialog(parent), calculation_(calculation)
 {
@@ -44,3 +46,5 @@ void EngineBusyDialog::waitFor(engine::Calculation& calculation, QWidget* parent
     if (calculation.isRunning())
         dialog.exec();
 }
+
+} // namespace vrnnec

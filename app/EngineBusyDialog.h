@@ -4,7 +4,10 @@
 
 #include <QDialog>
 
+
 class QLabel;
+
+namespace vrnnec {
 
 namespace engine {
 class Calculation;
@@ -28,3 +31,5 @@ private:
     engine::Calculation& calculation_;
     QLabel* label_ = nullptr;
 };
+
+} // namespace vrnnec

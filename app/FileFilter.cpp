@@ -1,5 +1,7 @@
 #include "app/FileFilter.h"
 
+namespace vrnnec {
+
 namespace filefilter {
 
 QStringList nameFilters(const QString& pairs)
@@ -32,3 +34,5 @@ QString plainSuffix(const QString& suffix)
 }
 
 } // namespace filefilter
+
+} // namespace vrnnec

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace vrnnec {
+
 namespace filefilter {
 
 // "VORNA files|*.vrn" -> {"VORNA files (*.vrn)"}. A description that already ends
@@ -16,3 +18,5 @@ QStringList nameFilters(const QString& pairs);
 QString plainSuffix(const QString& suffix);
 
 } // namespace filefilter
+
+} // namespace vrnnec

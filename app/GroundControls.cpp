@@ -7,6 +7,8 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 
+namespace vrnnec {
+
 GroundControls::GroundControls(const Widgets& widgets, QObject* parent)
     : QObject(parent), widgets_(widgets)
 {
@@ -112,3 +114,5 @@ void GroundControls::setValuesEnabled(bool enabled)
     widgets_.sigma->setEnabled(enabled);
     widgets_.standard->setEnabled(enabled);
 }
+
+} // namespace vrnnec

@@ -7,9 +7,12 @@
 
 #include <QObject>
 
+
 class QComboBox;
 class QLineEdit;
 class QRadioButton;
+
+namespace vrnnec {
 
 class GroundControls : public QObject {
     Q_OBJECT
@@ -50,3 +53,5 @@ private:
 
     Widgets widgets_;
 };
+
+} // namespace vrnnec

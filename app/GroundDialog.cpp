@@ -5,6 +5,8 @@
 
 #include <QShowEvent>
 
+namespace vrnnec {
+
 TFormGND::TFormGND(GroundControls* mainGround, QWidget* parent)
     : QDialog(parent), ui_(std::make_unique<Ui::TFormGND>()), mainGround_(mainGround)
 {
@@ -55,3 +57,5 @@ void TFormGND::showEvent(QShowEvent* event)
         copyFromMainWindow();
     QDialog::showEvent(event);
 }
+
+} // namespace vrnnec

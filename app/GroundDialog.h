@@ -9,6 +9,8 @@
 namespace Ui {
 class TFormGND;
 }
+namespace vrnnec {
+
 class GroundControls;
 
 class TFormGND : public QDialog {
@@ -44,3 +46,5 @@ private:
     GroundControls* ground_ = nullptr;
     GroundControls* mainGround_ = nullptr;
 };
+
+} // namespace vrnnec

@@ -2,6 +2,8 @@
 
 #include "common/NumberText.h"
 
+namespace vrnnec {
+
 namespace ground {
 
 const std::array<Preset, kPresetCount>& presets()
@@ -45,3 +47,5 @@ bool presetFieldTexts(int index, char decimalSeparator, std::string& eps, std::s
 }
 
 } // namespace ground
+
+} // namespace vrnnec

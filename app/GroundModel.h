@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+namespace vrnnec {
+
 namespace ground {
 
 // A standard ground of `GroundListComboBox`: its item text, the relative permittivity
@@ -53,3 +55,5 @@ struct ControlsState {
 };
 
 } // namespace ground
+
+} // namespace vrnnec

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <iterator>
 
+namespace vrnnec {
+
 namespace {
 
 std::string_view trim(std::string_view text)
@@ -173,3 +175,5 @@ bool IniFile::save(const std::string& path) const
 {
     return atomicfile::WriteFileAtomically(path, text()).empty();
 }
+
+} // namespace vrnnec

@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+namespace vrnnec {
+
 class IniFile {
 public:
     // Reads the file; false (and an empty content) when it cannot be read.
@@ -54,3 +56,5 @@ private:
 
     std::vector<Section> sections_;
 };
+
+} // namespace vrnnec

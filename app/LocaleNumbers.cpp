@@ -4,6 +4,8 @@
 
 #include <QLocale>
 
+namespace vrnnec {
+
 namespace localenum {
 
 char decimalSeparator()
@@ -25,3 +27,5 @@ bool readReal(const QString& text, double& value)
 }
 
 } // namespace localenum
+
+} // namespace vrnnec

@@ -6,6 +6,8 @@
 
 #include <string>
 
+namespace vrnnec {
+
 namespace localenum {
 
 // The default locale's decimal separator; the point when it is not a single ASCII
@@ -19,3 +21,5 @@ QString general(double value);
 bool readReal(const QString& text, double& value);
 
 } // namespace localenum
+
+} // namespace vrnnec

@@ -12,6 +12,8 @@
 #include <QMenu>
 #include <QResizeEvent>
 
+namespace vrnnec {
+
 TForm1::TForm1(const AppContext& context, QWidget* parent)
     : QMainWindow(parent), ui_(std::make_unique<MainWindowControls>()),
       programFolder_(QDir::cleanPath(context.programFolder))
@@ -187,3 +189,5 @@ void TForm1::FormClose()
     session_.CurrentLines = {};
     saveSettings();
 }
+
+} // namespace vrnnec

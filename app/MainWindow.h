@@ -16,11 +16,14 @@
 
 #include <memory>
 
+class QMenu;
+
+namespace vrnnec {
+
 class CurrentsPage;
 class DataSheetPage;
 class GroundControls;
 class NEC2InputPage;
-class QMenu;
 class QtUserDialogs;
 class RPPlotsPage;
 class ResultsTablePage;
@@ -133,3 +136,5 @@ private:
     QMenu* accessoriesPopupMenu_ = nullptr;
     QSize pageControlSize_;
 };
+
+} // namespace vrnnec

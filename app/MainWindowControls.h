@@ -19,6 +19,8 @@
 #include "ui_RPPlotsPage.h"
 #include "ui_ResultsTablePage.h"
 
+namespace vrnnec {
+
 struct MainWindowControls : Ui::MainWindowFrame,
                             Ui::DataSheetPage,
                             Ui::ResultsTablePage,
@@ -26,9 +28,11 @@ struct MainWindowControls : Ui::MainWindowFrame,
                             Ui::NEC2InputPage,
                             Ui::CurrentsPage {
     // The pages in the order of their tabs.
-    ::DataSheetPage* TabSheet1 = nullptr;    // "Data sheet"
-    ::ResultsTablePage* TabSheet3 = nullptr; // "Table of results"
-    ::RPPlotsPage* TabSheet2 = nullptr;      // "RP plots"
-    ::NEC2InputPage* TabSheet4 = nullptr;    // "NEC-2 input"
-    ::CurrentsPage* TabSheet5 = nullptr;     // "Currents and fields"
+    vrnnec::DataSheetPage* TabSheet1 = nullptr;    // "Data sheet"
+    vrnnec::ResultsTablePage* TabSheet3 = nullptr; // "Table of results"
+    vrnnec::RPPlotsPage* TabSheet2 = nullptr;      // "RP plots"
+    vrnnec::NEC2InputPage* TabSheet4 = nullptr;    // "NEC-2 input"
+    vrnnec::CurrentsPage* TabSheet5 = nullptr;     // "Currents and fields"
 };
+
+} // namespace vrnnec

@@ -10,6 +10,8 @@
 
 #include <QSignalBlocker>
 
+namespace vrnnec {
+
 namespace {
 
 // Copies the text of `from` into `to` whenever it changes.
@@ -85,3 +87,5 @@ void TForm1::ZSwrNEC2FieldChange()
     }
     ZSwrNEC2FieldChange();
 }
+
+} // namespace vrnnec

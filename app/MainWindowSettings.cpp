@@ -13,6 +13,8 @@
 
 #include <map>
 
+namespace vrnnec {
+
 namespace {
 
 QString controlName(std::string_view name)
@@ -81,3 +83,5 @@ void TForm1::saveSettings()
     if (!message.empty())
         dialogs().showMessage(QString::fromStdString(message));
 }
+
+} // namespace vrnnec

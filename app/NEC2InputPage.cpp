@@ -2,6 +2,8 @@
 
 #include "ui_NEC2InputPage.h"
 
+namespace vrnnec {
+
 NEC2InputPage::NEC2InputPage(Ui::NEC2InputPage& controls, QWidget* parent) : QWidget(parent)
 {
     controls.setupUi(this);
@@ -9,3 +11,5 @@ NEC2InputPage::NEC2InputPage(Ui::NEC2InputPage& controls, QWidget* parent) : QWi
     connect(controls.EditNEC2InputCheck, &QCheckBox::toggled, this,
             [deck](bool checked) { deck->setReadOnly(!checked); });
 }
+
+} // namespace vrnnec

@@ -8,6 +8,8 @@ namespace Ui {
 class NEC2InputPage;
 }
 
+namespace vrnnec {
+
 class NEC2InputPage : public QWidget {
     Q_OBJECT
 public:
@@ -15,3 +17,5 @@ public:
     // text editable.
     explicit NEC2InputPage(Ui::NEC2InputPage& controls, QWidget* parent = nullptr);
 };
+
+} // namespace vrnnec

@@ -7,6 +7,8 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+namespace vrnnec {
+
 namespace {
 
 QString folderOrCurrent(const QString& folder)
@@ -69,3 +71,5 @@ UserDialogs::Answer QtUserDialogs::ask(const QString& text, Buttons buttons, Sty
     default: return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
     }
 }
+
+} // namespace vrnnec

@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <QWidget>
 
+namespace vrnnec {
+
 class QtUserDialogs : public UserDialogs {
 public:
     explicit QtUserDialogs(QWidget* parent = nullptr) : parent_(parent) {}
@@ -24,3 +26,5 @@ public:
 private:
     QPointer<QWidget> parent_;
 };
+
+} // namespace vrnnec

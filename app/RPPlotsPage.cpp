@@ -5,6 +5,8 @@
 #include <QMenu>
 #include <QPixmap>
 
+namespace vrnnec {
+
 RPPlotsPage::RPPlotsPage(Ui::RPPlotsPage& controls, QWidget* parent) : QWidget(parent)
 {
     controls.setupUi(this);
@@ -27,3 +29,5 @@ void RPPlotsPage::showDiagrams()
     azimuthLabel_->setPixmap(QPixmap::fromImage(diagrams_.azimuth));
     elevationLabel_->setPixmap(QPixmap::fromImage(diagrams_.elevation));
 }
+
+} // namespace vrnnec

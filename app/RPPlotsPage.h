@@ -9,8 +9,11 @@
 namespace Ui {
 class RPPlotsPage;
 }
+
 class QLabel;
 class QMenu;
+
+namespace vrnnec {
 
 class RPPlotsPage : public QWidget {
     Q_OBJECT
@@ -33,3 +36,5 @@ private:
     QLabel* elevationLabel_ = nullptr;
     QMenu* popupMenu_ = nullptr;
 };
+
+} // namespace vrnnec

@@ -20,6 +20,8 @@
 #include <QSignalBlocker>
 #include <QValueAxis>
 
+namespace vrnnec {
+
 namespace {
 
 void appendLines(QPlainTextEdit* memo, const std::vector<std::string>& lines)
@@ -272,3 +274,5 @@ void TForm1::connectCommands()
     connect(u.PHIndCheckBox, &QCheckBox::clicked, this, [this] { TagNumFieldChange(); });
     connect(u.SaveCurrentButton, &QPushButton::clicked, this, [this] { SaveCurrentButtonClick(); });
 }
+
+} // namespace vrnnec

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+namespace vrnnec {
+
 ResultsTablePage::ResultsTablePage(Ui::ResultsTablePage& controls, QWidget* parent) : QWidget(parent)
 {
     controls.setupUi(this);
@@ -34,3 +36,5 @@ bool ResultsTablePage::eventFilter(QObject* watched, QEvent* event)
     }
     return QWidget::eventFilter(watched, event);
 }
+
+} // namespace vrnnec

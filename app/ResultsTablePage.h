@@ -8,7 +8,10 @@
 namespace Ui {
 class ResultsTablePage;
 }
+
 class QTableWidget;
+
+namespace vrnnec {
 
 class ResultsTablePage : public QWidget {
     Q_OBJECT
@@ -22,3 +25,5 @@ protected:
 private:
     QTableWidget* table_ = nullptr;
 };
+
+} // namespace vrnnec

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace vrnnec {
+
 struct RunSession {
     // Values kept from the antenna file by the preview.
     double FileFrequency = 14; // MHz; restores `FreqVRNChangeField`
@@ -27,3 +29,5 @@ struct RunSession {
     engine::PatternCuts PatternLines;             // the two pattern cuts of the last reading
     std::vector<engine::CurrentRow> CurrentLines; // the current rows of the last reading
 };
+
+} // namespace vrnnec

@@ -6,6 +6,8 @@
 
 #include <cmath>
 
+namespace vrnnec {
+
 namespace settings {
 
 namespace {
@@ -135,3 +137,5 @@ std::string save(const std::string& path, const std::string& currentDir,
 }
 
 } // namespace settings
+
+} // namespace vrnnec

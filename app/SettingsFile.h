@@ -14,6 +14,8 @@
 #include <utility>
 #include <vector>
 
+namespace vrnnec {
+
 namespace settings {
 
 inline constexpr std::string_view kFileName = "VRN_NEC.ini";
@@ -74,3 +76,5 @@ std::string save(const std::string& path, const std::string& currentDir,
 std::string unableToWriteMessage(const std::string& path);
 
 } // namespace settings
+
+} // namespace vrnnec

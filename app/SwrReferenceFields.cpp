@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+namespace vrnnec {
+
 namespace swrfields {
 
 namespace {
@@ -40,3 +42,5 @@ Check checkTexts(const std::string& rText, const std::string& xText, char decima
 }
 
 } // namespace swrfields
+
+} // namespace vrnnec

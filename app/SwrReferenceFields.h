@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace vrnnec {
+
 namespace swrfields {
 
 inline constexpr double kDefaultR = 50.0;
@@ -25,3 +27,5 @@ struct Check {
 Check checkTexts(const std::string& rText, const std::string& xText, char decimalSeparator);
 
 } // namespace swrfields
+
+} // namespace vrnnec

@@ -8,6 +8,8 @@
 
 #include <QString>
 
+namespace vrnnec {
+
 class UserDialogs {
 public:
     virtual ~UserDialogs() = default;
@@ -32,3 +34,5 @@ public:
     // there is no Cancel button).
     virtual Answer ask(const QString& text, Buttons buttons, Style style) = 0;
 };
+
+} // namespace vrnnec

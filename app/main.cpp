@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+using namespace vrnnec;
+
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);

@@ -15,6 +15,8 @@
 
 #include <unistd.h>
 
+using namespace vrnnec;
+
 namespace {
 
 constexpr int kWires = 1000;

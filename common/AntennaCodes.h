@@ -2,7 +2,7 @@
 // reader and the program's preview.
 #pragma once
 
-namespace antenna {
+namespace vrnnec::antenna {
 
 // The ground type, the first field of the ground line. The file may hold any 32-bit
 // number there; a value that is none of the three below is kept as it is (the
@@ -34,4 +34,4 @@ constexpr bool isOverGround(GroundType type)
     return type == GroundType::PerfectGround || type == GroundType::RealGround;
 }
 
-} // namespace antenna
+} // namespace vrnnec::antenna

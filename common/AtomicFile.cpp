@@ -11,7 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace atomicfile {
+namespace vrnnec::atomicfile {
 
 namespace {
 
@@ -162,4 +162,4 @@ std::string UnableToWriteMessage(const std::string& path)
     return ("Unable to write to " + path).substr(0, 255);
 }
 
-} // namespace atomicfile
+} // namespace vrnnec::atomicfile

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-namespace atomicfile {
+namespace vrnnec::atomicfile {
 
 // A file written piece by piece and put in place by commit(). Destroying it without a
 // commit discards what was written.
@@ -55,4 +55,4 @@ std::string WriteFileAtomically(const std::string& path, std::string_view bytes)
 // cut to 255 characters.
 std::string UnableToWriteMessage(const std::string& path);
 
-} // namespace atomicfile
+} // namespace vrnnec::atomicfile

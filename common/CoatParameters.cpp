@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace coat {
+namespace vrnnec::coat {
 
 namespace {
 // The coat's permittivity is taken at 0.95 * 0.95 of its nominal value.
@@ -44,4 +44,4 @@ std::string computeShrink(double shorterPercent, bool shrinkX, bool shrinkY, boo
     return {};
 }
 
-} // namespace coat
+} // namespace vrnnec::coat

@@ -3,7 +3,7 @@
 
 #include <string>
 
-namespace coat {
+namespace vrnnec::coat {
 
 struct CoatInputs {
     double wireRadiusMm = 1;     // radius of the wires to be coated, mm
@@ -39,4 +39,4 @@ std::string computeCoatParameters(const CoatInputs& inputs, CoatParameters& out)
 // left alone. Returns an empty text on success.
 std::string computeShrink(double shorterPercent, bool shrinkX, bool shrinkY, bool shrinkZ, CoatParameters& out);
 
-} // namespace coat
+} // namespace vrnnec::coat

@@ -5,7 +5,7 @@
 
 #include "common/CoatParameters.h"
 
-namespace conversion {
+namespace vrnnec::conversion {
 
 // The defaults are those of the program's plain calculation: DM2 on, CSDVS off, EK off,
 // azimuth cut at theta 70 (elevation 20), elevation cut at azimuth 0, the file's own
@@ -27,4 +27,4 @@ struct ConversionOptions {
     coat::CoatParameters coat;   // dielectric coat and shrink; the default is none
 };
 
-} // namespace conversion
+} // namespace vrnnec::conversion

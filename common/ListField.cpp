@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace listfield {
+namespace vrnnec::listfield {
 
 std::string_view ReadListField(std::string_view& rest)
 {
@@ -17,4 +17,4 @@ std::string_view ReadListField(std::string_view& rest)
     return field;
 }
 
-} // namespace listfield
+} // namespace vrnnec::listfield

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-namespace listfield {
+namespace vrnnec::listfield {
 
 // A field ends at the first comma (the whole rest when there is none); the next field
 // starts two characters after that comma, so the comma and the one character after it
@@ -11,4 +11,4 @@ namespace listfield {
 // Returns the field and advances `rest` past it.
 std::string_view ReadListField(std::string_view& rest);
 
-} // namespace listfield
+} // namespace vrnnec::listfield

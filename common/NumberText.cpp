@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <limits>
 
-namespace numtext {
+namespace vrnnec::numtext {
 
 namespace {
 
@@ -381,4 +381,4 @@ long long roundHalfEven(double value)
     return static_cast<long long>(std::nearbyint(value));
 }
 
-} // namespace numtext
+} // namespace vrnnec::numtext

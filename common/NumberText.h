@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace numtext {
+namespace vrnnec::numtext {
 
 // Shortest general: the value rounded to 15 significant digits, trailing zeros and a
 // trailing point dropped; fixed notation for magnitudes from 0.0001 to below 1E15,
@@ -64,4 +64,4 @@ std::string_view trimBlanks(std::string_view text);
 // Round to nearest, ties to even (the rounding of counts and screen points).
 long long roundHalfEven(double value);
 
-} // namespace numtext
+} // namespace vrnnec::numtext

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace textlines {
+namespace vrnnec::textlines {
 
 LineReader::~LineReader()
 {
@@ -95,4 +95,4 @@ bool columnInteger(std::string_view line, int from, int to, long long& value)
     return numtext::parseTrimmedInteger(columns(line, from, to), value);
 }
 
-} // namespace textlines
+} // namespace vrnnec::textlines

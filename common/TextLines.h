@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace textlines {
+namespace vrnnec::textlines {
 
 constexpr std::size_t kMaxLineLength = 255;
 
@@ -49,4 +49,4 @@ std::string_view columnsFrom(std::string_view line, int from);
 bool columnReal(std::string_view line, int from, int to, double& value);
 bool columnInteger(std::string_view line, int from, int to, long long& value);
 
-} // namespace textlines
+} // namespace vrnnec::textlines

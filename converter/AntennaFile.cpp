@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <system_error>
 
-namespace vrn {
+namespace vrnnec::vrn {
 
 namespace {
 
@@ -295,4 +295,4 @@ AntennaFileReading ReadAntennaFile(const std::string& path, AntennaModel& model,
     return reading;
 }
 
-} // namespace vrn
+} // namespace vrnnec::vrn

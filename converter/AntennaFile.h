@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace vrn {
+namespace vrnnec::vrn {
 
 struct AntennaFileReading {
     std::string error;          // empty when the whole file was read
@@ -28,4 +28,4 @@ AntennaFileReading ReadAntennaFile(const std::string& path, AntennaModel& model,
 std::string DecodePositionToken(std::string_view token, long long wireCount, const std::string& tokenError,
                                 long long& wire, WirePosition& position);
 
-} // namespace vrn
+} // namespace vrnnec::vrn

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-namespace vrn {
+namespace vrnnec::vrn {
 
 // Where on a wire a source or load sits.
 enum class WirePosition { Begin = -1, Centre = 0, End = 1 };
@@ -63,4 +63,4 @@ struct AntennaModel {
     antenna::WireMaterial material = antenna::WireMaterial::PerfectConductor; // any code the file holds
 };
 
-} // namespace vrn
+} // namespace vrnnec::vrn

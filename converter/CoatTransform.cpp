@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace vrn {
+namespace vrnnec::vrn {
 
 namespace {
 constexpr double kGridSteps = 100000;   // steps per metre of the 0.01 mm grid
@@ -41,4 +41,4 @@ bool IsCoated(double fileRadius, const coat::CoatParameters& coat)
     return std::fabs(fileRadius - coat.wireRadius) <= kRadiusTolerance * scale && scale > 0;
 }
 
-} // namespace vrn
+} // namespace vrnnec::vrn

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-namespace vrn {
+namespace vrnnec::vrn {
 
 // Scales the end coordinates of every wire along the chosen axes and keeps them on a
 // 0.01 mm grid: v <- round(v * factor * 100000) / 100000, ties to even.
@@ -21,4 +21,4 @@ double ShrinkCoordinate(double value, double factor);
 // (0.0008 m matches 0.8 mm, 0.00081 m does not).
 bool IsCoated(double fileRadius, const coat::CoatParameters& coat);
 
-} // namespace vrn
+} // namespace vrnnec::vrn

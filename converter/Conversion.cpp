@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdio>
 
-namespace vrn {
+namespace vrnnec::vrn {
 
 namespace {
 
@@ -116,4 +116,4 @@ ConversionResult ConvertAntennaFile(const std::string& fileName, const std::stri
     return result;
 }
 
-} // namespace vrn
+} // namespace vrnnec::vrn

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-namespace vrn {
+namespace vrnnec::vrn {
 
 struct ConversionResult {
     std::string error; // empty when the whole deck was written
@@ -24,4 +24,4 @@ struct ConversionResult {
 ConversionResult ConvertAntennaFile(const std::string& fileName, const std::string& deckPath,
                                     const conversion::ConversionOptions& options);
 
-} // namespace vrn
+} // namespace vrnnec::vrn

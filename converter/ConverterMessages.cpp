@@ -1,6 +1,6 @@
 #include "converter/ConverterMessages.h"
 
-namespace vrn::messages {
+namespace vrnnec::vrn::messages {
 
 std::string withName(std::string_view prefix, std::string_view name, std::string_view suffix)
 {
@@ -125,4 +125,4 @@ std::string notFinite(std::string_view what)
     return std::string(what) + " is not a finite number.";
 }
 
-} // namespace vrn::messages
+} // namespace vrnnec::vrn::messages

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace vrn::messages {
+namespace vrnnec::vrn::messages {
 
 constexpr std::size_t kMaxMessageLength = 255;
 
@@ -40,4 +40,4 @@ std::string elevationAngleError();
 std::string frequencyNotFinite(std::string_view name);
 std::string notFinite(std::string_view what);
 
-} // namespace vrn::messages
+} // namespace vrnnec::vrn::messages

@@ -6,7 +6,7 @@
 
 #include <cmath>
 
-namespace vrn {
+namespace vrnnec::vrn {
 
 namespace {
 
@@ -144,4 +144,4 @@ double NormaliseAzimuth(double azimuthDeg)
     return a + 0.0; // no negative zero
 }
 
-} // namespace vrn
+} // namespace vrnnec::vrn

@@ -9,7 +9,7 @@
 #include <cmath>
 #include <numbers>
 
-namespace vrn {
+namespace vrnnec::vrn {
 
 namespace {
 
@@ -345,4 +345,4 @@ DeckCards WriteCards(const AntennaModel& model, const Segmentation& segmentation
     return cards;
 }
 
-} // namespace vrn
+} // namespace vrnnec::vrn

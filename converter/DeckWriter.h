@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace vrn {
+namespace vrnnec::vrn {
 
 constexpr long long kMaxTotalSegments = 3000;
 
@@ -68,4 +68,4 @@ struct DeckCards : DeckOutcome {
 DeckCards WriteCards(const AntennaModel& model, const Segmentation& segmentation, double height,
                      const conversion::ConversionOptions& options);
 
-} // namespace vrn
+} // namespace vrnnec::vrn

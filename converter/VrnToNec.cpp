@@ -69,7 +69,7 @@ extern "C" VRN_NEC_API void VRN_to_NEC(unsigned char* fileName, int32_t fileName
             return;
         }
 
-        conversion::ConversionOptions options;
+        vrnnec::conversion::ConversionOptions options;
         options.useDM2 = *useDM2;
         options.useCSDVS = *useCSDVS;
         options.useEK = *useEK;
@@ -90,7 +90,7 @@ extern "C" VRN_NEC_API void VRN_to_NEC(unsigned char* fileName, int32_t fileName
         options.coat.shrinkY = *shrinkY;
         options.coat.shrinkZ = *shrinkZ;
 
-        const vrn::ConversionResult result = vrn::ConvertAntennaFile(name, deck, options);
+        const vrnnec::vrn::ConversionResult result = vrnnec::vrn::ConvertAntennaFile(name, deck, options);
         if (result.frequencyMHz)
             *frequencyMHz = *result.frequencyMHz;
         if (result.heightM)

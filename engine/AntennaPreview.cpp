@@ -9,6 +9,8 @@
 #include <string_view>
 #include <system_error>
 
+namespace vrnnec {
+
 namespace {
 
 constexpr int kFieldsBeforeRadius = 6;
@@ -129,3 +131,5 @@ std::vector<double> DistinctRadiiMm(const AntennaPreview& preview)
             radii.push_back(r);
     return radii;
 }
+
+} // namespace vrnnec

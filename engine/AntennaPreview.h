@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace vrnnec {
+
 struct AntennaPreview {
     double frequency = 0;           // MHz
     std::vector<double> radiiMm;    // one per wire, in file order, in millimetres
@@ -31,3 +33,5 @@ AntennaPreviewReading ReadAntennaPreview(const std::string& path);
 // The distinct radii of a preview in order of first appearance (the list offered for
 // coating).
 std::vector<double> DistinctRadiiMm(const AntennaPreview& preview);
+
+} // namespace vrnnec

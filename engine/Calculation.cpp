@@ -7,7 +7,7 @@
 #include <QDir>
 #include <QEventLoop>
 
-namespace engine {
+namespace vrnnec::engine {
 
 Calculation::Calculation(QObject* parent) : QObject(parent), run_(this), ticker_(this)
 {
@@ -153,4 +153,4 @@ QString Calculation::elapsedText(int seconds)
     return QStringLiteral("%1:%2").arg(m).arg(ss);
 }
 
-} // namespace engine
+} // namespace vrnnec::engine

@@ -18,7 +18,7 @@
 #include <optional>
 #include <string>
 
-namespace engine {
+namespace vrnnec::engine {
 
 // Messages of a run.
 inline constexpr const char* kUnableToStartMessage = "Unable to start NEC-2.";
@@ -107,4 +107,4 @@ private:
     QTimer ticker_;
 };
 
-} // namespace engine
+} // namespace vrnnec::engine

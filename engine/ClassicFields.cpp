@@ -2,7 +2,7 @@
 
 #include "common/NumberText.h"
 
-namespace engine::classicfields {
+namespace vrnnec::engine::classicfields {
 
 namespace {
 
@@ -51,4 +51,4 @@ void putA(std::string& line, std::string_view text, int width)
         line.append(static_cast<std::size_t>(width) - text.size(), ' ');
 }
 
-} // namespace engine::classicfields
+} // namespace vrnnec::engine::classicfields

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace engine::classicfields {
+namespace vrnnec::engine::classicfields {
 
 // Iw: the integer right-aligned in `width` columns.
 void putI(std::string& line, long long value, int width);
@@ -22,4 +22,4 @@ void putE(std::string& line, double value, int width, int decimals);
 // Aw: the text left-aligned in `width` columns.
 void putA(std::string& line, std::string_view text, int width);
 
-} // namespace engine::classicfields
+} // namespace vrnnec::engine::classicfields

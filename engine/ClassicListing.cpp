@@ -18,7 +18,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace engine {
+namespace vrnnec::engine {
 
 namespace {
 
@@ -490,4 +490,4 @@ std::string RewriteListingFile(const std::string& inPath, const std::string& out
     return {};
 }
 
-} // namespace engine
+} // namespace vrnnec::engine

@@ -16,7 +16,7 @@
 #include <string>
 #include <string_view>
 
-namespace engine {
+namespace vrnnec::engine {
 
 // True when `listing` is in nec2c's layout: its first section heading is drawn with runs
 // of dashes ("---------------- COMMENTS ----------------") rather than in the classic
@@ -35,4 +35,4 @@ std::string RewriteToClassicListing(std::string_view listing);
 // on success, else a message naming the file that failed.
 std::string RewriteListingFile(const std::string& inPath, const std::string& outPath);
 
-} // namespace engine
+} // namespace vrnnec::engine

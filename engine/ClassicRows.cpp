@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-namespace engine::classicrows {
+namespace vrnnec::engine::classicrows {
 
 using classicfields::putA;
 using classicfields::putE;
@@ -479,4 +479,4 @@ bool RowConverter::patternLabels(std::string_view nec2cLabels, std::string& out)
     return true;
 }
 
-} // namespace engine::classicrows
+} // namespace vrnnec::engine::classicrows

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace engine::classicrows {
+namespace vrnnec::engine::classicrows {
 
 bool startsWith(std::string_view text, std::string_view prefix);
 std::string blanks(int count);
@@ -51,4 +51,4 @@ private:
     std::vector<std::string_view> words_;
 };
 
-} // namespace engine::classicrows
+} // namespace vrnnec::engine::classicrows

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-namespace engine::classictexts {
+namespace vrnnec::engine::classictexts {
 
 enum class Section {
     None,
@@ -127,4 +127,4 @@ inline constexpr std::string_view kCurrentSourceHeader[] = {
     "",
 };
 
-} // namespace engine::classictexts
+} // namespace vrnnec::engine::classictexts

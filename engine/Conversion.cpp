@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstring>
 
-namespace engine {
+namespace vrnnec::engine {
 
 namespace {
 
@@ -89,4 +89,4 @@ ConversionResult convertAntenna(const std::string& antennaPath, const std::strin
     return result;
 }
 
-} // namespace engine
+} // namespace vrnnec::engine

@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace engine {
+namespace vrnnec::engine {
 
 struct ConversionResult {
     std::string error;           // empty when the deck is complete
@@ -35,4 +35,4 @@ std::string checkConversionValues(const conversion::ConversionOptions& options);
 ConversionResult convertAntenna(const std::string& antennaPath, const std::string& deckPath,
                                 const conversion::ConversionOptions& options);
 
-} // namespace engine
+} // namespace vrnnec::engine

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-namespace engine {
+namespace vrnnec::engine {
 
 namespace {
 
@@ -73,4 +73,4 @@ std::string CheckDeckFile(const std::string& path)
     return {};
 }
 
-} // namespace engine
+} // namespace vrnnec::engine

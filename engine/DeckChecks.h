@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace engine {
+namespace vrnnec::engine {
 
 // The message for the first wire card (GW) of the deck file whose two ends coincide,
 // naming its tag and its line; empty when the deck has none. Fields are separated by
@@ -13,4 +13,4 @@ namespace engine {
 // reports it).
 std::string CheckDeckFile(const std::string& path);
 
-} // namespace engine
+} // namespace vrnnec::engine

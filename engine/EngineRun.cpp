@@ -7,7 +7,7 @@
 #include <signal.h>
 #include <unistd.h>
 
-namespace engine {
+namespace vrnnec::engine {
 
 namespace {
 
@@ -100,4 +100,4 @@ void EngineRun::onFinished(int code, QProcess::ExitStatus status)
     emit finished();
 }
 
-} // namespace engine
+} // namespace vrnnec::engine

@@ -5,7 +5,7 @@
 #include <QProcess>
 #include <QString>
 
-namespace engine {
+namespace vrnnec::engine {
 
 // Names of the engine scripts and working files in the program folder.
 inline constexpr const char* kEngineScript = "GoNec.bat";
@@ -53,4 +53,4 @@ private:
     bool stopped_ = false;
 };
 
-} // namespace engine
+} // namespace vrnnec::engine

@@ -11,7 +11,7 @@
 #include <cstddef>
 #include <string_view>
 
-namespace engine::columns {
+namespace vrnnec::engine::columns {
 
 // A field at fixed columns.
 struct Field {
@@ -136,4 +136,4 @@ namespace power {
 inline constexpr int kTextColumn = 44;
 }
 
-} // namespace engine::columns
+} // namespace vrnnec::engine::columns

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace engine {
+namespace vrnnec::engine {
 
 using OptionalReal = std::optional<double>;
 using OptionalInteger = std::optional<long long>;
@@ -105,4 +105,4 @@ SourceRow ReadSourceRow(std::string_view line);
 CurrentRow ReadCurrentRow(std::string_view line);
 PatternRow ReadPatternRow(std::string_view line);
 
-} // namespace engine
+} // namespace vrnnec::engine

@@ -5,7 +5,7 @@
 #include "common/NumberText.h"
 #include "common/TextLines.h"
 
-namespace engine {
+namespace vrnnec::engine {
 
 namespace {
 
@@ -366,4 +366,4 @@ ListingData ParseListing(const std::string& listingPath, const ParseOptions& opt
     return data;
 }
 
-} // namespace engine
+} // namespace vrnnec::engine

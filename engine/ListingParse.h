@@ -12,7 +12,7 @@
 
 #include <string>
 
-namespace engine {
+namespace vrnnec::engine {
 
 // Rows of the two pattern cuts the deck asks for.
 inline constexpr int kAzimuthRows = 360;
@@ -46,4 +46,4 @@ inline constexpr const char* kBadPattern =
     "Radiation pattern data in Output NEC-2 file are ivalid (may be due to incorrect RP card in NEC-2 input). See NEC-2 output file.";
 } // namespace listingmessages
 
-} // namespace engine
+} // namespace vrnnec::engine

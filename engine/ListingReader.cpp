@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-namespace engine {
+namespace vrnnec::engine {
 
 namespace {
 
@@ -211,4 +211,4 @@ EngineOutput SummariseListing(const ListingData& listing, const ReadingInputs& i
     return out;
 }
 
-} // namespace engine
+} // namespace vrnnec::engine

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace engine {
+namespace vrnnec::engine {
 // Per-run inputs that the command starting the run has set.
 struct ReadingInputs {
     int runNumber = 0;          // `RunNumber`, already raised for this reading
@@ -109,4 +109,4 @@ std::string SourceLine(long long tag, double r, double x, double swr,
 // The ground label of the text from column 41 of the first environment line.
 std::string GroundLabel(const std::string& environmentText);
 
-} // namespace engine
+} // namespace vrnnec::engine

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-namespace engine {
+namespace vrnnec::engine {
 
 double ComputeSwr(double r, double x, SwrReference& reference)
 {
@@ -36,4 +36,4 @@ std::string SwrText(double swr)
     return numtext::fixed(swr, 7, 2);
 }
 
-} // namespace engine
+} // namespace vrnnec::engine

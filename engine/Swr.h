@@ -3,7 +3,7 @@
 
 #include <string>
 
-namespace engine {
+namespace vrnnec::engine {
 
 // Reference impedance R0 + jX0 of the SWR, in ohm.
 struct SwrReference {
@@ -24,4 +24,4 @@ bool IsStandardSwrReference(const SwrReference& reference);
 // Text of an SWR in the results: fixed(7, 2), or "inf" when it has no finite value.
 std::string SwrText(double swr);
 
-} // namespace engine
+} // namespace vrnnec::engine

@@ -3,7 +3,7 @@
 #include "common/AtomicFile.h"
 #include "common/NumberText.h"
 
-namespace results {
+namespace vrnnec::results {
 
 namespace {
 
@@ -49,4 +49,4 @@ std::string exportCurrents(const std::vector<engine::CurrentRow>& currents, doub
     return {};
 }
 
-} // namespace results
+} // namespace vrnnec::results

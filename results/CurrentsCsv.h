@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace results {
+namespace vrnnec::results {
 
 // The header line of the export.
 inline constexpr const char* kCurrentsCsvHeader =
@@ -25,4 +25,4 @@ bool currentsCsvLine(const engine::CurrentRow& row, double wavelength, std::stri
 std::string exportCurrents(const std::vector<engine::CurrentRow>& currents, double wavelength,
                            const std::string& path);
 
-} // namespace results
+} // namespace vrnnec::results

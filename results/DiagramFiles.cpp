@@ -7,7 +7,7 @@
 
 #include <filesystem>
 
-namespace results {
+namespace vrnnec::results {
 
 ProposedFile proposedFile(const std::string& antennaPath, const std::string& suffix)
 {
@@ -49,4 +49,4 @@ bool saveResultsText(const std::vector<std::string>& lines, const std::string& p
     return atomicfile::WriteFileAtomically(path, text).empty();
 }
 
-} // namespace results
+} // namespace vrnnec::results

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace results {
+namespace vrnnec::results {
 
 // Name endings of the three proposed files.
 inline constexpr const char* kAzimuthPlotSuffix = "_NEC-2 RP_AZ";
@@ -37,4 +37,4 @@ bool saveDiagramBitmap(const QImage& image, const std::string& path);
 // False when the file cannot be written; the window shows no message for it.
 bool saveResultsText(const std::vector<std::string>& lines, const std::string& path);
 
-} // namespace results
+} // namespace vrnnec::results

@@ -10,7 +10,7 @@
 #include <cmath>
 #include <numbers>
 
-namespace results {
+namespace vrnnec::results {
 
 namespace {
 
@@ -357,4 +357,4 @@ PolarizationOutcome ShowPolarization(PatternImages& images, const engine::Patter
     return outcome;
 }
 
-} // namespace results
+} // namespace vrnnec::results

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace results {
+namespace vrnnec::results {
 
 // Image sizes in pixels.
 constexpr int kAzimuthWidth = 350;
@@ -95,4 +95,4 @@ PolarizationOutcome ShowPolarization(PatternImages& images, const engine::Patter
 // "Outer ring level = " + the gain (shortest general, given separator) + " dBi".
 std::string outerRingText(double maxTotalGain, char decimalSeparator);
 
-} // namespace results
+} // namespace vrnnec::results

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace results {
+namespace vrnnec::results {
 
 namespace {
 
@@ -87,4 +87,4 @@ TagChoice chooseTag(const std::string& text, const std::vector<std::string>& ite
     return choice;
 }
 
-} // namespace results
+} // namespace vrnnec::results

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace results {
+namespace vrnnec::results {
 
 // One chart point: distance from the wire's start to the far end of the segment (in
 // wavelengths or metres) and the current magnitude in amperes (negative when the phase
@@ -58,4 +58,4 @@ struct TagChoice {
 // message.
 TagChoice chooseTag(const std::string& text, const std::vector<std::string>& items);
 
-} // namespace results
+} // namespace vrnnec::results

@@ -12,6 +12,8 @@
 
 #include <memory>
 
+using namespace vrnnec;
+
 class AppTestSupport {
 public:
     AppTestSupport() : savedCurrentDir_(QDir::currentPath()) {}

@@ -8,6 +8,8 @@
 #include <sstream>
 #include <sys/resource.h>
 
+using namespace vrnnec;
+
 namespace {
 
 namespace fs = std::filesystem;

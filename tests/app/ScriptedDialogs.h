@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+using namespace vrnnec;
+
 class ScriptedDialogs : public UserDialogs {
 public:
     struct FileRequest {

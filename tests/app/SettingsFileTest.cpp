@@ -6,6 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+using namespace vrnnec;
+
 namespace {
 
 namespace fs = std::filesystem;

@@ -188,3 +188,5 @@ void GroundDialogTest::closingTheMainWindowClosesTheDialog()
 
 QTEST_MAIN(GroundDialogTest)
 #include "tst_grounddialog.moc"
+
+using namespace vrnnec;

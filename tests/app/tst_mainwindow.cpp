@@ -575,3 +575,5 @@ void MainWindowTest::windowNeverGrowsBeyondThePageControl()
 
 QTEST_MAIN(MainWindowTest)
 #include "tst_mainwindow.moc"
+
+using namespace vrnnec;

@@ -56,3 +56,5 @@ void ScreenshotTest::pagesAndDialog()
 
 QTEST_MAIN(ScreenshotTest)
 #include "tst_screenshot.moc"
+
+using namespace vrnnec;

@@ -242,3 +242,5 @@ void SettingsTest::unwritableFileIsReported()
 
 QTEST_MAIN(SettingsTest)
 #include "tst_settings.moc"
+
+using namespace vrnnec;

@@ -11,6 +11,8 @@
 
 #include <sys/stat.h>
 
+using namespace vrnnec;
+
 namespace fs = std::filesystem;
 using atomicfile::AtomicFile;
 using atomicfile::WriteFileAtomically;

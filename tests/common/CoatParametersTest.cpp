@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace vrnnec;
+
 using coat::CoatInputs;
 using coat::CoatParameters;
 

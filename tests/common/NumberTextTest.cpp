@@ -9,6 +9,8 @@
 #include <cmath>
 #include <thread>
 
+using namespace vrnnec;
+
 using namespace numtext;
 
 TEST(GeneralFormat, ShortestTextWithFifteenDigits)

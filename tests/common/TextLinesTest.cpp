@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 
+using namespace vrnnec;
+
 namespace {
 
 std::string writeTemp(const std::string& name, const std::string& content)

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace vrnnec;
+
 using namespace vrn;
 using testfiles::TempDir;
 using testfiles::VrnText;

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace vrnnec;
+
 using namespace vrn;
 using coat::CoatParameters;
 

@@ -8,6 +8,8 @@
 
 #include <cmath>
 
+using namespace vrnnec;
+
 using namespace vrn;
 using antenna::GroundType;
 using antenna::WireMaterial;

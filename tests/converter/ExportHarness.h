@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <string>
 
+
 namespace exporttest {
 
 inline VRN_to_NEC_Function loadExport()

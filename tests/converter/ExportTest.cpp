@@ -10,6 +10,7 @@
 #include <limits>
 #include <thread>
 
+
 using exporttest::ExportCall;
 using testfiles::cardsStartingWith;
 using testfiles::readFile;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+
 using exporttest::ExportCall;
 using testfiles::cardField;
 using testfiles::cardsStartingWith;

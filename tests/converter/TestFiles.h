@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+
 namespace testfiles {
 
 // A fresh folder under the system's temporary folder, removed with everything in it.

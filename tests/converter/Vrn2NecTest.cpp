@@ -13,6 +13,8 @@
 #include <cstdlib>
 #include <sstream>
 
+using namespace vrnnec;
+
 using testfiles::cardsStartingWith;
 using testfiles::readFile;
 using testfiles::TempDir;

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+using namespace vrnnec;
+
 namespace e2e {
 
 inline bool copyExecutable(const QString& from, const QString& to)

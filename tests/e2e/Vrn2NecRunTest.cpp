@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+using namespace vrnnec;
+
 namespace {
 
 struct Result {

@@ -301,3 +301,5 @@ private slots:
 
 QTEST_MAIN(CalculationTest)
 #include "tst_calculation.moc"
+
+using namespace vrnnec;

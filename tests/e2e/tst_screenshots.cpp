@@ -45,3 +45,5 @@ private slots:
 
 QTEST_MAIN(ScreenshotTest)
 #include "tst_screenshots.moc"
+
+using namespace vrnnec;

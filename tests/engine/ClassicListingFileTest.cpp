@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <sys/wait.h>
 
+using namespace vrnnec;
+
 using listingtest::dataPath;
 using listingtest::fileText;
 using listingtest::TempFolder;

@@ -13,6 +13,8 @@
 #include <cmath>
 #include <filesystem>
 
+using namespace vrnnec;
+
 using listingtest::dataPath;
 using listingtest::fileText;
 using listingtest::TempFolder;

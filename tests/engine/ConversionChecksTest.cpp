@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+using namespace vrnnec;
+
 TEST(ConversionChecks, GroundValuesWithoutPhysicalMeaning)
 {
     const std::string eps = "Relative dielectric constant of the ground must not be lower than 1.";

@@ -15,6 +15,8 @@
 #include <complex>
 #include <map>
 
+using namespace vrnnec;
+
 using engine::EngineOutput;
 using listingtest::TempFolder;
 using Lines = std::vector<std::string>;

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace vrnnec;
+
 using Lines = std::vector<std::string>;
 
 TEST(ListingColumns, HeadingsStandWhereTheClassicHeadingLinesPutThem)

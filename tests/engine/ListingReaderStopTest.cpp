@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace vrnnec;
+
 using engine::EngineOutput;
 using engine::ReadingStage;
 using engine::SwrReference;

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+using namespace vrnnec;
+
 using engine::EngineOutput;
 using engine::ReadingInputs;
 using engine::SwrReference;

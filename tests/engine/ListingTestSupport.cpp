@@ -12,6 +12,8 @@
 #include <sstream>
 #include <stdexcept>
 
+using namespace vrnnec;
+
 namespace listingtest {
 
 namespace {

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+using namespace vrnnec;
+
 namespace listingtest {
 
 std::string dataPath(const std::string& relative);

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+using namespace vrnnec;
+
 using engine::ComputeSwr;
 using engine::SwrReference;
 

@@ -10,6 +10,8 @@
 #include <fstream>
 #include <sstream>
 
+using namespace vrnnec;
+
 using namespace results;
 using fixture::currentRow;
 

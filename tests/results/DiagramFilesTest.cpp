@@ -12,6 +12,8 @@
 #include <functional>
 #include <sstream>
 
+using namespace vrnnec;
+
 using namespace results;
 
 namespace {

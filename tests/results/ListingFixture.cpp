@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <stdexcept>
 
+using namespace vrnnec;
+
 namespace fixture {
 
 std::string listingPath(const std::string& name)

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+using namespace vrnnec;
+
 namespace fixture {
 
 std::string listingPath(const std::string& name); // e.g. "classic/yagi3_loads.out"

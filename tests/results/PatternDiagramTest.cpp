@@ -10,6 +10,8 @@
 #include <functional>
 #include <numbers>
 
+using namespace vrnnec;
+
 using namespace results;
 
 namespace {

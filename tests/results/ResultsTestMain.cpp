@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

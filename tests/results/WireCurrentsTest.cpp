@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace vrnnec;
+
 using namespace results;
 using fixture::currentRow;
 

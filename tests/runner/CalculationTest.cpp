@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace vrnnec;
+
 namespace {
 
 void writeFile(const QString& path, const QByteArray& text)

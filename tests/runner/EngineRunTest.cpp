@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace vrnnec;
+
 namespace {
 
 void writeScript(const QString& path, const QByteArray& body)

@@ -6,6 +6,8 @@
 
 #include <sys/resource.h>
 
+using namespace vrnnec;
+
 class FileSizeLimit {
 public:
     explicit FileSizeLimit(rlim_t bytes) : handler_(std::signal(SIGXFSZ, SIG_IGN))

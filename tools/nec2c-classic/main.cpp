@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <string>
 
+using namespace vrnnec;
+
 int main(int argc, char** argv)
 {
     if (argc != 3) {

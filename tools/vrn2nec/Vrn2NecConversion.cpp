@@ -18,7 +18,7 @@
 #include <ostream>
 #include <system_error>
 
-namespace vrn2nec {
+namespace vrnnec::vrn2nec {
 
 namespace {
 
@@ -197,4 +197,4 @@ int ConvertAntenna(const Options& options, std::ostream& out, std::ostream& err,
     return 0;
 }
 
-} // namespace vrn2nec
+} // namespace vrnnec::vrn2nec

@@ -7,7 +7,7 @@
 #include <iosfwd>
 #include <string>
 
-namespace vrn2nec {
+namespace vrnnec::vrn2nec {
 
 // What the library wrote back, for the steps after the conversion.
 struct ConversionReport {
@@ -28,4 +28,4 @@ struct ConversionReport {
 // an existing deck as it was and no file behind.
 int ConvertAntenna(const Options& options, std::ostream& out, std::ostream& err, ConversionReport& report);
 
-} // namespace vrn2nec
+} // namespace vrnnec::vrn2nec

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-namespace vrn2nec {
+namespace vrnnec::vrn2nec {
 
 namespace {
 
@@ -197,4 +197,4 @@ std::string DefaultDeckPath(const std::string& input)
     return path.string();
 }
 
-} // namespace vrn2nec
+} // namespace vrnnec::vrn2nec

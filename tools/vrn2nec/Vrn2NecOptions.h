@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace vrn2nec {
+namespace vrnnec::vrn2nec {
 
 struct CoatRequest {
     double wireRadiusMm = 1;  // radius of the wires to be coated
@@ -52,4 +52,4 @@ std::string UsageText();
 // The deck path used when none is given: the input with the extension ".nec".
 std::string DefaultDeckPath(const std::string& input);
 
-} // namespace vrn2nec
+} // namespace vrnnec::vrn2nec

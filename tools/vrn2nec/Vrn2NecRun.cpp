@@ -22,7 +22,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-namespace vrn2nec {
+namespace vrnnec::vrn2nec {
 
 namespace {
 
@@ -216,4 +216,4 @@ int RunAntenna(const Options& given, const std::string& programFolder, std::ostr
     return code;
 }
 
-} // namespace vrn2nec
+} // namespace vrnnec::vrn2nec

@@ -9,10 +9,10 @@
 #include <iosfwd>
 #include <string>
 
-namespace vrn2nec {
+namespace vrnnec::vrn2nec {
 
 // Converts, runs and reads. `programFolder` holds GoNec.bat. Prints the summary lines
 // to `out` and returns 0, or prints the message to `err` and returns 1.
 int RunAntenna(const Options& options, const std::string& programFolder, std::ostream& out, std::ostream& err);
 
-} // namespace vrn2nec
+} // namespace vrnnec::vrn2nec

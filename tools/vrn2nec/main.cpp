@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+using namespace vrnnec;
+
 int main(int argc, char** argv)
 {
     const std::vector<std::string> args(argv + 1, argv + argc);
