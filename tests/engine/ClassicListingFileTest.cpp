@@ -1,4 +1,5 @@
-// The rewriter on files and as the tool nec2c-classic the engine scripts run: in place,
+// The rewriter's sections with a layout of their own (current sources, loads), and the
+// rewriter on files and as the tool nec2c-classic the engine scripts run: in place,
 // classic listings copied unchanged, failures leaving the output alone.
 #include "ListingTestSupport.h"
 
@@ -16,6 +17,35 @@ using listingtest::dataPath;
 using listingtest::fileText;
 using listingtest::TempFolder;
 using Lines = std::vector<std::string>;
+
+using listingtest::rewrittenLines;
+
+TEST(ClassicListing, CurrentSourceExcitation)
+{
+    // patch_plate: an EX 4 current source; the reader takes the 5th line after the heading.
+    const Lines classic = listingtest::fileLines(dataPath("examples/classic/patch_plate.out"));
+    const Lines rewritten = rewrittenLines(dataPath("examples/nec2c/patch_plate.out"));
+    const int c = listingtest::findLine(classic, "- - - EXCITATION - - -");
+    const int r = listingtest::findLine(rewritten, "- - - EXCITATION - - -");
+    ASSERT_GE(c, 0);
+    ASSERT_GE(r, 0);
+    for (int i = 0; i <= 5; ++i)
+        EXPECT_EQ(rewritten[static_cast<std::size_t>(r + i)], classic[static_cast<std::size_t>(c + i)]) << "+" << i;
+}
+
+TEST(ClassicListing, LoadTableKeepsTheClassicRowSpacing)
+{
+    const Lines lines = rewrittenLines(dataPath("listings/nec2c/yagi3_loads.out"));
+    const int heading = listingtest::findLine(lines, "- - - STRUCTURE IMPEDANCE LOADING - - -");
+    ASSERT_GE(heading, 0);
+    // From the heading to the line after the note, as the classic engine writes it.
+    const Lines classic = listingtest::fileLines(dataPath("listings/classic/yagi3_loads.out"));
+    const int c = listingtest::findLine(classic, "- - - STRUCTURE IMPEDANCE LOADING - - -");
+    const int note = listingtest::findLine(classic, "LOADED TWICE");
+    ASSERT_GT(note, c);
+    EXPECT_EQ(Lines(lines.begin() + heading, lines.begin() + heading + (note - c) + 2),
+              Lines(classic.begin() + c, classic.begin() + note + 2));
+}
 
 TEST(ClassicListingFile, RewritesInPlaceAndCopiesClassicListings)
 {

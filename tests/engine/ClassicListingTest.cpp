@@ -22,24 +22,8 @@ using Lines = std::vector<std::string>;
 
 namespace {
 
-Lines splitLines(const std::string& text)
-{
-    Lines lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        auto end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return lines;
-}
-
-Lines rewrittenLines(const std::string& nec2cPath)
-{
-    return splitLines(engine::RewriteToClassicListing(fileText(nec2cPath)));
-}
+using listingtest::rewrittenLines;
+using listingtest::splitLines;
 
 // ---- field comparison at the classic columns ----
 
@@ -539,31 +523,4 @@ TEST(ClassicListing, SpecialLinesOfSmallListings)
     const std::string& row = lines[static_cast<std::size_t>(near + 5)];
     EXPECT_EQ(row.substr(0, 35), "    12345.679    -0.0000     0.5000");
     EXPECT_EQ(row.substr(35), "     2.0000E+00     0.00    0.0000E+00     0.00    5.7299E-11  -158.57");
-}
-
-TEST(ClassicListing, CurrentSourceExcitation)
-{
-    // patch_plate: an EX 4 current source; the reader takes the 5th line after the heading.
-    const Lines classic = listingtest::fileLines(dataPath("examples/classic/patch_plate.out"));
-    const Lines rewritten = rewrittenLines(dataPath("examples/nec2c/patch_plate.out"));
-    const int c = listingtest::findLine(classic, "- - - EXCITATION - - -");
-    const int r = listingtest::findLine(rewritten, "- - - EXCITATION - - -");
-    ASSERT_GE(c, 0);
-    ASSERT_GE(r, 0);
-    for (int i = 0; i <= 5; ++i)
-        EXPECT_EQ(rewritten[static_cast<std::size_t>(r + i)], classic[static_cast<std::size_t>(c + i)]) << "+" << i;
-}
-
-TEST(ClassicListing, LoadTableKeepsTheClassicRowSpacing)
-{
-    const Lines lines = rewrittenLines(dataPath("listings/nec2c/yagi3_loads.out"));
-    const int heading = listingtest::findLine(lines, "- - - STRUCTURE IMPEDANCE LOADING - - -");
-    ASSERT_GE(heading, 0);
-    // From the heading to the line after the note, as the classic engine writes it.
-    const Lines classic = listingtest::fileLines(dataPath("listings/classic/yagi3_loads.out"));
-    const int c = listingtest::findLine(classic, "- - - STRUCTURE IMPEDANCE LOADING - - -");
-    const int note = listingtest::findLine(classic, "LOADED TWICE");
-    ASSERT_GT(note, c);
-    EXPECT_EQ(Lines(lines.begin() + heading, lines.begin() + heading + (note - c) + 2),
-              Lines(classic.begin() + c, classic.begin() + note + 2));
 }

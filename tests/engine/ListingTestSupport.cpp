@@ -1,5 +1,7 @@
 #include "ListingTestSupport.h"
 
+#include "engine/ClassicListing.h"
+
 #include "common/TextLines.h"
 
 #include <algorithm>
@@ -15,6 +17,26 @@
 using namespace vrnnec;
 
 namespace listingtest {
+
+std::vector<std::string> splitLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        auto end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::vector<std::string> rewrittenLines(const std::string& nec2cPath)
+{
+    return splitLines(engine::RewriteToClassicListing(fileText(nec2cPath)));
+}
+
 
 namespace {
 

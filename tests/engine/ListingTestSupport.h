@@ -15,6 +15,10 @@ namespace listingtest {
 std::string dataPath(const std::string& relative);
 std::vector<std::string> fileLines(const std::string& path);
 std::string fileText(const std::string& path);
+// The lines of a text split at LF.
+std::vector<std::string> splitLines(const std::string& text);
+// The lines of a nec2c listing file rewritten into the classic layout.
+std::vector<std::string> rewrittenLines(const std::string& nec2cPath);
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TempFolder {
