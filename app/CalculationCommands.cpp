@@ -9,8 +9,8 @@
 #include "common/CoatParameters.h"
 #include "common/NumberText.h"
 #include "engine/AntennaPreview.h"
-#include "engine/Conversion.h"
 #include "engine/Calculation.h"
+#include "engine/Conversion.h"
 
 #include <QDir>
 #include <QFile>
@@ -66,7 +66,8 @@ void TForm1::previewAntennaFile(const QString& path, bool picked)
     state.sommerfeldEnabled = preview.groundType == antenna::GroundType::RealGround;
     state.perfectChecked = preview.groundType != antenna::GroundType::RealGround;
     state.sommerfeldChecked = preview.groundType == antenna::GroundType::RealGround;
-    state.epsEnabled = state.sigmaEnabled = state.standardEnabled = preview.groundType == antenna::GroundType::RealGround;
+    state.epsEnabled = state.sigmaEnabled = state.standardEnabled =
+        preview.groundType == antenna::GroundType::RealGround;
     groundControls_->setState(state);
 
     session().FileFrequency = preview.frequency;

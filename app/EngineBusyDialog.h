@@ -4,7 +4,6 @@
 
 #include <QDialog>
 
-
 class QLabel;
 
 namespace vrnnec {

@@ -14,8 +14,8 @@ QStringList nameFilters(const QString& pairs)
         for (QString& pattern : patterns)
             pattern = pattern.trimmed();
         const QString patternText = patterns.join(QLatin1Char(' '));
-        if (description.endsWith(QLatin1Char(')')) &&
-            description.endsWith(QLatin1Char('(') + patternText + QLatin1Char(')')))
+        if (description.endsWith(QLatin1Char(')'))
+            && description.endsWith(QLatin1Char('(') + patternText + QLatin1Char(')')))
             filters << description;
         else
             filters << description + QStringLiteral(" (") + patternText + QLatin1Char(')');

@@ -9,16 +9,15 @@
 
 namespace vrnnec {
 
-GroundControls::GroundControls(const Widgets& widgets, QObject* parent)
-    : QObject(parent), widgets_(widgets)
+GroundControls::GroundControls(const Widgets& widgets, QObject* parent) : QObject(parent), widgets_(widgets)
 {
     {
         const QSignalBlocker blocker(widgets_.standard);
         const QString text = widgets_.standard->currentText();
         widgets_.standard->clear();
         for (const ground::Preset& preset : ground::presets())
-            widgets_.standard->addItem(QString::fromUtf8(preset.text.data(),
-                                                         static_cast<qsizetype>(preset.text.size())));
+            widgets_.standard->addItem(
+                QString::fromUtf8(preset.text.data(), static_cast<qsizetype>(preset.text.size())));
         widgets_.standard->setCurrentIndex(-1);
         widgets_.standard->setEditText(text);
     }

@@ -7,7 +7,6 @@
 
 #include <QObject>
 
-
 class QComboBox;
 class QLineEdit;
 class QRadioButton;

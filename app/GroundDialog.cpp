@@ -11,13 +11,11 @@ TFormGND::TFormGND(GroundControls* mainGround, QWidget* parent)
     : QDialog(parent), ui_(std::make_unique<Ui::TFormGND>()), mainGround_(mainGround)
 {
     ui_->setupUi(this);
-    ground_ = new GroundControls({ui_->PGround, ui_->SNGround, ui_->EPSField, ui_->SigmaField,
-                                  ui_->GroundListComboBox},
+    ground_ = new GroundControls({ui_->PGround, ui_->SNGround, ui_->EPSField, ui_->SigmaField, ui_->GroundListComboBox},
                                  this);
     connect(ui_->GNDChangeParSetButton, &QPushButton::clicked, this, [this] { GNDChangeParSetButtonClick(); });
     connect(ui_->GNDChangeParOKButton, &QPushButton::clicked, this, [this] { GNDChangeParOKButtonClick(); });
-    connect(ui_->GNDChangeParCancelButton, &QPushButton::clicked, this,
-            [this] { GNDChangeParCancelButtonClick(); });
+    connect(ui_->GNDChangeParCancelButton, &QPushButton::clicked, this, [this] { GNDChangeParCancelButtonClick(); });
 }
 
 TFormGND::~TFormGND() = default;

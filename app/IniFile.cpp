@@ -23,17 +23,14 @@ std::string_view trim(std::string_view text)
 
 bool sameName(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
            });
 }
 
 std::string unquote(std::string_view value)
 {
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front())
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
         value = value.substr(1, value.size() - 2);
     return std::string(value);
 }
@@ -114,8 +111,7 @@ IniFile::Section* IniFile::findSection(std::string_view name)
     return const_cast<Section*>(static_cast<const IniFile*>(this)->findSection(name));
 }
 
-std::string IniFile::readString(std::string_view section, std::string_view key,
-                                std::string_view defaultValue) const
+std::string IniFile::readString(std::string_view section, std::string_view key, std::string_view defaultValue) const
 {
     if (const Section* found = findSection(section))
         for (const Line& line : found->lines)

@@ -24,8 +24,7 @@ public:
 
     // The value of `key` in `section`; `defaultValue` when either is missing. The first
     // of several equal sections or keys counts.
-    std::string readString(std::string_view section, std::string_view key,
-                           std::string_view defaultValue) const;
+    std::string readString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
     bool hasKey(std::string_view section, std::string_view key) const;
 
     // Sets the value, adding the key at the end of its section and the section at the
@@ -46,7 +45,7 @@ private:
         std::string value; // trimmed, unquoted value of an entry line
     };
     struct Section {
-        std::string name;  // empty for the lines before the first section heading
+        std::string name; // empty for the lines before the first section heading
         std::string heading;
         std::vector<Line> lines;
     };

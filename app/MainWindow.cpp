@@ -26,9 +26,8 @@ TForm1::TForm1(const AppContext& context, QWidget* parent)
 
     ui_->Ui::MainWindowFrame::setupUi(this);
     setUpPages();
-    groundControls_ = new GroundControls({ui_->PGround, ui_->SNGround, ui_->EPSField, ui_->SigmaField,
-                                          ui_->GroundListComboBox},
-                                         this);
+    groundControls_ = new GroundControls(
+        {ui_->PGround, ui_->SNGround, ui_->EPSField, ui_->SigmaField, ui_->GroundListComboBox}, this);
     groundControls_->setStandardText(QString::fromUtf8(ground::kDefaultPresetText.data(),
                                                        static_cast<qsizetype>(ground::kDefaultPresetText.size())));
     setUpPopupMenus();
@@ -48,8 +47,7 @@ void TForm1::createGroundDialog()
 
 TForm1::TForm1(const QString& programFolder, UserDialogs* dialogs, QWidget* parent)
     : TForm1(AppContext{programFolder, dialogs}, parent)
-{
-}
+{}
 
 TForm1::~TForm1() = default;
 
@@ -108,8 +106,8 @@ QString TForm1::programFile(const QString& name) const
 
 QString TForm1::settingsPath() const
 {
-    return programFile(QString::fromUtf8(settings::kFileName.data(),
-                                         static_cast<qsizetype>(settings::kFileName.size())));
+    return programFile(
+        QString::fromUtf8(settings::kFileName.data(), static_cast<qsizetype>(settings::kFileName.size())));
 }
 
 void TForm1::PrepareProg()

@@ -33,8 +33,8 @@ class UserDialogs;
 
 // What the main window is created with.
 struct AppContext {
-    QString programFolder;           // folder of the program: settings file, working files
-    UserDialogs* dialogs = nullptr;  // messages and file dialogs; nullptr: Qt's own
+    QString programFolder;          // folder of the program: settings file, working files
+    UserDialogs* dialogs = nullptr; // messages and file dialogs; nullptr: Qt's own
 };
 
 class TForm1 : public QMainWindow {
@@ -121,8 +121,7 @@ private:
     void calculate(conversion::ConversionOptions settings);
     void setViewerEnabled(bool enabled);
     results::Polarization selectedPolarization() const;
-    QString proposeSave(const char* suffix, const QString& title, const QString& filter,
-                        const QString& defaultSuffix);
+    QString proposeSave(const char* suffix, const QString& title, const QString& filter, const QString& defaultSuffix);
     void saveDiagram(const QImage& image, const char* suffix, const QString& title);
     void FormClose();
 

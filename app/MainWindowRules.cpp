@@ -71,9 +71,9 @@ void TForm1::ZSwrNEC2FieldChange()
 {
     MainWindowControls& u = *ui_;
     setFrequencyPlotsEnabled(false);
-    const swrfields::Check check = swrfields::checkTexts(u.ZSwrReNEC2Field->text().toStdString(),
-                                                         u.ZSwrImNEC2Field->text().toStdString(),
-                                                         localenum::decimalSeparator());
+    const swrfields::Check check =
+        swrfields::checkTexts(u.ZSwrReNEC2Field->text().toStdString(), u.ZSwrImNEC2Field->text().toStdString(),
+                              localenum::decimalSeparator());
     session_.EditWindowSwrReference = engine::SwrReference{check.r, check.x};
     if (check.accepted)
         return;

@@ -28,8 +28,7 @@ void TForm1::loadSettings()
 {
     IniFile ini;
     ini.load(settingsPath().toStdString()); // a missing file leaves every default
-    const settings::Loaded loaded =
-        settings::load(ini, programFolder_.toStdString(), localenum::decimalSeparator());
+    const settings::Loaded loaded = settings::load(ini, programFolder_.toStdString(), localenum::decimalSeparator());
 
     QDir::setCurrent(QString::fromStdString(loaded.currentDir)); // a failure is ignored
 
@@ -42,11 +41,11 @@ void TForm1::loadSettings()
             field->setText(value);
     }
     if (loaded.elevationBar)
-        ui_->AngleElevSetBar->setValue(anglebars::clampPosition(
-            *loaded.elevationBar, ui_->AngleElevSetBar->minimum(), ui_->AngleElevSetBar->maximum()));
+        ui_->AngleElevSetBar->setValue(anglebars::clampPosition(*loaded.elevationBar, ui_->AngleElevSetBar->minimum(),
+                                                                ui_->AngleElevSetBar->maximum()));
     if (loaded.azimuthBar)
-        ui_->AngleAzSetBar->setValue(anglebars::clampPosition(
-            *loaded.azimuthBar, ui_->AngleAzSetBar->minimum(), ui_->AngleAzSetBar->maximum()));
+        ui_->AngleAzSetBar->setValue(
+            anglebars::clampPosition(*loaded.azimuthBar, ui_->AngleAzSetBar->minimum(), ui_->AngleAzSetBar->maximum()));
     for (const auto& [control, checked] : loaded.flags)
         if (auto* box = ui_->centralwidget->findChild<QCheckBox*>(controlName(control)))
             box->setChecked(checked);
@@ -62,8 +61,7 @@ void TForm1::saveSettings()
         const QString name = controlName(key.control);
         QString text;
         switch (key.kind) {
-        case settings::Kind::Path:
-            continue;
+        case settings::Kind::Path: continue;
         case settings::Kind::Flag:
             if (auto* box = ui_->centralwidget->findChild<QCheckBox*>(name))
                 text = box->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
@@ -78,8 +76,7 @@ void TForm1::saveSettings()
         }
         values.emplace(std::string(key.control), text.toStdString());
     }
-    const std::string message =
-        settings::save(settingsPath().toStdString(), QDir::currentPath().toStdString(), values);
+    const std::string message = settings::save(settingsPath().toStdString(), QDir::currentPath().toStdString(), values);
     if (!message.empty())
         dialogs().showMessage(QString::fromStdString(message));
 }

@@ -20,13 +20,11 @@ QString folderOrCurrent(const QString& folder)
 
 void QtUserDialogs::showMessage(const QString& text)
 {
-    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text, QMessageBox::Ok,
-                    parent_);
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text, QMessageBox::Ok, parent_);
     box.exec();
 }
 
-QString QtUserDialogs::openFileName(const QString& title, const QString& filter,
-                                    const QString& folder)
+QString QtUserDialogs::openFileName(const QString& title, const QString& filter, const QString& folder)
 {
     QFileDialog dialog(parent_, title, folderOrCurrent(folder));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -37,9 +35,8 @@ QString QtUserDialogs::openFileName(const QString& title, const QString& filter,
     return dialog.selectedFiles().constFirst();
 }
 
-QString QtUserDialogs::saveFileName(const QString& title, const QString& filter,
-                                    const QString& defaultSuffix, const QString& folder,
-                                    const QString& proposedName)
+QString QtUserDialogs::saveFileName(const QString& title, const QString& filter, const QString& defaultSuffix,
+                                    const QString& folder, const QString& proposedName)
 {
     QFileDialog dialog(parent_, title, folderOrCurrent(folder));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -61,8 +58,7 @@ UserDialogs::Answer QtUserDialogs::ask(const QString& text, Buttons buttons, Sty
     case Buttons::YesNoCancel: standard = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
     case Buttons::OkCancel: standard = QMessageBox::Ok | QMessageBox::Cancel; break;
     }
-    const QMessageBox::Icon icon =
-        style == Style::Warning ? QMessageBox::Warning : QMessageBox::Question;
+    const QMessageBox::Icon icon = style == Style::Warning ? QMessageBox::Warning : QMessageBox::Question;
     QMessageBox box(icon, QApplication::applicationName(), text, standard, parent_);
     switch (box.exec()) {
     case QMessageBox::Yes: return Answer::Yes;

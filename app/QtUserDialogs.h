@@ -16,11 +16,9 @@ public:
     void setParent(QWidget* parent) { parent_ = parent; }
 
     void showMessage(const QString& text) override;
-    QString openFileName(const QString& title, const QString& filter,
-                         const QString& folder) override;
-    QString saveFileName(const QString& title, const QString& filter,
-                         const QString& defaultSuffix, const QString& folder,
-                         const QString& proposedName) override;
+    QString openFileName(const QString& title, const QString& filter, const QString& folder) override;
+    QString saveFileName(const QString& title, const QString& filter, const QString& defaultSuffix,
+                         const QString& folder, const QString& proposedName) override;
     Answer ask(const QString& text, Buttons buttons, Style style) override;
 
 private:

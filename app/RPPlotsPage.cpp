@@ -17,9 +17,8 @@ RPPlotsPage::RPPlotsPage(Ui::RPPlotsPage& controls, QWidget* parent) : QWidget(p
 
     popupMenu_ = new QMenu(this);
     popupMenu_->setObjectName(QStringLiteral("PopupRPDiagrMenu"));
-    popupMenu_->addActions({controls.ViewerCall1, controls.SetAnglesforRPcalculations1,
-                            controls.FreqPlotsShowMenuItem1, controls.SaveRP, controls.SaveElevationPlot,
-                            controls.SaveRes});
+    popupMenu_->addActions({controls.ViewerCall1, controls.SetAnglesforRPcalculations1, controls.FreqPlotsShowMenuItem1,
+                            controls.SaveRP, controls.SaveElevationPlot, controls.SaveRes});
     connect(this, &QWidget::customContextMenuRequested, popupMenu_,
             [this](const QPoint& position) { popupMenu_->popup(mapToGlobal(position)); });
 }

@@ -56,7 +56,8 @@ void TForm1::ReadEngineOutput()
 {
     engine::ParseOptions options;
     options.readAdmittance = ui_->ReadADMCheck->isChecked();
-    ReadEngineOutput(engine::ParseListing(programFile(QString::fromLatin1(engine::kListingFile)).toStdString(), options));
+    ReadEngineOutput(
+        engine::ParseListing(programFile(QString::fromLatin1(engine::kListingFile)).toStdString(), options));
 }
 
 void TForm1::ReadEngineOutput(const engine::ListingData& listing)
@@ -147,9 +148,9 @@ results::Polarization TForm1::selectedPolarization() const
 
 void TForm1::ShowPolarization()
 {
-    const results::PolarizationOutcome outcome = results::ShowPolarization(
-        rpPlotsPage().diagrams(), session().PatternLines, session().MaxTotalGain, selectedPolarization(),
-        localenum::decimalSeparator());
+    const results::PolarizationOutcome outcome =
+        results::ShowPolarization(rpPlotsPage().diagrams(), session().PatternLines, session().MaxTotalGain,
+                                  selectedPolarization(), localenum::decimalSeparator());
     rpPlotsPage().showDiagrams();
     if (outcome.enableSave) {
         ui_->SaveRP->setEnabled(true);
@@ -163,16 +164,15 @@ void TForm1::ShowPolarization()
 QString TForm1::proposeSave(const char* suffix, const QString& title, const QString& filter,
                             const QString& defaultSuffix)
 {
-    const results::ProposedFile proposal =
-        results::proposedFile(ui_->VRNfileName->toPlainText().toStdString(), suffix);
+    const results::ProposedFile proposal = results::proposedFile(ui_->VRNfileName->toPlainText().toStdString(), suffix);
     return dialogs_->saveFileName(title, filter, defaultSuffix, QString::fromStdString(proposal.folder),
                                   QString::fromStdString(proposal.fileName));
 }
 
 void TForm1::saveDiagram(const QImage& image, const char* suffix, const QString& title)
 {
-    const QString path = proposeSave(suffix, title, QStringLiteral("Diagram bitmap file (*.bmp)|*.bmp"),
-                                     QStringLiteral("*.bmp"));
+    const QString path =
+        proposeSave(suffix, title, QStringLiteral("Diagram bitmap file (*.bmp)|*.bmp"), QStringLiteral("*.bmp"));
     if (path.isEmpty())
         return;
     if (!results::saveDiagramBitmap(image, path.toStdString()))
@@ -225,14 +225,9 @@ void TForm1::TagNumFieldChange()
         items.push_back(ui_->TagNumField->itemText(i).toStdString());
     const results::TagChoice choice = results::chooseTag(ui_->TagNumField->currentText().toStdString(), items);
     switch (choice.action) {
-    case results::TagChoice::Action::Chart:
-        ChartWireCurrents(choice.tag, ui_->LLCheckBox->isChecked());
-        break;
-    case results::TagChoice::Action::Error:
-        dialogs_->showMessage(QString::fromStdString(choice.message));
-        break;
-    case results::TagChoice::Action::Nothing:
-        break;
+    case results::TagChoice::Action::Chart: ChartWireCurrents(choice.tag, ui_->LLCheckBox->isChecked()); break;
+    case results::TagChoice::Action::Error: dialogs_->showMessage(QString::fromStdString(choice.message)); break;
+    case results::TagChoice::Action::Nothing: break;
     }
 }
 
@@ -243,7 +238,8 @@ void TForm1::SaveCurrentButtonClick()
                                                 QStringLiteral("csv"), QDir::currentPath(), QString());
     if (path.isEmpty())
         return;
-    const std::string message = results::exportCurrents(session().CurrentLines, session().Wavelength, path.toStdString());
+    const std::string message =
+        results::exportCurrents(session().CurrentLines, session().Wavelength, path.toStdString());
     if (!message.empty())
         dialogs_->showMessage(QString::fromStdString(message));
 }

@@ -51,12 +51,12 @@ std::string normaliseSeparator(std::string text, char decimalSeparator);
 
 // What loading puts into the window, in the order it is applied.
 struct Loaded {
-    std::string currentDir;                                  // to make current (failure ignored)
-    std::vector<std::pair<std::string, std::string>> texts;  // control, text: Standard and the number texts
-    std::optional<long long> elevationBar;                   // unclamped positions
+    std::string currentDir;                                 // to make current (failure ignored)
+    std::vector<std::pair<std::string, std::string>> texts; // control, text: Standard and the number texts
+    std::optional<long long> elevationBar;                  // unclamped positions
     std::optional<long long> azimuthBar;
-    std::vector<std::pair<std::string, bool>> flags;         // control, checked; only the flags to change
-    std::string message; // the conversion message that stopped loading, empty when none
+    std::vector<std::pair<std::string, bool>> flags; // control, checked; only the flags to change
+    std::string message;                             // the conversion message that stopped loading, empty when none
 };
 
 // Loading of an already read file (an empty IniFile when the file is missing).

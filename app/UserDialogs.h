@@ -18,13 +18,11 @@ public:
     virtual void showMessage(const QString& text) = 0;
 
     // The chosen file, or an empty text when the user cancels.
-    virtual QString openFileName(const QString& title, const QString& filter,
-                                 const QString& folder) = 0;
+    virtual QString openFileName(const QString& title, const QString& filter, const QString& folder) = 0;
     // The chosen file, or an empty text when the user cancels. `defaultSuffix` ("csv",
     // "*.bmp") is added to a name typed without one.
-    virtual QString saveFileName(const QString& title, const QString& filter,
-                                 const QString& defaultSuffix, const QString& folder,
-                                 const QString& proposedName) = 0;
+    virtual QString saveFileName(const QString& title, const QString& filter, const QString& defaultSuffix,
+                                 const QString& folder, const QString& proposedName) = 0;
 
     enum class Buttons { YesNo, YesNoCancel, OkCancel };
     enum class Style { Confirmation, Warning };

@@ -83,10 +83,10 @@ void ConvertLargeAntenna(benchmark::State& state)
     double coatInductance = options.coat.inductance, shrinkFactor = options.coat.shrinkFactor;
     for (auto _ : state) {
         double azimuth = -30;
-        VRN_to_NEC(fileName, VRN_NEC_STRING_HIGH, deckPath, VRN_NEC_STRING_HIGH, &useDM2, &useCSDVS, &azimuth,
-                   &theta, &changeFrequency, &frequency, &changeHeight, &height, &eps, &sigma, &perfectGround,
-                   &sommerfeld, &coatWire, &coatRadius, &coatInductance, &shrinkFactor, &shrinkX, &shrinkY,
-                   &shrinkZ, &useEK, errorText, VRN_NEC_STRING_HIGH);
+        VRN_to_NEC(fileName, VRN_NEC_STRING_HIGH, deckPath, VRN_NEC_STRING_HIGH, &useDM2, &useCSDVS, &azimuth, &theta,
+                   &changeFrequency, &frequency, &changeHeight, &height, &eps, &sigma, &perfectGround, &sommerfeld,
+                   &coatWire, &coatRadius, &coatInductance, &shrinkFactor, &shrinkX, &shrinkY, &shrinkZ, &useEK,
+                   errorText, VRN_NEC_STRING_HIGH);
         if (errorText[0] != 0) {
             state.SkipWithError(std::string(reinterpret_cast<char*>(errorText + 1), errorText[0]).c_str());
             break;

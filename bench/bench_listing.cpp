@@ -121,8 +121,8 @@ void BM_ToolProcessAndRead(benchmark::State& state)
                         const_cast<char*>(listing.c_str()), nullptr};
         pid_t pid = 0;
         int status = 0;
-        if (::posix_spawn(&pid, tool.c_str(), nullptr, nullptr, argv, environ) != 0
-            || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        if (::posix_spawn(&pid, tool.c_str(), nullptr, nullptr, argv, environ) != 0 || ::waitpid(pid, &status, 0) != pid
+            || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
             state.SkipWithError("nec2c-classic failed");
             break;
         }

@@ -6,20 +6,20 @@
 namespace vrnnec::coat {
 
 struct CoatInputs {
-    double wireRadiusMm = 1;     // radius of the wires to be coated, mm
-    double coatRadiusMm = 2;     // outer radius of the coat, mm
-    double permittivity = 3;     // relative permittivity of the coat
-    double shorterPercent = 0;   // "Making all wires shorter on:", %
+    double wireRadiusMm = 1;   // radius of the wires to be coated, mm
+    double coatRadiusMm = 2;   // outer radius of the coat, mm
+    double permittivity = 3;   // relative permittivity of the coat
+    double shorterPercent = 0; // "Making all wires shorter on:", %
     bool shrinkX = true, shrinkY = true, shrinkZ = true;
 };
 
 // What the conversion receives (conversion::ConversionOptions::coat), from the window's
 // coated calculation, vrn2nec's --coat and --shrink, down to the converter's core.
 struct CoatParameters {
-    double wireRadius = 0;      // m; wires of this file radius get the coat (see vrn::IsCoated)
-    double coatRadius = 0;      // m; their radius in the deck
-    double inductance = 0;      // H/m; distributed inductance of the coat, 0 = none
-    double shrinkFactor = 1;    // coordinates of the chosen axes are multiplied by it
+    double wireRadius = 0;   // m; wires of this file radius get the coat (see vrn::IsCoated)
+    double coatRadius = 0;   // m; their radius in the deck
+    double inductance = 0;   // H/m; distributed inductance of the coat, 0 = none
+    double shrinkFactor = 1; // coordinates of the chosen axes are multiplied by it
     bool shrinkX = false, shrinkY = false, shrinkZ = false;
 };
 

@@ -23,8 +23,8 @@ Digits significantDigits(double value, int digits)
     d.negative = std::signbit(value) && value != 0;
     // std::to_chars ignores the process locale, unlike printf.
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                      std::chars_format::scientific, digits - 1);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, digits - 1);
     // buffer: d.ddddde[+-]xx
     std::string text(buffer, result.ptr);
     const auto e = text.find('e');
@@ -109,7 +109,10 @@ std::string fixedFromDigits(bool negative, const std::string& digits, int exp10)
     return out;
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
 
 } // namespace
 
@@ -221,8 +224,8 @@ std::string decimals(double value, int decimals)
     if (std::isnan(value) || std::isinf(value))
         return general(value);
     char buffer[400];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed,
-                                      decimals < 0 ? 0 : decimals);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals < 0 ? 0 : decimals);
     if (result.ec != std::errc())
         return general(value);
     std::string out(buffer, result.ptr);

@@ -30,10 +30,22 @@ std::string exponent(double value, int precision, int exponentDigits);
 std::string decimals(double value, int decimals);
 
 // Deck card formats.
-inline std::string deckGeneral(double v) { return general(v); }
-inline std::string deckFixed3(double v) { return decimals(v, 3); }
-inline std::string deckFixed4(double v) { return decimals(v, 4); }
-inline std::string deckExponent6(double v) { return exponent(v, 6, 2); }
+inline std::string deckGeneral(double v)
+{
+    return general(v);
+}
+inline std::string deckFixed3(double v)
+{
+    return decimals(v, 3);
+}
+inline std::string deckFixed4(double v)
+{
+    return decimals(v, 4);
+}
+inline std::string deckExponent6(double v)
+{
+    return exponent(v, 6, 2);
+}
 
 // Strict reader of a real number in point notation: optional blanks, optional sign,
 // digits with an optional fraction (at least one digit in all), optional exponent with

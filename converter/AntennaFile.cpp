@@ -13,8 +13,8 @@ namespace vrnnec::vrn {
 
 namespace {
 
-constexpr long long kMaxCount = 2147483647;     // counts and codes are 32-bit integers
-constexpr double kMinRadius = 1e-20;            // m; thinner wires are tapered or broken
+constexpr long long kMaxCount = 2147483647; // counts and codes are 32-bit integers
+constexpr double kMinRadius = 1e-20;        // m; thinner wires are tapered or broken
 
 // Ends the reading with a message.
 struct ReadStop {
@@ -68,8 +68,7 @@ class FileReader {
 public:
     FileReader(const std::string& path, AntennaModel& model, AntennaFileReading& reading)
         : path_(path), model_(model), reading_(reading)
-    {
-    }
+    {}
 
     void read(std::optional<double> frequencyOverride)
     {
@@ -228,8 +227,8 @@ private:
 
     void decode(const std::string& token, const std::string& tokenError, long long& wire, WirePosition& position)
     {
-        std::string message = DecodePositionToken(token, static_cast<long long>(model_.wires.size()), tokenError,
-                                                  wire, position);
+        std::string message =
+            DecodePositionToken(token, static_cast<long long>(model_.wires.size()), tokenError, wire, position);
         if (!message.empty())
             throw ReadStop{std::move(message)};
     }
@@ -271,9 +270,12 @@ std::string DecodePositionToken(std::string_view token, long long wireCount, con
     if (letterAt > token.size())
         return tokenError;
     switch (token[letterAt - 1]) {
-    case 'b': case 'B': position = WirePosition::Begin; break;
-    case 'c': case 'C': position = WirePosition::Centre; break;
-    case 'e': case 'E': position = WirePosition::End; break;
+    case 'b':
+    case 'B': position = WirePosition::Begin; break;
+    case 'c':
+    case 'C': position = WirePosition::Centre; break;
+    case 'e':
+    case 'E': position = WirePosition::End; break;
     default: return tokenError;
     }
     if (value < 1 || value > wireCount)

@@ -19,11 +19,11 @@ struct WireRecord {
 
 // Copies of the described antenna along Y and Z.
 struct StackSpec {
-    long long countY = 1;   // nY
-    long long countZ = 1;   // nZ
-    double spacingY = 0;    // dY, m
-    double spacingZ = 0;    // dZ, m
-    long long mode = 0;     // 0 centred, 1 described antenna at the bottom, 2 at the top
+    long long countY = 1; // nY
+    long long countZ = 1; // nZ
+    double spacingY = 0;  // dY, m
+    double spacingZ = 0;  // dZ, m
+    long long mode = 0;   // 0 centred, 1 described antenna at the bottom, 2 at the top
 };
 
 struct SourceRecord {
@@ -47,19 +47,19 @@ struct LoadRecord {
 };
 
 struct AntennaModel {
-    double frequency = 0;      // MHz, after any replacement by the caller
-    double fileFrequency = 0;  // MHz, as written in the file
+    double frequency = 0;     // MHz, after any replacement by the caller
+    double fileFrequency = 0; // MHz, as written in the file
     std::vector<WireRecord> wires;
     bool stackPresent = false;
     StackSpec stack;
     std::vector<SourceRecord> sources;
     long long loadCount = 0;
-    long long loadSwitch = 0;  // 1 = loads in use
+    long long loadSwitch = 0;      // 1 = loads in use
     std::vector<LoadRecord> loads; // parsed only when the switch is 1
-    long long densityDm1 = 0;  // segments per wavelength
+    long long densityDm1 = 0;      // segments per wavelength
     long long densityDm2 = 0;
-    antenna::GroundType groundType = antenna::GroundType::FreeSpace; // any code the file holds
-    double height = 0;         // m
+    antenna::GroundType groundType = antenna::GroundType::FreeSpace;          // any code the file holds
+    double height = 0;                                                        // m
     antenna::WireMaterial material = antenna::WireMaterial::PerfectConductor; // any code the file holds
 };
 

@@ -6,7 +6,7 @@
 namespace vrnnec::vrn {
 
 namespace {
-constexpr double kGridSteps = 100000;   // steps per metre of the 0.01 mm grid
+constexpr double kGridSteps = 100000; // steps per metre of the 0.01 mm grid
 constexpr double kRadiusTolerance = 1e-9;
 } // namespace
 

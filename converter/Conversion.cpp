@@ -34,8 +34,7 @@ class DeckFile : public DeckSink {
 public:
     explicit DeckFile(const std::string& path)
         : file_(path.find('\0') == std::string::npos ? std::fopen(path.c_str(), "wb") : nullptr)
-    {
-    }
+    {}
     ~DeckFile() override { close(); }
     DeckFile(const DeckFile&) = delete;
     DeckFile& operator=(const DeckFile&) = delete;

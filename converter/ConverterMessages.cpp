@@ -116,8 +116,7 @@ std::string elevationAngleError()
 
 std::string frequencyNotFinite(std::string_view name)
 {
-    return withName("Frequency parameter invalid (not a finite number). Calculations impossible. File:  ", name,
-                    "!");
+    return withName("Frequency parameter invalid (not a finite number). Calculations impossible. File:  ", name, "!");
 }
 
 std::string notFinite(std::string_view what)

@@ -100,7 +100,7 @@ std::string CheckGround(const AntennaModel& model, double height, const StackShi
         if (overPlane) {
             if (z1 < 0 || z2 < 0 || (z1 == 0 && z2 == 0))
                 return perfectFile ? messages::underPerfectGround(name)
-                                             : messages::underPerfectGroundOfRealGroundFile(name);
+                                   : messages::underPerfectGroundOfRealGroundFile(name);
         } else if (!(z1 > 0 && z2 > 0)) {
             return messages::touchingRealGround(name);
         }

@@ -24,9 +24,12 @@ const char* materialConductivity(antenna::WireMaterial material)
 {
     using enum antenna::WireMaterial;
     switch (material) {
-    case Lossy1: case Lossy2: return "58139534";
-    case Lossy3: case Lossy4: return "25000000";
-    case Lossy5: case Lossy6: return "1388888";
+    case Lossy1:
+    case Lossy2: return "58139534";
+    case Lossy3:
+    case Lossy4: return "25000000";
+    case Lossy5:
+    case Lossy6: return "1388888";
     default: return nullptr;
     }
 }
@@ -116,11 +119,10 @@ class DeckBuilder {
 public:
     DeckBuilder(const AntennaModel& model, const Segmentation& segmentation, double height,
                 const conversion::ConversionOptions& options, DeckOutcome& out, DeckSink& sink)
-        : model_(model), segments_(segmentation.segments), height_(height), options_(options), out_(out),
-          cards_(sink), wireCount_(static_cast<long long>(model.wires.size())),
+        : model_(model), segments_(segmentation.segments), height_(height), options_(options), out_(out), cards_(sink),
+          wireCount_(static_cast<long long>(model.wires.size())),
           copies_(model.stackPresent ? model.stack.countY * model.stack.countZ : 1)
-    {
-    }
+    {}
 
     void write()
     {
@@ -143,7 +145,14 @@ private:
         writeCoatLoads();
         writeMaterial();
         writeGround();
-        cards_.card("FR").field("0").field("1").field("0").field("0").field(deckGeneral(model_.frequency)).field("0").end();
+        cards_.card("FR")
+            .field("0")
+            .field("1")
+            .field("0")
+            .field("0")
+            .field(deckGeneral(model_.frequency))
+            .field("0")
+            .end();
         if (!writeSources())
             return;
         if (!writePatternCuts())
@@ -154,7 +163,8 @@ private:
     long long segmentsOf(long long wire) const { return segments_[static_cast<std::size_t>(wire - 1)]; }
 
     // Runs `writeOne(tag)` for the described wire and then for each stack copy.
-    template <typename F> void forEachCopy(long long wire, F writeOne)
+    template <typename F>
+    void forEachCopy(long long wire, F writeOne)
     {
         for (long long k = 0; k < copies_; ++k)
             writeOne(wire + k * wireCount_);
@@ -180,25 +190,70 @@ private:
         const StackSpec& s = model_.stack;
         const StackShifts shifts = ComputeStackShifts(model_);
         if (s.countY > 1) {
-            cards_.card("GM").field("0").field("0").field("0").field("0").field("0").field("0")
-                .field(deckGeneral(shifts.y)).field("0").field("0").end();
-            cards_.card("GM").field(wireCount_).field(s.countY - 1).field("0").field("0").field("0").field("0")
-                .field(deckGeneral(s.spacingY)).field("0").field("0").end();
+            cards_.card("GM")
+                .field("0")
+                .field("0")
+                .field("0")
+                .field("0")
+                .field("0")
+                .field("0")
+                .field(deckGeneral(shifts.y))
+                .field("0")
+                .field("0")
+                .end();
+            cards_.card("GM")
+                .field(wireCount_)
+                .field(s.countY - 1)
+                .field("0")
+                .field("0")
+                .field("0")
+                .field("0")
+                .field(deckGeneral(s.spacingY))
+                .field("0")
+                .field("0")
+                .end();
         }
         if (s.countZ > 1) {
             if (s.mode != 1)
-                cards_.card("GM").field("0").field("0").field("0").field("0").field("0").field("0").field("0")
-                    .field(deckGeneral(shifts.z)).field("0").end();
-            cards_.card("GM").field(wireCount_ * s.countY).field(s.countZ - 1).field("0").field("0").field("0")
-                .field("0").field("0").field(deckGeneral(s.spacingZ)).field("0").end();
+                cards_.card("GM")
+                    .field("0")
+                    .field("0")
+                    .field("0")
+                    .field("0")
+                    .field("0")
+                    .field("0")
+                    .field("0")
+                    .field(deckGeneral(shifts.z))
+                    .field("0")
+                    .end();
+            cards_.card("GM")
+                .field(wireCount_ * s.countY)
+                .field(s.countZ - 1)
+                .field("0")
+                .field("0")
+                .field("0")
+                .field("0")
+                .field("0")
+                .field(deckGeneral(s.spacingZ))
+                .field("0")
+                .end();
         }
     }
 
     void writeHeight()
     {
         if (model_.groundType != antenna::GroundType::FreeSpace && height_ != 0)
-            cards_.card("GM").field("0").field("0").field("0").field("0").field("0").field("0").field("0")
-                .field(deckGeneral(height_)).field("0").end();
+            cards_.card("GM")
+                .field("0")
+                .field("0")
+                .field("0")
+                .field("0")
+                .field("0")
+                .field("0")
+                .field("0")
+                .field(deckGeneral(height_))
+                .field("0")
+                .end();
     }
 
     void writeLoads()
@@ -233,8 +288,15 @@ private:
             if (!IsCoated(model_.wires[static_cast<std::size_t>(i - 1)].radius, options_.coat))
                 continue;
             forEachCopy(i, [&](long long tag) {
-                cards_.card("LD").field("2").field(tag).field("1").field(segmentsOf(i)).field("0").field(inductance)
-                    .field("0").end();
+                cards_.card("LD")
+                    .field("2")
+                    .field(tag)
+                    .field("1")
+                    .field(segmentsOf(i))
+                    .field("0")
+                    .field(inductance)
+                    .field("0")
+                    .end();
             });
         }
     }
@@ -253,9 +315,7 @@ private:
     void writeGround()
     {
         switch (model_.groundType) {
-        case antenna::GroundType::FreeSpace:
-            out_.sommerfeldUsed = false;
-            break;
+        case antenna::GroundType::FreeSpace: out_.sommerfeldUsed = false; break;
         case antenna::GroundType::PerfectGround:
             cards_.card("GN").field("1").end();
             out_.sommerfeldUsed = false;
@@ -265,13 +325,18 @@ private:
                 cards_.card("GN").field("1").end();
                 out_.sommerfeldUsed = false;
             } else {
-                cards_.card("GN").field("2").field("0").field("0").field("0").field(deckGeneral(options_.groundEps))
-                    .field(deckGeneral(options_.groundSigma)).end();
+                cards_.card("GN")
+                    .field("2")
+                    .field("0")
+                    .field("0")
+                    .field("0")
+                    .field(deckGeneral(options_.groundEps))
+                    .field(deckGeneral(options_.groundSigma))
+                    .end();
                 out_.sommerfeldUsed = true;
             }
             break;
-        default:
-            break; // no card; the caller's flag stays as it was
+        default: break; // no card; the caller's flag stays as it was
         }
     }
 
@@ -306,13 +371,29 @@ private:
             return false;
         }
         // Azimuth cut: one theta, 360 phi values from 0 in steps of 1 degree.
-        cards_.card("RP").field("0").field("1").field("360").field("1000").field(deckGeneral(theta)).field("0")
-            .field("0").field("1").end();
+        cards_.card("RP")
+            .field("0")
+            .field("1")
+            .field("360")
+            .field("1000")
+            .field(deckGeneral(theta))
+            .field("0")
+            .field("0")
+            .field("1")
+            .end();
         // Elevation cut: 181 theta values from 90 in steps of -1 degree at one phi.
         const double azimuth = NormaliseAzimuth(options_.azimuthDeg);
         out_.azimuthDeg = azimuth;
-        cards_.card("RP").field("0").field("181").field("1").field("1000").field("90").field(deckGeneral(azimuth))
-            .field("-1").field("0").end();
+        cards_.card("RP")
+            .field("0")
+            .field("181")
+            .field("1")
+            .field("1000")
+            .field("90")
+            .field(deckGeneral(azimuth))
+            .field("-1")
+            .field("0")
+            .end();
         return true;
     }
 

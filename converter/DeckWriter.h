@@ -52,9 +52,9 @@ public:
 
 // What the writing steps end with.
 struct DeckOutcome {
-    std::string error;                    // a message of the writing steps; the cards then stop early
-    std::optional<bool> sommerfeldUsed;   // set once the ground card step has run
-    std::optional<double> azimuthDeg;     // set once the elevation cut is written
+    std::string error;                  // a message of the writing steps; the cards then stop early
+    std::optional<bool> sommerfeldUsed; // set once the ground card step has run
+    std::optional<double> azimuthDeg;   // set once the elevation cut is written
 };
 
 // Writes every card from "CE" to "EN" into `sink`; each line ends with CR LF except "EN".

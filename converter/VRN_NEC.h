@@ -24,20 +24,18 @@ extern "C" {
 #define VRN_NEC_API
 #endif
 
-VRN_NEC_API void VRN_to_NEC(unsigned char* fileName, int32_t fileNameHigh,
-                            unsigned char* deckPath, int32_t deckPathHigh,
-                            bool* useDM2, bool* useCSDVS, double* azimuthDeg, double* thetaDeg,
+VRN_NEC_API void VRN_to_NEC(unsigned char* fileName, int32_t fileNameHigh, unsigned char* deckPath,
+                            int32_t deckPathHigh, bool* useDM2, bool* useCSDVS, double* azimuthDeg, double* thetaDeg,
                             bool* changeFrequency, double* frequencyMHz, bool* changeHeight, double* heightM,
                             double* groundEps, double* groundSigma, bool* perfectGround, bool* sommerfeldUsed,
-                            double* coatWireRadius, double* coatRadius, double* coatInductance,
-                            double* shrinkFactor, bool* shrinkX, bool* shrinkY, bool* shrinkZ, bool* useEK,
-                            unsigned char* errorText, int32_t errorTextHigh);
+                            double* coatWireRadius, double* coatRadius, double* coatInductance, double* shrinkFactor,
+                            bool* shrinkX, bool* shrinkY, bool* shrinkZ, bool* useEK, unsigned char* errorText,
+                            int32_t errorTextHigh);
 
 /* The export's type, for loading it by name. */
-typedef void (*VRN_to_NEC_Function)(unsigned char*, int32_t, unsigned char*, int32_t, bool*, bool*, double*,
-                                    double*, bool*, double*, bool*, double*, double*, double*, bool*, bool*,
-                                    double*, double*, double*, double*, bool*, bool*, bool*, bool*,
-                                    unsigned char*, int32_t);
+typedef void (*VRN_to_NEC_Function)(unsigned char*, int32_t, unsigned char*, int32_t, bool*, bool*, double*, double*,
+                                    bool*, double*, bool*, double*, double*, double*, bool*, bool*, double*, double*,
+                                    double*, double*, bool*, bool*, bool*, bool*, unsigned char*, int32_t);
 
 /* Highest index of the string buffers the program passes. */
 #define VRN_NEC_STRING_HIGH 255

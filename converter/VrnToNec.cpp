@@ -18,11 +18,10 @@ std::string readBuffer(const unsigned char* buffer, int32_t high, const char* wh
     if (!buffer)
         return std::string("The ") + what + " buffer is missing.";
     if (high < 0 || high > kMaxHigh)
-        return std::string("The ") + what + " buffer's highest index " + std::to_string(high) +
-               " is outside 0 to 255.";
+        return std::string("The ") + what + " buffer's highest index " + std::to_string(high) + " is outside 0 to 255.";
     if (buffer[0] > high)
-        return std::string("The ") + what + " buffer's length byte " + std::to_string(buffer[0]) +
-               " exceeds its highest index " + std::to_string(high) + ".";
+        return std::string("The ") + what + " buffer's length byte " + std::to_string(buffer[0])
+            + " exceeds its highest index " + std::to_string(high) + ".";
     value.assign(reinterpret_cast<const char*>(buffer + 1), buffer[0]);
     return {};
 }
@@ -41,27 +40,28 @@ extern "C" VRN_NEC_API void VRN_to_NEC(unsigned char* fileName, int32_t fileName
                                        double* thetaDeg, bool* changeFrequency, double* frequencyMHz,
                                        bool* changeHeight, double* heightM, double* groundEps, double* groundSigma,
                                        bool* perfectGround, bool* sommerfeldUsed, double* coatWireRadius,
-                                       double* coatRadius, double* coatInductance, double* shrinkFactor,
-                                       bool* shrinkX, bool* shrinkY, bool* shrinkZ, bool* useEK,
-                                       unsigned char* errorText, int32_t errorTextHigh)
+                                       double* coatRadius, double* coatInductance, double* shrinkFactor, bool* shrinkX,
+                                       bool* shrinkY, bool* shrinkZ, bool* useEK, unsigned char* errorText,
+                                       int32_t errorTextHigh)
 {
     if (!errorText || errorTextHigh < 0)
         return; // nowhere to answer
     try {
         errorText[0] = 0;
         if (errorTextHigh > kMaxHigh) {
-            writeBuffer(errorText, errorTextHigh, "The error text buffer's highest index " +
-                                                      std::to_string(errorTextHigh) + " is outside 0 to 255.");
+            writeBuffer(errorText, errorTextHigh,
+                        "The error text buffer's highest index " + std::to_string(errorTextHigh)
+                            + " is outside 0 to 255.");
             return;
         }
         std::string name, deck;
         std::string problem = readBuffer(fileName, fileNameHigh, "file name", name);
         if (problem.empty())
             problem = readBuffer(deckPath, deckPathHigh, "deck path", deck);
-        const void* values[] = {useDM2, useCSDVS, azimuthDeg, thetaDeg, changeFrequency, frequencyMHz,
-                                changeHeight, heightM, groundEps, groundSigma, perfectGround, sommerfeldUsed,
-                                coatWireRadius, coatRadius, coatInductance, shrinkFactor, shrinkX, shrinkY,
-                                shrinkZ, useEK};
+        const void* values[] = {useDM2,        useCSDVS,       azimuthDeg,     thetaDeg,   changeFrequency,
+                                frequencyMHz,  changeHeight,   heightM,        groundEps,  groundSigma,
+                                perfectGround, sommerfeldUsed, coatWireRadius, coatRadius, coatInductance,
+                                shrinkFactor,  shrinkX,        shrinkY,        shrinkZ,    useEK};
         if (problem.empty() && std::find(std::begin(values), std::end(values), nullptr) != std::end(values))
             problem = "A parameter of the conversion was passed without an address.";
         if (!problem.empty()) {

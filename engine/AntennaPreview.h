@@ -10,12 +10,12 @@
 namespace vrnnec {
 
 struct AntennaPreview {
-    double frequency = 0;           // MHz
-    std::vector<double> radiiMm;    // one per wire, in file order, in millimetres
+    double frequency = 0;                                            // MHz
+    std::vector<double> radiiMm;                                     // one per wire, in file order, in millimetres
     antenna::GroundType groundType = antenna::GroundType::FreeSpace; // only the three known types
-    double height = 0;              // m; 0 for free space
-    double swrReferenceR = 0;       // ohm
-    double swrReferenceX = 0;       // ohm
+    double height = 0;                                               // m; 0 for free space
+    double swrReferenceR = 0;                                        // ohm
+    double swrReferenceX = 0;                                        // ohm
 };
 
 struct AntennaPreviewReading {

@@ -55,8 +55,7 @@ bool Calculation::start(const CalculationRequest& request)
     const QString deck = deckPath(request);
 
     if (request.antenna) {
-        result_.conversion = convertAntenna(request.antenna->antennaPath, deck.toStdString(),
-                                            request.antenna->options);
+        result_.conversion = convertAntenna(request.antenna->antennaPath, deck.toStdString(), request.antenna->options);
         if (!result_.conversion.error.empty()) {
             result_.outcome = CalculationOutcome::ConversionFailed;
             result_.message = result_.conversion.error;

@@ -31,12 +31,12 @@ struct AntennaConversion {
 };
 
 struct CalculationRequest {
-    QString programFolder;  // holds the engine scripts
-    QString workingFolder;  // deck and listing; empty: the program folder
-    bool auxiliary = false; // GoNecGN.bat on IndataGN.txo instead of GoNec.bat on Indata.txo
+    QString programFolder;                    // holds the engine scripts
+    QString workingFolder;                    // deck and listing; empty: the program folder
+    bool auxiliary = false;                   // GoNecGN.bat on IndataGN.txo instead of GoNec.bat on Indata.txo
     std::optional<AntennaConversion> antenna; // converted into the deck first
     std::optional<std::string> deckText;      // or written as the deck; else the deck is in place
-    bool convertOnly = false; // end once the deck is written
+    bool convertOnly = false;                 // end once the deck is written
     ParseOptions parse;
 };
 
@@ -54,9 +54,9 @@ enum class CalculationOutcome {
 
 struct CalculationResult {
     CalculationOutcome outcome = CalculationOutcome::NotStarted;
-    std::string message;           // what to show; empty for Converted and Finished
-    ConversionResult conversion;   // set when an antenna file was converted
-    ListingData listing;           // set when Finished
+    std::string message;         // what to show; empty for Converted and Finished
+    ConversionResult conversion; // set when an antenna file was converted
+    ListingData listing;         // set when Finished
     bool succeeded() const { return outcome == CalculationOutcome::Finished && listing.complete(); }
 };
 

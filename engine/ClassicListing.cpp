@@ -68,10 +68,7 @@ bool classicHeading(std::string_view line)
 // Where the rewritten lines go: a text, or a file written in pieces.
 class Output {
 public:
-    explicit Output(atomicfile::AtomicFile* file = nullptr) : file_(file)
-    {
-        text_.reserve(file ? 2 * kChunk : 0);
-    }
+    explicit Output(atomicfile::AtomicFile* file = nullptr) : file_(file) { text_.reserve(file ? 2 * kChunk : 0); }
 
     void put(std::string_view line)
     {
@@ -384,8 +381,8 @@ public:
             return;
         struct stat st {};
         if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
-            void* map = ::mmap(nullptr, static_cast<std::size_t>(st.st_size), PROT_READ, MAP_PRIVATE | MAP_POPULATE,
-                               fd, 0);
+            void* map =
+                ::mmap(nullptr, static_cast<std::size_t>(st.st_size), PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
             if (map != MAP_FAILED) {
                 map_ = map;
                 size_ = static_cast<std::size_t>(st.st_size);

@@ -43,8 +43,7 @@ void splitWords(std::string_view line, std::vector<std::string_view>& words)
     }
 }
 
-bool readReals(const std::vector<std::string_view>& words, std::size_t from, std::size_t count,
-               double* values)
+bool readReals(const std::vector<std::string_view>& words, std::size_t from, std::size_t count, double* values)
 {
     for (std::size_t i = 0; i < count; ++i)
         if (!numtext::parseReal(words[from + i], values[i]))
@@ -52,8 +51,7 @@ bool readReals(const std::vector<std::string_view>& words, std::size_t from, std
     return true;
 }
 
-bool readIntegers(const std::vector<std::string_view>& words, std::size_t from, std::size_t count,
-                  long long* values)
+bool readIntegers(const std::vector<std::string_view>& words, std::size_t from, std::size_t count, long long* values)
 {
     for (std::size_t i = 0; i < count; ++i)
         if (!numtext::parseInteger(words[from + i], values[i]))
@@ -193,9 +191,7 @@ bool RowConverter::patch(std::string_view line, std::string& r)
     double v[13];
     if (words_.size() != 14 || !readIntegers(words_, 0, 1, &number) || !readReals(words_, 1, 13, v))
         return false;
-    auto f = [&](int i, int width, int decimals) {
-        putF(r, v[i], width, decimals, negativeText(words_[1 + i]));
-    };
+    auto f = [&](int i, int width, int decimals) { putF(r, v[i], width, decimals, negativeText(words_[1 + i])); };
     r += ' ';
     putI(r, number, 4);
     for (int i = 0; i < 3; ++i)
@@ -273,27 +269,26 @@ bool RowConverter::pattern(std::string_view line, std::string& r)
 std::string RowConverter::load(std::string_view line)
 {
     struct Field {
-        int from, to;  // nec2c columns
+        int from, to;   // nec2c columns
         int classicEnd; // last classic column
     };
     static constexpr Field kFields[] = {
-        {1, 6, 8},     // tag
-        {7, 11, 13},   // first segment
-        {12, 16, 18},  // last segment
-        {17, 28, 34},  // resistance
-        {29, 40, 47},  // inductance
-        {41, 52, 60},  // capacitance
-        {53, 64, 73},  // impedance, real
-        {65, 76, 86},  // impedance, imaginary
-        {77, 88, 99},  // conductivity
+        {1, 6, 8},    // tag
+        {7, 11, 13},  // first segment
+        {12, 16, 18}, // last segment
+        {17, 28, 34}, // resistance
+        {29, 40, 47}, // inductance
+        {41, 52, 60}, // capacitance
+        {53, 64, 73}, // impedance, real
+        {65, 76, 86}, // impedance, imaginary
+        {77, 88, 99}, // conductivity
     };
     std::string r;
     for (const Field& f : kFields) {
         if (static_cast<int>(line.size()) < f.from)
             break;
         const std::string_view text =
-            trimBlanks(line.substr(static_cast<std::size_t>(f.from - 1),
-                                   static_cast<std::size_t>(f.to - f.from + 1)));
+            trimBlanks(line.substr(static_cast<std::size_t>(f.from - 1), static_cast<std::size_t>(f.to - f.from + 1)));
         if (text.empty())
             continue;
         const auto start = static_cast<std::size_t>(f.classicEnd) - text.size();
@@ -317,8 +312,7 @@ bool RowConverter::planeWave(std::string_view t, std::string& line)
 {
     double theta = 0, phi = 0, eta = 0, ratio = 0;
     if (!leadingReal(afterText(t, "THETA:"), theta) || !leadingReal(afterText(t, "PHI:"), phi)
-        || !leadingReal(afterText(t, "ETA="), eta)
-        || !leadingReal(afterText(t, "AXIAL RATIO:"), ratio))
+        || !leadingReal(afterText(t, "ETA="), eta) || !leadingReal(afterText(t, "AXIAL RATIO:"), ratio))
         return false;
     std::string_view type = afterText(t, "TYPE -");
     type = type.substr(0, type.find(' '));
@@ -336,12 +330,10 @@ bool RowConverter::planeWave(std::string_view t, std::string& line)
 }
 
 // "RANGE:  1.000000E+04 METERS" and "EXP(-JKR)/R:  1.00000E-04 AT PHASE: -241.60 DEGREES"
-bool RowConverter::range(std::string_view rangeLine, std::string_view phaseLine, std::string& range,
-                         std::string& phase)
+bool RowConverter::range(std::string_view rangeLine, std::string_view phaseLine, std::string& range, std::string& phase)
 {
     double r = 0, e = 0, p = 0;
-    if (!leadingReal(afterText(rangeLine, "RANGE:"), r)
-        || !leadingReal(afterText(phaseLine, "EXP(-JKR)/R:"), e)
+    if (!leadingReal(afterText(rangeLine, "RANGE:"), r) || !leadingReal(afterText(phaseLine, "EXP(-JKR)/R:"), e)
         || !leadingReal(afterText(phaseLine, "AT PHASE:"), p))
         return false;
     range = blanks(54) + "RANGE=";
@@ -408,8 +400,8 @@ std::string RowConverter::powerBudget(std::string_view t)
 }
 
 // "FREQUENCY : 1.4000E+01 MHz" and "WAVELENGTH: 2.1414E+01 Mtr".
-bool RowConverter::frequency(std::string_view frequencyLine, std::string_view wavelengthLine,
-                             std::string& frequencyOut, std::string& wavelengthOut)
+bool RowConverter::frequency(std::string_view frequencyLine, std::string_view wavelengthLine, std::string& frequencyOut,
+                             std::string& wavelengthOut)
 {
     const std::string_view fl = trimBlanks(frequencyLine);
     const std::string_view wl = trimBlanks(wavelengthLine);

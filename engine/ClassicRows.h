@@ -13,7 +13,7 @@ std::string blanks(int count);
 
 // The fields of a data card echo that tell the sources apart.
 struct CardEcho {
-    std::string_view name;          // "EX", "FR", ...
+    std::string_view name;             // "EX", "FR", ...
     long long integers[3] = {0, 0, 0}; // the first three integer fields
     bool hasIntegers = false;
 };
@@ -42,8 +42,8 @@ public:
     static std::string environment(std::string_view t);
     static std::string powerBudget(std::string_view t);
     static bool planeWave(std::string_view t, std::string& out);
-    static bool frequency(std::string_view frequencyLine, std::string_view wavelengthLine,
-                          std::string& frequencyOut, std::string& wavelengthOut);
+    static bool frequency(std::string_view frequencyLine, std::string_view wavelengthLine, std::string& frequencyOut,
+                          std::string& wavelengthOut);
     static bool range(std::string_view rangeLine, std::string_view phaseLine, std::string& rangeOut,
                       std::string& phaseOut);
 

@@ -80,8 +80,10 @@ inline constexpr int kNotLoadedIndent = 35;
 inline constexpr int kLoadNoteIndent = 10;
 inline constexpr std::string_view kSourceHeader[] = {
     "",
-    "   TAG   SEG.    VOLTAGE (VOLTS)         CURRENT (AMPS)         IMPEDANCE (OHMS)        ADMITTANCE (MHOS)      POWER",
-    "   NO.   NO.    REAL        IMAG.       REAL        IMAG.       REAL        IMAG.       REAL        IMAG.     (WATTS)",
+    "   TAG   SEG.    VOLTAGE (VOLTS)         CURRENT (AMPS)         IMPEDANCE (OHMS)        ADMITTANCE (MHOS)      "
+    "POWER",
+    "   NO.   NO.    REAL        IMAG.       REAL        IMAG.       REAL        IMAG.       REAL        IMAG.     "
+    "(WATTS)",
 };
 inline constexpr std::string_view kCurrentsHeader[] = {
     "",
@@ -95,8 +97,10 @@ inline constexpr std::string_view kPatchHeader[] = {
     "",
     "                                                 COORDINATES IN METERS",
     "",
-    " PATCH     COORD. OF PATCH CENTER       UNIT NORMAL VECTOR      PATCH            COMPONENTS OF UNIT TANGENT VECTORS",
-    "  NO.      X         Y         Z         X       Y       Z       AREA       X1      Y1      Z1       X2      Y2      Z2",
+    " PATCH     COORD. OF PATCH CENTER       UNIT NORMAL VECTOR      PATCH            COMPONENTS OF UNIT TANGENT "
+    "VECTORS",
+    "  NO.      X         Y         Z         X       Y       Z       AREA       X1      Y1      Z1       X2      Y2   "
+    "   Z2",
 };
 inline constexpr std::string_view kNearElectricHeader[] = {
     "",
@@ -111,15 +115,17 @@ inline constexpr std::string_view kNearMagneticHeader[] = {
     "      METERS     METERS     METERS         AMPS/M   DEGREES       AMPS/M   DEGREES       AMPS/M   DEGREES",
 };
 inline constexpr std::string_view kPowerGainsHeader =
-    "  - - ANGLES - -           - POWER GAINS -       - - - POLARIZATION - - -    - - - E(THETA) - - -    - - - E(PHI) - - -";
+    "  - - ANGLES - -           - POWER GAINS -       - - - POLARIZATION - - -    - - - E(THETA) - - -    - - - E(PHI) "
+    "- - -";
 inline constexpr std::string_view kDirectiveGainsHeader =
-    "  - - ANGLES - -       - DIRECTIVE GAINS -       - - - POLARIZATION - - -    - - - E(THETA) - - -    - - - E(PHI) - - -";
+    "  - - ANGLES - -       - DIRECTIVE GAINS -       - - - POLARIZATION - - -    - - - E(THETA) - - -    - - - E(PHI) "
+    "- - -";
 // The gain labels line: the start, two labels of 8 columns each, the end.
 inline constexpr std::string_view kPatternLabelsStart = "  THETA     PHI        ";
 inline constexpr std::string_view kPatternLabelsEnd =
     "TOTAL      AXIAL     TILT   SENSE     MAGNITUDE    PHASE      MAGNITUDE    PHASE ";
-inline constexpr std::string_view kPatternUnits =
-    " DEGREES  DEGREES       DB      DB      DB        RATIO     DEG.              VOLTS/M    DEGREES      VOLTS/M    DEGREES";
+inline constexpr std::string_view kPatternUnits = " DEGREES  DEGREES       DB      DB      DB        RATIO     DEG.    "
+                                                  "          VOLTS/M    DEGREES      VOLTS/M    DEGREES";
 inline constexpr std::string_view kCurrentSourceHeader[] = {
     "",
     "                               POSITION (METERS)              ORIENTATION (DEG)=",

@@ -31,8 +31,8 @@ std::string checkPathLength(const std::string& path)
 {
     if (path.size() <= kMaxPathBytes)
         return {};
-    std::string text = "Path longer than 255 bytes (" + std::to_string(path.size()) +
-                       "), the conversion cannot take it. Please move the file to a shorter path: " + path;
+    std::string text = "Path longer than 255 bytes (" + std::to_string(path.size())
+        + "), the conversion cannot take it. Please move the file to a shorter path: " + path;
     return text.substr(0, 255);
 }
 
@@ -77,9 +77,9 @@ ConversionResult convertAntenna(const std::string& antennaPath, const std::strin
     bool shrinkX = s.coat.shrinkX, shrinkY = s.coat.shrinkY, shrinkZ = s.coat.shrinkZ;
 
     VRN_to_NEC(file.data(), static_cast<int32_t>(kMaxPathBytes), deck.data(), static_cast<int32_t>(kMaxPathBytes),
-               &useDM2, &useCSDVS, &azimuth, &theta, &changeFrequency, &frequency, &changeHeight, &height, &eps,
-               &sigma, &perfect, &sommerfeld, &wireRadius, &coatRadius, &inductance, &shrink, &shrinkX, &shrinkY,
-               &shrinkZ, &useEK, error.data(), static_cast<int32_t>(kMaxPathBytes));
+               &useDM2, &useCSDVS, &azimuth, &theta, &changeFrequency, &frequency, &changeHeight, &height, &eps, &sigma,
+               &perfect, &sommerfeld, &wireRadius, &coatRadius, &inductance, &shrink, &shrinkX, &shrinkY, &shrinkZ,
+               &useEK, error.data(), static_cast<int32_t>(kMaxPathBytes));
 
     result.error = fromBuffer(error);
     result.frequencyMHz = frequency;

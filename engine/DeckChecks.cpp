@@ -53,8 +53,8 @@ std::string checkLine(std::string_view line, long long lineNumber, bool& ended)
     if (ends[0] != ends[3] || ends[1] != ends[4] || ends[2] != ends[5])
         return {};
     return "The wire with tag " + std::string(f[0]) + " (line " + std::to_string(lineNumber)
-           + " of the NEC-2 input) has zero length: both of its ends are at the same point. "
-             "NEC-2 cannot compute such a wire; please correct it.";
+        + " of the NEC-2 input) has zero length: both of its ends are at the same point. "
+          "NEC-2 cannot compute such a wire; please correct it.";
 }
 
 } // namespace

@@ -78,7 +78,7 @@ inline constexpr Field kTag{94, 100};
 namespace frequency {
 inline constexpr Field kFrequency{47, 58};
 inline constexpr Field kWavelength{48, 59};
-}
+} // namespace frequency
 
 // The environment lines: their text from this column on.
 namespace environment {
@@ -99,7 +99,7 @@ inline constexpr Field kImpedanceImaginary{73, 84};
 inline constexpr Field kAdmittanceReal{85, 96};
 inline constexpr Field kAdmittanceImaginary{97, 108};
 inline constexpr Field kPower{109, 120};
-}
+} // namespace source
 
 // The excitation block of a plane wave or current source.
 namespace excitation {
@@ -120,7 +120,7 @@ inline constexpr Field kMagnitude{73, 84};
 // The export reads the phase from column 85, the currents chart from column 86.
 inline constexpr Field kPhase{85, 93};
 inline constexpr Field kChartPhase{86, 93};
-}
+} // namespace current
 
 // Rows of a RADIATION PATTERNS block.
 namespace pattern {
@@ -129,7 +129,7 @@ inline constexpr Field kPhi{10, 17};
 inline constexpr Field kVerticalGain{21, 28};
 inline constexpr Field kHorizontalGain{29, 36};
 inline constexpr Field kTotalGain{37, 44};
-}
+} // namespace pattern
 
 // Lines of the POWER BUDGET: the text from this column on ("INPUT POWER   = ...").
 namespace power {

@@ -156,8 +156,8 @@ void readFurtherBlocks(Listing& listing, ListingData& data)
     using namespace columns;
     FrequencyBlock* block = nullptr;
     std::string line;
-    while (const Heading* heading =
-               listing.findAny({&kFrequency, &kEnvironment, &kInputParameters, &kCurrents, &kPowerBudget, &kPatterns})) {
+    while (const Heading* heading = listing.findAny(
+               {&kFrequency, &kEnvironment, &kInputParameters, &kCurrents, &kPowerBudget, &kPatterns})) {
         if (heading == &kFrequency) {
             block = &data.blocks.emplace_back();
             listing.toFirstRow(kFrequency);

@@ -42,8 +42,8 @@ inline constexpr const char* kBadInputParameters =
     "Invalid ANTENNA INPUT PARAMETERS data (may be due to incorrect cards in NEC-2 input). See NEC-2 output file.";
 inline constexpr const char* kNoCurrents = "CURRENTS data in output NEC-2 file not found.";
 inline constexpr const char* kNoPattern = "Radiation pattern data in output NEC-2 file not found.";
-inline constexpr const char* kBadPattern =
-    "Radiation pattern data in Output NEC-2 file are ivalid (may be due to incorrect RP card in NEC-2 input). See NEC-2 output file.";
+inline constexpr const char* kBadPattern = "Radiation pattern data in Output NEC-2 file are ivalid (may be due to "
+                                           "incorrect RP card in NEC-2 input). See NEC-2 output file.";
 } // namespace listingmessages
 
 } // namespace vrnnec::engine

@@ -10,10 +10,10 @@ namespace {
 
 // Memo writing in the four memos' order.
 enum MemoSet : unsigned {
-    kScreen = 1u,   // ImpedanceScreen
-    kScreen1 = 2u,  // ImpedanceScreen1
-    kMemo1 = 4u,    // Memo1
-    kSheet = 8u,    // NEC2ResultSheetScreen
+    kScreen = 1u,  // ImpedanceScreen
+    kScreen1 = 2u, // ImpedanceScreen1
+    kMemo1 = 4u,   // Memo1
+    kSheet = 8u,   // NEC2ResultSheetScreen
     kAllMemos = 15u,
 };
 
@@ -33,7 +33,6 @@ std::string integerText(long long value)
 {
     return std::to_string(value);
 }
-
 
 // The tag list of `TagNumField`: a tag added only when it differs from the one before.
 std::vector<std::string> tagItems(const std::vector<long long>& segmentTags)
@@ -68,22 +67,19 @@ std::string SourceLine(long long tag, double r, double x, double swr, const SwrR
     line += x >= 0 ? " + j " : " - j ";
     line += numtext::fixed(std::fabs(x), 8, 3);
     line += "   SWR(" + numtext::general(reference.r);
-    line += reference.x >= 0 ? "+j" + numtext::general(reference.x)
-                             : "-j" + numtext::general(std::fabs(reference.x));
+    line += reference.x >= 0 ? "+j" + numtext::general(reference.x) : "-j" + numtext::general(std::fabs(reference.x));
     line += ")=" + SwrText(swr);
     return line;
 }
 
-EngineOutput ReadEngineOutput(const std::string& listingPath, const ReadingInputs& inputs,
-                              SwrReference& swrReference)
+EngineOutput ReadEngineOutput(const std::string& listingPath, const ReadingInputs& inputs, SwrReference& swrReference)
 {
     ParseOptions options;
     options.readAdmittance = inputs.readAdmittance;
     return SummariseListing(ParseListing(listingPath, options), inputs, swrReference);
 }
 
-EngineOutput SummariseListing(const ListingData& listing, const ReadingInputs& inputs,
-                              SwrReference& swrReference)
+EngineOutput SummariseListing(const ListingData& listing, const ReadingInputs& inputs, SwrReference& swrReference)
 {
     EngineOutput out;
     out.message = listing.message;
@@ -127,10 +123,11 @@ EngineOutput SummariseListing(const ListingData& listing, const ReadingInputs& i
         std::string swrCell = SwrText(source.swr);
         if (!IsStandardSwrReference(swrReference))
             swrCell += "*";
-        out.table.push_back(TableStep{
-            true, 0,
-            {runText, integerText(source.tag), frequencyText, numtext::fixed(source.r, 8, 3),
-             (source.x >= 0 ? "+j" : "-j") + numtext::fixed(std::fabs(source.x), 8, 3), std::move(swrCell)}});
+        out.table.push_back(
+            TableStep{true,
+                      0,
+                      {runText, integerText(source.tag), frequencyText, numtext::fixed(source.r, 8, 3),
+                       (source.x >= 0 ? "+j" : "-j") + numtext::fixed(std::fabs(source.x), 8, 3), std::move(swrCell)}});
         out.sources.push_back(source);
     }
     if (block.excitationLine) {
@@ -201,11 +198,12 @@ EngineOutput SummariseListing(const ListingData& listing, const ReadingInputs& i
           "Max Gain: " + elMaxText + " dBi at elevation  " + integerText(elevationOfMax) + " deg");
     write(out.memos, kScreen | kMemo1 | kSheet, "***");
 
-    out.table.push_back(TableStep{
-        false, 6,
-        {out.groundLabel, inputs.heightUnknown ? "NA" : numtext::general(inputs.antennaHeight),
-         elevationText, azMaxText, integerText(kAz) + " deg", azimuthCutText, elMaxText,
-         integerText(elevationOfMax) + " deg", inputs.coatedRun ? "Diel" : "-"}});
+    out.table.push_back(
+        TableStep{false,
+                  6,
+                  {out.groundLabel, inputs.heightUnknown ? "NA" : numtext::general(inputs.antennaHeight), elevationText,
+                   azMaxText, integerText(kAz) + " deg", azimuthCutText, elMaxText,
+                   integerText(elevationOfMax) + " deg", inputs.coatedRun ? "Diel" : "-"}});
 
     out.patterns = cuts;
     return out;

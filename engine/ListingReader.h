@@ -14,10 +14,10 @@
 namespace vrnnec::engine {
 // Per-run inputs that the command starting the run has set.
 struct ReadingInputs {
-    int runNumber = 0;          // `RunNumber`, already raised for this reading
-    double antennaHeight = 0.0; // `AntennaHeight`, m
-    bool heightUnknown = false; // `HeightUnknown`: column "H, m." shows "NA"
-    bool coatedRun = false;     // `CoatedRun`: column "Diel" shows "Diel"
+    int runNumber = 0;           // `RunNumber`, already raised for this reading
+    double antennaHeight = 0.0;  // `AntennaHeight`, m
+    bool heightUnknown = false;  // `HeightUnknown`: column "H, m." shows "NA"
+    bool coatedRun = false;      // `CoatedRun`: column "Diel" shows "Diel"
     bool readAdmittance = false; // `ReadADMCheck`: R and X come from the admittance columns
 };
 
@@ -51,16 +51,16 @@ struct MemoLines {
 // Everything one reading produces. After a stop (`message` not empty) only the parts the
 // reading reached are set; the optional members tell which state the window replaces.
 struct EngineOutput {
-    std::string message;                  // the message to show; empty on success
+    std::string message; // the message to show; empty on success
     ReadingStage stage = ReadingStage::OpenListing;
     bool succeeded() const { return stage == ReadingStage::Complete; }
 
     // Set once the listing was opened: the new item list of `TagNumField` (the segment
     // tags in row order, a tag added only when it differs from the one before).
     std::optional<std::vector<std::string>> tags;
-    std::optional<double> frequency;       // MHz, once read
-    std::optional<double> wavelength;      // m, once read: the new `Wavelength`
-    std::string groundLabel = "NA";       // "Som.", "Perf.", "Fr.Sp.", "Refl." or "NA"
+    std::optional<double> frequency;  // MHz, once read
+    std::optional<double> wavelength; // m, once read: the new `Wavelength`
+    std::string groundLabel = "NA";   // "Som.", "Perf.", "Fr.Sp.", "Refl." or "NA"
     std::vector<std::string> environmentLines;
     std::vector<SourceResult> sources;
     std::optional<std::string> excitationLine; // the EXCITATION line when there is no source table
@@ -72,13 +72,13 @@ struct EngineOutput {
     PatternCuts patterns;
 
     // Pattern results, valid when the reading succeeded.
-    double azimuthCutElevation = 0.0; // elevation of the azimuth cut, 90 - THETA, degrees
-    double azimuthMaxGain = 0.0;      // dBi
-    int azimuthOfMax = 0;             // degrees
-    double frontToBack = 0.0;         // dB, at most 30
-    double elevationCutAzimuth = 0.0; // PHI of the elevation cut, degrees
-    double elevationMaxGain = 0.0;    // dBi
-    int elevationOfMax = 0;           // degrees above the nearer horizon
+    double azimuthCutElevation = 0.0;   // elevation of the azimuth cut, 90 - THETA, degrees
+    double azimuthMaxGain = 0.0;        // dBi
+    int azimuthOfMax = 0;               // degrees
+    double frontToBack = 0.0;           // dB, at most 30
+    double elevationCutAzimuth = 0.0;   // PHI of the elevation cut, degrees
+    double elevationMaxGain = 0.0;      // dBi
+    int elevationOfMax = 0;             // degrees above the nearer horizon
     std::optional<double> maxTotalGain; // the new `MaxTotalGain`, set on success
 
     MemoLines memos;
@@ -94,17 +94,14 @@ struct EngineOutput {
 // it is not empty. After a successful reading it also takes `MaxTotalGain`, clears
 // `CoatedRun` and does the rest of a successful reading (diagrams, currents chart,
 // field texts, enabled commands, viewer reload).
-EngineOutput ReadEngineOutput(const std::string& listingPath, const ReadingInputs& inputs,
-                              SwrReference& swrReference);
+EngineOutput ReadEngineOutput(const std::string& listingPath, const ReadingInputs& inputs, SwrReference& swrReference);
 
 // The summary of a parsed listing: what ReadEngineOutput returns for it.
-EngineOutput SummariseListing(const ListingData& listing, const ReadingInputs& inputs,
-                              SwrReference& swrReference);
+EngineOutput SummariseListing(const ListingData& listing, const ReadingInputs& inputs, SwrReference& swrReference);
 
 // The line of the four memos for one source, e.g.
 // "Source in wire N 1:      Z=73.123 + j 42.500   SWR(50+j0)=2.18".
-std::string SourceLine(long long tag, double r, double x, double swr,
-                       const SwrReference& reference);
+std::string SourceLine(long long tag, double r, double x, double swr, const SwrReference& reference);
 
 // The ground label of the text from column 41 of the first environment line.
 std::string GroundLabel(const std::string& environmentText);

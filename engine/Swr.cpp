@@ -17,8 +17,7 @@ double ComputeSwr(double r, double x, SwrReference& reference)
     // Z / Z0 = h + je
     const double h = (r * a + x * b) / g;
     const double e = (a * x - r * b) / g;
-    const double reflection =
-        std::sqrt(((h - 1) * (h - 1) + e * e) / ((h + 1) * (h + 1) + e * e));
+    const double reflection = std::sqrt(((h - 1) * (h - 1) + e * e) / ((h + 1) * (h + 1) + e * e));
     if (!std::isfinite(reflection) || reflection >= 1.0)
         return std::numeric_limits<double>::infinity();
     return (1 + reflection) / (1 - reflection);

@@ -22,7 +22,6 @@ bool currentsCsvLine(const engine::CurrentRow& row, double wavelength, std::stri
 // collected first and written through the atomic writer only when every row was read,
 // so a failed export leaves an existing file as it was and no half-written file behind.
 // Returns the message to show, empty on success.
-std::string exportCurrents(const std::vector<engine::CurrentRow>& currents, double wavelength,
-                           const std::string& path);
+std::string exportCurrents(const std::vector<engine::CurrentRow>& currents, double wavelength, const std::string& path);
 
 } // namespace vrnnec::results

@@ -24,9 +24,15 @@ const char* const kInvalidMessage =
     "Radiation pattern data in NEC-2 output are ivalid (may be due to incorrect RP card in "
     "NEC-2 input). See NEC-2 output file.";
 
-int roundToPixel(double value) { return static_cast<int>(numtext::roundHalfEven(value)); }
+int roundToPixel(double value)
+{
+    return static_cast<int>(numtext::roundHalfEven(value));
+}
 
-double radians(double degrees) { return degrees * std::numbers::pi / 180.0; }
+double radians(double degrees)
+{
+    return degrees * std::numbers::pi / 180.0;
+}
 
 // A painter with exact pixels: no antialiasing, cosmetic one-pixel pens.
 void preparePainter(QPainter& painter)
@@ -86,8 +92,7 @@ void drawLabels(QPainter& painter, int cx, int levelHeight)
 
 // The black radial dots of ring i at the angle a (degrees), around the centre
 // (cx, cy): two dots beyond every ring, three more beyond ring 8.
-void drawRadialDots(QPainter& painter, int i, double a, int cx, int cy, int rx, int ry, int sx,
-                    int sy)
+void drawRadialDots(QPainter& painter, int i, double a, int cx, int cy, int rx, int ry, int sx, int sy)
 {
     const double c = std::cos(radians(a));
     const double s = std::sin(radians(a));
@@ -200,8 +205,8 @@ bool readGains(const std::vector<engine::PatternRow>& rows, int count, GainCompo
     for (std::size_t k = 0; k < gains.size(); ++k) {
         const engine::PatternRow& row = rows[k];
         const engine::OptionalReal& gain = component == GainComponent::Vertical ? row.verticalGain
-            : component == GainComponent::Horizontal                          ? row.horizontalGain
-                                                                              : row.totalGain;
+            : component == GainComponent::Horizontal                            ? row.horizontalGain
+                                                                                : row.totalGain;
         if (!gain)
             return false;
         gains[k] = *gain;
@@ -209,8 +214,7 @@ bool readGains(const std::vector<engine::PatternRow>& rows, int count, GainCompo
     return true;
 }
 
-void drawAzimuthCurve(QImage& image, const std::vector<double>& gains, double maxTotalGain,
-                      const QColor& colour)
+void drawAzimuthCurve(QImage& image, const std::vector<double>& gains, double maxTotalGain, const QColor& colour)
 {
     QPolygon points;
     for (std::size_t k = 0; k < gains.size(); ++k)
@@ -223,8 +227,7 @@ void drawAzimuthCurve(QImage& image, const std::vector<double>& gains, double ma
     painter.drawPoints(points); // a curve that stays in one point still shows
 }
 
-void drawElevationCurve(QImage& image, const std::vector<double>& gains, double maxTotalGain,
-                        const QColor& colour)
+void drawElevationCurve(QImage& image, const std::vector<double>& gains, double maxTotalGain, const QColor& colour)
 {
     QPolygon points;
     for (std::size_t m = 0; m < gains.size(); ++m)
@@ -238,11 +241,26 @@ void drawElevationCurve(QImage& image, const std::vector<double>& gains, double 
 
 } // namespace
 
-QColor buttonFaceColour() { return QColor(240, 240, 240); }
-QColor gridColour() { return QColor(128, 128, 128); }
-QColor totalCurveColour() { return QColor(0, 0, 255); }
-QColor horizontalCurveColour() { return QColor(0, 128, 0); }
-QColor verticalCurveColour() { return QColor(255, 0, 0); }
+QColor buttonFaceColour()
+{
+    return QColor(240, 240, 240);
+}
+QColor gridColour()
+{
+    return QColor(128, 128, 128);
+}
+QColor totalCurveColour()
+{
+    return QColor(0, 0, 255);
+}
+QColor horizontalCurveColour()
+{
+    return QColor(0, 128, 0);
+}
+QColor verticalCurveColour()
+{
+    return QColor(255, 0, 0);
+}
 
 PatternImages::PatternImages()
     : azimuth(kAzimuthWidth, kAzimuthHeight, QImage::Format_RGB32),
@@ -283,9 +301,8 @@ QPoint elevationPoint(double radius, double elevationDegrees)
     return QPoint(std::clamp(x, 0, kElevationWidth - 1), std::clamp(y, 0, kElevationHeight - 1));
 }
 
-PatternDrawOutcome DrawPatternCurves(PatternImages& images, const engine::PatternCuts& cuts,
-                                     double maxTotalGain, GainComponent component, const QColor& colour,
-                                     bool clearFirst)
+PatternDrawOutcome DrawPatternCurves(PatternImages& images, const engine::PatternCuts& cuts, double maxTotalGain,
+                                     GainComponent component, const QColor& colour, bool clearFirst)
 {
     PatternDrawOutcome outcome;
     if (cuts.empty()) {
@@ -322,32 +339,23 @@ PatternDrawOutcome DrawPatternCurves(PatternImages& images, const engine::Patter
 
 std::string outerRingText(double maxTotalGain, char decimalSeparator)
 {
-    return "Outer ring level = " +
-           numtext::withSeparator(numtext::general(maxTotalGain), decimalSeparator) + " dBi";
+    return "Outer ring level = " + numtext::withSeparator(numtext::general(maxTotalGain), decimalSeparator) + " dBi";
 }
 
-PolarizationOutcome ShowPolarization(PatternImages& images, const engine::PatternCuts& cuts,
-                                     double maxTotalGain, Polarization choice,
-                                     char decimalSeparator)
+PolarizationOutcome ShowPolarization(PatternImages& images, const engine::PatternCuts& cuts, double maxTotalGain,
+                                     Polarization choice, char decimalSeparator)
 {
     PolarizationOutcome outcome;
     auto draw = [&](GainComponent component, const QColor& colour, bool clearFirst) {
-        const PatternDrawOutcome curve =
-            DrawPatternCurves(images, cuts, maxTotalGain, component, colour, clearFirst);
+        const PatternDrawOutcome curve = DrawPatternCurves(images, cuts, maxTotalGain, component, colour, clearFirst);
         if (!curve.message.empty())
             outcome.messages.push_back(curve.message);
         outcome.enableSave = outcome.enableSave || curve.enableSave;
     };
     switch (choice) {
-    case Polarization::Total:
-        draw(GainComponent::Total, totalCurveColour(), true);
-        break;
-    case Polarization::Phi:
-        draw(GainComponent::Horizontal, horizontalCurveColour(), true);
-        break;
-    case Polarization::Theta:
-        draw(GainComponent::Vertical, verticalCurveColour(), true);
-        break;
+    case Polarization::Total: draw(GainComponent::Total, totalCurveColour(), true); break;
+    case Polarization::Phi: draw(GainComponent::Horizontal, horizontalCurveColour(), true); break;
+    case Polarization::Theta: draw(GainComponent::Vertical, verticalCurveColour(), true); break;
     case Polarization::PhiTheta:
         draw(GainComponent::Horizontal, horizontalCurveColour(), true);
         draw(GainComponent::Vertical, verticalCurveColour(), false);

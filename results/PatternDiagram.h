@@ -30,10 +30,10 @@ enum class GainComponent {
 // Colours of the diagrams. The background is the classic button face (240, 240, 240),
 // taken as a fixed colour so that the bitmaps do not depend on the desktop theme.
 QColor buttonFaceColour();
-QColor gridColour();              // grey (128, 128, 128)
-QColor totalCurveColour();        // blue (0, 0, 255)
-QColor horizontalCurveColour();   // green (0, 128, 0)
-QColor verticalCurveColour();     // red (255, 0, 0)
+QColor gridColour();            // grey (128, 128, 128)
+QColor totalCurveColour();      // blue (0, 0, 255)
+QColor horizontalCurveColour(); // green (0, 128, 0)
+QColor verticalCurveColour();   // red (255, 0, 0)
 
 // The two diagrams: `Diagr` (azimuth, 350 x 350) and `DiagrElev` (elevation,
 // 350 wide x 175 high). A default-constructed pair holds the empty grids.
@@ -59,9 +59,8 @@ void DrawPatternGrid(PatternImages& images);
 // at all give "No data for radiation pattern found." and leave the images as they are;
 // a missing cut, a cut shorter than 360 (181) rows or an unreadable gain gives its
 // message and keeps what was drawn.
-PatternDrawOutcome DrawPatternCurves(PatternImages& images, const engine::PatternCuts& cuts,
-                                     double maxTotalGain, GainComponent component, const QColor& colour,
-                                     bool clearFirst);
+PatternDrawOutcome DrawPatternCurves(PatternImages& images, const engine::PatternCuts& cuts, double maxTotalGain,
+                                     GainComponent component, const QColor& colour, bool clearFirst);
 
 // Radius fraction of a gain on the 30 dB scale: 1 at maxTotalGain, 0 at and below
 // maxTotalGain - 30, 0.1 per 3 dB.
@@ -74,23 +73,22 @@ QPoint elevationPoint(double radius, double elevationDegrees);
 
 // The polarization components of the group "Polarization components".
 enum class Polarization {
-    Total,      // `TotalDCheck`, "Total"
-    Phi,        // `PhiDCheck`, "H (Phi)"
-    Theta,      // `ThetaDCheck`, "V (Theta)"
-    PhiTheta,   // `PhiThetaDCheck`, "V+H": horizontal in green, vertical in red over it
+    Total,    // `TotalDCheck`, "Total"
+    Phi,      // `PhiDCheck`, "H (Phi)"
+    Theta,    // `ThetaDCheck`, "V (Theta)"
+    PhiTheta, // `PhiThetaDCheck`, "V+H": horizontal in green, vertical in red over it
 };
 
 struct PolarizationOutcome {
     std::vector<std::string> messages; // one per failed curve drawing, in order
     bool enableSave = false;
-    std::string outerRingText;         // the new text of `OuterRingGainInfo`
+    std::string outerRingText; // the new text of `OuterRingGainInfo`
 };
 
 // Draws the curves of one polarization choice from clean grids and builds the outer
 // ring text with the user's decimal separator.
-PolarizationOutcome ShowPolarization(PatternImages& images, const engine::PatternCuts& cuts,
-                                     double maxTotalGain, Polarization choice,
-                                     char decimalSeparator);
+PolarizationOutcome ShowPolarization(PatternImages& images, const engine::PatternCuts& cuts, double maxTotalGain,
+                                     Polarization choice, char decimalSeparator);
 
 // "Outer ring level = " + the gain (shortest general, given separator) + " dBi".
 std::string outerRingText(double maxTotalGain, char decimalSeparator);

@@ -15,9 +15,8 @@ const char* const kInvalidCurrentsMessage =
 
 } // namespace
 
-WireCurrentChart ChartWireCurrents(const std::vector<engine::CurrentRow>& currents,
-                                   double wavelength, long long tag, bool inWavelengths,
-                                   bool phaseIndicator)
+WireCurrentChart ChartWireCurrents(const std::vector<engine::CurrentRow>& currents, double wavelength, long long tag,
+                                   bool inWavelengths, bool phaseIndicator)
 {
     WireCurrentChart chart;
     if (currents.empty()) {
@@ -64,8 +63,8 @@ WireCurrentChart ChartWireCurrents(const std::vector<engine::CurrentRow>& curren
         chart.points.push_back({distance, current});
     }
 
-    chart.title = "Current in wire N " + std::to_string(tag) +
-                  ". Max current: " + numtext::general(maxCurrent) + " Amp.";
+    chart.title =
+        "Current in wire N " + std::to_string(tag) + ". Max current: " + numtext::general(maxCurrent) + " Amp.";
     return chart;
 }
 

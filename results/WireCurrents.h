@@ -37,9 +37,8 @@ struct WireCurrentChart {
 // length or phase, makes the data invalid). The axis maximum is the largest current of all wires, so every
 // wire is drawn on one scale; with the phase indicator the axis runs from -Imax and
 // currents whose phase is above 90 or at most -90 degrees are drawn negative.
-WireCurrentChart ChartWireCurrents(const std::vector<engine::CurrentRow>& currents,
-                                   double wavelength, long long tag, bool inWavelengths,
-                                   bool phaseIndicator);
+WireCurrentChart ChartWireCurrents(const std::vector<engine::CurrentRow>& currents, double wavelength, long long tag,
+                                   bool inWavelengths, bool phaseIndicator);
 
 // What a change of `TagNumField` (or a click of the two check boxes) does.
 struct TagChoice {

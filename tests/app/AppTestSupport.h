@@ -2,8 +2,8 @@
 // the process's current directory and default locale put back after each test.
 #pragma once
 
-#include "app/MainWindow.h"
 #include "ScriptedDialogs.h"
+#include "app/MainWindow.h"
 
 #include <QDir>
 #include <QFile>

@@ -79,14 +79,15 @@ TEST(IniFile, WritesPlainLayoutInOrderOfFirstWrite)
     ini.writeString("Ground Settings", "EPS", "13");
     ini.writeString("Angles", "Elevation", "20");
     ini.writeString("Ground Settings", "Sigma", "5");
-    EXPECT_EQ(ini.text(), "[Directories]\n"
-                          "CurrentDir=/home/user/antennas\n"
-                          "[Ground Settings]\n"
-                          "Standard=Average (Eps=13, Sigma=5)\n"
-                          "EPS=13\n"
-                          "Sigma=5\n"
-                          "[Angles]\n"
-                          "Elevation=20\n");
+    EXPECT_EQ(ini.text(),
+              "[Directories]\n"
+              "CurrentDir=/home/user/antennas\n"
+              "[Ground Settings]\n"
+              "Standard=Average (Eps=13, Sigma=5)\n"
+              "EPS=13\n"
+              "Sigma=5\n"
+              "[Angles]\n"
+              "Elevation=20\n");
 }
 
 TEST(IniFile, RewritingKeepsOtherContentAndReplacesValuesInPlace)
@@ -109,8 +110,9 @@ TEST(IniFile, SaveAndLoadRoundTrip)
     ini.writeString("Ground Settings", "Standard", "Sea salt water (Eps=80, Sigma=5000)");
     ini.writeString("Other Parameters", "RIsolation", "2,5");
     ASSERT_TRUE(ini.save(path.string()));
-    EXPECT_EQ(readFile(path), "[Ground Settings]\nStandard=Sea salt water (Eps=80, Sigma=5000)\n"
-                              "[Other Parameters]\nRIsolation=2,5\n");
+    EXPECT_EQ(readFile(path),
+              "[Ground Settings]\nStandard=Sea salt water (Eps=80, Sigma=5000)\n"
+              "[Other Parameters]\nRIsolation=2,5\n");
 
     IniFile again;
     ASSERT_TRUE(again.load(path.string()));

@@ -37,16 +37,14 @@ public:
 
     void showMessage(const QString& text) override { messages << text; }
 
-    QString openFileName(const QString& title, const QString& filter,
-                         const QString& folder) override
+    QString openFileName(const QString& title, const QString& filter, const QString& folder) override
     {
         fileRequests.append({false, title, filter, QString(), folder, QString()});
         return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
     }
 
-    QString saveFileName(const QString& title, const QString& filter,
-                         const QString& defaultSuffix, const QString& folder,
-                         const QString& proposedName) override
+    QString saveFileName(const QString& title, const QString& filter, const QString& defaultSuffix,
+                         const QString& folder, const QString& proposedName) override
     {
         fileRequests.append({true, title, filter, defaultSuffix, folder, proposedName});
         return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();

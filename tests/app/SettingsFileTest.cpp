@@ -60,9 +60,10 @@ TEST(SettingsFile, MissingFileGivesTheDefaults)
     EXPECT_EQ(textOf(loaded, "EpsDielField"), "3");
     EXPECT_EQ(loaded.elevationBar, 20);
     EXPECT_EQ(loaded.azimuthBar, 0);
-    EXPECT_EQ(flagsOf(loaded), "EKSwitchCheck=0 CDSVSCheck=0 DM2AllSegmentationCheck=1 ShowNEC2InputCheck=0 "
-                               "X_Shrinking_CheckBox=1 Y_Shrinking_CheckBox=1 Z_Shrinking_CheckBox=1 "
-                               "EditNEC2InputCheck=0 ReadADMCheck=0 ");
+    EXPECT_EQ(flagsOf(loaded),
+              "EKSwitchCheck=0 CDSVSCheck=0 DM2AllSegmentationCheck=1 ShowNEC2InputCheck=0 "
+              "X_Shrinking_CheckBox=1 Y_Shrinking_CheckBox=1 Z_Shrinking_CheckBox=1 "
+              "EditNEC2InputCheck=0 ReadADMCheck=0 ");
     EXPECT_TRUE(loaded.message.empty());
 }
 
@@ -89,8 +90,8 @@ TEST(SettingsFile, NumberTextsGetTheUsersSeparator)
 
 TEST(SettingsFile, NumberTextsAreCutAndNotChecked)
 {
-    const settings::Loaded loaded =
-        settings::load(iniOf("[Other Parameters]\nRIsolation=" + std::string(300, '7') + "\nEpsIsolation=abc\n"), "/p", '.');
+    const settings::Loaded loaded = settings::load(
+        iniOf("[Other Parameters]\nRIsolation=" + std::string(300, '7') + "\nEpsIsolation=abc\n"), "/p", '.');
     EXPECT_EQ(textOf(loaded, "RDField"), std::string(255, '7'));
     EXPECT_EQ(textOf(loaded, "EpsDielField"), "abc");
     EXPECT_TRUE(loaded.message.empty());
@@ -108,12 +109,12 @@ TEST(SettingsFile, AngleBarsFollowTheLoadedAngles)
 
 TEST(SettingsFile, FlagsOtherThanZeroOrOneKeepTheirBox)
 {
-    const settings::Loaded loaded =
-        settings::load(iniOf("[Conversion Flags]\nDM2Seg=2\nEThWK=1\n[Other Flags]\nXShrink=-1\nReadAdmittance=1\n"),
-                       "/p", '.');
-    EXPECT_EQ(flagsOf(loaded), "EKSwitchCheck=1 CDSVSCheck=0 ShowNEC2InputCheck=0 "
-                               "Y_Shrinking_CheckBox=1 Z_Shrinking_CheckBox=1 "
-                               "EditNEC2InputCheck=0 ReadADMCheck=1 ");
+    const settings::Loaded loaded = settings::load(
+        iniOf("[Conversion Flags]\nDM2Seg=2\nEThWK=1\n[Other Flags]\nXShrink=-1\nReadAdmittance=1\n"), "/p", '.');
+    EXPECT_EQ(flagsOf(loaded),
+              "EKSwitchCheck=1 CDSVSCheck=0 ShowNEC2InputCheck=0 "
+              "Y_Shrinking_CheckBox=1 Z_Shrinking_CheckBox=1 "
+              "EditNEC2InputCheck=0 ReadADMCheck=1 ");
 }
 
 TEST(SettingsFile, FlagThatIsNoIntegerStopsLoadingThere)
@@ -129,8 +130,8 @@ TEST(SettingsFile, FlagThatIsNoIntegerStopsLoadingThere)
 
 TEST(SettingsFile, AngleThatIsNoNumberStopsThePositioning)
 {
-    settings::Loaded loaded = settings::load(iniOf("[Angles]\nElevation=high\nAzimuth=10\n[Other Flags]\nXShrink=0\n"),
-                                             "/p", '.');
+    settings::Loaded loaded =
+        settings::load(iniOf("[Angles]\nElevation=high\nAzimuth=10\n[Other Flags]\nXShrink=0\n"), "/p", '.');
     EXPECT_EQ(loaded.message, "'high' is not a valid floating point value");
     EXPECT_FALSE(loaded.elevationBar.has_value());
     EXPECT_FALSE(loaded.azimuthBar.has_value());
@@ -171,20 +172,33 @@ protected:
 TEST_F(SettingsSave, WritesEveryKeyInTableOrder)
 {
     const fs::path path = folder_ / "VRN_NEC.ini";
-    const std::map<std::string, std::string, std::less<>> values{
-        {"GroundListComboBox", "Poor (Eps=13, Sigma=2)"}, {"EPSField", "13,5"}, {"SigmaField", "2"},
-        {"ZSwrReNEC2Field", "75"}, {"ZSwrImNEC2Field", "-5"}, {"AngleElevField", "100"}, {"AngleAzField", "370"},
-        {"EKSwitchCheck", "1"}, {"CDSVSCheck", "0"}, {"DM2AllSegmentationCheck", "0"}, {"ShowNEC2InputCheck", "1"},
-        {"X_Shrinking_CheckBox", "0"}, {"Y_Shrinking_CheckBox", "1"}, {"Z_Shrinking_CheckBox", "0"},
-        {"EditNEC2InputCheck", "1"}, {"ReadADMCheck", "0"}, {"RDField", "2.5"}, {"EpsDielField", "4"}};
+    const std::map<std::string, std::string, std::less<>> values{{"GroundListComboBox", "Poor (Eps=13, Sigma=2)"},
+                                                                 {"EPSField", "13,5"},
+                                                                 {"SigmaField", "2"},
+                                                                 {"ZSwrReNEC2Field", "75"},
+                                                                 {"ZSwrImNEC2Field", "-5"},
+                                                                 {"AngleElevField", "100"},
+                                                                 {"AngleAzField", "370"},
+                                                                 {"EKSwitchCheck", "1"},
+                                                                 {"CDSVSCheck", "0"},
+                                                                 {"DM2AllSegmentationCheck", "0"},
+                                                                 {"ShowNEC2InputCheck", "1"},
+                                                                 {"X_Shrinking_CheckBox", "0"},
+                                                                 {"Y_Shrinking_CheckBox", "1"},
+                                                                 {"Z_Shrinking_CheckBox", "0"},
+                                                                 {"EditNEC2InputCheck", "1"},
+                                                                 {"ReadADMCheck", "0"},
+                                                                 {"RDField", "2.5"},
+                                                                 {"EpsDielField", "4"}};
     EXPECT_EQ(settings::save(path.string(), "/home/u/ant", values), "");
-    EXPECT_EQ(read(path), "[Directories]\nCurrentDir=/home/u/ant\n"
-                          "[Ground Settings]\nStandard=Poor (Eps=13, Sigma=2)\nEPS=13,5\nSigma=2\n"
-                          "[NEC2SwrZ]\nRe=75\nIm=-5\n"
-                          "[Angles]\nElevation=100\nAzimuth=370\n"
-                          "[Conversion Flags]\nEThWK=1\nCSDVS=0\nDM2Seg=0\nConvOnly=1\n"
-                          "[Other Flags]\nXShrink=0\nYShrink=1\nZShrink=0\nEnableTextEdit=1\nReadAdmittance=0\n"
-                          "[Other Parameters]\nRIsolation=2.5\nEpsIsolation=4\n");
+    EXPECT_EQ(read(path),
+              "[Directories]\nCurrentDir=/home/u/ant\n"
+              "[Ground Settings]\nStandard=Poor (Eps=13, Sigma=2)\nEPS=13,5\nSigma=2\n"
+              "[NEC2SwrZ]\nRe=75\nIm=-5\n"
+              "[Angles]\nElevation=100\nAzimuth=370\n"
+              "[Conversion Flags]\nEThWK=1\nCSDVS=0\nDM2Seg=0\nConvOnly=1\n"
+              "[Other Flags]\nXShrink=0\nYShrink=1\nZShrink=0\nEnableTextEdit=1\nReadAdmittance=0\n"
+              "[Other Parameters]\nRIsolation=2.5\nEpsIsolation=4\n");
 
     // What was written loads back unchanged (point locale: the comma text becomes a point).
     IniFile ini;
@@ -195,9 +209,10 @@ TEST_F(SettingsSave, WritesEveryKeyInTableOrder)
     EXPECT_EQ(textOf(loaded, "RDField"), "2,5");
     EXPECT_EQ(loaded.elevationBar, 80);
     EXPECT_EQ(loaded.azimuthBar, 10);
-    EXPECT_EQ(flagsOf(loaded), "EKSwitchCheck=1 CDSVSCheck=0 DM2AllSegmentationCheck=0 ShowNEC2InputCheck=1 "
-                               "X_Shrinking_CheckBox=0 Y_Shrinking_CheckBox=1 Z_Shrinking_CheckBox=0 "
-                               "EditNEC2InputCheck=1 ReadADMCheck=0 ");
+    EXPECT_EQ(flagsOf(loaded),
+              "EKSwitchCheck=1 CDSVSCheck=0 DM2AllSegmentationCheck=0 ShowNEC2InputCheck=1 "
+              "X_Shrinking_CheckBox=0 Y_Shrinking_CheckBox=1 Z_Shrinking_CheckBox=0 "
+              "EditNEC2InputCheck=1 ReadADMCheck=0 ");
 }
 
 TEST_F(SettingsSave, KeepsForeignContentOfAnExistingFile)
@@ -206,7 +221,8 @@ TEST_F(SettingsSave, KeepsForeignContentOfAnExistingFile)
     std::ofstream(path) << "; my notes\n[Angles]\nElevation=5\nComment=keep me\n[Window]\nLeft=10\n";
     EXPECT_EQ(settings::save(path.string(), "/d", {{"AngleElevField", "15"}}), "");
     const std::string written = read(path);
-    EXPECT_EQ(written.rfind("; my notes\n[Angles]\nElevation=15\nComment=keep me\nAzimuth=0\n[Window]\nLeft=10\n", 0), 0u)
+    EXPECT_EQ(written.rfind("; my notes\n[Angles]\nElevation=15\nComment=keep me\nAzimuth=0\n[Window]\nLeft=10\n", 0),
+              0u)
         << written;
     EXPECT_NE(written.find("[Directories]\nCurrentDir=/d\n"), std::string::npos);
 }

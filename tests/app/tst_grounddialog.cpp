@@ -124,8 +124,8 @@ void GroundDialogTest::okCopiesBackAndOutdatesTheSweep()
     QVERIFY(w.ui().EPSField->isEnabled());
     QTest::mouseClick(d.GNDChangeParSetButton, Qt::LeftButton);
     QVERIFY(w.ui().PGround->isChecked() && !w.ui().SNGround->isChecked());
-    QVERIFY(!w.ui().EPSField->isEnabled() && !w.ui().SigmaField->isEnabled() &&
-            !w.ui().GroundListComboBox->isEnabled());
+    QVERIFY(!w.ui().EPSField->isEnabled() && !w.ui().SigmaField->isEnabled()
+            && !w.ui().GroundListComboBox->isEnabled());
     QCOMPARE(w.groundControls().state(), dialog->groundControls().state());
 }
 

@@ -242,13 +242,15 @@ void MainWindowTest::menusAsDesigned()
         return items.join(QStringLiteral("; "));
     };
     QCOMPARE(w.accessoriesPopupMenu()->objectName(), QStringLiteral("AccessoriesPopupMenu"));
-    QCOMPARE(describe(w.accessoriesPopupMenu()),
-             QStringLiteral("ViewerCall|Viewer call|off; SetAnglesforRPcalculations|Set Angles for RP calculations|off; "
-                            "FreqPlotsShowMenuItem|Frequency plots|off"));
-    QCOMPARE(describe(w.rpPlotsPage().popupMenu()),
-             QStringLiteral("ViewerCall1|Viewer Call|off; SetAnglesforRPcalculations1|Set Angles for RP calculations|off; "
-                            "FreqPlotsShowMenuItem1|Frequency plots|off; SaveRP|Save Azimuth Plot|off; "
-                            "SaveElevationPlot|Save Elevation Plot|off; SaveRes|Save Results|off"));
+    QCOMPARE(
+        describe(w.accessoriesPopupMenu()),
+        QStringLiteral("ViewerCall|Viewer call|off; SetAnglesforRPcalculations|Set Angles for RP calculations|off; "
+                       "FreqPlotsShowMenuItem|Frequency plots|off"));
+    QCOMPARE(
+        describe(w.rpPlotsPage().popupMenu()),
+        QStringLiteral("ViewerCall1|Viewer Call|off; SetAnglesforRPcalculations1|Set Angles for RP calculations|off; "
+                       "FreqPlotsShowMenuItem1|Frequency plots|off; SaveRP|Save Azimuth Plot|off; "
+                       "SaveElevationPlot|Save Elevation Plot|off; SaveRes|Save Results|off"));
     QCOMPARE(describe(w.currentsPage().popupMenu()), QStringLiteral("CopyGF|Copy GF to working folder|on"));
 
     w.setFrequencyPlotsEnabled(true);
@@ -276,8 +278,8 @@ void MainWindowTest::resultsTableAndImages()
     QTableWidget* table = w.ui().ResultsTable;
     QCOMPARE(table->columnCount(), 15);
     QCOMPARE(table->rowCount(), 1);
-    const QStringList titles{"N", "Wire No", "F, MHz", "R, Ohm", "jX, Ohm", "SWR", "Gnd.", "H, m.",
-                             "El, deg", "Gaz, dBi", "at Az", "Az, deg", "Gel, dBi", "at El", "Diel"};
+    const QStringList titles{"N",       "Wire No",  "F, MHz", "R, Ohm",  "jX, Ohm",  "SWR",   "Gnd.", "H, m.",
+                             "El, deg", "Gaz, dBi", "at Az",  "Az, deg", "Gel, dBi", "at El", "Diel"};
     for (int column = 0; column < 15; ++column)
         QCOMPARE(table->horizontalHeaderItem(column)->text(), titles.at(column));
     QVERIFY(table->width() > 300);

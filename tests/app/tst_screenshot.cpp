@@ -1,8 +1,8 @@
 // Screenshots of the main window's pages and of the ground parameters dialog, taken
 // from a real window on an X server, for a person to look at.
+#include "ScriptedDialogs.h"
 #include "app/GroundDialog.h"
 #include "app/MainWindow.h"
-#include "ScriptedDialogs.h"
 #include "app/MainWindowControls.h"
 
 #include <QDir>
@@ -28,15 +28,16 @@ void ScreenshotTest::pagesAndDialog()
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
 
-        const char* names[] = {"main_data_sheet", "main_table_of_results", "main_rp_plots",
-                               "main_nec2_input", "main_currents_and_fields"};
+        const char* names[] = {"main_data_sheet", "main_table_of_results", "main_rp_plots", "main_nec2_input",
+                               "main_currents_and_fields"};
         for (int page = 0; page < 5; ++page) {
             window.ui().PageControl1->setCurrentIndex(page);
             QTest::qWait(50);
             const QImage shot = window.grab().toImage();
             QVERIFY(!shot.isNull());
             QCOMPARE(shot.size(), window.size() * window.devicePixelRatio());
-            const QString path = QDir(QStringLiteral(SCREENSHOT_DIR)).filePath(QString::fromLatin1(names[page]) + ".png");
+            const QString path =
+                QDir(QStringLiteral(SCREENSHOT_DIR)).filePath(QString::fromLatin1(names[page]) + ".png");
             QVERIFY2(shot.save(path), qPrintable(path));
         }
 

@@ -56,28 +56,30 @@ void SettingsTest::handWrittenPlainFileLoads()
     QTemporaryDir workFolder;
     support.prepare("; written with a text editor\r\n"
                     "[Directories]\r\n"
-                    "CurrentDir=" + workFolder.path().toUtf8() + "\r\n"
-                    "\r\n"
-                    "[Ground Settings]\r\n"
-                    "Standard=Sea salt water (Eps=80, Sigma=5000)\r\n"
-                    "EPS=13,5\r\n"
-                    "Sigma = 4\r\n"
-                    "[NEC2SwrZ]\r\n"
-                    "Re=75\r\n"
-                    "Im=-10\r\n"
-                    "[Angles]\r\n"
-                    "Elevation=100\r\n"
-                    "Azimuth=370\r\n"
-                    "[Conversion Flags]\r\n"
-                    "EThWK=1\r\n"
-                    "DM2Seg=2\r\n"
-                    "CSDVS=1\r\n"
-                    "[Other Flags]\r\n"
-                    "YShrink=0\r\n"
-                    "EnableTextEdit=1\r\n"
-                    "[Other Parameters]\r\n"
-                    "RIsolation=2.5\r\n"
-                    "EpsIsolation=4\r\n");
+                    "CurrentDir="
+                    + workFolder.path().toUtf8()
+                    + "\r\n"
+                      "\r\n"
+                      "[Ground Settings]\r\n"
+                      "Standard=Sea salt water (Eps=80, Sigma=5000)\r\n"
+                      "EPS=13,5\r\n"
+                      "Sigma = 4\r\n"
+                      "[NEC2SwrZ]\r\n"
+                      "Re=75\r\n"
+                      "Im=-10\r\n"
+                      "[Angles]\r\n"
+                      "Elevation=100\r\n"
+                      "Azimuth=370\r\n"
+                      "[Conversion Flags]\r\n"
+                      "EThWK=1\r\n"
+                      "DM2Seg=2\r\n"
+                      "CSDVS=1\r\n"
+                      "[Other Flags]\r\n"
+                      "YShrink=0\r\n"
+                      "EnableTextEdit=1\r\n"
+                      "[Other Parameters]\r\n"
+                      "RIsolation=2.5\r\n"
+                      "EpsIsolation=4\r\n");
     TForm1& w = support.createWindow();
     MainWindowControls& u = w.ui();
     QVERIFY(support.dialogs.messages.isEmpty());
@@ -197,14 +199,15 @@ void SettingsTest::closingWritesAndTheNextStartReads()
         QVERIFY(w.session().PatternLines.empty());
     }
     QVERIFY(support.dialogs.messages.isEmpty());
-    const QString expected = QStringLiteral(
-        "[Directories]\nCurrentDir=%1\n"
-        "[Ground Settings]\nStandard=Pastoral (Eps=13, Sigma=6)\nEPS=14.5\nSigma=not a number\n"
-        "[NEC2SwrZ]\nRe=75\nIm=0\n"
-        "[Angles]\nElevation=35\nAzimuth=270\n"
-        "[Conversion Flags]\nEThWK=1\nCSDVS=0\nDM2Seg=0\nConvOnly=1\n"
-        "[Other Flags]\nXShrink=1\nYShrink=1\nZShrink=0\nEnableTextEdit=0\nReadAdmittance=1\n"
-        "[Other Parameters]\nRIsolation=3\nEpsIsolation=2.2\n").arg(QDir::currentPath());
+    const QString expected =
+        QStringLiteral("[Directories]\nCurrentDir=%1\n"
+                       "[Ground Settings]\nStandard=Pastoral (Eps=13, Sigma=6)\nEPS=14.5\nSigma=not a number\n"
+                       "[NEC2SwrZ]\nRe=75\nIm=0\n"
+                       "[Angles]\nElevation=35\nAzimuth=270\n"
+                       "[Conversion Flags]\nEThWK=1\nCSDVS=0\nDM2Seg=0\nConvOnly=1\n"
+                       "[Other Flags]\nXShrink=1\nYShrink=1\nZShrink=0\nEnableTextEdit=0\nReadAdmittance=1\n"
+                       "[Other Parameters]\nRIsolation=3\nEpsIsolation=2.2\n")
+            .arg(QDir::currentPath());
     QCOMPARE(QString::fromUtf8(readSettings()), expected);
 
     support.destroyWindow();

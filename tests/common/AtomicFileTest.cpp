@@ -47,8 +47,11 @@ TEST_F(AtomicFileTest, ReplacesOrCreatesTheWholeContent)
         std::optional<std::string> old;
         std::string bytes;
     } cases[] = {
-        {std::nullopt, "new file\n"}, {"a much longer older content\n", "short"},
-        {"old", std::string("a\0b\r\n\xff", 6)}, {"something", ""}, {std::nullopt, ""},
+        {std::nullopt, "new file\n"},
+        {"a much longer older content\n", "short"},
+        {"old", std::string("a\0b\r\n\xff", 6)},
+        {"something", ""},
+        {std::nullopt, ""},
     };
     for (const auto& c : cases) {
         const std::string path = c.old ? write("f", *c.old) : file("f");

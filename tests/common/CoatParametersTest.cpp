@@ -60,8 +60,10 @@ TEST(CoatParameters, ShrinkLeavingNoWireIsRefused)
         bool x, y, z;
         std::string message;
     };
-    const Case cases[] = {{87.5, true, false, false, ""}, {-10, true, true, true, ""},
-                          {100, true, true, true, refused}, {250, false, true, false, refused},
+    const Case cases[] = {{87.5, true, false, false, ""},
+                          {-10, true, true, true, ""},
+                          {100, true, true, true, refused},
+                          {250, false, true, false, refused},
                           {100, false, false, false, ""}}; // no axis chosen: no wire is made shorter
     for (const Case& c : cases) {
         CoatParameters p;

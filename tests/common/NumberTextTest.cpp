@@ -4,9 +4,9 @@
 
 #include <charconv>
 #include <clocale>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <cmath>
 #include <thread>
 
 using namespace vrnnec;
@@ -62,7 +62,7 @@ TEST(GeneralFormat, SameNumberAsTheFifteenDigitRounding)
         } else {
             // Values as antennas have them: few digits, any sign and decade.
             value = static_cast<double>(static_cast<std::int64_t>(next() % 2000001) - 1000000)
-                    * std::pow(10.0, static_cast<int>(next() % 21) - 12);
+                * std::pow(10.0, static_cast<int>(next() % 21) - 12);
         }
         char buffer[64];
         const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14).ptr;
@@ -138,8 +138,8 @@ TEST(RealParsing, AcceptsPointNotationOnly)
     EXPECT_EQ(v, 0);
 
     v = 42;
-    for (const char* bad : {"", "  ", "0,5", "-", "+", ".", "1e", "1e+", "abc", "1.2.3", "1 2", "0x10",
-                            "inf", "nan", "1e400", "--1", "1d5"}) {
+    for (const char* bad : {"", "  ", "0,5", "-", "+", ".", "1e", "1e+", "abc", "1.2.3", "1 2", "0x10", "inf", "nan",
+                            "1e400", "--1", "1d5"}) {
         EXPECT_FALSE(parseReal(bad, v)) << bad;
     }
     EXPECT_EQ(v, 42) << "a refused text leaves the value alone";

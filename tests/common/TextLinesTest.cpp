@@ -1,5 +1,5 @@
-#include "common/ListField.h"
 #include "common/TextLines.h"
+#include "common/ListField.h"
 
 #include <gtest/gtest.h>
 

@@ -207,8 +207,8 @@ TEST(AntennaFile, RadiusChecksAfterTheWholeTable)
     VrnText vrn;
     const std::string path = dir.file("a.vrn");
     const std::string tapered =
-        "VORNA file contains tapered wires (combined radii wires) or wires with very small radius. File:  " + path +
-        "!";
+        "VORNA file contains tapered wires (combined radii wires) or wires with very small radius. File:  " + path
+        + "!";
     for (const char* radius : {"1e-25", "0", "-0.001", "1e-20"}) {
         vrn.wires = {std::string("0,\t-5,\t0,\t0,\t5,\t0,\t") + radius + ",\t-1"};
         EXPECT_EQ(errorOf(dir, vrn), tapered) << radius;
@@ -255,8 +255,7 @@ TEST(AntennaFile, NumberFields)
     EXPECT_DOUBLE_EQ(readText(dir, vrn.text()).model.frequency, 14.5);
     // A comma ends the field: 0,5 reads 0.
     vrn.frequency = "0,5";
-    EXPECT_EQ(errorOf(dir, vrn),
-              "Frequency parameter invalid (<=0). Calculations impossible. File:  " + path + "!");
+    EXPECT_EQ(errorOf(dir, vrn), "Frequency parameter invalid (<=0). Calculations impossible. File:  " + path + "!");
     vrn.frequency = "14MHz";
     EXPECT_EQ(errorOf(dir, vrn), "'14MHz' is not a valid floating point value");
     vrn.frequency = "1e999";

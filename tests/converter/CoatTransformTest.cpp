@@ -1,6 +1,6 @@
 // The library side of the dielectric coat: shrink, radius match and the coat load.
-#include "common/CoatParameters.h"
 #include "converter/CoatTransform.h"
+#include "common/CoatParameters.h"
 #include "converter/DeckWriter.h"
 
 #include "TestFiles.h"

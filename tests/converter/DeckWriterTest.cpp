@@ -81,7 +81,7 @@ TEST(Segmentation, ThinWireChecksAndCodes)
     AntennaModel thick = modelWith({wire(0, 0, 1, 1, 0, 1, 0.04, 10)});
     EXPECT_EQ(SegmentWires(thick, o, kName).error, tooDense); // 1 / 80 < 0.04
     o.useEK = true;
-    EXPECT_EQ(SegmentWires(thick, o, kName).error, "");       // 1 / 20 >= 0.04
+    EXPECT_EQ(SegmentWires(thick, o, kName).error, ""); // 1 / 20 >= 0.04
     o.useEK = false;
     // Automatic: 300 / (40 * 14 * 8) = 0.067.
     AntennaModel autoWire = modelWith({wire(0, 0, 1, 1, 0, 1, 0.066, -1)});
@@ -210,15 +210,16 @@ TEST(Cards, PlainDeckLayout)
     ConversionOptions o;
     const DeckCards cards = cardsOf(m, o);
     EXPECT_EQ(cards.error, "");
-    EXPECT_EQ(cards.text, "CE\r\n"
-                          "GW 1 20 0 -5.035 0 0 5.035 0 0.001\r\n"
-                          "GS 0 0 1\r\n"
-                          "GE 0\r\n"
-                          "FR 0 1 0 0 14.15 0\r\n"
-                          "EX 0 1 10 0 1.0000 0.0000\r\n"
-                          "RP 0 1 360 1000 70 0 0 1\r\n"
-                          "RP 0 181 1 1000 90 0 -1 0\r\n"
-                          "EN");
+    EXPECT_EQ(cards.text,
+              "CE\r\n"
+              "GW 1 20 0 -5.035 0 0 5.035 0 0.001\r\n"
+              "GS 0 0 1\r\n"
+              "GE 0\r\n"
+              "FR 0 1 0 0 14.15 0\r\n"
+              "EX 0 1 10 0 1.0000 0.0000\r\n"
+              "RP 0 1 360 1000 70 0 0 1\r\n"
+              "RP 0 181 1 1000 90 0 -1 0\r\n"
+              "EN");
     ASSERT_TRUE(cards.sommerfeldUsed.has_value());
     EXPECT_FALSE(*cards.sommerfeldUsed);
     EXPECT_EQ(cards.azimuthDeg, 0.0);
@@ -280,8 +281,8 @@ TEST(Cards, LoadResistanceFromQ)
         return cardsStartingWith(cardsOf(m, ConversionOptions{}).text, "LD 1")[0];
     };
     EXPECT_EQ(ldFor(18.5, 0, 200), "LD 1 1 2 2 165059.278 1.85E-5 0");
-    EXPECT_EQ(ldFor(10, 100, 50), "LD 1 1 2 2 15811.388 1E-5 1E-10");          // 50 * 1000 * sqrt(0.1)
-    EXPECT_EQ(ldFor(0, 100, 100), "LD 1 1 2 2 22416.189 0 1E-10");             // Q / (2 pi f C 1e-6)
+    EXPECT_EQ(ldFor(10, 100, 50), "LD 1 1 2 2 15811.388 1E-5 1E-10"); // 50 * 1000 * sqrt(0.1)
+    EXPECT_EQ(ldFor(0, 100, 100), "LD 1 1 2 2 22416.189 0 1E-10");    // Q / (2 pi f C 1e-6)
     EXPECT_EQ(ldFor(10, 100, 0), "LD 1 1 2 2 0 1E-5 1E-10");
     EXPECT_EQ(ldFor(0, 0, 100), "LD 1 1 2 2 0 0 0");
     m.loadSwitch = 0;

@@ -10,7 +10,6 @@
 #include <stdexcept>
 #include <string>
 
-
 namespace exporttest {
 
 inline VRN_to_NEC_Function loadExport()
@@ -63,9 +62,9 @@ struct ExportCall {
     std::string run()
     {
         loadExport()(fileName, fileNameHigh, deckPath, deckPathHigh, &useDM2, &useCSDVS, &azimuthDeg, &thetaDeg,
-                     &changeFrequency, &frequencyMHz, &changeHeight, &heightM, &groundEps, &groundSigma,
-                     &perfectGround, &sommerfeldUsed, &coatWireRadius, &coatRadius, &coatInductance, &shrinkFactor,
-                     &shrinkX, &shrinkY, &shrinkZ, &useEK, errorText, errorTextHigh);
+                     &changeFrequency, &frequencyMHz, &changeHeight, &heightM, &groundEps, &groundSigma, &perfectGround,
+                     &sommerfeldUsed, &coatWireRadius, &coatRadius, &coatInductance, &shrinkFactor, &shrinkX, &shrinkY,
+                     &shrinkZ, &useEK, errorText, errorTextHigh);
         return error();
     }
 

@@ -10,7 +10,6 @@
 #include <limits>
 #include <thread>
 
-
 using exporttest::ExportCall;
 using testfiles::cardsStartingWith;
 using testfiles::readFile;
@@ -47,18 +46,19 @@ TEST(Export, ConvertsAndWritesBackParameters)
     EXPECT_EQ(call.azimuthDeg, 330);
     EXPECT_TRUE(call.sommerfeldUsed);
     const std::string deck = readFile(dir.file("deck.nec"));
-    EXPECT_EQ(deck, "CE\r\n"
-                    "GW 1 20 0 -5 0 0 5 0 0.001\r\n"
-                    "GM 0 0 0 0 0 0 0 10 0\r\n"
-                    "GS 0 0 1\r\n"
-                    "GE 1\r\n"
-                    "LD 5 1 0 0 58139534\r\n"
-                    "GN 2 0 0 0 13 0.005\r\n"
-                    "FR 0 1 0 0 14.15 0\r\n"
-                    "EX 0 1 10 0 1.0000 0.0000\r\n"
-                    "RP 0 1 360 1000 70 0 0 1\r\n"
-                    "RP 0 181 1 1000 90 330 -1 0\r\n"
-                    "EN");
+    EXPECT_EQ(deck,
+              "CE\r\n"
+              "GW 1 20 0 -5 0 0 5 0 0.001\r\n"
+              "GM 0 0 0 0 0 0 0 10 0\r\n"
+              "GS 0 0 1\r\n"
+              "GE 1\r\n"
+              "LD 5 1 0 0 58139534\r\n"
+              "GN 2 0 0 0 13 0.005\r\n"
+              "FR 0 1 0 0 14.15 0\r\n"
+              "EX 0 1 10 0 1.0000 0.0000\r\n"
+              "RP 0 1 360 1000 70 0 0 1\r\n"
+              "RP 0 181 1 1000 90 330 -1 0\r\n"
+              "EN");
 
     // Overrides are used and kept; perfect ground writes GN 1 and clears the flag.
     call.changeFrequency = true;
@@ -128,20 +128,30 @@ TEST(Export, EveryMessageLeavesTheDeckUntouched)
          "Error in file format:  " + file + "!"},
         {"frequency", [](VrnText& v, ExportCall&) { v.frequency = "-3"; },
          "Frequency parameter invalid (<=0). Calculations impossible. File:  " + file + "!"},
-        {"frequency override", [](VrnText&, ExportCall& c) { c.changeFrequency = true; c.frequencyMHz = 0; },
+        {"frequency override",
+         [](VrnText&, ExportCall& c) {
+             c.changeFrequency = true;
+             c.frequencyMHz = 0;
+         },
          "Frequency parameter invalid (<=0). Calculations impossible. File:  " + file + "!"},
         {"stack", [](VrnText& v, ExportCall&) { v.wireCount = "1,\t1,\t1,\t0,\t0,\t0"; },
          "Incorrect stack data. File:  " + file + "!"},
         {"tapered", [](VrnText& v, ExportCall&) { v.wires = {"0,\t-5,\t1,\t0,\t5,\t1,\t1e-25,\t-1"}; },
-         "VORNA file contains tapered wires (combined radii wires) or wires with very small radius. File:  " +
-             file + "!"},
+         "VORNA file contains tapered wires (combined radii wires) or wires with very small radius. File:  " + file
+             + "!"},
         {"source token", [](VrnText& v, ExportCall&) { v.sources = {"s1c,\t0,\t1"}; },
          "Error in file format:  " + file + " in source lines! "},
         {"load type",
-         [](VrnText& v, ExportCall&) { v.loadCount = "1,\t1"; v.loads = {"w1c,\t3,\t1,\t1,\t1"}; },
+         [](VrnText& v, ExportCall&) {
+             v.loadCount = "1,\t1";
+             v.loads = {"w1c,\t3,\t1,\t1,\t1"};
+         },
          "Loads error or S-parameters load present. File: " + file + " !"},
         {"load token",
-         [](VrnText& v, ExportCall&) { v.loadCount = "1,\t1"; v.loads = {"w4c,\t1,\t1,\t1"}; },
+         [](VrnText& v, ExportCall&) {
+             v.loadCount = "1,\t1";
+             v.loads = {"w4c,\t1,\t1,\t1"};
+         },
          "Error in file format:  " + file + " in loads lines! "},
         {"segmentation code", [](VrnText& v, ExportCall&) { v.wires = {"0,\t-5,\t1,\t0,\t5,\t1,\t0.001,\t-4"}; },
          "Error in VORNA segmentation. File:  " + file + "!"},
@@ -158,31 +168,38 @@ TEST(Export, EveryMessageLeavesTheDeckUntouched)
              v.ground = "1,\t0,\t0,\t50,\t0,\t0,\t0";
          },
          "One or more wires are under ground  (or gorizontal wire lie on ground). This is impossible for "
-         "modelling over ground plane. File:  " + file + "!"},
+         "modelling over ground plane. File:  "
+             + file + "!"},
         {"touching",
          [](VrnText& v, ExportCall&) {
              v.wires = {"0,\t0,\t0,\t0,\t0,\t5,\t0.001,\t-1"};
              v.ground = "2,\t0,\t0,\t50,\t0,\t0,\t0";
          },
-         "One or more wires are touching ground. This is impossible on Sommerfeld-Norton plane. File:  " + file +
-             "!"},
+         "One or more wires are touching ground. This is impossible on Sommerfeld-Norton plane. File:  " + file + "!"},
         {"under perfect ground of a real-ground file",
          [](VrnText& v, ExportCall& c) {
              v.ground = "2,\t-1,\t0,\t50,\t0,\t0,\t0";
              c.perfectGround = true;
          },
          "One or more wires are under ground (or gorizontal wire lie on ground). This is impossible for "
-         "modelling over ground plane. File:  " + file + "!"},
+         "modelling over ground plane. File:  "
+             + file + "!"},
         {"float", [](VrnText& v, ExportCall&) { v.segmentation = "400,\t4O,\t2,\t1"; },
          "'4O' is not a valid floating point value"},
-        {"integer", [](VrnText& v, ExportCall&) { v.sources = {"wlc,\t0,\t1"}; },
-         "'l' is not a valid integer value"},
+        {"integer", [](VrnText& v, ExportCall&) { v.sources = {"wlc,\t0,\t1"}; }, "'l' is not a valid integer value"},
         {"azimuth", [](VrnText&, ExportCall& c) { c.azimuthDeg = std::nan(""); },
          "Azimuth angle is not a finite number."},
-        {"height", [](VrnText&, ExportCall& c) { c.changeHeight = true; c.heightM = INFINITY; },
+        {"height",
+         [](VrnText&, ExportCall& c) {
+             c.changeHeight = true;
+             c.heightM = INFINITY;
+         },
          "Antenna height is not a finite number."},
         {"frequency infinite",
-         [](VrnText&, ExportCall& c) { c.changeFrequency = true; c.frequencyMHz = INFINITY; },
+         [](VrnText&, ExportCall& c) {
+             c.changeFrequency = true;
+             c.frequencyMHz = INFINITY;
+         },
          "Frequency parameter invalid (not a finite number). Calculations impossible. File:  " + file + "!"},
         {"deck path", [](VrnText&, ExportCall& c) { exporttest::setBuffer(c.deckPath, "/nonexistent/dir/x"); },
          "Error opening NEC-2 input file. May be it is still used by NEC-2 in calculation. Please wait a little."},
@@ -236,8 +253,9 @@ TEST(Export, BadBuffersAreRefused)
     {
         ExportCall call(file, deck);
         call.fileNameHigh = 10; // the length byte says more than the buffer holds
-        EXPECT_EQ(call.run(), "The file name buffer's length byte " + std::to_string(file.size()) +
-                                  " exceeds its highest index 10.");
+        EXPECT_EQ(call.run(),
+                  "The file name buffer's length byte " + std::to_string(file.size())
+                      + " exceeds its highest index 10.");
     }
     {
         ExportCall call(file, deck);
@@ -256,18 +274,17 @@ TEST(Export, BadBuffersAreRefused)
           call.errorText, 255);
         EXPECT_EQ(call.error(), "The file name buffer is missing.");
         f(call.fileName, 255, call.deckPath, 255, &call.useDM2, &call.useCSDVS, &call.azimuthDeg, &call.thetaDeg,
-          &call.changeFrequency, &call.frequencyMHz, &call.changeHeight, nullptr, &call.groundEps,
-          &call.groundSigma, &call.perfectGround, &call.sommerfeldUsed, &call.coatWireRadius, &call.coatRadius,
-          &call.coatInductance, &call.shrinkFactor, &call.shrinkX, &call.shrinkY, &call.shrinkZ, &call.useEK,
-          call.errorText, 255);
+          &call.changeFrequency, &call.frequencyMHz, &call.changeHeight, nullptr, &call.groundEps, &call.groundSigma,
+          &call.perfectGround, &call.sommerfeldUsed, &call.coatWireRadius, &call.coatRadius, &call.coatInductance,
+          &call.shrinkFactor, &call.shrinkX, &call.shrinkY, &call.shrinkZ, &call.useEK, call.errorText, 255);
         EXPECT_EQ(call.error(), "A parameter of the conversion was passed without an address.");
         EXPECT_FALSE(std::filesystem::exists(deck));
         // Without an error buffer the call returns at once.
         f(call.fileName, 255, call.deckPath, 255, &call.useDM2, &call.useCSDVS, &call.azimuthDeg, &call.thetaDeg,
           &call.changeFrequency, &call.frequencyMHz, &call.changeHeight, &call.heightM, &call.groundEps,
           &call.groundSigma, &call.perfectGround, &call.sommerfeldUsed, &call.coatWireRadius, &call.coatRadius,
-          &call.coatInductance, &call.shrinkFactor, &call.shrinkX, &call.shrinkY, &call.shrinkZ, &call.useEK,
-          nullptr, 255);
+          &call.coatInductance, &call.shrinkFactor, &call.shrinkX, &call.shrinkY, &call.shrinkZ, &call.useEK, nullptr,
+          255);
         EXPECT_FALSE(std::filesystem::exists(deck));
     }
     {

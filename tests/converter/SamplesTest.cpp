@@ -6,7 +6,6 @@
 
 #include <algorithm>
 
-
 using exporttest::ExportCall;
 using testfiles::cardField;
 using testfiles::cardsStartingWith;
@@ -17,30 +16,48 @@ namespace {
 
 struct Sample {
     std::string file;
-    std::vector<long long> segments;           // per wire, plain defaults
-    long long totalDm1CsdvsEk;                 // total with DM1, CSDVS and EThWK
-    std::vector<std::string> cards;            // cards the deck must contain, in this order
+    std::vector<long long> segments; // per wire, plain defaults
+    long long totalDm1CsdvsEk;       // total with DM1, CSDVS and EThWK
+    std::vector<std::string> cards;  // cards the deck must contain, in this order
     bool sommerfeld;
-    double height;                             // written back
+    double height; // written back
 };
 
 const std::vector<Sample> kSamples = {
     {"dipole_14mhz_free_space.vrn", {20}, 192, {"GE 0", "EX 0 1 10 0 1.0000 0.0000"}, false, 0},
-    {"inverted_v_7mhz_12m_real_ground.vrn", {3, 11, 11}, 204,
-     {"GM 0 0 0 0 0 0 0 12 0", "GN 2 0 0 0 13 0.005"}, true, 12},
-    {"yagi3_14mhz_copper_real_ground.vrn", {21, 20, 19}, 576,
+    {"inverted_v_7mhz_12m_real_ground.vrn",
+     {3, 11, 11},
+     204,
+     {"GM 0 0 0 0 0 0 0 12 0", "GN 2 0 0 0 13 0.005"},
+     true,
+     12},
+    {"yagi3_14mhz_copper_real_ground.vrn",
+     {21, 20, 19},
+     576,
      {"GM 0 0 0 0 0 0 0 15 0", "LD 5 1 0 0 58139534", "LD 5 2 0 0 58139534", "LD 5 3 0 0 58139534",
       "GN 2 0 0 0 13 0.005", "EX 0 2 10 0 1.0000 0.0000"},
-     true, 15},
-    {"vertical_quarter_wave_4_radials_perfect_ground.vrn", {11, 11, 11, 11, 11}, 506,
-     {"GM 0 0 0 0 0 0 0 3 0", "GN 1", "EX 0 1 1 0 1.0000 0.0000"}, false, 3},
+     true,
+     15},
+    {"vertical_quarter_wave_4_radials_perfect_ground.vrn",
+     {11, 11, 11, 11, 11},
+     506,
+     {"GM 0 0 0 0 0 0 0 3 0", "GN 1", "EX 0 1 1 0 1.0000 0.0000"},
+     false,
+     3},
     {"quad2_14mhz_two_radii.vrn", {11, 11, 11, 11, 12, 12, 12, 12}, 848, {"EX 0 1 6 0 1.0000 0.0000"}, true, 18},
-    {"yagi3_21mhz_stacked_2_high.vrn", {21, 20, 19}, 584,
+    {"yagi3_21mhz_stacked_2_high.vrn",
+     {21, 20, 19},
+     584,
      {"GM 0 0 0 0 0 0 0 -3.5 0", "GM 3 1 0 0 0 0 0 7 0", "GM 0 0 0 0 0 0 0 14 0", "EX 0 2 10 0 1.0000 0.0000",
       "EX 0 5 10 0 1.0000 0.0000"},
-     true, 14},
-    {"short_vertical_loaded_lc_and_rx.vrn", {4, 4}, 60,
-     {"LD 1 2 1 1 165059.278 1.85E-5 0", "LD 4 1 1 1 12.5 -35", "GN 1"}, false, 0},
+     true,
+     14},
+    {"short_vertical_loaded_lc_and_rx.vrn",
+     {4, 4},
+     60,
+     {"LD 1 2 1 1 165059.278 1.85E-5 0", "LD 4 1 1 1 12.5 -35", "GN 1"},
+     false,
+     0},
     {"dipole_21mhz_75ohm_reference.vrn", {20}, 20, {"GM 0 0 0 0 0 0 0 10 0", "GN 1"}, false, 10},
 };
 

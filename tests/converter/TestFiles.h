@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-
 namespace testfiles {
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
@@ -93,9 +92,9 @@ inline std::string cardField(const std::string& card, std::size_t index)
 struct VrnText {
     std::vector<std::string> titleLines = {"Test antenna"};
     std::string frequency = "14";
-    std::string wireCount;                   // empty: the number of wire lines
+    std::string wireCount; // empty: the number of wire lines
     std::vector<std::string> wires = {"0,\t-5,\t0,\t0,\t5,\t0,\t0.001,\t-1"};
-    std::string sourceCount;                 // empty: the number of source lines
+    std::string sourceCount; // empty: the number of source lines
     std::vector<std::string> sources = {"w1c,\t0,\t1"};
     std::string loadCount = "0,\t1";
     std::vector<std::string> loads;
@@ -132,14 +131,13 @@ struct VrnText {
 };
 
 // A wire line from its eight fields.
-inline std::string wireLine(double x1, double y1, double z1, double x2, double y2, double z2, double radius,
-                            int code)
+inline std::string wireLine(double x1, double y1, double z1, double x2, double y2, double z2, double radius, int code)
 {
     std::ostringstream out;
     out.imbue(std::locale::classic());
     out.precision(17);
-    out << x1 << ",\t" << y1 << ",\t" << z1 << ",\t" << x2 << ",\t" << y2 << ",\t" << z2 << ",\t" << radius
-        << ",\t" << code;
+    out << x1 << ",\t" << y1 << ",\t" << z1 << ",\t" << x2 << ",\t" << y2 << ",\t" << z2 << ",\t" << radius << ",\t"
+        << code;
     return out.str();
 }
 

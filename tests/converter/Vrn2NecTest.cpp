@@ -57,14 +57,10 @@ unsigned permissionsOf(const std::string& path)
 }
 
 const std::vector<std::string> kSamples = {
-    "dipole_14mhz_free_space.vrn",
-    "dipole_21mhz_75ohm_reference.vrn",
-    "inverted_v_7mhz_12m_real_ground.vrn",
-    "quad2_14mhz_two_radii.vrn",
-    "short_vertical_loaded_lc_and_rx.vrn",
-    "vertical_quarter_wave_4_radials_perfect_ground.vrn",
-    "yagi3_14mhz_copper_real_ground.vrn",
-    "yagi3_21mhz_stacked_2_high.vrn",
+    "dipole_14mhz_free_space.vrn",         "dipole_21mhz_75ohm_reference.vrn",
+    "inverted_v_7mhz_12m_real_ground.vrn", "quad2_14mhz_two_radii.vrn",
+    "short_vertical_loaded_lc_and_rx.vrn", "vertical_quarter_wave_4_radials_perfect_ground.vrn",
+    "yagi3_14mhz_copper_real_ground.vrn",  "yagi3_21mhz_stacked_2_high.vrn",
 };
 
 } // namespace
@@ -86,9 +82,18 @@ TEST(Vrn2NecOptions, DefaultsAndFlags)
     EXPECT_EQ(d.coat.shrinkFactor, 1);
     EXPECT_FALSE(d.coat.wireRadius != 0 || d.coat.shrinkX || d.coat.shrinkY || d.coat.shrinkZ);
 
-    p = parse({"--dm1", "--csdvs", "--ek", "--elevation", "35.5", "--azimuth", "-90", "--freq", "7.1", "--height",
-               "12", "--ground-eps", "5", "--ground-sigma", "0.001", "--perfect-ground", "--coat", "1", "2.5", "3",
-               "--shrink", "2.5:xz", "in", "out.deck"});
+    p = parse({"--dm1",    "--csdvs",
+               "--ek",     "--elevation",
+               "35.5",     "--azimuth",
+               "-90",      "--freq",
+               "7.1",      "--height",
+               "12",       "--ground-eps",
+               "5",        "--ground-sigma",
+               "0.001",    "--perfect-ground",
+               "--coat",   "1",
+               "2.5",      "3",
+               "--shrink", "2.5:xz",
+               "in",       "out.deck"});
     ASSERT_EQ(p.error, "");
     const Options& o = p.options;
     const conversion::ConversionOptions& c = o.conversion;
@@ -133,8 +138,9 @@ TEST(Vrn2NecConversion, ReportsAndMessages)
     std::ostringstream out, err;
     ConversionReport report;
     ASSERT_EQ(ConvertAntenna(o, out, err, report), 0) << err.str();
-    EXPECT_EQ(out.str(), "Deck: " + dir.file("y.nec") +
-                             "\nFrequency: 14.15 MHz\nHeight: 15 m\nAzimuth: 270 deg\nSommerfeld GN card: yes\n");
+    EXPECT_EQ(out.str(),
+              "Deck: " + dir.file("y.nec")
+                  + "\nFrequency: 14.15 MHz\nHeight: 15 m\nAzimuth: 270 deg\nSommerfeld GN card: yes\n");
     EXPECT_EQ(err.str(), "");
     EXPECT_EQ(report.thetaDeg, 70);
 

@@ -5,10 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
-#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -28,7 +28,8 @@ Result runTool(const QString& program, const QStringList& args)
     process.start(program, args);
     process.waitForFinished(240000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromLocal8Bit(process.readAllStandardOutput()), QString::fromLocal8Bit(process.readAllStandardError())};
+            QString::fromLocal8Bit(process.readAllStandardOutput()),
+            QString::fromLocal8Bit(process.readAllStandardError())};
 }
 
 QString sample(const char* name)
@@ -44,8 +45,9 @@ TEST(Vrn2NecRun, PrintsTheSummaryAndSavesDiagramsAndCurrents)
 {
     QTemporaryDir dir;
     const QString keep = dir.filePath("work");
-    const Result r = runTool(kTool, {"--run", "--keep", keep, "--diagrams", dir.filePath("d"), "--currents",
-                                     dir.filePath("c.csv"), sample("yagi3_21mhz_stacked_2_high.vrn")});
+    const Result r = runTool(kTool,
+                             {"--run", "--keep", keep, "--diagrams", dir.filePath("d"), "--currents",
+                              dir.filePath("c.csv"), sample("yagi3_21mhz_stacked_2_high.vrn")});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
 
     // Exactly the lines the reader gives for the kept listing.
@@ -186,8 +188,7 @@ TEST(Vrn2NecRun, SigtermStopsTheEngineAndRemovesTheWorkingFolder)
 {
     QTemporaryDir root;
     const QString pidFile = root.filePath("engine.pid");
-    const QString folder =
-        copyProgramFolder(root, "sleep 1000 &\necho $! > '" + pidFile.toUtf8() + "'\nwait");
+    const QString folder = copyProgramFolder(root, "sleep 1000 &\necho $! > '" + pidFile.toUtf8() + "'\nwait");
     const QString temp = root.filePath("tmp");
     QDir().mkpath(temp);
 

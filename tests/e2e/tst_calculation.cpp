@@ -8,9 +8,9 @@
 
 #include <QApplication>
 #include <QChart>
+#include <QLabel>
 #include <QLineSeries>
 #include <QPushButton>
-#include <QLabel>
 #include <QTimer>
 #include <QtTest>
 
@@ -86,7 +86,8 @@ private slots:
         QCOMPARE(u.TagNumField->count(), 1);
         QCOMPARE(u.TagNumField->currentText(), QStringLiteral("1"));
         QCOMPARE(window.currentsPage().series()->count(), 20);
-        QVERIFY(window.currentsPage().chartModel()->title().startsWith(QStringLiteral("Current in wire N 1. Max current: ")));
+        QVERIFY(window.currentsPage().chartModel()->title().startsWith(
+            QStringLiteral("Current in wire N 1. Max current: ")));
         QVERIFY(!window.rpPlotsPage().diagrams().azimuth.isNull());
 
         // A second run adds a row on top and moves the first one down.
@@ -260,7 +261,8 @@ private slots:
         u.RDField->setText(QStringLiteral("2"));
         u.EpsDielField->setText(QStringLiteral("1.1"));
         u.Execute->click();
-        QCOMPARE(support.dialogs.messages, QStringList{QStringLiteral("Dielectric constant of wire coats must be greater.")});
+        QCOMPARE(support.dialogs.messages,
+                 QStringList{QStringLiteral("Dielectric constant of wire coats must be greater.")});
         QVERIFY(!QFile::exists(QDir(support.folder()).filePath("Indata.txo")));
 
         support.dialogs.messages.clear();

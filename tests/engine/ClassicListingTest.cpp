@@ -29,11 +29,11 @@ using listingtest::splitLines;
 
 enum class Kind {
     Integer,
-    Text,       // trimmed text
-    Real,       // |a - b| <= absolute + relative * |a|
-    Magnitude,  // |a - b| <= relative * (largest magnitude of the row's group)
-    Phase,      // compared only when the magnitude `group` refers to is significant
-    Budget,     // |a - b| <= absolute + relative * (the field in the table's first row)
+    Text,      // trimmed text
+    Real,      // |a - b| <= absolute + relative * |a|
+    Magnitude, // |a - b| <= relative * (largest magnitude of the row's group)
+    Phase,     // compared only when the magnitude `group` refers to is significant
+    Budget,    // |a - b| <= absolute + relative * (the field in the table's first row)
 };
 
 struct Field {
@@ -47,11 +47,11 @@ struct Field {
 
 struct SectionLayout {
     const char* heading;
-    int from, to;     // heading columns
-    int firstRow;     // lines from the heading to the first row
-    int step = 1;     // every step-th line is a row
+    int from, to; // heading columns
+    int firstRow; // lines from the heading to the first row
+    int step = 1; // every step-th line is a row
     std::vector<Field> fields;
-    std::size_t maxRows = 0; // 0: up to the first empty line
+    std::size_t maxRows = 0;   // 0: up to the first empty line
     bool compareHeader = true; // the lines between heading and first row are fixed texts
 };
 
@@ -83,8 +83,8 @@ double real(const std::string& line, const Field& f)
     return v;
 }
 
-void compareRow(const std::string& where, const std::string& c, const std::string& r,
-                const std::vector<Field>& fields, const std::string& firstRow)
+void compareRow(const std::string& where, const std::string& c, const std::string& r, const std::vector<Field>& fields,
+                const std::string& firstRow)
 {
     for (const Field& f : fields) {
         const std::string at = where + " field " + f.name + "\n classic:   " + c + "\n rewritten: " + r;
@@ -149,8 +149,8 @@ void compareRow(const std::string& where, const std::string& c, const std::strin
 // The sections, their rows and fields as the program's readers take them.
 std::vector<SectionLayout> sectionLayouts()
 {
-    const double coord4 = 1.0001e-4;       // nec2c has 4 decimals where the classic engine has 5
-    const double impedance = 3e-4;          // engines and nec2c's 5 digits
+    const double coord4 = 1.0001e-4; // nec2c has 4 decimals where the classic engine has 5
+    const double impedance = 3e-4;   // engines and nec2c's 5 digits
     std::vector<Field> sourceFields = {
         {"tag", 1, 6, Kind::Integer},
         {"marker", 7, 8, Kind::Text},
@@ -166,7 +166,11 @@ std::vector<SectionLayout> sectionLayouts()
         {"power", 109, 120, Kind::Real, 1e-12, impedance},
     };
     return {
-        {"SEGMENTATION DATA", 42, 58, 9, 1,
+        {"SEGMENTATION DATA",
+         42,
+         58,
+         9,
+         1,
          {{"segment", 1, 6, Kind::Integer},
           {"x", 7, 16, Kind::Real, coord4},
           {"y", 17, 26, Kind::Real, coord4},
@@ -180,7 +184,11 @@ std::vector<SectionLayout> sectionLayouts()
           {"tag", 95, 100, Kind::Integer}}},
         {"FREQUENCY", 46, 54, 2, 1, {{"frequency", 47, 58, Kind::Real, 0, 1e-12}}, 1},
         {"FREQUENCY", 46, 54, 3, 1, {{"wavelength", 48, 59, Kind::Real, 0, 1e-12}}, 1, false},
-        {"STRUCTURE IMPEDANCE LOADING", 38, 64, 6, 2,
+        {"STRUCTURE IMPEDANCE LOADING",
+         38,
+         64,
+         6,
+         2,
          {{"tag", 5, 8, Kind::Text},
           {"first", 10, 13, Kind::Text},
           {"last", 15, 18, Kind::Text},
@@ -196,7 +204,11 @@ std::vector<SectionLayout> sectionLayouts()
         {"EXCITATION", 47, 56, 2, 1, {{"text", 1, 255, Kind::Text}}},
         {"STRUCTURE EXCITATION DATA AT NETWORK CONNECTION POINTS", 34, 87, 4, 1, sourceFields},
         {"ANTENNA INPUT PARAMETERS", 49, 72, 4, 1, sourceFields},
-        {"CURRENTS AND LOCATION", 36, 56, 7, 1,
+        {"CURRENTS AND LOCATION",
+         36,
+         56,
+         7,
+         1,
          {{"segment", 1, 6, Kind::Integer},
           {"tag", 7, 11, Kind::Integer},
           {"x", 12, 20, Kind::Real, coord4},
@@ -210,7 +222,11 @@ std::vector<SectionLayout> sectionLayouts()
           {"magnitude (viewer)", 74, 84, Kind::Magnitude, 0, 3e-4, 0},
           {"phase", 85, 93, Kind::Phase, 0.05, 0, 9},
           {"phase (chart)", 86, 93, Kind::Phase, 0.05, 0, 9}}},
-        {"SURFACE PATCH DATA", 51, 68, 6, 1,
+        {"SURFACE PATCH DATA",
+         51,
+         68,
+         6,
+         1,
          {{"x", 6, 15, Kind::Real, 1e-9},
           {"y", 16, 25, Kind::Real, 1e-9},
           {"z", 26, 35, Kind::Real, 1e-9},
@@ -225,13 +241,26 @@ std::vector<SectionLayout> sectionLayouts()
           {"t2 y", 105, 112, Kind::Real, 1e-9},
           {"t2 z", 113, 120, Kind::Real, 1e-9}}},
         // Losses are small differences of two powers: compared against the input power.
-        {"POWER BUDGET", 47, 58, 2, 1,
+        {"POWER BUDGET",
+         47,
+         58,
+         2,
+         1,
          {{"label", 44, 58, Kind::Text}, {"value", 59, 69, Kind::Budget, 0, 1e-3}, {"unit", 70, 80, Kind::Text}},
          4},
-        {"POWER BUDGET", 47, 58, 6, 1,
+        {"POWER BUDGET",
+         47,
+         58,
+         6,
+         1,
          {{"label", 44, 58, Kind::Text}, {"efficiency", 59, 65, Kind::Real, 0.0300001}, {"unit", 66, 80, Kind::Text}},
-         1, false},
-        {"NEAR ELECTRIC FIELDS", 42, 61, 5, 1,
+         1,
+         false},
+        {"NEAR ELECTRIC FIELDS",
+         42,
+         61,
+         5,
+         1,
          {{"x", 1, 13, Kind::Real, 1e-9},
           {"y", 14, 24, Kind::Real, 1e-9},
           {"z", 25, 35, Kind::Real, 1e-9},
@@ -241,7 +270,11 @@ std::vector<SectionLayout> sectionLayouts()
           {"y phase", 75, 82, Kind::Phase, 0.05, 0, 5},
           {"z magnitude", 83, 96, Kind::Magnitude, 0, 3e-4, 0},
           {"z phase", 98, 105, Kind::Phase, 0.05, 0, 7}}},
-        {"NEAR MAGNETIC FIELDS", 42, 61, 5, 1,
+        {"NEAR MAGNETIC FIELDS",
+         42,
+         61,
+         5,
+         1,
          {{"x", 1, 13, Kind::Real, 1e-9},
           {"y", 14, 24, Kind::Real, 1e-9},
           {"z", 25, 35, Kind::Real, 1e-9},
@@ -251,7 +284,11 @@ std::vector<SectionLayout> sectionLayouts()
           {"y phase", 75, 82, Kind::Phase, 0.05, 0, 5},
           {"z magnitude", 83, 96, Kind::Magnitude, 0, 3e-4, 0},
           {"z phase", 98, 105, Kind::Phase, 0.05, 0, 7}}},
-        {"RADIATION PATTERNS", 55, 72, 5, 1,
+        {"RADIATION PATTERNS",
+         55,
+         72,
+         5,
+         1,
          {{"theta", 1, 8, Kind::Real, 1e-9},
           {"phi", 10, 17, Kind::Real, 1e-9},
           {"vertical gain", 21, 28, Kind::Real, 0.0100001},
@@ -279,7 +316,7 @@ struct ListingPair {
     std::string name;
     std::string classicPath;
     std::string nec2cPath;
-    bool enginesDiffer; // the engines stop at different places: compare what both have
+    bool enginesDiffer;     // the engines stop at different places: compare what both have
     std::size_t blocks = 0; // compare only the first blocks of every section (0: all)
 };
 
@@ -291,10 +328,10 @@ void PrintTo(const ListingPair& pair, std::ostream* os)
 std::vector<ListingPair> listingPairs()
 {
     std::vector<ListingPair> pairs;
-    for (const char* deck : {"big", "csdvs_source", "dipole_free", "dipole_perfect", "dipole_sommerfeld",
-                             "green_write", "near_electric", "near_magnetic", "network_tl", "patches",
-                             "plane_wave", "plane_wave_eta90", "stack", "sweep", "sweep_perfect",
-                             "sweep_two_sources", "two_sources", "yagi3_loads"}) {
+    for (const char* deck :
+         {"big", "csdvs_source", "dipole_free", "dipole_perfect", "dipole_sommerfeld", "green_write", "near_electric",
+          "near_magnetic", "network_tl", "patches", "plane_wave", "plane_wave_eta90", "stack", "sweep", "sweep_perfect",
+          "sweep_two_sources", "two_sources", "yagi3_loads"}) {
         const std::string d = deck;
         // green_write: nec2c does not compute Green's function runs; sweep: the classic
         // engine stops in the second frequency for want of a ground file.
@@ -303,8 +340,8 @@ std::vector<ListingPair> listingPairs()
     }
     for (const char* example : {"example5", "patch_plate"}) {
         const std::string e = example;
-        pairs.push_back({e, dataPath("examples/classic/" + e + ".out"), dataPath("examples/nec2c/" + e + ".out"),
-                         false});
+        pairs.push_back(
+            {e, dataPath("examples/classic/" + e + ".out"), dataPath("examples/nec2c/" + e + ".out"), false});
     }
     return pairs;
 }
@@ -469,8 +506,10 @@ TEST(ClassicListing, SpecialLinesOfSmallListings)
         "                        --------- ANTENNA INPUT PARAMETERS ---------\n"
         "  TAG   SEG       VOLTAGE (VOLTS)\n"
         "  No:   No:     REAL      IMAGINARY\n"
-        "    0     2  1.0000E+00  0.0000E+00  1.0000E-02  0.0000E+00  1.0000E+02  0.0000E+00  1.0000E-02  0.0000E+00  5.0000E-03\n"
-        "    0     3  1.0000E+00  0.0000E+00  1.0000E-02  0.0000E+00  1.0000E+02  0.0000E+00  1.0000E-02  0.0000E+00  5.0000E-03\n"
+        "    0     2  1.0000E+00  0.0000E+00  1.0000E-02  0.0000E+00  1.0000E+02  0.0000E+00  1.0000E-02  0.0000E+00  "
+        "5.0000E-03\n"
+        "    0     3  1.0000E+00  0.0000E+00  1.0000E-02  0.0000E+00  1.0000E+02  0.0000E+00  1.0000E-02  0.0000E+00  "
+        "5.0000E-03\n"
         "\n"
         "                            -------- ANTENNA ENVIRONMENT --------\n"
         "                            RADIAL WIRE GROUND SCREEN\n"
@@ -481,10 +520,14 @@ TEST(ClassicListing, SpecialLinesOfSmallListings)
         "                             RANGE:  1.000000E+04 METERS\n"
         "                             EXP(-JKR)/R:  1.00000E-04 AT PHASE: -241.60 DEGREES\n"
         "\n"
-        " ---- ANGLES -----     ----- POWER GAINS -----       ---- POLARIZATION ----   ---- E(THETA) ----    ----- E(PHI) ------\n"
-        "  THETA      PHI       MAJOR    MINOR    TOTAL       AXIAL      TILT  SENSE   MAGNITUDE    PHASE    MAGNITUDE     PHASE\n"
-        " DEGREES   DEGREES        DB       DB       DB       RATIO   DEGREES            VOLTS/M   DEGREES     VOLTS/M   DEGREES\n"
-        "   90.00     12.00   -999.99 -999.99  -999.99      0.0000      0.00         0.0000E+00      0.00  0.0000E+00      0.00\n"
+        " ---- ANGLES -----     ----- POWER GAINS -----       ---- POLARIZATION ----   ---- E(THETA) ----    ----- "
+        "E(PHI) ------\n"
+        "  THETA      PHI       MAJOR    MINOR    TOTAL       AXIAL      TILT  SENSE   MAGNITUDE    PHASE    MAGNITUDE "
+        "    PHASE\n"
+        " DEGREES   DEGREES        DB       DB       DB       RATIO   DEGREES            VOLTS/M   DEGREES     VOLTS/M "
+        "  DEGREES\n"
+        "   90.00     12.00   -999.99 -999.99  -999.99      0.0000      0.00         0.0000E+00      0.00  0.0000E+00  "
+        "    0.00\n"
         "   12345.678 1\n"
         "\n"
         "                             -------- NEAR ELECTRIC FIELDS --------\n"
@@ -507,8 +550,7 @@ TEST(ClassicListing, SpecialLinesOfSmallListings)
 
     const int pattern = listingtest::findLine(lines, "RADIATION PATTERNS");
     EXPECT_EQ(textlines::columns(lines[static_cast<std::size_t>(pattern)], 55, 72), "RADIATION PATTERNS");
-    EXPECT_EQ(lines[static_cast<std::size_t>(pattern + 1)],
-              std::string(54, ' ') + "RANGE= 1.000000E+04 METERS");
+    EXPECT_EQ(lines[static_cast<std::size_t>(pattern + 1)], std::string(54, ' ') + "RANGE= 1.000000E+04 METERS");
     EXPECT_EQ(lines[static_cast<std::size_t>(pattern + 2)],
               std::string(54, ' ') + "EXP(-JKR)/R= 1.00000E-04 AT PHASE-241.60 DEGREES");
     EXPECT_EQ(lines[static_cast<std::size_t>(pattern + 6)].substr(0, 44),

@@ -17,9 +17,9 @@ TEST(ConversionChecks, GroundValuesWithoutPhysicalMeaning)
         std::string message;
     };
     const Case cases[] = {
-        {13, 0.005, false, ""},   {1, 0, false, ""},       {0.999, 0.005, false, eps}, {-13, 0.005, false, eps},
-        {13, -0.001, false, sigma}, {0.5, -1, false, eps},
-        {0.5, -1, true, ""},             // over perfect ground the values are not used
+        {13, 0.005, false, ""},           {1, 0, false, ""},     {0.999, 0.005, false, eps}, {-13, 0.005, false, eps},
+        {13, -0.001, false, sigma},       {0.5, -1, false, eps}, {0.5, -1, true, ""}, // over perfect ground the values
+                                                                                      // are not used
         {std::nan(""), 0.005, false, ""}, // not finite: the library's own message
         {13, -INFINITY, false, ""},
     };

@@ -24,9 +24,9 @@ using Lines = std::vector<std::string>;
 namespace {
 
 const std::vector<std::string> kDecks = {
-    "big", "csdvs_source", "dipole_free", "dipole_perfect", "dipole_sommerfeld", "green_write",
-    "near_electric", "near_magnetic", "network_tl", "patches", "plane_wave", "plane_wave_eta90",
-    "stack", "sweep", "sweep_perfect", "sweep_two_sources", "two_sources", "yagi3_loads",
+    "big",           "csdvs_source",  "dipole_free",   "dipole_perfect",    "dipole_sommerfeld", "green_write",
+    "near_electric", "near_magnetic", "network_tl",    "patches",           "plane_wave",        "plane_wave_eta90",
+    "stack",         "sweep",         "sweep_perfect", "sweep_two_sources", "two_sources",       "yagi3_loads",
 };
 
 const char* const kNoExcitation = "Impedance or exitation data in output NEC-2 file not found.";
@@ -37,12 +37,10 @@ const char* const kNoPattern = "Radiation pattern data in output NEC-2 file not 
 // What the reader reports on the classic listing of each deck that does not end with
 // the two pattern cuts.
 const std::map<std::string, std::string> kClassicMessages = {
-    {"green_write", kNoExcitation},  // the Green's function run computes no excitation
-    {"near_electric", kNoPattern},   // near fields instead of patterns
-    {"near_magnetic", kNoPattern},
-    {"sweep", kNoCurrents},          // PT -1: no current table
-    {"sweep_perfect", kNoCurrents},
-    {"sweep_two_sources", kNoCurrents},
+    {"green_write", kNoExcitation},                         // the Green's function run computes no excitation
+    {"near_electric", kNoPattern},                          // near fields instead of patterns
+    {"near_magnetic", kNoPattern},  {"sweep", kNoCurrents}, // PT -1: no current table
+    {"sweep_perfect", kNoCurrents}, {"sweep_two_sources", kNoCurrents},
 };
 
 engine::ReadingInputs inputs()
@@ -56,8 +54,7 @@ engine::ReadingInputs inputs()
 EngineOutput readClassic(const std::string& deck)
 {
     engine::SwrReference reference{50, 0};
-    return engine::ReadEngineOutput(listingtest::dataPath("listings/classic/" + deck + ".out"), inputs(),
-                                    reference);
+    return engine::ReadEngineOutput(listingtest::dataPath("listings/classic/" + deck + ".out"), inputs(), reference);
 }
 
 EngineOutput readRewritten(const std::string& deck)
@@ -156,8 +153,8 @@ TEST_P(ListingFixtures, RewrittenNec2cListingGivesTheClassicResults)
         const engine::CurrentRow& r = rewritten.currents[i];
         EXPECT_EQ(r.segment, c.segment);
         EXPECT_EQ(r.tag, c.tag);
-        for (auto field : {&engine::CurrentRow::x, &engine::CurrentRow::y, &engine::CurrentRow::z,
-                           &engine::CurrentRow::length})
+        for (auto field :
+             {&engine::CurrentRow::x, &engine::CurrentRow::y, &engine::CurrentRow::z, &engine::CurrentRow::length})
             expectNear(r.*field, c.*field, 1e-4);
         const double magnitude = c.magnitude.value_or(0);
         for (auto field : {&engine::CurrentRow::real, &engine::CurrentRow::imaginary, &engine::CurrentRow::magnitude})

@@ -73,8 +73,8 @@ TEST(ListingParse, EveryFrequencyBlockOfAMultiFrequencyListing)
 
 TEST(ListingParse, SourceRowFieldsAndTheSlopeMarker)
 {
-    const std::string plain =
-        "     1    11 1.00000E+00 0.00000E+00 1.36559E-02-7.27232E-04 7.30236E+01 3.88887E+00 1.36559E-02-7.27232E-04 6.82797E-03";
+    const std::string plain = "     1    11 1.00000E+00 0.00000E+00 1.36559E-02-7.27232E-04 7.30236E+01 3.88887E+00 "
+                              "1.36559E-02-7.27232E-04 6.82797E-03";
     std::string marked = plain;
     marked.replace(6, 6, " *  11");
     for (const std::string& line : {plain, marked}) {

@@ -25,8 +25,8 @@ const char* const kBadFrequency =
 const char* const kBadSource =
     "Invalid ANTENNA INPUT PARAMETERS data (may be due to incorrect cards in NEC-2 input). See NEC-2 output file.";
 const char* const kNoPattern = "Radiation pattern data in output NEC-2 file not found.";
-const char* const kBadPattern =
-    "Radiation pattern data in Output NEC-2 file are ivalid (may be due to incorrect RP card in NEC-2 input). See NEC-2 output file.";
+const char* const kBadPattern = "Radiation pattern data in Output NEC-2 file are ivalid (may be due to incorrect RP "
+                                "card in NEC-2 input). See NEC-2 output file.";
 
 EngineOutput readLines(const Lines& lines, SwrReference* reference = nullptr)
 {

@@ -53,10 +53,16 @@ TEST(ListingReader, FullReadingWritesTheFourMemosInOrder)
     const std::string elevation = "Max Gain: 1.00 dBi at elevation  90 deg";
     EXPECT_EQ(out.memos.impedanceScreen,
               (Lines{"Frequency:   14.2  MHz", "---Antenna environment---", "    FREE SPACE", source,
-                     "----- Azimuth diagram -----", "Elevation angle: 20.0 deg", azimuth,
-                     "-----Elevation diagram-----", "Azimuth angle: 0.0 deg", elevation, "***"}));
-    const Lines others{"Frequency:   14.2  MHz", "Antenna environment:", "    FREE SPACE", source,
-                       "Elevation angle: 20.0 deg", azimuth, "Azimuth angle: 0.0 deg", elevation};
+                     "----- Azimuth diagram -----", "Elevation angle: 20.0 deg", azimuth, "-----Elevation diagram-----",
+                     "Azimuth angle: 0.0 deg", elevation, "***"}));
+    const Lines others{"Frequency:   14.2  MHz",
+                       "Antenna environment:",
+                       "    FREE SPACE",
+                       source,
+                       "Elevation angle: 20.0 deg",
+                       azimuth,
+                       "Azimuth angle: 0.0 deg",
+                       elevation};
     EXPECT_EQ(out.memos.impedanceScreen1, others);
     Lines withEnd = others;
     withEnd.push_back("***");
@@ -70,9 +76,9 @@ TEST(ListingReader, OneSourceFillsRowOneOfTheTable)
     ResultsTableModel table;
     table.replay(out.table);
     ASSERT_EQ(table.rows().size(), 1u);
-    EXPECT_EQ(table.row(1), (ResultsTableModel::Row{"7", "1", "14.2", "73.123", "+j42.500", "2.18", "Fr.Sp.",
-                                                    "30", "20.0", "4.00", "0 deg", "0.0", "1.00", "90 deg",
-                                                    "-"}));
+    EXPECT_EQ(table.row(1),
+              (ResultsTableModel::Row{"7", "1", "14.2", "73.123", "+j42.500", "2.18", "Fr.Sp.", "30", "20.0", "4.00",
+                                      "0 deg", "0.0", "1.00", "90 deg", "-"}));
 }
 
 TEST(ListingReader, ResultValuesOfASuccessfulReading)
@@ -175,8 +181,9 @@ TEST(ListingReader, PlaneWaveGivesANoSourceRowAndTheExcitationLine)
     }
     ResultsTableModel table;
     table.replay(out.table);
-    EXPECT_EQ(table.row(1), (ResultsTableModel::Row{"7", "no src", "14.2", "NA", "NA", "NA", "Fr.Sp.", "30",
-                                                    "20.0", "4.00", "0 deg", "0.0", "1.00", "90 deg", "-"}));
+    EXPECT_EQ(table.row(1),
+              (ResultsTableModel::Row{"7", "no src", "14.2", "NA", "NA", "NA", "Fr.Sp.", "30", "20.0", "4.00", "0 deg",
+                                      "0.0", "1.00", "90 deg", "-"}));
 }
 
 TEST(ListingReader, OtherExcitationLineIsTheFifthAfterTheHeading)

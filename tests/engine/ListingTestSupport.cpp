@@ -37,7 +37,6 @@ std::vector<std::string> rewrittenLines(const std::string& nec2cPath)
     return splitLines(engine::RewriteToClassicListing(fileText(nec2cPath)));
 }
 
-
 namespace {
 
 std::string format(const char* pattern, ...) __attribute__((format(printf, 1, 2)));
@@ -112,16 +111,38 @@ std::string TempFolder::writeText(const std::string& name, const std::string& te
     return path;
 }
 
-std::string segmentationHeadingLine() { return indent(33, "- - - - SEGMENTATION DATA - - - -"); }
-std::string frequencyHeadingLine() { return indent(33, "- - - - - - FREQUENCY - - - - - -"); }
-std::string environmentHeadingLine() { return indent(34, "- - - ANTENNA ENVIRONMENT - - -"); }
-std::string inputParametersHeadingLine() { return indent(42, "- - - ANTENNA INPUT PARAMETERS - - -"); }
-std::string excitationHeadingLine() { return indent(40, "- - - EXCITATION - - -"); }
-std::string currentsHeadingLine() { return indent(29, "- - - CURRENTS AND LOCATION - - -"); }
-std::string patternHeadingLine() { return indent(48, "- - - RADIATION PATTERNS - - -"); }
+std::string segmentationHeadingLine()
+{
+    return indent(33, "- - - - SEGMENTATION DATA - - - -");
+}
+std::string frequencyHeadingLine()
+{
+    return indent(33, "- - - - - - FREQUENCY - - - - - -");
+}
+std::string environmentHeadingLine()
+{
+    return indent(34, "- - - ANTENNA ENVIRONMENT - - -");
+}
+std::string inputParametersHeadingLine()
+{
+    return indent(42, "- - - ANTENNA INPUT PARAMETERS - - -");
+}
+std::string excitationHeadingLine()
+{
+    return indent(40, "- - - EXCITATION - - -");
+}
+std::string currentsHeadingLine()
+{
+    return indent(29, "- - - CURRENTS AND LOCATION - - -");
+}
+std::string patternHeadingLine()
+{
+    return indent(48, "- - - RADIATION PATTERNS - - -");
+}
 std::string planeWaveLine()
 {
-    return "    PLANE WAVE    THETA=   0.00 DEG,  PHI=   0.00 DEG,  ETA=   0.00 DEG,  TYPE -LINEAR=  AXIAL RATIO= 0.000";
+    return "    PLANE WAVE    THETA=   0.00 DEG,  PHI=   0.00 DEG,  ETA=   0.00 DEG,  TYPE -LINEAR=  AXIAL RATIO= "
+           "0.000";
 }
 
 SyntheticListing::SyntheticListing()
@@ -153,8 +174,7 @@ std::vector<std::string> SyntheticListing::lines() const
     for (std::size_t i = 0; i < segmentTags.size(); ++i) {
         const int seg = static_cast<int>(i) + 1;
         l.push_back(format(" %5d%10.5f%10.5f%10.5f%10.5f %10.5f%10.5f%10.5f %5d%5d%5d  %5lld", seg, 0.0,
-                           -1.0 + 0.5 * seg, 10.0, 0.5, 0.0, 90.0, 0.001, seg - 1, seg, seg + 1,
-                           segmentTags[i]));
+                           -1.0 + 0.5 * seg, 10.0, 0.5, 0.0, 90.0, 0.001, seg - 1, seg, seg + 1, segmentTags[i]));
     }
     l.push_back("");
     l.push_back("");
@@ -184,11 +204,13 @@ std::vector<std::string> SyntheticListing::lines() const
     } else {
         l.push_back(inputParametersHeadingLine());
         l.push_back("");
-        l.push_back("   TAG   SEG.    VOLTAGE (VOLTS)         CURRENT (AMPS)         IMPEDANCE (OHMS)        ADMITTANCE (MHOS)      POWER");
-        l.push_back("   NO.   NO.    REAL        IMAG.       REAL        IMAG.       REAL        IMAG.       REAL        IMAG.     (WATTS)");
+        l.push_back("   TAG   SEG.    VOLTAGE (VOLTS)         CURRENT (AMPS)         IMPEDANCE (OHMS)        "
+                    "ADMITTANCE (MHOS)      POWER");
+        l.push_back("   NO.   NO.    REAL        IMAG.       REAL        IMAG.       REAL        IMAG.       REAL      "
+                    "  IMAG.     (WATTS)");
         for (const Source& s : sources)
-            l.push_back(format(" %5lld %5d%12.5E%12.5E%12.5E%12.5E%12.5E%12.5E%12.5E%12.5E%12.5E", s.tag, 2,
-                               1.0, 0.0, s.yRe, s.yIm, s.r, s.x, s.yRe, s.yIm, s.yRe / 2));
+            l.push_back(format(" %5lld %5d%12.5E%12.5E%12.5E%12.5E%12.5E%12.5E%12.5E%12.5E%12.5E", s.tag, 2, 1.0, 0.0,
+                               s.yRe, s.yIm, s.r, s.x, s.yRe, s.yIm, s.yRe / 2));
         l.push_back("");
         l.push_back("");
     }
@@ -201,16 +223,19 @@ std::vector<std::string> SyntheticListing::lines() const
     l.push_back("  NO.   NO.     X        Y        Z      LENGTH     REAL        IMAG.       MAG.        PHASE");
     for (std::size_t i = 0; i < segmentTags.size(); ++i)
         l.push_back(format(" %5d%5lld%9.4f%9.4f%9.4f%9.5f %12.4E%12.4E%12.4E%9.3f", static_cast<int>(i) + 1,
-                           segmentTags[i], 0.0, 0.01 * static_cast<double>(i), 0.47, 0.02335, 1e-3 * (i + 1),
-                           -1e-4, 1e-3 * (i + 1), -5.5));
+                           segmentTags[i], 0.0, 0.01 * static_cast<double>(i), 0.47, 0.02335, 1e-3 * (i + 1), -1e-4,
+                           1e-3 * (i + 1), -5.5));
     l.push_back("");
     l.push_back("");
     auto patternBlock = [&](const std::vector<double>& gains, bool azimuth) {
         l.push_back(patternHeadingLine());
         l.push_back("");
-        l.push_back("  - - ANGLES - -           - POWER GAINS -       - - - POLARIZATION - - -    - - - E(THETA) - - -    - - - E(PHI) - - -");
-        l.push_back("  THETA     PHI        VERT.   HOR.    TOTAL      AXIAL     TILT   SENSE     MAGNITUDE    PHASE      MAGNITUDE    PHASE ");
-        l.push_back(" DEGREES  DEGREES       DB      DB      DB        RATIO     DEG.              VOLTS/M    DEGREES      VOLTS/M    DEGREES");
+        l.push_back("  - - ANGLES - -           - POWER GAINS -       - - - POLARIZATION - - -    - - - E(THETA) - - - "
+                    "   - - - E(PHI) - - -");
+        l.push_back("  THETA     PHI        VERT.   HOR.    TOTAL      AXIAL     TILT   SENSE     MAGNITUDE    PHASE   "
+                    "   MAGNITUDE    PHASE ");
+        l.push_back(" DEGREES  DEGREES       DB      DB      DB        RATIO     DEG.              VOLTS/M    DEGREES  "
+                    "    VOLTS/M    DEGREES");
         for (std::size_t k = 0; k < gains.size(); ++k) {
             const double theta = azimuth ? azimuthTheta : 90.0 - static_cast<double>(k);
             const double phi = azimuth ? static_cast<double>(k) : elevationPhi;

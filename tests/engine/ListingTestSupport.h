@@ -53,8 +53,8 @@ struct SyntheticListing {
     std::vector<std::string> environment{std::string(44, ' ') + "FREE SPACE"};
     std::vector<Source> sources{{1, 73.123, 42.5}};
     bool planeWave = false;
-    double azimuthTheta = 70;        // THETA of the azimuth cut
-    double elevationPhi = 0;         // PHI of the elevation cut
+    double azimuthTheta = 70;           // THETA of the azimuth cut
+    double elevationPhi = 0;            // PHI of the elevation cut
     std::vector<double> azimuthGains;   // 360 total gains; default: a smooth cardioid
     std::vector<double> elevationGains; // 181 total gains
     // Lines between the two pattern blocks (besides the heading).

@@ -54,9 +54,9 @@ TEST(Swr, ZeroReferenceBecomesFiftyOhm)
 TEST(Swr, NoFiniteValueGivesInfinityShownAsInf)
 {
     SwrReference fifty{50, 0};
-    EXPECT_TRUE(std::isinf(ComputeSwr(0, 30, fifty)));   // |reflection| = 1
-    EXPECT_TRUE(std::isinf(ComputeSwr(-10, 5, fifty)));  // |reflection| > 1
-    EXPECT_TRUE(std::isinf(ComputeSwr(-50, 0, fifty)));  // Z = -Z0: 0 / 0
+    EXPECT_TRUE(std::isinf(ComputeSwr(0, 30, fifty)));  // |reflection| = 1
+    EXPECT_TRUE(std::isinf(ComputeSwr(-10, 5, fifty))); // |reflection| > 1
+    EXPECT_TRUE(std::isinf(ComputeSwr(-50, 0, fifty))); // Z = -Z0: 0 / 0
     EXPECT_GT(ComputeSwr(-10, 5, fifty), 0);
     EXPECT_EQ(engine::SwrText(ComputeSwr(-10, 5, fifty)), "inf");
     EXPECT_EQ(engine::SwrText(1.0), "1.00");

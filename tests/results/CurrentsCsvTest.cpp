@@ -37,12 +37,11 @@ std::vector<std::string> splitCrLf(const std::string& text)
 
 std::size_t entriesIn(const std::string& folder)
 {
-    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder),
-                                                  std::filesystem::directory_iterator()));
+    return static_cast<std::size_t>(
+        std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator()));
 }
 
-const std::string kExampleRow =
-    currentRow(3, 1, 0.0, 0.0, 0.2398, 0.04627, 1.4e-2, -7.4883e-3, 1.5877e-2, -28.142);
+const std::string kExampleRow = currentRow(3, 1, 0.0, 0.0, 0.2398, 0.04627, 1.4e-2, -7.4883e-3, 1.5877e-2, -28.142);
 
 } // namespace
 

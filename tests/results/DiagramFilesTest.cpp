@@ -34,10 +34,8 @@ TEST(DiagramFiles, ProposedNamesBesideTheAntennaFile)
     EXPECT_EQ(az.folder, "/home/op/ant");
     EXPECT_EQ(az.fileName, "yagi_NEC-2 RP_AZ");
     EXPECT_EQ(proposedPath(az), "/home/op/ant/yagi_NEC-2 RP_AZ");
-    EXPECT_EQ(proposedFile("/home/op/ant/yagi.vrn", kElevationPlotSuffix).fileName,
-              "yagi_NEC-2 RP_EL");
-    EXPECT_EQ(proposedFile("/home/op/ant/yagi.vrn", kResultsTextSuffix).fileName,
-              "yagi_NEC-2 Results");
+    EXPECT_EQ(proposedFile("/home/op/ant/yagi.vrn", kElevationPlotSuffix).fileName, "yagi_NEC-2 RP_EL");
+    EXPECT_EQ(proposedFile("/home/op/ant/yagi.vrn", kResultsTextSuffix).fileName, "yagi_NEC-2 Results");
     // Only the last 4 characters go, whatever they are; dots inside the name stay.
     EXPECT_EQ(proposedFile("/d/my.quad.VRN", kAzimuthPlotSuffix).fileName, "my.quad_NEC-2 RP_AZ");
 
@@ -100,7 +98,11 @@ TEST(DiagramFiles, FailedSavesKeepTheEarlierFile)
         bool savesWithoutTheLimit;
     } cases[] = {
         {"bitmap", [&] { return saveDiagramBitmap(images.azimuth, path); }, true},
-        {"results text", [&] { return saveResultsText({std::string(200, 'x'), "y"}, path); }, true},
+        {"results text",
+         [&] {
+             return saveResultsText({std::string(200, 'x'), "y"}, path);
+         },
+         true},
         {"null image", [&] { return saveDiagramBitmap(QImage(), path); }, false},
     };
     for (const auto& c : cases) {

@@ -44,12 +44,11 @@ std::vector<engine::CurrentRow> currentRows(const std::vector<std::string>& line
     return rows;
 }
 
-std::string patternRow(double theta, double phi, double vertical, double horizontal,
-                       double total)
+std::string patternRow(double theta, double phi, double vertical, double horizontal, double total)
 {
     char text[128];
-    std::snprintf(text, sizeof text, " %7.2f%9.2f   %8.2f%8.2f%8.2f    0.00000     0.00  LINEAR",
-                  theta, phi, vertical, horizontal, total);
+    std::snprintf(text, sizeof text, " %7.2f%9.2f   %8.2f%8.2f%8.2f    0.00000     0.00  LINEAR", theta, phi, vertical,
+                  horizontal, total);
     return text;
 }
 
@@ -58,12 +57,12 @@ std::string patternHeading()
     return std::string(48, ' ') + "- - - RADIATION PATTERNS - - -";
 }
 
-std::string currentRow(int segment, int tag, double x, double y, double z, double length,
-                       double re, double im, double magnitude, double phase)
+std::string currentRow(int segment, int tag, double x, double y, double z, double length, double re, double im,
+                       double magnitude, double phase)
 {
     char text[128];
-    std::snprintf(text, sizeof text, " %5d%5d%9.4f%9.4f%9.4f%9.5f %12.4E%12.4E%12.4E%9.3f",
-                  segment, tag, x, y, z, length, re, im, magnitude, phase);
+    std::snprintf(text, sizeof text, " %5d%5d%9.4f%9.4f%9.4f%9.5f %12.4E%12.4E%12.4E%9.3f", segment, tag, x, y, z,
+                  length, re, im, magnitude, phase);
     return text;
 }
 

@@ -22,8 +22,7 @@ std::vector<engine::CurrentRow> currents(const std::string& listing);
 std::vector<engine::CurrentRow> currentRows(const std::vector<std::string>& lines);
 
 // One pattern row: theta, phi, vertical, horizontal and total gain.
-std::string patternRow(double theta, double phi, double vertical, double horizontal,
-                       double total);
+std::string patternRow(double theta, double phi, double vertical, double horizontal, double total);
 std::string patternHeading();
 
 // Gains of one direction.
@@ -46,15 +45,14 @@ engine::PatternCuts syntheticPattern(AzimuthGains azimuth, ElevationGains elevat
     }
     for (int m = 0; m < 181; ++m) {
         const Gains g = elevation(m);
-        cuts.elevation.push_back(
-            engine::ReadPatternRow(patternRow(90.0 - m, 0.0, g.vertical, g.horizontal, g.total)));
+        cuts.elevation.push_back(engine::ReadPatternRow(patternRow(90.0 - m, 0.0, g.vertical, g.horizontal, g.total)));
     }
     return cuts;
 }
 
 // One current row: segment, tag, centre in wavelengths, length in wavelengths, real,
 // imaginary and magnitude of the current and its phase.
-std::string currentRow(int segment, int tag, double x, double y, double z, double length,
-                       double re, double im, double magnitude, double phase);
+std::string currentRow(int segment, int tag, double x, double y, double z, double length, double re, double im,
+                       double magnitude, double phase);
 
 } // namespace fixture

@@ -20,7 +20,10 @@ constexpr double kPi = std::numbers::pi;
 
 // Image points computed here on their own: std::nearbyint rounds half to even in the
 // default rounding mode.
-int nearest(double v) { return static_cast<int>(std::nearbyint(v)); }
+int nearest(double v)
+{
+    return static_cast<int>(std::nearbyint(v));
+}
 
 QPoint expectedAzimuth(double r, double phiDegrees)
 {
@@ -129,8 +132,7 @@ TEST(PatternGrid, DottedRingsEveryTwoDegrees)
             const QPoint p(nearest(r * std::cos(a) + 175), nearest(175 - r * std::sin(a)));
             EXPECT_TRUE(pixelIs(images.azimuth, p, Qt::black)) << "ring " << i << " at " << 2 * j;
             if (j <= 89) {
-                EXPECT_TRUE(pixelIs(images.elevation, p, Qt::black))
-                    << "elevation ring " << i << " at " << 2 * j;
+                EXPECT_TRUE(pixelIs(images.elevation, p, Qt::black)) << "elevation ring " << i << " at " << 2 * j;
             }
         }
     }
@@ -148,15 +150,13 @@ TEST(PatternGrid, SolidInnerRingsAndNoRingAtMinus21dB)
         for (int deg = 0; deg < 360; ++deg) {
             const QPoint p = onCircle(174.5, 174.5, radius, deg);
             if (!underLabel(p)) {
-                EXPECT_TRUE(near(images.azimuth, p, grey))
-                    << "azimuth radius " << radius << " at " << deg;
+                EXPECT_TRUE(near(images.azimuth, p, grey)) << "azimuth radius " << radius << " at " << deg;
             }
         }
         for (int deg = 1; deg < 180; ++deg) {
             const QPoint p = onCircle(174.5, 174.5, radius, deg);
             if (!underLabel(p)) {
-                EXPECT_TRUE(near(images.elevation, p, grey))
-                    << "elevation radius " << radius << " at " << deg;
+                EXPECT_TRUE(near(images.elevation, p, grey)) << "elevation radius " << radius << " at " << deg;
             }
         }
     }
@@ -166,9 +166,9 @@ TEST(PatternGrid, SolidInnerRingsAndNoRingAtMinus21dB)
     // At 0.3 of the radius only the spokes every 10 degrees leave a dot.
     for (int deg = 5; deg < 360; deg += 10) {
         EXPECT_FALSE(near(images.azimuth, onCircle(175, 175, 56, deg), notWhite)) << deg;
-        EXPECT_TRUE(near(images.azimuth, onCircle(175, 175, 56, deg + 5),
-                         [](QColor c) { return c.rgb() == QColor(Qt::black).rgb(); }))
-            << deg + 5;
+        EXPECT_TRUE(near(images.azimuth, onCircle(175, 175, 56, deg + 5), [](QColor c) {
+            return c.rgb() == QColor(Qt::black).rgb();
+        })) << deg + 5;
     }
 }
 
@@ -206,8 +206,7 @@ TEST(PatternCurves, IsotropicCutOnTheOuterRingClampedAt349)
 {
     PatternImages images;
     const auto lines = uniformPattern(5.0, 5.0, 5.0);
-    const PatternDrawOutcome outcome =
-        DrawPatternCurves(images, lines, 5.0, GainComponent::Total, kBlue, true);
+    const PatternDrawOutcome outcome = DrawPatternCurves(images, lines, 5.0, GainComponent::Total, kBlue, true);
     EXPECT_EQ(outcome.message, "");
     EXPECT_TRUE(outcome.enableSave);
 
@@ -237,8 +236,12 @@ TEST(PatternCurves, GainsThirtyDecibelsDownAtTheCentre)
     PatternImages images;
     // Azimuth exactly 30 dB down, elevation "no field" (-999.99).
     const auto lines = fixture::syntheticPattern(
-        [](int) { return fixture::Gains{-20.0, -20.0, -20.0}; },
-        [](int) { return fixture::Gains{-999.99, -999.99, -999.99}; });
+        [](int) {
+            return fixture::Gains{-20.0, -20.0, -20.0};
+        },
+        [](int) {
+            return fixture::Gains{-999.99, -999.99, -999.99};
+        });
     const auto outcome = DrawPatternCurves(images, lines, 10.0, GainComponent::Total, kBlue, true);
     EXPECT_EQ(outcome.message, "");
     const auto az = pixelsOf(images.azimuth, kBlue);
@@ -284,10 +287,9 @@ TEST(PatternCurves, PolarizationChoices)
         Polarization choice;
         bool total, horizontal, vertical;
     };
-    for (const Case& c : {Case{Polarization::Total, true, false, false},
-                          Case{Polarization::Phi, false, true, false},
-                          Case{Polarization::Theta, false, false, true},
-                          Case{Polarization::PhiTheta, false, true, true}}) {
+    for (const Case& c :
+         {Case{Polarization::Total, true, false, false}, Case{Polarization::Phi, false, true, false},
+          Case{Polarization::Theta, false, false, true}, Case{Polarization::PhiTheta, false, true, true}}) {
         SCOPED_TRACE(static_cast<int>(c.choice));
         PatternImages images;
         const PolarizationOutcome outcome = ShowPolarization(images, lines, m, c.choice, ',');
@@ -344,8 +346,7 @@ TEST(PatternCurves, MissingOrBrokenData)
         PatternImages images;
         engine::PatternCuts azimuthOnly = good;
         azimuthOnly.elevation.clear();
-        const auto outcome =
-            DrawPatternCurves(images, azimuthOnly, 0.0, GainComponent::Total, kBlue, true);
+        const auto outcome = DrawPatternCurves(images, azimuthOnly, 0.0, GainComponent::Total, kBlue, true);
         EXPECT_EQ(outcome.message, "Radiation pattern data in output NEC-2 file not found.");
         EXPECT_FALSE(outcome.enableSave);
         EXPECT_FALSE(pixelsOf(images.azimuth, kBlue).empty());
@@ -365,20 +366,17 @@ TEST(PatternCurves, MissingOrBrokenData)
         EXPECT_FALSE(pixelsOf(images.azimuth, kBlue).empty());
         EXPECT_TRUE(pixelsOf(images.elevation, kBlue).empty());
         // Only that column is broken: the horizontal gain still draws.
-        EXPECT_EQ(DrawPatternCurves(images, broken, 0.0, GainComponent::Horizontal, kGreen, true).message,
-                  "");
+        EXPECT_EQ(DrawPatternCurves(images, broken, 0.0, GainComponent::Horizontal, kGreen, true).message, "");
     }
     // A cut shorter than its rows reads as unreadable gains (no crash).
     {
         PatternImages images;
         engine::PatternCuts cut = good;
         cut.elevation.resize(131);
-        EXPECT_EQ(DrawPatternCurves(images, cut, 0.0, GainComponent::Total, kBlue, true).message,
-                  invalid);
+        EXPECT_EQ(DrawPatternCurves(images, cut, 0.0, GainComponent::Total, kBlue, true).message, invalid);
         cut = good;
         cut.azimuth.resize(359);
-        EXPECT_EQ(DrawPatternCurves(images, cut, 0.0, GainComponent::Total, kBlue, true).message,
-                  invalid);
+        EXPECT_EQ(DrawPatternCurves(images, cut, 0.0, GainComponent::Total, kBlue, true).message, invalid);
     }
     // With "V+H" each failing curve reports its message.
     {

@@ -52,9 +52,9 @@ TEST(DeckChecks, WiresOfZeroLengthAreFound)
         {"CE\r\ngw,3,5,0.5,0,0,0.5,0,0,0.001\r\nEN\r\n", "The wire with tag 3 (line 2"},
         {"CE\nGW\t4\t5\t-0\t0\t1\t0\t0\t1\t0.002\nEN\n", "The wire with tag 4"},
         {"CE\nGW 1 5 0 0 0 0 0 1 0.001\nGW 2 5 0 0 1 0 0 1 0.001\nGW 3 5 0 0 2 0 0 2 0.001\n", "The wire with tag 2 "},
-        {"CE\nEN\nGW 9 5 0 0 0 0 0 0 0.001\n", ""},      // after EN
-        {"CE\nGW 1 5 0 0 0 0 0\nEN\n", ""},             // too few fields for the engine anyway
-        {"CM GW 1 5 0 0 0 0 0 0 0.001\nEN\n", ""},      // a comment
+        {"CE\nEN\nGW 9 5 0 0 0 0 0 0 0.001\n", ""}, // after EN
+        {"CE\nGW 1 5 0 0 0 0 0\nEN\n", ""},         // too few fields for the engine anyway
+        {"CM GW 1 5 0 0 0 0 0 0 0.001\nEN\n", ""},  // a comment
     };
     QTemporaryDir dir;
     for (const Case& c : cases) {
@@ -167,7 +167,8 @@ TEST(Calculation, DeckTextIsWrittenThenChecked)
 
     request.workingFolder = program.file("missing folder");
     EXPECT_EQ(calculation.run(request).outcome, engine::CalculationOutcome::DeckNotWritten);
-    EXPECT_EQ(calculation.result().message, "Unable to write to " + program.file("missing folder/Indata.txo").toStdString());
+    EXPECT_EQ(calculation.result().message,
+              "Unable to write to " + program.file("missing folder/Indata.txo").toStdString());
 }
 
 TEST(Calculation, ElapsedText)

@@ -37,7 +37,8 @@ TEST(RunCommandLine, ExitCodesAndWorkingFolder)
     EXPECT_EQ(QDir::currentPath(), before) << "the caller's own folder never changes";
     QFile where(dir.filePath("where.txt"));
     ASSERT_TRUE(where.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QDir(QString::fromLocal8Bit(where.readAll().trimmed())).canonicalPath(), QDir(dir.path()).canonicalPath());
+    EXPECT_EQ(QDir(QString::fromLocal8Bit(where.readAll().trimmed())).canonicalPath(),
+              QDir(dir.path()).canonicalPath());
 
     EXPECT_EQ(engine::RunCommandLine("fails.sh", 0, true, dir.path()), 3);
     EXPECT_EQ(engine::RunCommandLine("no-such-program-here", 0, true, dir.path()), -1);

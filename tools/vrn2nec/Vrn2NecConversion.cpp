@@ -71,8 +71,8 @@ std::string checkCoatedRadius(const Options& options, const conversion::Conversi
     for (const vrn::WireRecord& wire : model.wires)
         if (vrn::IsCoated(wire.radius, settings.coat))
             return {};
-    return "No wire of radius " + numtext::general(options.coat->wireRadiusMm) + " mm to coat in " + options.input +
-           ".";
+    return "No wire of radius " + numtext::general(options.coat->wireRadiusMm) + " mm to coat in " + options.input
+        + ".";
 }
 
 // A fresh file beside the deck for the library to write into. It replaces the deck only
@@ -150,7 +150,10 @@ private:
     std::string temporary_;
 };
 
-const char* yesNo(bool value) { return value ? "yes" : "no"; }
+const char* yesNo(bool value)
+{
+    return value ? "yes" : "no";
+}
 
 } // namespace
 

@@ -19,7 +19,6 @@ struct ConversionReport {
     bool sommerfeldUsed = false;
 };
 
-
 // Converts options.input into options.deck through the library. Prints the written-back
 // values to `out` and returns 0, or prints the message to `err` and returns 1. Refused
 // before converting: a deck that is the antenna file itself and, with a coat, a file

@@ -50,12 +50,13 @@ bool parseShrink(const std::string& text, ShrinkRequest& shrink, std::string& er
     shrink.x = shrink.y = shrink.z = false;
     for (char axis : axes) {
         switch (axis) {
-        case 'x': case 'X': shrink.x = true; break;
-        case 'y': case 'Y': shrink.y = true; break;
-        case 'z': case 'Z': shrink.z = true; break;
-        default:
-            error = "Option --shrink takes the axes as letters x, y and z, not '" + axes + "'.";
-            return false;
+        case 'x':
+        case 'X': shrink.x = true; break;
+        case 'y':
+        case 'Y': shrink.y = true; break;
+        case 'z':
+        case 'Z': shrink.z = true; break;
+        default: error = "Option --shrink takes the axes as letters x, y and z, not '" + axes + "'."; return false;
         }
     }
     if (axes.empty()) {
@@ -112,8 +113,8 @@ ParsedCommandLine ParseOptions(const std::vector<std::string>& args)
             list.number(arg, c.groundSigma, error);
         } else if (arg == "--coat") {
             CoatRequest coat;
-            if (list.number(arg, coat.wireRadiusMm, error) && list.number(arg, coat.coatRadiusMm, error) &&
-                list.number(arg, coat.permittivity, error))
+            if (list.number(arg, coat.wireRadiusMm, error) && list.number(arg, coat.coatRadiusMm, error)
+                && list.number(arg, coat.permittivity, error))
                 o.coat = coat;
         } else if (arg == "--shrink") {
             ShrinkRequest shrink;

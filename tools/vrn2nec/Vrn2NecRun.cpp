@@ -111,12 +111,13 @@ std::string saveDiagrams(const Options& options, const engine::EngineOutput& out
         return outcome.messages.front();
     if (!QDir().mkpath(QString::fromStdString(options.diagramsDir)))
         return "Unable to create the folder " + options.diagramsDir;
-    const std::pair<const QImage*, const char*> diagrams[] = {
-        {&images.azimuth, results::kAzimuthPlotSuffix}, {&images.elevation, results::kElevationPlotSuffix}};
+    const std::pair<const QImage*, const char*> diagrams[] = {{&images.azimuth, results::kAzimuthPlotSuffix},
+                                                              {&images.elevation, results::kElevationPlotSuffix}};
     for (const auto& [image, suffix] : diagrams) {
         const results::ProposedFile proposal = results::proposedFile(options.input, suffix);
-        const std::string path =
-            QDir(QString::fromStdString(options.diagramsDir)).filePath(QString::fromStdString(proposal.fileName + ".bmp")).toStdString();
+        const std::string path = QDir(QString::fromStdString(options.diagramsDir))
+                                     .filePath(QString::fromStdString(proposal.fileName + ".bmp"))
+                                     .toStdString();
         if (!results::saveDiagramBitmap(*image, path))
             return atomicfile::UnableToWriteMessage(path);
     }
@@ -125,8 +126,8 @@ std::string saveDiagrams(const Options& options, const engine::EngineOutput& out
 
 // Converts, runs and reads; the working folder (a temporary one unless kept) is removed
 // when this returns, also after a signal.
-int RunAntennaUntilStopped(const Options& given, const std::string& programFolder, std::ostream& out,
-                           std::ostream& err, SignalStop& stopSignals)
+int RunAntennaUntilStopped(const Options& given, const std::string& programFolder, std::ostream& out, std::ostream& err,
+                           SignalStop& stopSignals)
 {
     // The working folder: a fresh temporary one, or the one to keep.
     QTemporaryDir temporary;

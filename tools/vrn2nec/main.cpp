@@ -35,8 +35,8 @@ int main(int argc, char** argv)
                 std::cerr << text.toStdString() << "\n";
         });
         QGuiApplication app(argc, argv);
-        return vrn2nec::RunAntenna(parsed.options, QCoreApplication::applicationDirPath().toStdString(),
-                                   std::cout, std::cerr);
+        return vrn2nec::RunAntenna(parsed.options, QCoreApplication::applicationDirPath().toStdString(), std::cout,
+                                   std::cerr);
     }
     vrn2nec::ConversionReport report;
     return vrn2nec::ConvertAntenna(parsed.options, std::cout, std::cerr, report);
