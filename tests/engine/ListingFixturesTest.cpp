@@ -69,8 +69,9 @@ EngineOutput readRewritten(const std::string& deck)
 void expectNear(const engine::OptionalReal& r, const engine::OptionalReal& c, double tolerance)
 {
     ASSERT_EQ(r.has_value(), c.has_value());
-    if (c)
+    if (c) {
         EXPECT_NEAR(*r, *c, tolerance);
+    }
 }
 
 double maxCurrent(const std::vector<engine::CurrentRow>& rows)

@@ -144,8 +144,9 @@ TEST(Calculation, OutcomesOfTheScript)
         EXPECT_FALSE(calculation.isRunning());
         EXPECT_EQ(calculation.result().outcome, c.outcome);
         EXPECT_EQ(calculation.result().message, c.message);
-        if (c.outcome == engine::CalculationOutcome::Finished)
+        if (c.outcome == engine::CalculationOutcome::Finished) {
             EXPECT_EQ(calculation.result().listing.message, "Error opening NEC-2 output file Outdata.txo");
+        }
     }
 }
 
