@@ -3,9 +3,14 @@
 
 namespace vrnnec::necdeck {
 
+int RunView(Invocation& invocation);
+
 const std::vector<Subcommand>& Subcommands()
 {
-    static const std::vector<Subcommand> list = {};
+    static const std::vector<Subcommand> list = {
+        {"view", "view [--mode center|z|real] --dump LISTING",
+         "the 3-D viewer's model of a listing, fitted to the view, as JSON", &RunView},
+    };
     return list;
 }
 
