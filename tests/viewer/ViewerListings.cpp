@@ -71,15 +71,6 @@ ListingBuilder& ListingBuilder::patches(const std::vector<std::vector<double>>& 
     return *this;
 }
 
-ListingBuilder& ListingBuilder::notLoaded()
-{
-    heading(static_cast<int>(Section::Loading));
-    lines_.emplace_back("");
-    lines_.push_back(std::string(kNotLoadedIndent, ' ') + std::string(kNotLoaded));
-    lines_.emplace_back("");
-    return *this;
-}
-
 ListingBuilder& ListingBuilder::loads(const std::vector<std::vector<std::string>>& rows)
 {
     heading(static_cast<int>(Section::Loading));
@@ -121,12 +112,6 @@ ListingBuilder& ListingBuilder::currents(const std::vector<std::tuple<int, int, 
         lines_.push_back(format(" %5d%5d%9.4f%9.4f%9.4f%9.5f %12.4E%12.4E%12.4E%9.3f", segment, tag, 0.0, 0.0, 0.0, 0.1,
                                 magnitude, 0.0, magnitude, phase));
     lines_.emplace_back("");
-    return *this;
-}
-
-ListingBuilder& ListingBuilder::line(const std::string& text)
-{
-    lines_.push_back(text);
     return *this;
 }
 

@@ -17,7 +17,6 @@ public:
     // SEGMENTATION DATA with its rows (none: an empty table).
     ListingBuilder& segments(const std::vector<SegmentSpec>& rows);
     ListingBuilder& patches(const std::vector<std::vector<double>>& rows); // 13 values each
-    ListingBuilder& notLoaded();
     // Load rows: tag, first and last segment as texts ("" leaves the field blank).
     ListingBuilder& loads(const std::vector<std::vector<std::string>>& rows);
     ListingBuilder& ports(const std::vector<std::pair<int, int>>& tagSegment);
@@ -25,11 +24,9 @@ public:
     ListingBuilder& sources(const std::vector<std::tuple<int, int, bool>>& rows);
     // Currents: segment, tag, magnitude, phase.
     ListingBuilder& currents(const std::vector<std::tuple<int, int, double, double>>& rows);
-    ListingBuilder& line(const std::string& text);
 
     // Writes the listing into a temporary file and returns its path.
     std::string write(const std::string& name) const;
-    const std::vector<std::string>& lines() const { return lines_; }
 
 private:
     void heading(int section);
