@@ -72,6 +72,7 @@ void BM_ViewerRedraw(benchmark::State& state)
         gl->glFinish();
     }
     state.counters["segments"] = model.SegmentCount;
+    state.SetLabel(reinterpret_cast<const char*>(gl->glGetString(GL_RENDERER)));
     framebuffer.release();
     context.doneCurrent();
 }
