@@ -20,6 +20,10 @@ class QMenu;
 
 namespace vrnnec {
 
+namespace viewer {
+class TFormV;
+}
+
 class CurrentsPage;
 class DataSheetPage;
 class GroundControls;
@@ -101,6 +105,12 @@ public:
     void TagNumFieldChange();
     void SaveCurrentButtonClick();
 
+    // The 3-D viewer (ViewerCommands.cpp): opened by the viewer entries, reloaded after
+    // every successful reading while it is visible.
+    void OpenViewer();
+    void ReloadViewer();
+    viewer::TFormV* viewerWindow() const;
+
     // Handlers of this window's own rules.
     void EnableParamChangeCheckClick();
     void GNDParChangeButtonClick();
@@ -117,6 +127,7 @@ private:
     void setUpPopupMenus();
     void connectRules();
     void connectCommands();
+    void connectViewerCommands();
     void previewAntennaFile(const QString& path, bool picked);
     void calculate(conversion::ConversionOptions settings);
     void setViewerEnabled(bool enabled);
@@ -132,6 +143,7 @@ private:
     UserDialogs* dialogs_ = nullptr;
     GroundControls* groundControls_ = nullptr;
     QPointer<TFormGND> groundDialog_;
+    QPointer<viewer::TFormV> viewer_;
     QMenu* accessoriesPopupMenu_ = nullptr;
     QSize pageControlSize_;
 };

@@ -133,6 +133,7 @@ void TForm1::ReadEngineOutput(const engine::ListingData& listing)
     u.SetAnglesforRPcalculations1->setEnabled(true);
     setFrequencyPlotsEnabled(true);
     session().CoatedRun = false;
+    ReloadViewer();
 }
 
 results::Polarization TForm1::selectedPolarization() const
@@ -269,6 +270,7 @@ void TForm1::connectCommands()
     connect(u.LLCheckBox, &QCheckBox::clicked, this, [this] { TagNumFieldChange(); });
     connect(u.PHIndCheckBox, &QCheckBox::clicked, this, [this] { TagNumFieldChange(); });
     connect(u.SaveCurrentButton, &QPushButton::clicked, this, [this] { SaveCurrentButtonClick(); });
+    connectViewerCommands();
 }
 
 } // namespace vrnnec

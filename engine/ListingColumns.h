@@ -66,13 +66,52 @@ inline constexpr Heading kExcitation = detail::heading(Section::Excitation, 1);
 inline constexpr Heading kCurrents =
     detail::heading(Section::Currents, detail::count(classictexts::kCurrentsHeader) + 1);
 inline constexpr Heading kPowerBudget = detail::heading(Section::PowerBudget, 2);
+inline constexpr Heading kPatchData =
+    detail::heading(Section::PatchData, detail::count(classictexts::kPatchHeader) + 1);
+inline constexpr Heading kLoading = detail::heading(Section::Loading, detail::count(classictexts::kLoadingHeader) + 1);
+inline constexpr Heading kNetworkPorts =
+    detail::heading(Section::NetworkPorts, detail::count(classictexts::kSourceHeader) + 1);
 // A pattern block: a blank line, the gains header, the labels and the units.
 inline constexpr Heading kPatterns = detail::heading(Section::Patterns, 5);
 
 // Segmentation data rows.
 namespace segment {
-inline constexpr Field kTag{94, 100};
-}
+inline constexpr Field kTag{94, 100}; // as the calculation's reading takes it
+inline constexpr Field kX{7, 16};
+inline constexpr Field kY{17, 26};
+inline constexpr Field kZ{27, 36};
+inline constexpr Field kLength{37, 46};
+inline constexpr Field kAlpha{48, 57};
+inline constexpr Field kBeta{58, 67};
+inline constexpr Field kRadius{69, 77};
+inline constexpr Field kViewerTag{95, 100}; // as the viewer takes it
+} // namespace segment
+
+// Rows of SURFACE PATCH DATA.
+namespace patch {
+inline constexpr Field kX{6, 15};
+inline constexpr Field kY{16, 25};
+inline constexpr Field kZ{26, 35};
+inline constexpr Field kNormalX{37, 44};
+inline constexpr Field kNormalY{45, 52};
+inline constexpr Field kNormalZ{53, 60};
+inline constexpr Field kArea{62, 70};
+inline constexpr Field kTangent1X{72, 79};
+inline constexpr Field kTangent1Y{80, 87};
+inline constexpr Field kTangent1Z{88, 95};
+inline constexpr Field kTangent2X{97, 104};
+inline constexpr Field kTangent2Y{105, 112};
+inline constexpr Field kTangent2Z{113, 120};
+} // namespace patch
+
+// STRUCTURE IMPEDANCE LOADING: the line that replaces the table, and the location of a
+// load row. Each row is followed by one line that belongs to nobody.
+namespace load {
+inline constexpr int kNotLoadedLine = 2; // lines below the heading
+inline constexpr Field kTag{5, 8};
+inline constexpr Field kFirst{10, 13};
+inline constexpr Field kLast{15, 18};
+} // namespace load
 
 // The FREQUENCY= and WAVELENGTH= lines after the heading.
 namespace frequency {

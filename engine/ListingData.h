@@ -100,7 +100,52 @@ struct ListingData {
     std::vector<FrequencyBlock> blocks; // the first block is the one a calculation reads
 };
 
+// A row of SEGMENTATION DATA; metres and degrees.
+struct SegmentRow {
+    OptionalReal x, y, z; // centre
+    OptionalReal length;
+    OptionalReal alpha, beta; // elevation and azimuth of the segment's direction
+    OptionalReal radius;
+    OptionalInteger tag;
+};
+
+// A row of SURFACE PATCH DATA; metres, square metres and unit vectors.
+struct PatchRow {
+    OptionalReal x, y, z; // centre
+    OptionalReal normalX, normalY, normalZ;
+    OptionalReal area;
+    OptionalReal tangent1X, tangent1Y, tangent1Z;
+    OptionalReal tangent2X, tangent2Y, tangent2Z;
+};
+
+// A row of STRUCTURE IMPEDANCE LOADING: where the load sits. A load given by absolute
+// segment number prints a blank tag.
+struct LoadRow {
+    std::string tagText;   // trimmed
+    std::string firstText; // first segment, trimmed
+    std::string lastText;  // last segment, trimmed
+    OptionalInteger tag;
+    OptionalInteger first;
+};
+
+// What the 3-D viewer reads of a listing: the structure description and the first
+// frequency block's ports, sources and currents.
+struct ViewerSections {
+    bool opened = false;
+    bool segmentationFound = false;
+    std::vector<SegmentRow> segments;
+    std::vector<PatchRow> patches;
+    std::vector<LoadRow> loads;
+    std::vector<SourceRow> ports; // STRUCTURE EXCITATION DATA AT NETWORK CONNECTION POINTS
+    std::vector<SourceRow> sources;
+    bool currentsFound = false;
+    std::vector<CurrentRow> currents;
+};
+
 // Row readers: every field of the row at its classic columns.
+SegmentRow ReadSegmentRow(std::string_view line);
+PatchRow ReadPatchRow(std::string_view line);
+LoadRow ReadLoadRow(std::string_view line);
 SourceRow ReadSourceRow(std::string_view line);
 CurrentRow ReadCurrentRow(std::string_view line);
 PatternRow ReadPatternRow(std::string_view line);

@@ -1,0 +1,57 @@
+// The main window's side of the 3-D viewer: its four entries open it, and a successful
+// reading of the listing reloads it while it is visible.
+#include "app/MainWindow.h"
+#include "app/MainWindowControls.h"
+#include "app/UserDialogs.h"
+#include "engine/EngineRun.h"
+#include "engine/ViewerSectionsParse.h"
+#include "viewer/ViewerWindow.h"
+
+namespace vrnnec {
+
+void TForm1::connectViewerCommands()
+{
+    MainWindowControls& u = *ui_;
+    for (QPushButton* b : {u.ViewerCallButton, u.ViewerCallButton1})
+        connect(b, &QPushButton::clicked, this, [this] { OpenViewer(); });
+    for (QAction* a : {u.ViewerCall, u.ViewerCall1})
+        connect(a, &QAction::triggered, this, [this] { OpenViewer(); });
+}
+
+viewer::TFormV* TForm1::viewerWindow() const
+{
+    return viewer_.data();
+}
+
+void TForm1::OpenViewer()
+{
+    if (viewer_ && viewer_->isVisible()) {
+        viewer_->raise();
+        viewer_->activateWindow();
+        return;
+    }
+    delete viewer_.data();
+    auto* window = new viewer::TFormV([this](const QString& text) { dialogs_->showMessage(text); }, this);
+    if (!window->load(
+            engine::ParseViewerSections(programFile(QString::fromLatin1(engine::kListingFile)).toStdString()))) {
+        delete window;
+        return;
+    }
+    viewer_ = window;
+    window->move(geometry().center() - window->rect().center());
+    window->show();
+    window->raise();
+    window->activateWindow();
+    window->setFocus();
+}
+
+void TForm1::ReloadViewer()
+{
+    if (!viewer_ || !viewer_->isVisible())
+        return;
+    if (!viewer_->load(
+            engine::ParseViewerSections(programFile(QString::fromLatin1(engine::kListingFile)).toStdString())))
+        viewer_->close();
+}
+
+} // namespace vrnnec

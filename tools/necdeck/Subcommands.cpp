@@ -1,0 +1,17 @@
+// The list of necdeck's subcommands: one line each.
+#include "Subcommand.h"
+
+namespace vrnnec::necdeck {
+
+int RunView(Invocation& invocation);
+
+const std::vector<Subcommand>& Subcommands()
+{
+    static const std::vector<Subcommand> list = {
+        {"view", "view [--mode center|z|real] [--dump] [--png FILE] LISTING",
+         "the 3-D viewer's model of a listing, fitted to the view, as JSON or as its picture", &RunView, true},
+    };
+    return list;
+}
+
+} // namespace vrnnec::necdeck

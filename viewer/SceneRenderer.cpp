@@ -1,0 +1,153 @@
+#include "viewer/SceneRenderer.h"
+
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QOpenGLFramebufferObject>
+#include <QOpenGLFunctions_1_1>
+#include <QOpenGLVersionFunctionsFactory>
+
+#include <memory>
+
+namespace vrnnec::viewer {
+
+namespace {
+
+GLenum glMode(PrimitiveKind kind)
+{
+    switch (kind) {
+    case PrimitiveKind::Lines: return GL_LINES;
+    case PrimitiveKind::LineStrip: return GL_LINE_STRIP;
+    case PrimitiveKind::Points: return GL_POINTS;
+    case PrimitiveKind::Polygon: return GL_POLYGON;
+    }
+    return GL_LINES;
+}
+
+GLenum glPolygon(PolygonMode mode)
+{
+    return mode == PolygonMode::Fill ? GL_FILL : GL_LINE;
+}
+
+// A current context on an offscreen surface, for as long as it lives.
+struct OffscreenContext {
+    QOffscreenSurface surface;
+    QOpenGLContext context;
+    QOpenGLFunctions_1_1* gl = nullptr;
+
+    OffscreenContext()
+    {
+        surface.setFormat(ViewerSurfaceFormat());
+        surface.create();
+        context.setFormat(ViewerSurfaceFormat());
+        if (!surface.isValid() || !context.create() || !context.makeCurrent(&surface))
+            return;
+        gl = LegacyFunctions(&context);
+    }
+    ~OffscreenContext()
+    {
+        if (context.isValid())
+            context.doneCurrent();
+    }
+};
+
+} // namespace
+
+QSurfaceFormat ViewerSurfaceFormat()
+{
+    QSurfaceFormat format;
+    format.setRenderableType(QSurfaceFormat::OpenGL);
+    format.setProfile(QSurfaceFormat::CompatibilityProfile);
+    format.setVersion(2, 1);
+    format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
+    format.setRedBufferSize(8);
+    format.setGreenBufferSize(8);
+    format.setBlueBufferSize(8);
+    format.setAlphaBufferSize(8);
+    format.setDepthBufferSize(24);
+    format.setStencilBufferSize(8);
+    return format;
+}
+
+QOpenGLFunctions_1_1* LegacyFunctions(QOpenGLContext* context)
+{
+    if (context == nullptr || !context->isValid() || context->isOpenGLES())
+        return nullptr;
+    QOpenGLFunctions_1_1* gl = QOpenGLVersionFunctionsFactory::get<QOpenGLFunctions_1_1>(context);
+    if (gl == nullptr || !gl->initializeOpenGLFunctions())
+        return nullptr;
+    return gl;
+}
+
+void ReplayScene(QOpenGLFunctions_1_1& gl, const Scene& scene, const Matrix4& projection, const Viewport& viewport)
+{
+    gl.glViewport(viewport.x, viewport.y, viewport.side, viewport.side);
+    gl.glDisable(GL_SCISSOR_TEST);
+    gl.glDisable(GL_LIGHTING);
+    gl.glDisable(GL_TEXTURE_2D);
+    gl.glDisable(GL_BLEND);
+    gl.glDisable(GL_CULL_FACE);
+    gl.glClearColor(1, 1, 1, 1);
+    if (scene.depthTest) {
+        gl.glEnable(GL_DEPTH_TEST);
+        gl.glDepthFunc(GL_LESS);
+        gl.glDepthMask(GL_TRUE);
+        gl.glClearDepth(1);
+        gl.glDepthRange(1, 0);
+        gl.glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    } else {
+        gl.glDisable(GL_DEPTH_TEST);
+        gl.glDepthRange(0, 1);
+        gl.glClear(GL_COLOR_BUFFER_BIT);
+    }
+    gl.glMatrixMode(GL_PROJECTION);
+    gl.glLoadMatrixd(projection.data().data());
+    gl.glMatrixMode(GL_MODELVIEW);
+    gl.glLoadIdentity();
+    gl.glEnable(GL_POINT_SMOOTH);
+    for (const Primitive& p : scene.primitives) {
+        if (p.kind == PrimitiveKind::Points)
+            gl.glPointSize(p.width);
+        else
+            gl.glLineWidth(p.width);
+        if (p.stipple) {
+            gl.glLineStipple(1, kAxisStipple);
+            gl.glEnable(GL_LINE_STIPPLE);
+        } else {
+            gl.glDisable(GL_LINE_STIPPLE);
+        }
+        gl.glPolygonMode(GL_FRONT, glPolygon(p.front));
+        gl.glPolygonMode(GL_BACK, glPolygon(p.back));
+        gl.glColor4f(p.colour.r, p.colour.g, p.colour.b, p.colour.a);
+        gl.glBegin(glMode(p.kind));
+        for (const Vertex& v : p.vertices)
+            gl.glVertex3f(v[0], v[1], v[2]);
+        gl.glEnd();
+    }
+    gl.glDisable(GL_LINE_STIPPLE);
+    gl.glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    gl.glFlush();
+}
+
+QImage RenderSceneImage(const Scene& scene, const Matrix4& projection, int side)
+{
+    OffscreenContext offscreen;
+    if (offscreen.gl == nullptr)
+        return {};
+    QOpenGLFramebufferObjectFormat format;
+    format.setAttachment(QOpenGLFramebufferObject::CombinedDepthStencil);
+    QOpenGLFramebufferObject framebuffer(side, side, format);
+    if (!framebuffer.isValid() || !framebuffer.bind())
+        return {};
+    ReplayScene(*offscreen.gl, scene, projection, Viewport{0, 0, side});
+    QImage image = framebuffer.toImage();
+    framebuffer.release();
+    return image;
+}
+
+bool OpenGLAvailable()
+{
+    OffscreenContext offscreen;
+    return offscreen.gl != nullptr;
+}
+
+} // namespace vrnnec::viewer

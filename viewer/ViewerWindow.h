@@ -1,0 +1,111 @@
+// "NEC-2 viewer" (`TFormV`): the segmented structure of the last run in 3-D with its
+// controls. The window stays on top beside the main window without disabling it; the
+// main window gives it the listing's viewer sections and a way to show messages.
+#pragma once
+
+#include "engine/ListingData.h"
+#include "viewer/Scene.h"
+#include "viewer/ViewFit.h"
+#include "viewer/ViewTransform.h"
+#include "viewer/ViewerModel.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QSlider;
+class QSpinBox;
+
+namespace vrnnec::viewer {
+
+class ViewerPicture;
+
+class TFormV : public QWidget {
+    Q_OBJECT
+public:
+    using MessageSink = std::function<void(const QString&)>;
+    explicit TFormV(MessageSink showMessage, QWidget* parent = nullptr);
+    ~TFormV() override;
+
+    // Builds the model of the sections, fills the wire list and sets up the picture.
+    // False (after its message) when the model or the picture could not be set up; the
+    // window then holds no model.
+    bool load(engine::ViewerSections sections);
+
+    // Full set-up: controls to their initial positions, the fit and the initial view.
+    bool DrawNewPicture();
+    // Redraw with the controls' states.
+    void PictRestore();
+    // A new view mode: the model is built and fitted again; the view stays.
+    void NewZPos();
+    void ShowWireInfo();
+    void WireNViewerComboBoxChange();
+    // Releases the model and the sections.
+    void ClearModel();
+
+    bool hasModel() const { return model_.has_value(); }
+    const ViewerModel* model() const { return model_ ? &*model_ : nullptr; }
+    const ViewTransform& view() const { return view_; }
+    ViewMode viewMode() const;
+    ViewerPicture* picture() const { return picture_; }
+    // The scene of the last redraw, and how often it was built.
+    const Scene& scene() const { return scene_; }
+    int sceneBuilds() const { return sceneBuilds_; }
+
+    // Window size: the client area.
+    static constexpr int kClientWidth = 310;
+    static constexpr int kClientHeight = 476;
+
+    // The controls by their names.
+    QSlider* TrackBar1;
+    QSlider* TrackBar2;
+    QRadioButton* View1Check;
+    QRadioButton* View2Check;
+    QRadioButton* View3Check;
+    QSpinBox* LSUpDown;
+    QSpinBox* UpDownX;
+    QSpinBox* UpDownY;
+    QSpinBox* UpDownZ;
+    QComboBox* WireNViewerComboBox;
+    QLabel* WireInfoStaticText;
+    QCheckBox* ShowCurCheckBox;
+    QSlider* ZoomCurTrackBar;
+    QCheckBox* PhaseCurCheckBox;
+    QCheckBox* ShowPatchesCheckBox;
+    QSlider* PatchSizeTrackBar;
+    QPushButton* CloseViewerButton;
+    QMenu* ViewerMenu;
+    QAction* RestoreItemMenu;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createControls();
+    void connectControls();
+    void resetControls();
+    SceneState sceneState() const;
+    void sceneChanged();
+    void applyView();
+    std::optional<long long> selectedTag() const;
+
+    MessageSink showMessage_;
+    ViewerPicture* picture_ = nullptr;
+    std::optional<engine::ViewerSections> sections_;
+    std::optional<ViewerModel> model_;
+    ViewTransform view_;
+    double patchScale_ = 1;
+    Scene scene_;
+    bool sceneStale_ = true;
+    int sceneBuilds_ = 0;
+};
+
+} // namespace vrnnec::viewer
