@@ -68,7 +68,8 @@ Shown show(const char* listing)
     s.window = std::make_unique<TFormV>([&m = s.messages](const QString& text) { m << text; });
     if (s.window->load(sections(listing))) {
         s.window->show();
-        QTest::qWaitForWindowExposed(s.window.get());
+        if (!QTest::qWaitForWindowExposed(s.window.get()))
+            s.messages << QStringLiteral("the window was never exposed");
     }
     return s;
 }
