@@ -101,6 +101,10 @@ public:
     void TagNumFieldChange();
     void SaveCurrentButtonClick();
 
+    // The Green's function file (GreenFunctionCommands.cpp).
+    void GFwriteButtonClick();
+    void CopyGFClick();
+
     // Handlers of this window's own rules.
     void EnableParamChangeCheckClick();
     void GNDParChangeButtonClick();
@@ -117,6 +121,7 @@ private:
     void setUpPopupMenus();
     void connectRules();
     void connectCommands();
+    void connectGreenFunctionCommands();
     void previewAntennaFile(const QString& path, bool picked);
     void calculate(conversion::ConversionOptions settings);
     void setViewerEnabled(bool enabled);

@@ -269,6 +269,7 @@ void TForm1::connectCommands()
     connect(u.LLCheckBox, &QCheckBox::clicked, this, [this] { TagNumFieldChange(); });
     connect(u.PHIndCheckBox, &QCheckBox::clicked, this, [this] { TagNumFieldChange(); });
     connect(u.SaveCurrentButton, &QPushButton::clicked, this, [this] { SaveCurrentButtonClick(); });
+    connectGreenFunctionCommands();
 }
 
 } // namespace vrnnec
