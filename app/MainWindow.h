@@ -110,6 +110,9 @@ public:
     void OpenViewer();
     void ReloadViewer();
     viewer::TFormV* viewerWindow() const;
+    // The Green's function file (GreenFunctionCommands.cpp).
+    void GFwriteButtonClick();
+    void CopyGFClick();
 
     // Handlers of this window's own rules.
     void EnableParamChangeCheckClick();
@@ -128,6 +131,7 @@ private:
     void connectRules();
     void connectCommands();
     void connectViewerCommands();
+    void connectGreenFunctionCommands();
     void previewAntennaFile(const QString& path, bool picked);
     void calculate(conversion::ConversionOptions settings);
     void setViewerEnabled(bool enabled);

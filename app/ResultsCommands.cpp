@@ -271,6 +271,7 @@ void TForm1::connectCommands()
     connect(u.PHIndCheckBox, &QCheckBox::clicked, this, [this] { TagNumFieldChange(); });
     connect(u.SaveCurrentButton, &QPushButton::clicked, this, [this] { SaveCurrentButtonClick(); });
     connectViewerCommands();
+    connectGreenFunctionCommands();
 }
 
 } // namespace vrnnec

@@ -96,6 +96,9 @@ void Calculation::engineEnded()
     if (run_.wasStopped()) {
         result_.outcome = CalculationOutcome::Stopped;
         result_.message = kStoppedMessage;
+    } else if (run_.exitCode() == kGreenFunctionUnsupportedExitCode) {
+        result_.outcome = CalculationOutcome::GreenFunctionUnsupported;
+        result_.message = kGreenFunctionUnsupportedMessage;
     } else if (run_.exitCode() != 0) {
         result_.outcome = CalculationOutcome::EngineFailed;
         result_.message = kUnableToStartMessage;

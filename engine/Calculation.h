@@ -23,6 +23,12 @@ namespace vrnnec::engine {
 // Messages of a run.
 inline constexpr const char* kUnableToStartMessage = "Unable to start NEC-2.";
 inline constexpr const char* kStoppedMessage = "NEC-2 run was stopped.";
+inline constexpr const char* kGreenFunctionUnsupportedMessage =
+    "The NEC-2 engine cannot write or read Green function files (WG and GF cards).";
+
+// The engine scripts' exit code for a deck with a WG or GF card when the engine cannot
+// handle Green's function files (engine.conf).
+inline constexpr int kGreenFunctionUnsupportedExitCode = 10;
 
 // An antenna file to convert into the deck.
 struct AntennaConversion {
@@ -43,13 +49,14 @@ struct CalculationRequest {
 enum class CalculationOutcome {
     NotStarted,
     Running,
-    ConversionFailed, // `message` is the library's text
-    DeckNotWritten,   // the deck text could not be written
-    DeckRefused,      // the deck check's message
-    Converted,        // convertOnly: the deck is written
-    EngineFailed,     // the script could not start or ended with an error
-    Stopped,          // the caller stopped the engine
-    Finished,         // the engine ended; `listing` holds the parse (with its own message)
+    ConversionFailed,         // `message` is the library's text
+    DeckNotWritten,           // the deck text could not be written
+    DeckRefused,              // the deck check's message
+    Converted,                // convertOnly: the deck is written
+    EngineFailed,             // the script could not start or ended with an error
+    GreenFunctionUnsupported, // the engine cannot write or read Green's function files
+    Stopped,                  // the caller stopped the engine
+    Finished,                 // the engine ended; `listing` holds the parse (with its own message)
 };
 
 struct CalculationResult {

@@ -121,6 +121,9 @@ TEST(Calculation, OutcomesOfTheScript)
     };
     const Case cases[] = {
         {"exit 1", false, engine::CalculationOutcome::EngineFailed, "Unable to start NEC-2."},
+        {"exit 251", false, engine::CalculationOutcome::EngineFailed, "Unable to start NEC-2."},
+        {"exit 10", false, engine::CalculationOutcome::GreenFunctionUnsupported,
+         "The NEC-2 engine cannot write or read Green function files (WG and GF cards)."},
         {"sleep 1000 & wait", true, engine::CalculationOutcome::Stopped, "NEC-2 run was stopped."},
         // The script ended well but left no listing: the parse says so.
         {"exit 0", false, engine::CalculationOutcome::Finished, ""},

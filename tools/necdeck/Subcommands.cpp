@@ -1,4 +1,5 @@
 // The list of necdeck's subcommands: one line each.
+#include "GfCommand.h"
 #include "Subcommand.h"
 
 namespace vrnnec::necdeck {
@@ -10,6 +11,7 @@ const std::vector<Subcommand>& Subcommands()
     static const std::vector<Subcommand> list = {
         {"view", "view [--mode center|z|real] [--dump] [--png FILE] LISTING",
          "the 3-D viewer's model of a listing, fitted to the view, as JSON or as its picture", &RunView, true},
+        {"gf", "gf DECK OUT", "writes the Green's function file of DECK (its WG run) to OUT", RunGf},
     };
     return list;
 }

@@ -1,0 +1,133 @@
+// The group "Green function writing": "Write" runs the deck of the edit window or of the
+// current engine input with a WG card and may rewrite the edit window to read the file;
+// "Copy GF to working folder" puts a chosen Green's function file in the program folder.
+#include "analyses/GreenFunctionCards.h"
+#include "analyses/GreenFunctionRun.h"
+#include "app/EngineBusyDialog.h"
+#include "app/MainWindow.h"
+#include "app/MainWindowControls.h"
+#include "app/UserDialogs.h"
+#include "common/AtomicFile.h"
+#include "common/TextLines.h"
+#include "engine/EngineRun.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace vrnnec {
+
+namespace {
+
+const QString kWrittenMessage =
+    QStringLiteral("Green function file Ngf2d.nec has been written in NEC-2 for VORNA allocation directory.");
+
+QString fromStd(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+} // namespace
+
+void TForm1::GFwriteButtonClick()
+{
+    MainWindowControls& u = *ui_;
+    const bool fromEditWindow = !u.GFwriteCurrentInputCheck->isChecked();
+    std::vector<std::string> lines;
+    if (fromEditWindow) {
+        lines = analyses::EditWindowLines(u.GeometryNEC2->toPlainText().toStdString());
+        if (lines.empty()) {
+            dialogs_->showMessage(QString::fromLatin1(analyses::kEditWindowEmptyMessage));
+            return;
+        }
+    } else if (!textlines::readAllLines(programFile(QString::fromLatin1(engine::kDeckFile)).toStdString(), lines)) {
+        dialogs_->showMessage(QString::fromLatin1(analyses::kIndataNotFoundMessage));
+        return;
+    }
+    if (!analyses::AllCardsAccepted(lines)) {
+        dialogs_->showMessage(QString::fromLatin1(analyses::kIncorrectCardsMessage));
+        return;
+    }
+
+    const QList<QWidget*> buttons{u.GFwriteButton, u.ElectricNFButton, u.MagneticNFButton};
+    for (QWidget* b : buttons)
+        b->setEnabled(false);
+    u.GroupBox6->setCursor(Qt::WaitCursor);
+    u.GFwriteButton->setCursor(Qt::WaitCursor);
+    analyses::GreenFunctionRun run;
+    if (run.start(lines, programFolder_))
+        EngineBusyDialog::waitFor(run.calculation(), this);
+    for (QWidget* b : buttons)
+        b->setEnabled(true);
+    u.GroupBox6->unsetCursor();
+    u.GFwriteButton->unsetCursor();
+
+    const analyses::GreenFunctionRunResult result = run.finish();
+    if (!result.engineEnded) {
+        dialogs_->showMessage(fromStd(result.message));
+        return;
+    }
+    // The run left its listing in Outdata.txo: the viewer would show another structure.
+    setViewerEnabled(false);
+    if (!result.written) {
+        dialogs_->showMessage(fromStd(result.message));
+        return;
+    }
+    if (!fromEditWindow) {
+        dialogs_->showMessage(kWrittenMessage);
+        return;
+    }
+    const UserDialogs::Answer answer =
+        dialogs_->ask(kWrittenMessage + QStringLiteral(" Replace all structure cards by GF card in Edit window?"),
+                      UserDialogs::Buttons::YesNo, UserDialogs::Style::Confirmation);
+    if (answer != UserDialogs::Answer::Yes)
+        return;
+    QStringList rewritten;
+    for (const std::string& line : analyses::RewriteToReadGreenFunction(lines))
+        rewritten << fromStd(line);
+    u.GeometryNEC2->setPlainText(rewritten.join(QLatin1Char('\n')));
+}
+
+void TForm1::CopyGFClick()
+{
+    const QString chosen = dialogs_->openFileName(
+        QStringLiteral("Copy Green function to working folder from...."),
+        QStringLiteral("NEC-2 Green function file|Ngf2d.nec|All NEC-2 files|*.nec|All files|*.*"), QDir::currentPath());
+    if (chosen.isEmpty())
+        return;
+    const QString source = QDir::toNativeSeparators(QFileInfo(chosen).absoluteFilePath());
+    const QString target = programFile(QString::fromLatin1(analyses::kGreenFunctionFile));
+    const QFileInfo targetInfo(target);
+    if (targetInfo.exists() && QFileInfo(chosen).canonicalFilePath() == targetInfo.canonicalFilePath()) {
+        dialogs_->showMessage(QStringLiteral("The chosen file ") + source
+                              + QStringLiteral(" is the Green function file of the working folder itself."));
+        return;
+    }
+    if (targetInfo.exists()
+        && dialogs_->ask(QStringLiteral("Green function file, Ngf2d.nec, in working folder will be overwritten. OK?"),
+                         UserDialogs::Buttons::OkCancel, UserDialogs::Style::Warning)
+            != UserDialogs::Answer::Ok)
+        return;
+    // The copy replaces the target only once it is complete.
+    QFile file(chosen);
+    bool copied = file.open(QIODevice::ReadOnly);
+    if (copied) {
+        const QByteArray bytes = file.readAll();
+        copied = file.error() == QFileDevice::NoError
+            && atomicfile::WriteFileAtomically(target.toStdString(), std::string_view(bytes.constData(), bytes.size()))
+                   .empty();
+    }
+    if (copied)
+        dialogs_->showMessage(QStringLiteral("Green function is copied from ") + source
+                              + QStringLiteral(" to working directory."));
+    else
+        dialogs_->showMessage(QStringLiteral("Attempt to copy ") + source + QStringLiteral(" failed!"));
+}
+
+void TForm1::connectGreenFunctionCommands()
+{
+    connect(ui_->GFwriteButton, &QPushButton::clicked, this, [this] { GFwriteButtonClick(); });
+    connect(ui_->CopyGF, &QAction::triggered, this, [this] { CopyGFClick(); });
+}
+
+} // namespace vrnnec

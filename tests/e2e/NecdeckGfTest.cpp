@@ -1,0 +1,92 @@
+// necdeck gf: the Green's function file of a deck, through a copy of the program folder
+// in a path with a blank and a non-ASCII letter: refused by nec2c with OUT untouched,
+// written by a classic engine named in engine.conf.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+struct Result {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+QString programFolder(const QTemporaryDir& root)
+{
+    const QString folder = root.filePath(QStringLiteral("Program Files/VRN NEC ü"));
+    QDir().mkpath(folder);
+    for (const char* name : {"necdeck", "libVRN_NEC.so", "GoNec.bat", "GoNecGN.bat", "GoNecRun.sh", "nec2c-classic"}) {
+        const QString to = QDir(folder).filePath(QLatin1String(name));
+        QFile::copy(QStringLiteral(PROGRAM_DIR "/") + name, to);
+        QFile(to).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    return folder;
+}
+
+Result necdeck(const QString& folder, const QStringList& args)
+{
+    QProcess process;
+    process.start(QDir(folder).filePath(QStringLiteral("necdeck")), args);
+    process.waitForFinished(120000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromLocal8Bit(process.readAllStandardOutput()),
+            QString::fromLocal8Bit(process.readAllStandardError())};
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+const QString kDeck = QStringLiteral(TEST_DATA_DIR "/decks/green_write.nec");
+
+} // namespace
+
+TEST(NecdeckGf, EngineThatCannotWriteTheFileLeavesOutAlone)
+{
+    QTemporaryDir root;
+    const QString folder = programFolder(root);
+    const QString out = root.filePath(QStringLiteral("out ü.nec"));
+    writeFile(out, "old bytes");
+    const Result r = necdeck(folder, {QStringLiteral("gf"), kDeck, out});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err.trimmed(), "The NEC-2 engine cannot write or read Green function files (WG and GF cards).");
+    EXPECT_EQ(readFile(out), "old bytes");
+    // The run took place in a temporary folder, not in the program folder.
+    EXPECT_FALSE(QFile::exists(QDir(folder).filePath(QStringLiteral("IndataGN.txo"))));
+}
+
+TEST(NecdeckGf, ClassicEngineNamedInEngineConf)
+{
+    QTemporaryDir root;
+    const QString folder = programFolder(root);
+    writeFile(QDir(folder).filePath(QStringLiteral("engine.conf")),
+              "command=./classic engine\nfiles=stdin\ngreens=yes\ngreens_file=NGF2D.NEC\n");
+    const QString engine = QDir(folder).filePath(QStringLiteral("classic engine"));
+    writeFile(engine,
+              "#!/bin/sh\nread in\nread out\ngrep -q '^WG' \"$in\" && printf 'green of %s\\n' \"$in\" > NGF2D.NEC\n"
+              "cp '" TEST_DATA_DIR "/listings/classic/green_write.out' \"$out\"\n");
+    QFile(engine).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString out = root.filePath(QStringLiteral("out.nec"));
+    writeFile(out, "old bytes");
+
+    const Result r = necdeck(folder, {QStringLiteral("gf"), kDeck, out});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(readFile(out), "green of IndataGN.txo\n");
+
+    EXPECT_EQ(necdeck(folder, {QStringLiteral("gf"), kDeck}).exitCode, 2);
+    EXPECT_EQ(necdeck(folder, {QStringLiteral("gf"), root.filePath("missing.nec"), out}).exitCode, 1);
+}

@@ -1,0 +1,183 @@
+// The group "Green function writing" as a user works it: "Write" with the real engine
+// (which cannot write the file), with a classic engine named in engine.conf, the
+// rewrite of the edit window, the checks before the run, and "Copy GF to working folder".
+#include "AppTestSupport.h"
+#include "ProgramFolder.h"
+#include "app/MainWindowControls.h"
+
+#include <QAction>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+const QString kWritten =
+    QStringLiteral("Green function file Ngf2d.nec has been written in NEC-2 for VORNA allocation directory.");
+const QString kUnsupported =
+    QStringLiteral("The NEC-2 engine cannot write or read Green function files (WG and GF cards).");
+const QString kDeck = QStringLiteral("CM dipole over ground\nCE\nGW 1 21 0 -5.25 10 0 5.25 10 0.001\nGE 1\nGN 1\n"
+                                     "FR 0 1 0 0 14 0\nEX 0 1 11 0 1 0\nRP 0 1 360 1000 70 0 0 1\nEN\n");
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+class GreenFunctionTest : public QObject {
+    Q_OBJECT
+
+private:
+    AppTestSupport support;
+
+    QString file(const char* name) const { return QDir(support.folder()).filePath(QLatin1String(name)); }
+
+    // The real scripts; with `classic`, a stand-in classic engine named in engine.conf.
+    TForm1& window(bool classic)
+    {
+        support.prepare();
+        [&] { QVERIFY(e2e::installEngine(support.folder())); }();
+        if (classic) {
+            writeFile(file("engine.conf"), "command=./classic.sh\nfiles=stdin\ngreens=yes\ngreens_file=NGF2D.NEC\n");
+            writeFile(file("classic.sh"),
+                      "#!/bin/sh\nread in\nread out\n"
+                      "grep -q '^WG' \"$in\" && printf 'new file\\n' > NGF2D.NEC\n"
+                      "cp '" TEST_DATA_DIR "/listings/classic/green_write.out' \"$out\"\n");
+            QFile(file("classic.sh")).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+        TForm1& w = support.createWindow();
+        w.ui().GFwriteButton->setEnabled(true);
+        for (QAction* a : {w.ui().ViewerCall, w.ui().ViewerCall1})
+            a->setEnabled(true);
+        return w;
+    }
+
+private slots:
+    void cleanup() { support.reset(); }
+
+    void realEngineKeepsTheOldFile()
+    {
+        TForm1& w = window(false);
+        QVERIFY(writeFile(file("Ngf2d.nec"), "old bytes"));
+        w.ui().GeometryNEC2->setPlainText(kDeck);
+        w.ui().GFwriteButton->click();
+        QCOMPARE(support.dialogs.messages, QStringList{kUnsupported});
+        QCOMPARE(readFile(file("Ngf2d.nec")), QByteArray("old bytes"));
+        QVERIFY(w.ui().ViewerCall->isEnabled()); // no run: the viewer entries stay
+        QVERIFY(w.ui().GFwriteButton->isEnabled());
+        QCOMPARE(w.ui().GeometryNEC2->toPlainText(), kDeck);
+    }
+
+    void classicEngineWritesAndTheEditWindowReadsTheFile()
+    {
+        TForm1& w = window(true);
+        QVERIFY(writeFile(file("Ngf2d.nec"), "old bytes"));
+        w.ui().GeometryNEC2->setPlainText(kDeck);
+        support.dialogs.answers << UserDialogs::Answer::Yes;
+        w.ui().GFwriteButton->click();
+        QCOMPARE(support.dialogs.messages, QStringList());
+        QCOMPARE(support.dialogs.questions.size(), 1);
+        QCOMPARE(support.dialogs.questions[0].text,
+                 kWritten + QStringLiteral(" Replace all structure cards by GF card in Edit window?"));
+        QCOMPARE(readFile(file("Ngf2d.nec")), QByteArray("new file\n"));
+        QVERIFY(!QFile::exists(file("NGF2D.NEC")));
+        QVERIFY(readFile(file("IndataGN.txo")).endsWith("FR 0 1 0 0 14 0\r\nWG\r\nEN\r\n"));
+        QCOMPARE(w.ui().GeometryNEC2->toPlainText(),
+                 QStringLiteral("CM dipole over ground\nCE\nGF\nGE\nEX 0 1 11 0 1 0\nRP 0 1 360 1000 70 0 0 1\nEN"));
+        QVERIFY(!w.ui().ViewerCall->isEnabled());
+        QVERIFY(!w.ui().ViewerCall1->isEnabled());
+    }
+
+    void currentInputIsOnlyReported()
+    {
+        TForm1& w = window(true);
+        QVERIFY(writeFile(file("Indata.txo"), kDeck.toLatin1().replace("\n", "\r\n")));
+        w.ui().GeometryNEC2->setPlainText(QStringLiteral("CE\nEN"));
+        w.ui().GFwriteCurrentInputCheck->setChecked(true);
+        w.ui().GFwriteButton->click();
+        QCOMPARE(support.dialogs.messages, QStringList{kWritten});
+        QVERIFY(support.dialogs.questions.isEmpty());
+        QCOMPARE(w.ui().GeometryNEC2->toPlainText(), QStringLiteral("CE\nEN"));
+        QCOMPARE(readFile(file("Ngf2d.nec")), QByteArray("new file\n"));
+    }
+
+    void decksRefusedBeforeTheRun_data()
+    {
+        QTest::addColumn<bool>("currentInput");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("empty") << false << QString() << "Edit window is empty.";
+        QTest::newRow("lower case") << false << "CE\ngw 1 5 0 0 0 0 0 1 .001\nEN"
+                                    << "Incorrect card are present.";
+        QTest::newRow("no Indata.txo") << true << "CE\nEN"
+                                       << "Current input NEC-2 file, Indata.txo not found.";
+    }
+
+    void decksRefusedBeforeTheRun()
+    {
+        QFETCH(bool, currentInput);
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        TForm1& w = window(true);
+        w.ui().GeometryNEC2->setPlainText(text);
+        w.ui().GFwriteCurrentInputCheck->setChecked(currentInput);
+        w.ui().GFwriteButton->click();
+        QCOMPARE(support.dialogs.messages, QStringList{message});
+        QVERIFY(!QFile::exists(file("IndataGN.txo")));
+    }
+
+    void copyGreenFunctionFile()
+    {
+        TForm1& w = window(false);
+        QTemporaryDir other;
+        const QString source = QDir(other.path()).filePath(QStringLiteral("Ngf2d.nec"));
+        QVERIFY(writeFile(source, "chosen bytes"));
+        QVERIFY(writeFile(file("Ngf2d.nec"), "old bytes"));
+
+        // The working folder's own file.
+        support.dialogs.fileAnswers << file("Ngf2d.nec");
+        w.ui().CopyGF->trigger();
+        QCOMPARE(support.dialogs.fileRequests.last().title,
+                 QStringLiteral("Copy Green function to working folder from...."));
+        QCOMPARE(support.dialogs.takeMessages(),
+                 QStringList{QStringLiteral("The chosen file ") + file("Ngf2d.nec")
+                             + QStringLiteral(" is the Green function file of the working folder itself.")});
+        QCOMPARE(readFile(file("Ngf2d.nec")), QByteArray("old bytes"));
+
+        // Cancel at the question.
+        support.dialogs.fileAnswers << source;
+        w.ui().CopyGF->trigger();
+        QCOMPARE(support.dialogs.questions.last().text,
+                 QStringLiteral("Green function file, Ngf2d.nec, in working folder will be overwritten. OK?"));
+        QVERIFY(support.dialogs.takeMessages().isEmpty());
+        QCOMPARE(readFile(file("Ngf2d.nec")), QByteArray("old bytes"));
+
+        // A file that cannot be read.
+        support.dialogs.fileAnswers << QDir(other.path()).filePath(QStringLiteral("gone.nec"));
+        support.dialogs.answers << UserDialogs::Answer::Ok;
+        w.ui().CopyGF->trigger();
+        QCOMPARE(support.dialogs.takeMessages(),
+                 QStringList{QStringLiteral("Attempt to copy ") + QDir(other.path()).filePath("gone.nec")
+                             + QStringLiteral(" failed!")});
+        QCOMPARE(readFile(file("Ngf2d.nec")), QByteArray("old bytes"));
+
+        support.dialogs.fileAnswers << source;
+        support.dialogs.answers << UserDialogs::Answer::Ok;
+        w.ui().CopyGF->trigger();
+        QCOMPARE(support.dialogs.takeMessages(),
+                 QStringList{QStringLiteral("Green function is copied from ") + source
+                             + QStringLiteral(" to working directory.")});
+        QCOMPARE(readFile(file("Ngf2d.nec")), QByteArray("chosen bytes"));
+    }
+};
+
+QTEST_MAIN(GreenFunctionTest)
+#include "tst_greenfunction.moc"
