@@ -69,6 +69,11 @@ inline constexpr Heading kPowerBudget = detail::heading(Section::PowerBudget, 2)
 // A pattern block: a blank line, the gains header, the labels and the units.
 inline constexpr Heading kPatterns = detail::heading(Section::Patterns, 5);
 
+// The FREQUENCY heading as the engine itself writes it, before its listing is rewritten
+// into the classic layout ("--------- FREQUENCY --------"): the progress of a running
+// engine is read from it.
+inline constexpr Heading kEngineFrequency{"FREQUENCY", 42, 50, 1};
+
 // Segmentation data rows.
 namespace segment {
 inline constexpr Field kTag{94, 100};

@@ -3,9 +3,13 @@
 
 namespace vrnnec::necdeck {
 
+extern const Subcommand kSweepCommand;
+
 const std::vector<Subcommand>& Subcommands()
 {
-    static const std::vector<Subcommand> list = {};
+    static const std::vector<Subcommand> list = {
+        kSweepCommand,
+    };
     return list;
 }
 
