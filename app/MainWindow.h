@@ -29,6 +29,7 @@ class RPPlotsPage;
 class ResultsTablePage;
 struct MainWindowControls;
 class TFormGND;
+class TFreqPlotsForm;
 class UserDialogs;
 
 // What the main window is created with.
@@ -101,6 +102,11 @@ public:
     void TagNumFieldChange();
     void SaveCurrentButtonClick();
 
+    // "Frequency plots" (FrequencyPlotsCommands.cpp): the sweep window, recreated by
+    // every opening; nullptr before the first.
+    void FreqPlotsShowMenuItemClick();
+    TFreqPlotsForm* freqPlotsForm() const;
+
     // Handlers of this window's own rules.
     void EnableParamChangeCheckClick();
     void GNDParChangeButtonClick();
@@ -132,6 +138,7 @@ private:
     UserDialogs* dialogs_ = nullptr;
     GroundControls* groundControls_ = nullptr;
     QPointer<TFormGND> groundDialog_;
+    QPointer<TFreqPlotsForm> freqPlotsForm_;
     QMenu* accessoriesPopupMenu_ = nullptr;
     QSize pageControlSize_;
 };

@@ -262,6 +262,8 @@ void TForm1::connectCommands()
                 ShowPolarization();
         });
     connect(u.SaveRP, &QAction::triggered, this, [this] { SaveRPClick(); });
+    for (QAction* a : {u.FreqPlotsShowMenuItem, u.FreqPlotsShowMenuItem1})
+        connect(a, &QAction::triggered, this, [this] { FreqPlotsShowMenuItemClick(); });
     connect(u.SaveElevationPlot, &QAction::triggered, this, [this] { SaveElevationPlotClick(); });
     connect(u.SaveRes, &QAction::triggered, this, [this] { SaveResClick(); });
 
