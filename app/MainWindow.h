@@ -7,6 +7,7 @@
 
 #include "app/RunSession.h"
 #include "engine/Conversion.h"
+#include "results/NearField.h"
 #include "results/PatternDiagram.h"
 
 #include <QMainWindow>
@@ -37,6 +38,10 @@ struct AppContext {
     QString programFolder;          // folder of the program: settings file, working files
     UserDialogs* dialogs = nullptr; // messages and file dialogs; nullptr: Qt's own
 };
+
+// The deck lines of the "NEC-2 input" memo: one per line of its text, no empty line for
+// a final line end.
+std::vector<std::string> EditWindowDeckLines(const QString& text);
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -107,6 +112,10 @@ public:
     void FreqPlotsShowMenuItemClick();
     TFreqPlotsForm* freqPlotsForm() const;
 
+    // Near fields (NearFieldCommands.cpp).
+    void ElectricNFButtonClick();
+    void MagneticNFButtonClick();
+
     // Handlers of this window's own rules.
     void EnableParamChangeCheckClick();
     void GNDParChangeButtonClick();
@@ -125,6 +134,7 @@ private:
     void connectCommands();
     void previewAntennaFile(const QString& path, bool picked);
     void calculate(conversion::ConversionOptions settings);
+    void nearField(results::NearField field);
     void setViewerEnabled(bool enabled);
     results::Polarization selectedPolarization() const;
     QString proposeSave(const char* suffix, const QString& title, const QString& filter, const QString& defaultSuffix);

@@ -4,11 +4,13 @@
 namespace vrnnec::necdeck {
 
 extern const Subcommand kSweepCommand;
+extern const Subcommand kNearCommand;
 
 const std::vector<Subcommand>& Subcommands()
 {
     static const std::vector<Subcommand> list = {
         kSweepCommand,
+        kNearCommand,
     };
     return list;
 }
