@@ -241,3 +241,34 @@ TEST(SweepChart, TitleRoundsTheHighestSwrToTwoDecimals)
         EXPECT_EQ(analyses::MakeSweepChart(values).swrTitle('.'), c.title);
     }
 }
+
+TEST(SweepListing, AFrequencyOfZeroKeepsItsBlockInTheClassicLayout)
+{
+    // nec2c writes "INF" for the wavelength at 0 MHz; the block still gets its classic
+    // frequency line, so the blocks after it are found where a reader expects them.
+    const std::string nec2c = std::string(31, ' ') + "---------------- COMMENTS ----------------\n\n"
+        + std::string(31, ' ') + "--------- FREQUENCY --------\n" + std::string(32, ' ')
+        + "FREQUENCY : 0.0000E+00 MHz\n" + std::string(32, ' ') + "WAVELENGTH:        INF Mtr\n\n"
+        + std::string(31, ' ') + "--------- FREQUENCY --------\n" + std::string(32, ' ')
+        + "FREQUENCY : 7.0000E+00 MHz\n" + std::string(32, ' ') + "WAVELENGTH: 4.2829E+01 Mtr\n\n";
+    TempFolder folder;
+    const std::string path = folder.file("Outdata.txo");
+    std::ofstream(path, std::ios::binary) << engine::RewriteToClassicListing(nec2c) << "\n";
+    std::ifstream in(path);
+    Lines lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    std::vector<std::size_t> headings;
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (lines[i] == frequencyHeading())
+            headings.push_back(i);
+    ASSERT_EQ(headings.size(), 2u);
+    for (std::size_t h : headings) {
+        ASSERT_LT(h + 3, lines.size());
+        EXPECT_EQ(lines[h + 1], "");
+        EXPECT_EQ(lines[h + 2].substr(36, 10), "FREQUENCY=");
+    }
+    EXPECT_EQ(lines[headings[0] + 2].substr(46, 11), " 0.0000E+00");
+    EXPECT_EQ(lines[headings[0] + 3], std::string(36, ' ') + "WAVELENGTH=        INF METERS");
+    EXPECT_EQ(lines[headings[1] + 2].substr(46, 11), " 7.0000E+00");
+}
