@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -105,6 +106,36 @@ TEST(SweepRun, TwoSourcesAndAParallelSweepEqualToOneProcess)
                       serial.listing.blocks[j].sources[s].impedanceImaginary);
         }
     }
+}
+
+TEST(SweepRun, StopEndsEveryEngineAsAStoppedRun)
+{
+    // The 3000-segment deck takes many seconds per frequency.
+    QTemporaryDir folder;
+    std::vector<std::string> deck = deckLines("big.nec");
+    const analyses::SweepSettings settings{14, 0.4, 5};
+    ASSERT_EQ(analyses::PrepareSweepDeck(deck, settings), "");
+    analyses::SweepRequest request;
+    request.programFolder = QStringLiteral(PROGRAM_DIR);
+    request.workingFolder = folder.path();
+    request.deck = deck;
+    request.settings = settings;
+    request.processes = 2;
+    analyses::SweepRun run;
+    int reportedPoints = 0;
+    QObject::connect(&run, &analyses::SweepRun::progress, [&](int done, int points, int) {
+        EXPECT_LE(done, points);
+        reportedPoints = points;
+        run.stop();
+    });
+    QElapsedTimer clock;
+    clock.start();
+    const analyses::SweepResult& result = run.run(request);
+    EXPECT_LT(clock.elapsed(), 20000);
+    EXPECT_EQ(result.outcome, analyses::SweepOutcome::Stopped);
+    EXPECT_EQ(result.message, engine::kStoppedMessage);
+    EXPECT_EQ(reportedPoints, 5);
+    EXPECT_TRUE(result.listing.blocks.empty());
 }
 
 TEST(SweepRun, TheToolPrintsEveryRowAndTheAxisTitles)
