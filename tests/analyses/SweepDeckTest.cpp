@@ -119,9 +119,3 @@ TEST(SweepDeck, RefusesFrequenciesTheEngineCannotSweep)
         EXPECT_EQ(analyses::CheckSweepSettings(c.settings), c.message);
     }
 }
-
-TEST(SweepDeck, FileTextEndsEveryLineWithCrLf)
-{
-    EXPECT_EQ(analyses::DeckFileText({"CE", "EN"}), "CE\r\nEN\r\n");
-    EXPECT_EQ(analyses::DeckFileText({}), "");
-}

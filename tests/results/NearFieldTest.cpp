@@ -2,8 +2,6 @@
 // field block and the power budget line, and the comma-separated file.
 #include "results/NearField.h"
 
-#include "engine/ClassicListing.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -18,11 +16,6 @@ namespace msg = results::nearfieldmessages;
 using results::NearField;
 
 namespace {
-
-std::string dataPath(const std::string& relative)
-{
-    return std::string(TEST_DATA_DIR) + "/" + relative;
-}
 
 std::string outputPath(const std::string& name)
 {
@@ -193,31 +186,6 @@ TEST(NearFieldListing, ReadsTheFirstBlockAndThePowerBudgetLine)
     }
     EXPECT_EQ(engine::ReadNearFieldListing(outputPath("missing.out"), NearField::Electric).status,
               engine::NearFieldReading::ListingMissing);
-}
-
-TEST(NearFieldListing, TheRewrittenEngineListingReadsAsTheClassicOne)
-{
-    for (NearField field : {NearField::Electric, NearField::Magnetic}) {
-        const std::string name = field == NearField::Electric ? "near_electric.out" : "near_magnetic.out";
-        const std::string rewritten = outputPath("rewritten_" + name);
-        ASSERT_EQ(engine::RewriteListingFile(dataPath("listings/nec2c/" + name), rewritten), "");
-        const auto engineRows = engine::ReadNearFieldListing(rewritten, field);
-        const auto classicRows = engine::ReadNearFieldListing(dataPath("listings/classic/" + name), field);
-        ASSERT_EQ(classicRows.rows.size(), 125u);
-        ASSERT_EQ(engineRows.rows.size(), 125u);
-        ASSERT_TRUE(classicRows.powerBudgetLine);
-        EXPECT_EQ(classicRows.powerBudgetLine->rfind("INPUT POWER", 0), 0u);
-        for (std::size_t i = 0; i < 125; ++i) {
-            const auto& a = engineRows.rows[i];
-            const auto& b = classicRows.rows[i];
-            ASSERT_TRUE(a.readable() && b.readable()) << i;
-            EXPECT_EQ(a.x, b.x);
-            EXPECT_EQ(a.y, b.y);
-            EXPECT_EQ(a.z, b.z);
-            for (int k = 0; k < 3; ++k)
-                EXPECT_NEAR(*a.magnitude[k], *b.magnitude[k], 2e-4 * *b.magnitude[k]) << i << " " << k;
-        }
-    }
 }
 
 TEST(NearFieldCsv, ThreeLinesPerPointInExponentFormat)
