@@ -7,6 +7,7 @@
 
 #include "app/RunSession.h"
 #include "engine/Conversion.h"
+#include "results/NearField.h"
 #include "results/PatternDiagram.h"
 
 #include <QMainWindow>
@@ -33,6 +34,7 @@ class RPPlotsPage;
 class ResultsTablePage;
 struct MainWindowControls;
 class TFormGND;
+class TFreqPlotsForm;
 class UserDialogs;
 
 // What the main window is created with.
@@ -40,6 +42,10 @@ struct AppContext {
     QString programFolder;          // folder of the program: settings file, working files
     UserDialogs* dialogs = nullptr; // messages and file dialogs; nullptr: Qt's own
 };
+
+// The deck lines of the "NEC-2 input" memo: one per line of its text, no empty line for
+// a final line end.
+std::vector<std::string> EditWindowDeckLines(const QString& text);
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -113,6 +119,14 @@ public:
     // The Green's function file (GreenFunctionCommands.cpp).
     void GFwriteButtonClick();
     void CopyGFClick();
+    // "Frequency plots" (FrequencyPlotsCommands.cpp): the sweep window, recreated by
+    // every opening; nullptr before the first.
+    void FreqPlotsShowMenuItemClick();
+    TFreqPlotsForm* freqPlotsForm() const;
+
+    // Near fields (NearFieldCommands.cpp).
+    void ElectricNFButtonClick();
+    void MagneticNFButtonClick();
 
     // Handlers of this window's own rules.
     void EnableParamChangeCheckClick();
@@ -134,6 +148,7 @@ private:
     void connectGreenFunctionCommands();
     void previewAntennaFile(const QString& path, bool picked);
     void calculate(conversion::ConversionOptions settings);
+    void nearField(results::NearField field);
     void setViewerEnabled(bool enabled);
     results::Polarization selectedPolarization() const;
     QString proposeSave(const char* suffix, const QString& title, const QString& filter, const QString& defaultSuffix);
@@ -148,6 +163,7 @@ private:
     GroundControls* groundControls_ = nullptr;
     QPointer<TFormGND> groundDialog_;
     QPointer<viewer::TFormV> viewer_;
+    QPointer<TFreqPlotsForm> freqPlotsForm_;
     QMenu* accessoriesPopupMenu_ = nullptr;
     QSize pageControlSize_;
 };

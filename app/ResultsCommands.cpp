@@ -263,6 +263,10 @@ void TForm1::connectCommands()
                 ShowPolarization();
         });
     connect(u.SaveRP, &QAction::triggered, this, [this] { SaveRPClick(); });
+    for (QAction* a : {u.FreqPlotsShowMenuItem, u.FreqPlotsShowMenuItem1})
+        connect(a, &QAction::triggered, this, [this] { FreqPlotsShowMenuItemClick(); });
+    connect(u.ElectricNFButton, &QPushButton::clicked, this, [this] { ElectricNFButtonClick(); });
+    connect(u.MagneticNFButton, &QPushButton::clicked, this, [this] { MagneticNFButtonClick(); });
     connect(u.SaveElevationPlot, &QAction::triggered, this, [this] { SaveElevationPlotClick(); });
     connect(u.SaveRes, &QAction::triggered, this, [this] { SaveResClick(); });
 

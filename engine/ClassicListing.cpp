@@ -143,8 +143,11 @@ private:
         for (std::string_view line : block)
             emit(line);
     }
-    // True while the next line belongs to the current table.
-    bool rowFollows() const { return more() && !peek().empty() && !nec2cHeading(peek()); }
+    // True while the next line belongs to the current table. In a run of several
+    // frequencies nec2c writes the echo of the next card right below the last table's
+    // last row; the echo ends the table.
+    bool rowFollows() const { return more() && !peek().empty() && !nec2cHeading(peek()) && !cardEchoLine(peek()); }
+    static bool cardEchoLine(std::string_view line) { return startsWith(trimBlanks(line), "DATA CARD No:"); }
 
     // Finds, among the next few lines, the last header line of a table (the first line
     // for which `isLast` holds) and moves past it. Nothing is consumed when there is
@@ -250,6 +253,9 @@ private:
             // Heading only: the lines below it are read by nobody.
             break;
         }
+        // A table the engine ended with a card echo ends with an empty line here.
+        if (more() && cardEchoLine(peek()))
+            emit("");
     }
 
     // The EX cards tell which sources are current-slope-discontinuity sources (EX 5),

@@ -406,14 +406,20 @@ bool RowConverter::frequency(std::string_view frequencyLine, std::string_view wa
     const std::string_view fl = trimBlanks(frequencyLine);
     const std::string_view wl = trimBlanks(wavelengthLine);
     double f = 0, w = 0;
-    if (!startsWith(fl, "FREQUENCY") || !startsWith(wl, "WAVELENGTH") || !leadingReal(afterText(fl, ":"), f)
-        || !leadingReal(afterText(wl, ":"), w))
+    if (!startsWith(fl, "FREQUENCY") || !startsWith(wl, "WAVELENGTH") || !leadingReal(afterText(fl, ":"), f))
         return false;
     frequencyOut = blanks(36) + "FREQUENCY=";
     putE(frequencyOut, f, 11, 4);
     frequencyOut += " MHZ";
     wavelengthOut = blanks(36) + "WAVELENGTH=";
-    putE(wavelengthOut, w, 11, 4);
+    if (leadingReal(afterText(wl, ":"), w)) {
+        putE(wavelengthOut, w, 11, 4);
+    } else {
+        // At a frequency of 0 the engine writes "INF": the word stays, in the field.
+        std::string_view word = trimBlanks(afterText(wl, ":"));
+        word = word.substr(0, std::min(word.find(' '), std::size_t{11}));
+        wavelengthOut += blanks(11 - static_cast<int>(word.size())) + std::string(word);
+    }
     wavelengthOut += " METERS";
     return true;
 }

@@ -73,6 +73,14 @@ inline constexpr Heading kNetworkPorts =
     detail::heading(Section::NetworkPorts, detail::count(classictexts::kSourceHeader) + 1);
 // A pattern block: a blank line, the gains header, the labels and the units.
 inline constexpr Heading kPatterns = detail::heading(Section::Patterns, 5);
+// A near field block: four lines of labels and units, then the rows.
+inline constexpr Heading kNearElectric = detail::heading(Section::NearElectric, 5);
+inline constexpr Heading kNearMagnetic = detail::heading(Section::NearMagnetic, 5);
+
+// The FREQUENCY heading as the engine itself writes it, before its listing is rewritten
+// into the classic layout ("--------- FREQUENCY --------"): the progress of a running
+// engine is read from it.
+inline constexpr Heading kEngineFrequency{"FREQUENCY", 42, 50, 1};
 
 // Segmentation data rows.
 namespace segment {
@@ -169,6 +177,20 @@ inline constexpr Field kVerticalGain{21, 28};
 inline constexpr Field kHorizontalGain{29, 36};
 inline constexpr Field kTotalGain{37, 44};
 } // namespace pattern
+
+// Rows of NEAR ELECTRIC FIELDS and NEAR MAGNETIC FIELDS: the point in metres, and the
+// magnitude and phase (degrees) of each vector component.
+namespace nearfield {
+inline constexpr Field kX{1, 13};
+inline constexpr Field kY{14, 24};
+inline constexpr Field kZ{25, 35};
+inline constexpr Field kXMagnitude{37, 50};
+inline constexpr Field kXPhase{52, 59};
+inline constexpr Field kYMagnitude{60, 73};
+inline constexpr Field kYPhase{75, 82};
+inline constexpr Field kZMagnitude{83, 96};
+inline constexpr Field kZPhase{98, 105};
+} // namespace nearfield
 
 // Lines of the POWER BUDGET: the text from this column on ("INPUT POWER   = ...").
 namespace power {

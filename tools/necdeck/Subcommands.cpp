@@ -5,6 +5,8 @@
 namespace vrnnec::necdeck {
 
 int RunView(Invocation& invocation);
+extern const Subcommand kSweepCommand;
+extern const Subcommand kNearCommand;
 
 const std::vector<Subcommand>& Subcommands()
 {
@@ -12,6 +14,8 @@ const std::vector<Subcommand>& Subcommands()
         {"view", "view [--mode center|z|real] [--dump] [--png FILE] LISTING",
          "the 3-D viewer's model of a listing, fitted to the view, as JSON or as its picture", &RunView, true},
         {"gf", "gf DECK OUT", "writes the Green's function file of DECK (its WG run) to OUT", RunGf},
+        kSweepCommand,
+        kNearCommand,
     };
     return list;
 }

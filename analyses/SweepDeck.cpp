@@ -1,0 +1,100 @@
+#include "analyses/SweepDeck.h"
+
+#include "common/NumberText.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cmath>
+#include <string_view>
+
+namespace vrnnec::analyses {
+
+namespace {
+
+std::string identifier(std::string_view line)
+{
+    std::string id(line.substr(0, 2));
+    for (char& c : id)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return id;
+}
+
+bool removedBySweep(const std::string& id)
+{
+    static constexpr std::array<std::string_view, 9> kRemoved = {"FR", "RP", "EN", "CP", "NE", "NH", "PQ", "PT", "XQ"};
+    return std::find(kRemoved.begin(), kRemoved.end(), id) != kRemoved.end();
+}
+
+// An EX card of type 0 or 5: the line trimmed and without blanks begins with "EX0",
+// "EX5", "EX,0" or "EX,5".
+bool isVoltageSource(std::string_view line)
+{
+    std::string packed;
+    for (char c : numtext::trimBlanks(line))
+        if (c != ' ')
+            packed += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (std::string_view start : {"EX0", "EX5", "EX,0", "EX,5"})
+        if (packed.starts_with(start))
+            return true;
+    return false;
+}
+
+} // namespace
+
+std::string CheckSweepSettings(const SweepSettings& settings)
+{
+    namespace msg = sweepmessages;
+    if (!std::isfinite(settings.centre) || settings.centre <= 0)
+        return msg::kCheckFrequency;
+    if (!std::isfinite(settings.bandWidth) || settings.bandWidth <= 0 || settings.start() <= 0)
+        return msg::kBadBandWidth;
+    if (settings.points < kMinPoints || settings.points > kMaxPoints)
+        return msg::kBadPoints;
+    return {};
+}
+
+std::string SweepFrequencyCard(const SweepSettings& settings)
+{
+    return "FR 0 " + std::to_string(settings.points) + " 0 0 " + numtext::general(settings.start()) + " "
+        + numtext::general(settings.step());
+}
+
+std::string PrepareSweepDeck(std::vector<std::string>& deck, const SweepSettings& settings)
+{
+    namespace msg = sweepmessages;
+    if (deck.empty())
+        return msg::kEmptyBuffer;
+    bool sourceFound = false;
+    for (auto it = deck.begin(); it != deck.end();) {
+        const std::string id = identifier(*it);
+        if (id == "GF")
+            return msg::kGreenFunction;
+        if (id == "EX") {
+            sourceFound = true;
+            if (!isVoltageSource(*it))
+                return msg::kVoltageSourcesOnly;
+        }
+        if (removedBySweep(id))
+            it = deck.erase(it);
+        else
+            ++it;
+    }
+    if (!sourceFound)
+        return msg::kSourceNeeded;
+    deck.push_back(SweepFrequencyCard(settings));
+    deck.push_back("PT -1");
+    deck.push_back("XQ");
+    deck.push_back("EN");
+    return {};
+}
+
+std::string DeckFileText(const std::vector<std::string>& deck)
+{
+    std::string text;
+    for (const std::string& line : deck)
+        text += line + "\r\n";
+    return text;
+}
+
+} // namespace vrnnec::analyses

@@ -1,0 +1,56 @@
+// "Frequency plots": opens the sweep window on the deck of the last calculation.
+#include "app/FreqPlotsForm.h"
+#include "app/LocaleNumbers.h"
+#include "app/MainWindow.h"
+#include "app/MainWindowControls.h"
+#include "app/UserDialogs.h"
+#include "common/TextLines.h"
+#include "engine/EngineRun.h"
+
+#include <QFile>
+#include <QThread>
+
+namespace vrnnec {
+
+void TForm1::FreqPlotsShowMenuItemClick()
+{
+    const QString buffer = programFile(QString::fromLatin1(engine::kDeckFile));
+    std::vector<std::string> deck;
+    if (!QFile::exists(buffer) || !textlines::readAllLines(buffer.toStdString(), deck)) {
+        dialogs_->showMessage(QString::fromLatin1(analyses::sweepmessages::kBufferMissing));
+        return;
+    }
+    delete freqPlotsForm_;
+
+    double centre = 0;
+    if (!localenum::readReal(ui_->FreqVRNChangeField->text(), centre)) {
+        centre = 14;
+        dialogs_->showMessage(QString::fromLatin1(analyses::sweepmessages::kCheckFrequency));
+    }
+    FreqPlotsContext context;
+    context.programFolder = programFolder_;
+    context.dialogs = dialogs_;
+    context.swrReference = &session_.SwrReference;
+    context.readAdmittance = [this] { return ui_->ReadADMCheck->isChecked(); };
+    context.disableViewer = [this] {
+        ui_->ViewerCallButton->setEnabled(false);
+        ui_->ViewerCallButton1->setEnabled(false);
+        ui_->ViewerCall->setEnabled(false);
+        ui_->ViewerCall1->setEnabled(false);
+    };
+    context.processes = QThread::idealThreadCount();
+    freqPlotsForm_ = new TFreqPlotsForm(context, std::move(deck), centre, this);
+    // The main window takes no input while the sweep window is open.
+    freqPlotsForm_->setWindowModality(Qt::WindowModal);
+    freqPlotsForm_->show();
+    freqPlotsForm_->move(geometry().center() - freqPlotsForm_->rect().center());
+    freqPlotsForm_->raise();
+    freqPlotsForm_->activateWindow();
+}
+
+TFreqPlotsForm* TForm1::freqPlotsForm() const
+{
+    return freqPlotsForm_.data();
+}
+
+} // namespace vrnnec

@@ -1,0 +1,112 @@
+// necdeck near: the near field of a deck on a grid of points, as "Electric" and
+// "Magnetic" on "Currents and fields" compute and save it.
+#include "CommandSupport.h"
+#include "Subcommand.h"
+
+#include "results/NearField.h"
+
+#include "common/TextLines.h"
+#include "engine/Calculation.h"
+
+#include <ostream>
+
+namespace vrnnec::necdeck {
+
+namespace {
+
+int runNear(Invocation& call)
+{
+    std::optional<results::NearField> field;
+    results::NearFieldGrid grid;
+    std::string keepDir, csv, deckPath;
+    const auto& args = call.args;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--electric" || a == "--magnetic") {
+            field = a == "--electric" ? results::NearField::Electric : results::NearField::Magnetic;
+            continue;
+        }
+        if ((a == "--origin" || a == "--step" || a == "--points" || a == "--keep" || a == "--csv")
+            && i + 1 < args.size()) {
+            const std::string& v = args[++i];
+            bool ok = true;
+            if (a == "--origin" || a == "--step") {
+                const auto reals = ParseReals(v, 3);
+                ok = reals.has_value();
+                for (int k = 0; ok && k < 3; ++k)
+                    (a == "--origin" ? grid.origin : grid.step)[k] = (*reals)[static_cast<std::size_t>(k)];
+            } else if (a == "--points") {
+                const auto counts = ParseIntegers(v, 3);
+                ok = counts.has_value();
+                for (int k = 0; ok && k < 3; ++k)
+                    grid.points[k] = (*counts)[static_cast<std::size_t>(k)];
+            } else {
+                (a == "--keep" ? keepDir : csv) = v;
+            }
+            if (!ok) {
+                call.err << "Invalid value for " << a << ": " << v << "\n";
+                return 2;
+            }
+            continue;
+        }
+        if (a.starts_with("--") || !deckPath.empty()) {
+            call.err << "Unexpected argument: " << a << "\n";
+            return 2;
+        }
+        deckPath = a;
+    }
+    if (!field || csv.empty() || deckPath.empty()) {
+        call.err << "--electric or --magnetic, --csv FILE and a deck are needed.\n";
+        return 2;
+    }
+
+    std::vector<std::string> deck;
+    if (!textlines::readAllLines(deckPath, deck)) {
+        call.err << "Unable to read " << deckPath << "\n";
+        return 1;
+    }
+    std::string message = results::CheckNearFieldGrid(grid);
+    if (message.empty())
+        message = results::PrepareNearFieldDeck(deck, *field, grid);
+    if (!message.empty()) {
+        call.err << message << "\n";
+        return 1;
+    }
+    WorkingFolder folder(keepDir);
+    if (folder.path.isEmpty()) {
+        call.err << folder.message << "\n";
+        return 1;
+    }
+    engine::CalculationRequest request;
+    request.programFolder = QString::fromStdString(call.programFolder);
+    request.workingFolder = folder.path;
+    request.auxiliary = true;
+    std::string text;
+    for (const std::string& line : deck)
+        text += line + "\r\n";
+    request.deckText = text;
+    engine::Calculation calculation;
+    const engine::CalculationResult& result = calculation.run(request);
+    if (result.outcome != engine::CalculationOutcome::Finished) {
+        call.err << result.message << "\n";
+        return 1;
+    }
+    const results::NearFieldSave save =
+        results::SaveNearField(engine::Calculation::listingPath(request).toStdString(), *field, csv);
+    if (save.powerBudgetLine)
+        call.out << *save.powerBudgetLine << "\n";
+    if (!save.message.empty()) {
+        call.err << save.message << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+extern const Subcommand kNearCommand{"near",
+                                     "near --electric|--magnetic [--origin X,Y,Z] [--step DX,DY,DZ] "
+                                     "[--points NX,NY,NZ] [--keep DIR] --csv FILE DECK",
+                                     "near electric or magnetic field on a grid of points, saved as CSV", &runNear};
+
+} // namespace vrnnec::necdeck
