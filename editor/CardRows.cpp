@@ -3,6 +3,8 @@
 #include "common/NumberText.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 
 namespace vrnnec::editor {
 
@@ -44,6 +46,47 @@ bool readsAsInteger(std::string_view text, long long& value)
 bool readsAsLocaleReal(std::string_view text, char separator, double& value)
 {
     return numtext::parseRealWithSeparator(upperText(numtext::trimBlanks(text)), separator, value);
+}
+
+// The general real text (15 significant digits), or, when that does not read back as
+// the same value, the shortest text that does (up to 17 digits) in the same notation:
+// a deck that passes through the rows unedited keeps every value the engine reads.
+std::string exactGeneral(double value)
+{
+    std::string text = numtext::general(value);
+    double back = 0;
+    if (numtext::parseReal(text, back) && back == value)
+        return text;
+    char buffer[64];
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
+    if (error != std::errc())
+        return text;
+    std::string scientific(buffer, end); // "-6.696428571428571e+00"
+    const bool negative = scientific.front() == '-';
+    if (negative)
+        scientific.erase(0, 1);
+    const std::size_t e = scientific.find('e');
+    const int exponent = std::stoi(scientific.substr(e + 1));
+    std::string digits = scientific.substr(0, e);
+    digits.erase(std::remove(digits.begin(), digits.end(), '.'), digits.end());
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
+    const double magnitude = std::fabs(value);
+    if (magnitude >= 1e-4 && magnitude < 1e15) {
+        if (exponent < 0) {
+            text = "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+        } else {
+            const auto whole = static_cast<std::size_t>(exponent) + 1;
+            if (digits.size() <= whole)
+                text = digits + std::string(whole - digits.size(), '0');
+            else
+                text = digits.substr(0, whole) + "." + digits.substr(whole);
+        }
+    } else {
+        text = digits.substr(0, 1) + (digits.size() > 1 ? "." + digits.substr(1) : "") + "E" + (exponent < 0 ? "-" : "")
+            + std::to_string(std::abs(exponent));
+    }
+    return negative ? "-" + text : text;
 }
 
 } // namespace
@@ -95,7 +138,7 @@ std::string FieldToTableText(std::string_view field, char separator)
         return std::to_string(integer);
     double real = 0;
     if (numtext::parseReal(text, real))
-        return numtext::withSeparator(numtext::general(real), separator);
+        return numtext::withSeparator(exactGeneral(real), separator);
     return {};
 }
 
@@ -111,7 +154,7 @@ std::string FieldToDeckText(std::string_view text, char separator)
         return std::to_string(integer);
     double real = 0;
     if (readsAsLocaleReal(text, separator, real))
-        return numtext::general(real);
+        return exactGeneral(real);
     return "0";
 }
 
