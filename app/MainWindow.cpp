@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/DeckFileCommands.h"
+#include "app/EditorCommands.h"
 #include "app/GroundControls.h"
 #include "app/GroundDialog.h"
 #include "app/MainWindowControls.h"
@@ -35,6 +36,7 @@ TForm1::TForm1(const AppContext& context, QWidget* parent)
     connectRules();
     connectCommands();
     new DeckFileCommands(*this);
+    new EditorCommands(*this);
     PrepareProg();
 
     // The ground parameters dialog exists from the start, hidden.
