@@ -119,7 +119,7 @@ TEditForm::~TEditForm()
 
 void TEditForm::fillGaps(const QModelIndex& index)
 {
-    if (!index.isValid() || index.model() != &model_)
+    if (!index.isValid() || index.model() != &model_ || index.row() >= model_.rowCount())
         return;
     editor::CardRow row = model_.row(index.row());
     editor::FillFieldGaps(row, index.column(), separator_);

@@ -22,14 +22,11 @@ private slots:
     void init() { support.prepare(); }
     void cleanup() { support.reset(); }
 
-    void opensOnlyForDecksWithCards();
     void typedIdentifierMovesToTheFirstField();
     void numberCheckWhileTypingAndGapsOnEnter();
-    void escRevertsTheEditedCellOnly();
     void cardDialogDefaultsAndOwnValues_data();
     void cardDialogDefaultsAndOwnValues();
     void cardDialogOkIsOneUndoableStep();
-    void helpDisablesTheCardDialogUntilItCloses();
     void rightClickCommitsTheOpenCellAndOpensItsRow();
     void shiftDelOnTheOnlyRowLeavesCommentsAndEnd();
     void draggedRowIsStoredInItsNewOrder();
@@ -70,28 +67,15 @@ private:
     AppTestSupport support;
 };
 
-void CardEditorTest::opensOnlyForDecksWithCards()
+void CardEditorTest::typedIdentifierMovesToTheFirstField()
 {
     TForm1& w = support.createWindow();
     QVERIFY(!openEditor(w, QStringLiteral("GE\nEN")));
     QVERIFY(!openEditor(w, QStringLiteral("CM a\n CE\nEN")));
-    QVERIFY(w.isEnabled());
-    TEditForm* e = openEditor(w, QStringLiteral("CM a\nCE\nGW 1 5 0 0 0 1 0 0 .001\nGE\nEN"));
-    QVERIFY(e);
-    QCOMPARE(e->windowTitle(), QStringLiteral("NEC-2 input code correction"));
-    QVERIFY(!w.isEnabled());
-    QCOMPARE(e->model().rowCount(), 2);
-    QCOMPARE(e->model().headerData(0, Qt::Horizontal).toString(), QStringLiteral("Card ID"));
-    QCOMPARE(e->model().headerData(10, Qt::Horizontal).toString(), QStringLiteral("10"));
-    QCOMPARE(cell(e, 0, 9), QStringLiteral("0.001"));
-    QVERIFY(support.dialogs.messages.isEmpty());
-}
-
-void CardEditorTest::typedIdentifierMovesToTheFirstField()
-{
-    TForm1& w = support.createWindow();
     TEditForm* e = openEditor(w, QStringLiteral("CE\nGE\nEN"));
     QVERIFY(e);
+    QCOMPARE(e->windowTitle(), QStringLiteral("NEC-2 input code correction"));
+    QCOMPARE(e->model().headerData(0, Qt::Horizontal).toString(), QStringLiteral("Card ID"));
     e->codeTable()->setCurrentIndex(e->model().index(0, 0));
     QTest::keyClick(e->codeTable(), Qt::Key_Insert, Qt::ShiftModifier);
     QCOMPARE(e->model().rowCount(), 2);
@@ -120,24 +104,14 @@ void CardEditorTest::numberCheckWhileTypingAndGapsOnEnter()
     QCoreApplication::processEvents();
     QCOMPARE(cell(e, 0, 7), QStringLiteral("1E-5"));
     QCOMPARE(cell(e, 0, 6), QStringLiteral("0"));
+    // Esc in a cell reverts that cell only.
+    editor = type(e->codeTable(), 0, 3, QStringLiteral("9"));
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QCOMPARE(cell(e, 0, 3), QStringLiteral("2"));
+    QVERIFY(e->isVisible());
     e->EditFormOKButtonClick();
     QCOMPARE(w.ui().GeometryNEC2->toPlainText(), QStringLiteral("CE\nLD 0 1 2 2 0.5 0 1E-5\nEN"));
     QVERIFY(w.isEnabled());
-}
-
-void CardEditorTest::escRevertsTheEditedCellOnly()
-{
-    TForm1& w = support.createWindow();
-    TEditForm* e = openEditor(w, QStringLiteral("CE\nLD 0 1 2 2 50\nEN"));
-    QVERIFY(e);
-    QLineEdit* editor = type(e->codeTable(), 0, 3, QStringLiteral("7"));
-    QTest::keyClick(editor, Qt::Key_Return);
-    QCoreApplication::processEvents();
-    editor = type(e->codeTable(), 0, 5, QStringLiteral("9"));
-    QTest::keyClick(editor, Qt::Key_Escape);
-    QCOMPARE(cell(e, 0, 5), QStringLiteral("50"));
-    QCOMPARE(cell(e, 0, 3), QStringLiteral("7"));
-    QVERIFY(e->isVisible());
 }
 
 void CardEditorTest::cardDialogDefaultsAndOwnValues_data()
@@ -212,25 +186,6 @@ void CardEditorTest::cardDialogOkIsOneUndoableStep()
     QVERIFY(e->isEnabled());
     e->model().undoStack().undo();
     QCOMPARE(cell(e, 0, 1), QString());
-}
-
-void CardEditorTest::helpDisablesTheCardDialogUntilItCloses()
-{
-    TForm1& w = support.createWindow();
-    TEditForm* e = openEditor(w, QStringLiteral("CE\nEK\nEN"));
-    QVERIFY(e);
-    e->openTool(0, 0);
-    TCardForm* card = e->cardForm();
-    QVERIFY(card);
-    card->CardHelpButtonClick();
-    TCardHelpForm* help = card->helpForm();
-    QVERIFY(help);
-    QCOMPARE(help->windowTitle(), QStringLiteral("Short description of card fields."));
-    QCOMPARE(help->memo()->toPlainText(),
-             QStringLiteral("If this card present the \"Extended Thin Wire Cernel\" option is swithed."));
-    QVERIFY(!card->isEnabled());
-    QTest::keyClick(help->memo(), Qt::Key_Escape);
-    QVERIFY(card->isEnabled());
 }
 
 void CardEditorTest::rightClickCommitsTheOpenCellAndOpensItsRow()

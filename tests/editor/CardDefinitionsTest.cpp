@@ -33,32 +33,12 @@ TEST(CardDefinitions, EveryCardFitsARow)
     }
 }
 
-TEST(CardDefinitions, DialogRowFromDefaultsOrFromTheTableRow)
+TEST(CardDefinitions, DialogRowFromDefaultsOnlyWhenTheRowHasNoFields)
 {
-    const CardDefinition* ge = FindCardDefinition("GE");
-    ASSERT_NE(ge, nullptr);
-    EXPECT_EQ(ge->captions.front(), "GP flag");
-    EXPECT_EQ(CardDialogRow(*ge, CardRow{"GE"}), (CardRow{"GE", "0"}));
-
-    const CardDefinition* ld = FindCardDefinition("LD");
-    ASSERT_NE(ld, nullptr);
-    const CardRow own{"LD", "5", "1", "1", "1", "50"};
-    EXPECT_EQ(CardDialogRow(*ld, own), own);
-    EXPECT_EQ(ld->captions[5], "F2(L,jX)");
-
     const CardDefinition* gx = FindCardDefinition("GX");
     ASSERT_NE(gx, nullptr);
     EXPECT_EQ(CardDialogRow(*gx, CardRow{"GX"}), (CardRow{"GX", "0", "001"}));
-}
-
-TEST(CardDefinitions, EkHasOnlyItsIdentifierAndOneHelpLine)
-{
-    const CardDefinition* ek = FindCardDefinition("EK");
-    ASSERT_NE(ek, nullptr);
-    EXPECT_TRUE(ek->captions.empty());
-    EXPECT_EQ(CardDialogRow(*ek, CardRow{"EK"}), CardRow{"EK"});
-    ASSERT_EQ(ek->help.size(), 1u);
-    EXPECT_EQ(ek->help[0], "If this card present the \"Extended Thin Wire Cernel\" option is swithed.");
+    EXPECT_EQ(CardDialogRow(*gx, CardRow{"GX", "1"}), (CardRow{"GX", "1"}));
 }
 
 } // namespace

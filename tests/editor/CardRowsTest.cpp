@@ -105,13 +105,6 @@ TEST_P(BothSeparators, FieldToDeckText)
         EXPECT_EQ(FieldToDeckText(local(c.text, sep), sep), c.expected) << c.text;
 }
 
-TEST(FieldToDeckText, APointIsNotADecimalSeparatorUnderTheComma)
-{
-    EXPECT_EQ(FieldToDeckText("0.5", ','), "0");
-    EXPECT_EQ(FieldToDeckText("0,5", ','), "0.5");
-    EXPECT_EQ(FieldToDeckText("0,5", '.'), "0");
-}
-
 TEST_P(BothSeparators, JoinCardLine)
 {
     const char sep = GetParam();
@@ -127,15 +120,6 @@ TEST_P(BothSeparators, CheckFieldText)
         EXPECT_TRUE(CheckFieldText(local(text, sep), sep)) << text;
     for (const char* text : {"1E", "abc", "1.2.3", "+", "-.", "5x"})
         EXPECT_FALSE(CheckFieldText(local(text, sep), sep)) << text;
-}
-
-TEST(TypedIdentifier, CutsToTwoUpperCaseCharactersFromTheSecondOn)
-{
-    EXPECT_FALSE(TypedIdentifier("g"));
-    EXPECT_FALSE(TypedIdentifier(""));
-    EXPECT_EQ(TypedIdentifier("gw").value_or("?"), "GW");
-    EXPECT_EQ(TypedIdentifier("gwx").value_or("?"), "GW");
-    EXPECT_EQ(TypedIdentifier(" g").value_or("?"), "G");
 }
 
 TEST_P(BothSeparators, FillFieldGaps)

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <clocale>
-
 using namespace vrnnec;
 using namespace vrnnec::editor;
 
@@ -38,14 +36,6 @@ TEST_P(Store, LeadingCommentsStayLateCommentsAndOwnEndGo)
     const StoreResult stored = StoreDeckTable(deck, *rows, sep);
     ASSERT_TRUE(stored.ok) << stored.message;
     EXPECT_EQ(stored.deck, (Deck{"CM test", "CE", "GW 1 5 0 0 0 1 0 0 0.001", "GE", "EN"}));
-}
-
-TEST_P(Store, DecksWithoutCardsOpenNoTable)
-{
-    const char sep = GetParam();
-    for (const Deck& deck : {Deck{}, Deck{"GW 1 5 0 0 0 1 0 0 .1", "GE"}, Deck{"CM a", "  ce", "EN", " en"}})
-        EXPECT_FALSE(LoadDeckTable(deck, sep)) << deck.size();
-    EXPECT_TRUE(LoadDeckTable(Deck{"CM a", "CE", ""}, sep));
 }
 
 TEST_P(Store, FieldsBeyondTheTenthAndEmptyLines)
@@ -113,24 +103,6 @@ TEST(Store, CommaLocaleShowsCommaAndWritesPoint)
     CardRow typed = (*rows)[0];
     typed[5] = "0.5";
     EXPECT_FALSE(StoreDeckTable({"CE"}, {typed}, ',').ok);
-}
-
-} // namespace
-
-namespace {
-
-// The process locale (a German one writes numbers with a comma) never reaches the deck.
-TEST(Store, TheProcessLocaleDoesNotReachTheDeck)
-{
-    const std::string previous = std::setlocale(LC_ALL, nullptr);
-    if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
-        GTEST_SKIP() << "de_DE.UTF-8 is not installed";
-    const auto rows = LoadDeckTable({"CE", "GW 1 1 0 0 0.5 0 0 1 1e-3", "EN"}, '.');
-    const StoreResult stored = rows ? StoreDeckTable({"CE"}, *rows, '.') : StoreResult{};
-    std::setlocale(LC_ALL, previous.c_str());
-    ASSERT_TRUE(rows);
-    EXPECT_EQ((*rows)[0][9], "0.001");
-    EXPECT_EQ(stored.deck, (Deck{"CE", "GW 1 1 0 0 0.5 0 0 1 0.001", "EN"}));
 }
 
 } // namespace

@@ -48,15 +48,4 @@ TEST(CardTableModel, ChangesUndoBackToTheLoadedRowsAndIndexesFollowTheirRows)
     }
 }
 
-TEST(CardTableModel, NoStepForChangesThatChangeNothing)
-{
-    CardTableModel model(std::vector<CardRow>{{"GE", "0"}});
-    model.setData(model.index(0, 1), QStringLiteral("0"));
-    model.replaceRow(0, CardRow{"GE", "0"});
-    model.moveRowTo(0, 0);
-    model.removeRowAt(3);
-    EXPECT_EQ(model.undoStack().count(), 0);
-    EXPECT_TRUE(model.undoStack().isClean());
-}
-
 } // namespace
