@@ -87,6 +87,7 @@ TCardForm::TCardForm(editor::CardTableModel& model, int row, const editor::CardD
         captions << QString();
     grid_->setHorizontalHeaderLabels(captions);
     grid_->verticalHeader()->hide();
+    grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     delegate_ = new CardFieldDelegate(separator, false, grid_);
     grid_->setItemDelegate(delegate_);
@@ -126,9 +127,6 @@ TCardForm::TCardForm(editor::CardTableModel& model, int row, const editor::CardD
     layout->addLayout(buttons);
 
     setFixedSize(760, 130);
-    const int width = static_cast<int>(std::lround(grid_->viewport()->width() / 11.0)) - 2;
-    for (int column = 0; column < editor::kCardColumns; ++column)
-        grid_->setColumnWidth(column, std::max(width, 40));
     grid_->setCurrentCell(0, 1);
 }
 
@@ -228,6 +226,18 @@ void TCardForm::closeEvent(QCloseEvent* event)
     delete help_.data();
     event->accept();
     emit closed();
+}
+
+void TCardForm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (columnsSized_)
+        return;
+    // Each column an eleventh of the grid's client width, less 2 pixels.
+    columnsSized_ = true;
+    const int width = static_cast<int>(std::lround(grid_->viewport()->width() / 11.0)) - 2;
+    for (int column = 0; column < editor::kCardColumns; ++column)
+        grid_->setColumnWidth(column, width);
 }
 
 } // namespace vrnnec

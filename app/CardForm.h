@@ -59,11 +59,13 @@ signals:
     void closed();
 
 protected:
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    bool columnsSized_ = false;
     editor::CardRow values() const;
     void setValues(const editor::CardRow& row);
     void fillGaps(int column);

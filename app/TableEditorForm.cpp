@@ -100,9 +100,6 @@ TEditForm::TEditForm(std::vector<editor::CardRow> rows, std::vector<std::string>
     addActions({undo, redo});
 
     setFixedSize(760, 420);
-    const int width = static_cast<int>(std::lround(table_->viewport()->width() / 11.0)) - 2;
-    for (int column = 0; column < editor::kCardColumns; ++column)
-        table_->setColumnWidth(column, std::max(width, 40));
     if (model_.rowCount() > 0)
         table_->setCurrentIndex(model_.index(0, 0));
 }
@@ -243,6 +240,21 @@ void TEditForm::closeEvent(QCloseEvent* event)
     delete cardForm_.data();
     event->accept();
     emit closed();
+}
+
+void TEditForm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (columnsSized_)
+        return;
+    // Each column an eleventh of the grid's client width, less 2 pixels.
+    columnsSized_ = true;
+    // The row numbers stand beside the grid's client area; they may not have their
+    // width yet when the window first shows.
+    const int client = table_->viewport()->width() - table_->verticalHeader()->sizeHint().width();
+    const int width = static_cast<int>(std::lround(client / 11.0)) - 2;
+    for (int column = 0; column < editor::kCardColumns; ++column)
+        table_->setColumnWidth(column, width);
 }
 
 } // namespace vrnnec

@@ -50,11 +50,13 @@ signals:
     void closed();
 
 protected:
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    bool columnsSized_ = false;
     void fillGaps(const QModelIndex& index);
     bool handleTableKey(QKeyEvent* event);
 
