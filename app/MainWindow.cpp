@@ -1,5 +1,7 @@
 #include "app/MainWindow.h"
 
+#include "app/DeckFileCommands.h"
+#include "app/EditorCommands.h"
 #include "app/GroundControls.h"
 #include "app/GroundDialog.h"
 #include "app/MainWindowControls.h"
@@ -33,6 +35,8 @@ TForm1::TForm1(const AppContext& context, QWidget* parent)
     setUpPopupMenus();
     connectRules();
     connectCommands();
+    new DeckFileCommands(*this);
+    new EditorCommands(*this);
     PrepareProg();
 
     // The ground parameters dialog exists from the start, hidden.

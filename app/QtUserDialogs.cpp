@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 namespace vrnnec {
@@ -45,9 +46,23 @@ QString QtUserDialogs::saveFileName(const QString& title, const QString& filter,
     dialog.setDefaultSuffix(filefilter::plainSuffix(defaultSuffix));
     if (!proposedName.isEmpty())
         dialog.selectFile(proposedName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+    // The question before a file is replaced is asked here, for the name with its
+    // default suffix: a desktop's own dialog would ask for the name as typed.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    for (;;) {
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return {};
+        const QString name = dialog.selectedFiles().constFirst();
+        if (!QFileInfo::exists(name))
+            return name;
+        const QString question =
+            QCoreApplication::translate("QFileDialog", "%1 already exists.\nDo you want to replace it?")
+                .arg(QFileInfo(name).fileName());
+        if (QMessageBox::warning(&dialog, title, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+            == QMessageBox::Yes)
+            return name;
+        dialog.selectFile(QFileInfo(name).fileName());
+    }
 }
 
 UserDialogs::Answer QtUserDialogs::ask(const QString& text, Buttons buttons, Style style)

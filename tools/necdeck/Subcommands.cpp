@@ -7,15 +7,18 @@ namespace vrnnec::necdeck {
 int RunView(Invocation& invocation);
 extern const Subcommand kSweepCommand;
 extern const Subcommand kNearCommand;
+int RunTidy(Invocation& invocation);
 
 const std::vector<Subcommand>& Subcommands()
 {
     static const std::vector<Subcommand> list = {
-        {"view", "view [--mode center|z|real] [--dump] [--png FILE] LISTING",
-         "the 3-D viewer's model of a listing, fitted to the view, as JSON or as its picture", &RunView, true},
-        {"gf", "gf DECK OUT", "writes the Green's function file of DECK (its WG run) to OUT", RunGf},
+        {"tidy", "tidy DECK [OUT]", "loads the deck into card rows and stores them back, as the card editor's OK does",
+         RunTidy},
         kSweepCommand,
         kNearCommand,
+        {"gf", "gf DECK OUT", "writes the Green's function file of DECK (its WG run) to OUT", RunGf},
+        {"view", "view [--mode center|z|real] [--dump] [--png FILE] LISTING",
+         "the 3-D viewer's model of a listing, fitted to the view, as JSON or as its picture", &RunView, true},
     };
     return list;
 }

@@ -1,0 +1,54 @@
+#include "app/CardFieldDelegate.h"
+
+#include "editor/CardRows.h"
+
+namespace vrnnec {
+
+CardFieldDelegate::CardFieldDelegate(char separator, bool identifierRule, QObject* parent)
+    : QStyledItemDelegate(parent), separator_(separator), identifierRule_(identifierRule)
+{
+    connect(this, &QAbstractItemDelegate::closeEditor, this, [this](QWidget* editor) {
+        if (editor_.data() == editor)
+            editor_.clear();
+    });
+}
+
+QWidget* CardFieldDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const
+{
+    auto* editor = new QLineEdit(parent);
+    editor->setFrame(false);
+    editor->setObjectName(QStringLiteral("CellEditor"));
+    const QPersistentModelIndex cell(index);
+    auto* self = const_cast<CardFieldDelegate*>(this);
+    connect(editor, &QLineEdit::textEdited, self,
+            [self, editor, cell](const QString& text) { self->textEdited(editor, cell, text); });
+    editor_ = editor;
+    return editor;
+}
+
+void CardFieldDelegate::commitOpenEditor()
+{
+    if (QLineEdit* editor = editor_.data()) {
+        emit commitData(editor);
+        emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+        editor_.clear();
+    }
+}
+
+void CardFieldDelegate::textEdited(QLineEdit* editor, const QPersistentModelIndex& index, const QString& text)
+{
+    if (index.column() == 0) {
+        if (!identifierRule_)
+            return;
+        const auto id = editor::TypedIdentifier(text.toLatin1().toStdString());
+        if (!id)
+            return;
+        editor->setText(QString::fromLatin1(id->c_str()));
+        commitOpenEditor();
+        emit identifierEntered(index);
+        return;
+    }
+    emit fieldChecked(editor::CheckFieldText(text.toLatin1().toStdString(), separator_));
+}
+
+} // namespace vrnnec

@@ -1,0 +1,144 @@
+#include "app/DeckFileCommands.h"
+
+#include "app/MainWindow.h"
+#include "app/MainWindowControls.h"
+#include "app/UserDialogs.h"
+#include "common/AtomicFile.h"
+#include "editor/DeckFile.h"
+
+#include <QDesktopServices>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QUrl>
+
+namespace vrnnec {
+
+namespace {
+
+const QString kOpenTitle = QStringLiteral("Open NEC-2 for VORNA engine input file (NEC-2 input)");
+const QString kOpenFilter =
+    QStringLiteral("NEC-2 for VORNA engine input file|*.wcf|Code files NEC-2|*.nec|All files|*");
+const QString kSaveTitle = QStringLiteral("Save NEC-2 for VORNA engine input file (NEC-2 input)");
+const QString kSaveFilter = QStringLiteral("NEC-2 for VORNA engine input file|*.wcf|Code files NEC-2|*.nec");
+const QString kDiscardQuestion =
+    QStringLiteral("The NEC-2 input has been changed since it was last read, opened or saved. Discard the changes?");
+
+std::string localPath(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+} // namespace
+
+namespace deckmemo {
+
+std::vector<std::string> lines(const QPlainTextEdit& memo)
+{
+    std::vector<std::string> result;
+    const QString text = memo.toPlainText();
+    if (text.isEmpty())
+        return result;
+    for (const QString& line : text.split(QLatin1Char('\n')))
+        result.push_back(line.toLatin1().toStdString());
+    return result;
+}
+
+void setLines(QPlainTextEdit& memo, const std::vector<std::string>& lines)
+{
+    QString text;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            text += QLatin1Char('\n');
+        text += QString::fromLatin1(lines[i].data(), static_cast<qsizetype>(lines[i].size()));
+    }
+    memo.setPlainText(text);
+}
+
+} // namespace deckmemo
+
+DeckFileCommands::DeckFileCommands(TForm1& window) : QObject(&window), window_(window)
+{
+    MainWindowControls& u = window.ui();
+    connect(u.ReadIndataButton, &QPushButton::clicked, this, [this] { ReadIndataButtonClick(); });
+    connect(u.OpenNEC2Button, &QPushButton::clicked, this, [this] { OpenNEC2ButtonClick(); });
+    connect(u.SaveNEC2Button, &QPushButton::clicked, this, [this] { SaveNEC2ButtonClick(); });
+    connect(u.ViewOutdataButton, &QPushButton::clicked, this, [this] { ViewOutdataButtonClick(); });
+}
+
+bool DeckFileCommands::mayReplaceDeck()
+{
+    if (!window_.ui().GeometryNEC2->document()->isModified())
+        return true;
+    return window_.dialogs().ask(kDiscardQuestion, UserDialogs::Buttons::YesNo, UserDialogs::Style::Warning)
+        == UserDialogs::Answer::Yes;
+}
+
+void DeckFileCommands::showDeck(const std::vector<std::string>& lines)
+{
+    MainWindowControls& u = window_.ui();
+    deckmemo::setLines(*u.GeometryNEC2, lines);
+    u.GeometryNEC2->document()->setModified(false);
+    for (QWidget* w : {static_cast<QWidget*>(u.StartNEC2Button), static_cast<QWidget*>(u.SaveNEC2Button),
+                       static_cast<QWidget*>(u.GFwriteButton), static_cast<QWidget*>(u.NEC2CodeEditorButton)})
+        w->setEnabled(true);
+}
+
+void DeckFileCommands::ReadIndataButtonClick()
+{
+    auto lines = editor::ReadDeckFile(localPath(window_.programFile(QStringLiteral("Indata.txo"))));
+    if (!lines) {
+        window_.dialogs().showMessage(QStringLiteral("File Indata.txo is not found."));
+        return;
+    }
+    if (!mayReplaceDeck())
+        return;
+    // The file is read at least once: an empty file is one empty line.
+    if (lines->empty())
+        lines->emplace_back();
+    showDeck(*lines);
+}
+
+void DeckFileCommands::OpenNEC2ButtonClick()
+{
+    const QString name = window_.dialogs().openFileName(kOpenTitle, kOpenFilter, QString());
+    if (name.isEmpty())
+        return;
+    const auto lines = editor::ReadDeckFile(localPath(name));
+    if (!lines) {
+        window_.dialogs().showMessage(QString::fromStdString(editor::FileNotFoundMessage(name.toStdString())));
+        return;
+    }
+    if (!mayReplaceDeck())
+        return;
+    showDeck(*lines);
+    // The results on show belong to a deck that is no longer shown.
+    MainWindowControls& u = window_.ui();
+    for (QWidget* w : {u.ViewerCallButton, u.ViewerCallButton1})
+        w->setEnabled(false);
+    for (QAction* a : {u.ViewerCall, u.ViewerCall1, u.SetAnglesforRPcalculations, u.SetAnglesforRPcalculations1})
+        a->setEnabled(false);
+    window_.setFrequencyPlotsEnabled(false);
+}
+
+void DeckFileCommands::SaveNEC2ButtonClick()
+{
+    const QString name =
+        window_.dialogs().saveFileName(kSaveTitle, kSaveFilter, QStringLiteral("wcf"), QString(), QString());
+    if (name.isEmpty())
+        return;
+    QPlainTextEdit& memo = *window_.ui().GeometryNEC2;
+    const std::string bytes = editor::DeckFileBytes(deckmemo::lines(memo));
+    if (!atomicfile::WriteFileAtomically(localPath(name), bytes).empty()) {
+        window_.dialogs().showMessage((QStringLiteral("Unable to save in file ") + name).left(255));
+        return;
+    }
+    memo.document()->setModified(false);
+}
+
+void DeckFileCommands::ViewOutdataButtonClick()
+{
+    // The desktop's viewer for the file; whether it starts is not reported.
+    QDesktopServices::openUrl(QUrl::fromLocalFile(window_.programFile(QStringLiteral("Outdata.txo"))));
+}
+
+} // namespace vrnnec

@@ -1,0 +1,47 @@
+// The deck commands of the "NEC-2 input" page: "Read current NEC-2 input", "Open WCF
+// file", "Save WCF file" and "View NEC-2 output file". The deck memo `GeometryNEC2`
+// holds one deck line per text line, each byte of a deck file as one character
+// (Latin-1), so deck files come back byte for byte.
+#pragma once
+
+#include <QObject>
+
+#include <string>
+#include <vector>
+
+class QPlainTextEdit;
+
+namespace vrnnec {
+
+class TForm1;
+
+namespace deckmemo {
+
+// The memo's lines as deck bytes (an empty memo has no lines).
+std::vector<std::string> lines(const QPlainTextEdit& memo);
+// Replaces the memo's text by the lines.
+void setLines(QPlainTextEdit& memo, const std::vector<std::string>& lines);
+
+} // namespace deckmemo
+
+class DeckFileCommands : public QObject {
+    Q_OBJECT
+public:
+    // Connects the page's buttons; lives as long as the window.
+    explicit DeckFileCommands(TForm1& window);
+
+    void ReadIndataButtonClick();
+    void OpenNEC2ButtonClick();
+    void SaveNEC2ButtonClick();
+    void ViewOutdataButtonClick();
+
+private:
+    // True when the deck may be replaced: it is unchanged since it was last read,
+    // opened or saved, or the user agrees to drop the changes.
+    bool mayReplaceDeck();
+    void showDeck(const std::vector<std::string>& lines);
+
+    TForm1& window_;
+};
+
+} // namespace vrnnec
