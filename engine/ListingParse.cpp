@@ -1,6 +1,7 @@
 #include "engine/ListingParse.h"
 
 #include "engine/ListingColumns.h"
+#include "engine/ListingFields.h"
 
 #include "common/NumberText.h"
 #include "common/TextLines.h"
@@ -9,30 +10,13 @@ namespace vrnnec::engine {
 
 namespace {
 
+using fields::integer;
+using fields::matches;
+using fields::real;
+
 using columns::Field;
 using columns::Heading;
 namespace msg = listingmessages;
-
-OptionalReal real(std::string_view line, Field f)
-{
-    double value = 0;
-    if (!textlines::columnReal(line, f.from, f.to, value))
-        return std::nullopt;
-    return value;
-}
-
-OptionalInteger integer(std::string_view line, Field f)
-{
-    long long value = 0;
-    if (!textlines::columnInteger(line, f.from, f.to, value))
-        return std::nullopt;
-    return value;
-}
-
-bool matches(std::string_view line, const Heading& heading)
-{
-    return textlines::columns(line, heading.from, heading.to) == heading.text;
-}
 
 // The listing as a stream of lines. After the end of the file every read yields an
 // empty line and reports false.

@@ -1,6 +1,7 @@
 #include "engine/NearFieldListing.h"
 
 #include "engine/ListingColumns.h"
+#include "engine/ListingFields.h"
 
 #include "common/TextLines.h"
 
@@ -8,21 +9,11 @@ namespace vrnnec::engine {
 
 namespace {
 
+using fields::matches;
+using fields::real;
+
 using columns::Field;
 using columns::Heading;
-
-OptionalReal real(std::string_view line, Field f)
-{
-    double value = 0;
-    if (!textlines::columnReal(line, f.from, f.to, value))
-        return std::nullopt;
-    return value;
-}
-
-bool matches(std::string_view line, const Heading& heading)
-{
-    return textlines::columns(line, heading.from, heading.to) == heading.text;
-}
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "engine/SweepListing.h"
 
 #include "engine/ListingColumns.h"
+#include "engine/ListingFields.h"
 
 #include "common/TextLines.h"
 
@@ -10,13 +11,10 @@ namespace vrnnec::engine {
 
 namespace {
 
+using fields::matches;
+
 namespace msg = sweepmessages;
 using columns::Heading;
-
-bool matches(std::string_view line, const Heading& heading)
-{
-    return textlines::columns(line, heading.from, heading.to) == heading.text;
-}
 
 // The lines of the listing from the first FREQUENCY heading on, without the last line
 // of the file; the message when there is no such heading or nothing was kept.

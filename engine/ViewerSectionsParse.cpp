@@ -1,6 +1,7 @@
 #include "engine/ViewerSectionsParse.h"
 
 #include "engine/ListingColumns.h"
+#include "engine/ListingFields.h"
 
 #include "common/NumberText.h"
 #include "common/TextLines.h"
@@ -9,33 +10,16 @@ namespace vrnnec::engine {
 
 namespace {
 
+using fields::integer;
+using fields::matches;
+using fields::real;
+
 using columns::Field;
 using columns::Heading;
-
-OptionalReal real(std::string_view line, Field f)
-{
-    double value = 0;
-    if (!textlines::columnReal(line, f.from, f.to, value))
-        return std::nullopt;
-    return value;
-}
-
-OptionalInteger integer(std::string_view line, Field f)
-{
-    long long value = 0;
-    if (!textlines::columnInteger(line, f.from, f.to, value))
-        return std::nullopt;
-    return value;
-}
 
 std::string trimmed(std::string_view line, Field f)
 {
     return std::string(numtext::trimBlanks(textlines::columns(line, f.from, f.to)));
-}
-
-bool matches(std::string_view line, const Heading& heading)
-{
-    return textlines::columns(line, heading.from, heading.to) == heading.text;
 }
 
 // Reads the rows of a table: from the heading's first row up to the first empty line
