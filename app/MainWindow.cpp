@@ -7,6 +7,7 @@
 #include "app/MainWindowControls.h"
 #include "app/QtUserDialogs.h"
 #include "app/SettingsFile.h"
+#include "engine/WorkingFolder.h"
 #include "ui_MainWindowFrame.h"
 
 #include <QCloseEvent>
@@ -18,7 +19,8 @@ namespace vrnnec {
 
 TForm1::TForm1(const AppContext& context, QWidget* parent)
     : QMainWindow(parent), ui_(std::make_unique<MainWindowControls>()),
-      programFolder_(QDir::cleanPath(context.programFolder))
+      programFolder_(QDir::cleanPath(context.programFolder)),
+      workingFolder_(engine::ChooseWorkingFolder(programFolder_))
 {
     dialogs_ = context.dialogs;
     if (dialogs_ == nullptr) {
@@ -108,9 +110,14 @@ QString TForm1::programFile(const QString& name) const
     return QDir(programFolder_).filePath(name);
 }
 
+QString TForm1::workingFile(const QString& name) const
+{
+    return QDir(workingFolder_).filePath(name);
+}
+
 QString TForm1::settingsPath() const
 {
-    return programFile(
+    return workingFile(
         QString::fromUtf8(settings::kFileName.data(), static_cast<qsizetype>(settings::kFileName.size())));
 }
 
