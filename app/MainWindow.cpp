@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/DeckFileCommands.h"
+#include "app/DesktopKeys.h"
 #include "app/EditorCommands.h"
 #include "app/GroundControls.h"
 #include "app/GroundDialog.h"
@@ -39,6 +40,7 @@ TForm1::TForm1(const AppContext& context, QWidget* parent)
     connectCommands();
     new DeckFileCommands(*this);
     new EditorCommands(*this);
+    InstallDesktopKeys(*this);
     PrepareProg();
 
     // The ground parameters dialog exists from the start, hidden.
