@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -125,6 +126,14 @@ bool SweepRun::start(const SweepRequest& request)
             const QString folder = partsFolder_->filePath(QString::number(p));
             QDir().mkpath(folder);
             calc.workingFolder = folder;
+            // The scripts take a user's engine.conf from the folder they run in.
+            QFile conf(QDir(folderOf(request)).filePath(QStringLiteral("engine.conf")));
+            if (conf.open(QIODevice::ReadOnly)) {
+                const QByteArray bytes = conf.readAll();
+                atomicfile::WriteFileAtomically(
+                    QDir(folder).filePath(QStringLiteral("engine.conf")).toStdString(),
+                    std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+            }
             calc.deckText = DeckFileText(PartDeck(request.deck, request.settings, split[p].first, split[p].second));
         }
         auto calculation = std::make_unique<engine::Calculation>();

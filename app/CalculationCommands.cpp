@@ -199,6 +199,7 @@ void TForm1::calculate(conversion::ConversionOptions settings)
     settings.heightM = session().AntennaHeight;
     engine::CalculationRequest request;
     request.programFolder = programFolder_;
+    request.workingFolder = workingFolder_;
     request.antenna = engine::AntennaConversion{u.VRNfileName->toPlainText().toStdString(), settings};
     request.convertOnly = u.ShowNEC2InputCheck->isChecked();
 

@@ -85,7 +85,7 @@ void DeckFileCommands::showDeck(const std::vector<std::string>& lines)
 
 void DeckFileCommands::ReadIndataButtonClick()
 {
-    auto lines = editor::ReadDeckFile(localPath(window_.programFile(QStringLiteral("Indata.txo"))));
+    auto lines = editor::ReadDeckFile(localPath(window_.workingFile(QStringLiteral("Indata.txo"))));
     if (!lines) {
         window_.dialogs().showMessage(QStringLiteral("File Indata.txo is not found."));
         return;
@@ -138,7 +138,7 @@ void DeckFileCommands::SaveNEC2ButtonClick()
 void DeckFileCommands::ViewOutdataButtonClick()
 {
     // The desktop's viewer for the file; whether it starts is not reported.
-    QDesktopServices::openUrl(QUrl::fromLocalFile(window_.programFile(QStringLiteral("Outdata.txo"))));
+    QDesktopServices::openUrl(QUrl::fromLocalFile(window_.workingFile(QStringLiteral("Outdata.txo"))));
 }
 
 } // namespace vrnnec

@@ -260,6 +260,7 @@ void TFreqPlotsForm::FreqPlotsCalculateButtonClick()
         context_.disableViewer();
     analyses::SweepRequest request;
     request.programFolder = context_.programFolder;
+    request.workingFolder = context_.workingFolder;
     request.deck = buffer_;
     request.settings = settings_;
     request.readAdmittance = context_.readAdmittance && context_.readAdmittance();

@@ -35,6 +35,7 @@ class SweepRun;
 // What the window needs of the main window.
 struct FreqPlotsContext {
     QString programFolder;
+    QString workingFolder; // the sweep's decks and listings
     UserDialogs* dialogs = nullptr;
     engine::SwrReference* swrReference = nullptr; // `SwrReference` of the session
     std::function<bool()> readAdmittance;         // `ReadADMCheck`

@@ -14,7 +14,7 @@ namespace vrnnec {
 
 void TForm1::FreqPlotsShowMenuItemClick()
 {
-    const QString buffer = programFile(QString::fromLatin1(engine::kDeckFile));
+    const QString buffer = workingFile(QString::fromLatin1(engine::kDeckFile));
     std::vector<std::string> deck;
     if (!QFile::exists(buffer) || !textlines::readAllLines(buffer.toStdString(), deck)) {
         dialogs_->showMessage(QString::fromLatin1(analyses::sweepmessages::kBufferMissing));
@@ -29,6 +29,7 @@ void TForm1::FreqPlotsShowMenuItemClick()
     }
     FreqPlotsContext context;
     context.programFolder = programFolder_;
+    context.workingFolder = workingFolder_;
     context.dialogs = dialogs_;
     context.swrReference = &session_.SwrReference;
     context.readAdmittance = [this] { return ui_->ReadADMCheck->isChecked(); };

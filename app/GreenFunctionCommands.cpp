@@ -40,7 +40,7 @@ void TForm1::GFwriteButtonClick()
             dialogs_->showMessage(QString::fromLatin1(analyses::kEditWindowEmptyMessage));
             return;
         }
-    } else if (!textlines::readAllLines(programFile(QString::fromLatin1(engine::kDeckFile)).toStdString(), lines)) {
+    } else if (!textlines::readAllLines(workingFile(QString::fromLatin1(engine::kDeckFile)).toStdString(), lines)) {
         dialogs_->showMessage(QString::fromLatin1(analyses::kIndataNotFoundMessage));
         return;
     }
@@ -55,7 +55,7 @@ void TForm1::GFwriteButtonClick()
     u.GroupBox6->setCursor(Qt::WaitCursor);
     u.GFwriteButton->setCursor(Qt::WaitCursor);
     analyses::GreenFunctionRun run;
-    if (run.start(lines, programFolder_))
+    if (run.start(lines, programFolder_, workingFolder_))
         EngineBusyDialog::waitFor(run.calculation(), this);
     for (QWidget* b : buttons)
         b->setEnabled(true);
@@ -96,7 +96,7 @@ void TForm1::CopyGFClick()
     if (chosen.isEmpty())
         return;
     const QString source = QDir::toNativeSeparators(QFileInfo(chosen).absoluteFilePath());
-    const QString target = programFile(QString::fromLatin1(analyses::kGreenFunctionFile));
+    const QString target = workingFile(QString::fromLatin1(analyses::kGreenFunctionFile));
     const QFileInfo targetInfo(target);
     if (targetInfo.exists() && QFileInfo(chosen).canonicalFilePath() == targetInfo.canonicalFilePath()) {
         dialogs_->showMessage(QStringLiteral("The chosen file ") + source

@@ -1,12 +1,14 @@
 #include "app/MainWindow.h"
 
 #include "app/DeckFileCommands.h"
+#include "app/DesktopKeys.h"
 #include "app/EditorCommands.h"
 #include "app/GroundControls.h"
 #include "app/GroundDialog.h"
 #include "app/MainWindowControls.h"
 #include "app/QtUserDialogs.h"
 #include "app/SettingsFile.h"
+#include "engine/WorkingFolder.h"
 #include "ui_MainWindowFrame.h"
 
 #include <QCloseEvent>
@@ -18,7 +20,8 @@ namespace vrnnec {
 
 TForm1::TForm1(const AppContext& context, QWidget* parent)
     : QMainWindow(parent), ui_(std::make_unique<MainWindowControls>()),
-      programFolder_(QDir::cleanPath(context.programFolder))
+      programFolder_(QDir::cleanPath(context.programFolder)),
+      workingFolder_(engine::ChooseWorkingFolder(programFolder_))
 {
     dialogs_ = context.dialogs;
     if (dialogs_ == nullptr) {
@@ -37,6 +40,7 @@ TForm1::TForm1(const AppContext& context, QWidget* parent)
     connectCommands();
     new DeckFileCommands(*this);
     new EditorCommands(*this);
+    InstallDesktopKeys(*this);
     PrepareProg();
 
     // The ground parameters dialog exists from the start, hidden.
@@ -108,9 +112,14 @@ QString TForm1::programFile(const QString& name) const
     return QDir(programFolder_).filePath(name);
 }
 
+QString TForm1::workingFile(const QString& name) const
+{
+    return QDir(workingFolder_).filePath(name);
+}
+
 QString TForm1::settingsPath() const
 {
-    return programFile(
+    return workingFile(
         QString::fromUtf8(settings::kFileName.data(), static_cast<qsizetype>(settings::kFileName.size())));
 }
 

@@ -65,6 +65,10 @@ public:
     // The program folder without a trailing separator, and a file in it.
     const QString& programFolder() const { return programFolder_; }
     QString programFile(const QString& name) const;
+    // The folder of the settings and the working files: the program folder while it can
+    // be written, else the user's own (engine/WorkingFolder.h); and a file in it.
+    const QString& workingFolder() const { return workingFolder_; }
+    QString workingFile(const QString& name) const;
     QString settingsPath() const;
 
     // The ground parameters dialog; recreated by every opening from `GNDParChangeButton`.
@@ -158,6 +162,7 @@ private:
     std::unique_ptr<MainWindowControls> ui_;
     RunSession session_;
     QString programFolder_;
+    QString workingFolder_;
     std::unique_ptr<QtUserDialogs> ownDialogs_;
     UserDialogs* dialogs_ = nullptr;
     GroundControls* groundControls_ = nullptr;

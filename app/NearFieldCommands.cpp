@@ -86,7 +86,7 @@ void TForm1::nearField(results::NearField field)
             deck = EditWindowDeckLines(u.GeometryNEC2->toPlainText());
             if (deck.empty())
                 throw FieldStop{QString::fromLatin1(msg::kEditWindowEmpty)};
-        } else if (!textlines::readAllLines(programFile(QString::fromLatin1(engine::kDeckFile)).toStdString(), deck)) {
+        } else if (!textlines::readAllLines(workingFile(QString::fromLatin1(engine::kDeckFile)).toStdString(), deck)) {
             throw FieldStop{QString::fromLatin1(msg::kIndataMissing)};
         }
         const std::string refusal2 = results::PrepareNearFieldDeck(deck, field, grid);
@@ -99,6 +99,7 @@ void TForm1::nearField(results::NearField field)
 
     engine::CalculationRequest request;
     request.programFolder = programFolder_;
+    request.workingFolder = workingFolder_;
     request.auxiliary = true;
     std::string text;
     for (const std::string& line : deck)

@@ -57,7 +57,7 @@ void TForm1::ReadEngineOutput()
     engine::ParseOptions options;
     options.readAdmittance = ui_->ReadADMCheck->isChecked();
     ReadEngineOutput(
-        engine::ParseListing(programFile(QString::fromLatin1(engine::kListingFile)).toStdString(), options));
+        engine::ParseListing(workingFile(QString::fromLatin1(engine::kListingFile)).toStdString(), options));
 }
 
 void TForm1::ReadEngineOutput(const engine::ListingData& listing)

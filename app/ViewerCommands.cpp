@@ -33,7 +33,7 @@ void TForm1::OpenViewer()
     delete viewer_.data();
     auto* window = new viewer::TFormV([this](const QString& text) { dialogs_->showMessage(text); }, this);
     if (!window->load(
-            engine::ParseViewerSections(programFile(QString::fromLatin1(engine::kListingFile)).toStdString()))) {
+            engine::ParseViewerSections(workingFile(QString::fromLatin1(engine::kListingFile)).toStdString()))) {
         delete window;
         return;
     }
@@ -50,7 +50,7 @@ void TForm1::ReloadViewer()
     if (!viewer_ || !viewer_->isVisible())
         return;
     if (!viewer_->load(
-            engine::ParseViewerSections(programFile(QString::fromLatin1(engine::kListingFile)).toStdString())))
+            engine::ParseViewerSections(workingFile(QString::fromLatin1(engine::kListingFile)).toStdString())))
         viewer_->close();
 }
 

@@ -1,5 +1,6 @@
-// Time of one conversion of a large antenna: 1000 wires of 3 segments (3000 in all),
-// stacked 2 x 2, with 50 loads of both kinds and half the wires coated.
+// Time of one conversion of a large antenna: 1000 wires of 3 segments (3000 in all, the
+// most a deck may hold; a stack would multiply them), with 50 loads of both kinds and
+// half the wires coated.
 #include "common/ConversionOptions.h"
 #include "converter/VRN_NEC.h"
 
@@ -27,7 +28,7 @@ constexpr int kLoads = 50;
 std::string generatedAntenna()
 {
     std::string t = "Generated grid of 1000 wires\r\n*** Frequency (MHz) ***\r\n14.2\r\n*** Wires ***\r\n";
-    t += std::to_string(kWires) + ",\t2,\t2,\t30,\t25,\t0\r\n";
+    t += std::to_string(kWires) + "\r\n";
     char line[160];
     for (int i = 0; i < kWires; ++i) {
         const double x = (i % 40) * 0.75, z = 2 + (i / 40) * 0.5;

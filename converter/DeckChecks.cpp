@@ -5,6 +5,7 @@
 #include "common/NumberText.h"
 
 #include <cmath>
+#include <limits>
 
 namespace vrnnec::vrn {
 
@@ -65,6 +66,12 @@ Segmentation SegmentWires(const AntennaModel& model, const conversion::Conversio
         result.segments.push_back(segments);
         result.total += segments;
     }
+    // Every stack copy repeats the described wires, so it repeats their segments too.
+    const long long copies = model.stackPresent ? model.stack.countY * model.stack.countZ : 1;
+    if (copies > 1)
+        result.total = result.total > std::numeric_limits<long long>::max() / copies
+            ? std::numeric_limits<long long>::max()
+            : result.total * copies;
     if (result.total > kMaxTotalSegments)
         result.error = messages::tooManySegments(result.total, name);
     return result;

@@ -16,7 +16,7 @@ constexpr long long kMaxTotalSegments = 3000;
 
 struct Segmentation {
     std::vector<long long> segments; // per wire, in file order
-    long long total = 0;             // stack copies not counted
+    long long total = 0;             // with every stack copy
     std::string error;
 };
 

@@ -5,7 +5,9 @@
 #include "common/TextLines.h"
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
+#include <numeric>
 #include <string_view>
 #include <system_error>
 
@@ -125,10 +127,26 @@ AntennaPreviewReading ReadAntennaPreview(const std::string& path)
 
 std::vector<double> DistinctRadiiMm(const AntennaPreview& preview)
 {
+    // Sorted by value (each NaN equals nothing, so each one stays), ties in file order:
+    // the first of every run of equal radii is its first appearance.
+    const std::vector<double>& all = preview.radiiMm;
+    std::vector<std::size_t> order(all.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    const auto before = [&all](std::size_t a, std::size_t b) {
+        const double x = all[a];
+        const double y = all[b];
+        if (std::isnan(x) || std::isnan(y))
+            return !std::isnan(x) && std::isnan(y);
+        return x < y;
+    };
+    std::stable_sort(order.begin(), order.end(), before);
+    std::vector<bool> first(all.size(), false);
+    for (std::size_t k = 0; k < order.size(); ++k)
+        first[order[k]] = k == 0 || !(all[order[k - 1]] == all[order[k]]);
     std::vector<double> radii;
-    for (double r : preview.radiiMm)
-        if (std::find(radii.begin(), radii.end(), r) == radii.end())
-            radii.push_back(r);
+    for (std::size_t i = 0; i < all.size(); ++i)
+        if (first[i])
+            radii.push_back(all[i]);
     return radii;
 }
 

@@ -29,6 +29,16 @@ int roundToPixel(double value)
     return static_cast<int>(numtext::roundHalfEven(value));
 }
 
+// A radius far beyond the picture draws as the picture's edge; bounding it keeps the
+// pixel offsets within int for any gain a listing holds (1.0E+308, inf, NaN).
+double pictureRadius(double radius)
+{
+    constexpr double kBeyondPicture = 1e6;
+    if (!(radius > 0))
+        return 0;
+    return std::min(radius, kBeyondPicture);
+}
+
 double radians(double degrees)
 {
     return degrees * std::numbers::pi / 180.0;
@@ -286,6 +296,7 @@ QPoint azimuthPoint(double radius, double azimuthDegrees)
     const int cx = kAzimuthWidth / 2;
     const int cy = kAzimuthHeight / 2;
     const double phi = radians(azimuthDegrees);
+    radius = pictureRadius(radius);
     const int x = cx + roundToPixel(cx * radius * std::sin(phi));
     const int y = cy - roundToPixel(cy * radius * std::cos(phi));
     return QPoint(std::clamp(x, 0, kAzimuthWidth - 1), std::clamp(y, 0, kAzimuthHeight - 1));
@@ -296,6 +307,7 @@ QPoint elevationPoint(double radius, double elevationDegrees)
     const int cx = kElevationWidth / 2;
     const int h = kElevationHeight;
     const double eps = radians(elevationDegrees);
+    radius = pictureRadius(radius);
     const int x = cx + roundToPixel(cx * radius * std::cos(eps));
     const int y = h - roundToPixel(h * radius * std::sin(eps));
     return QPoint(std::clamp(x, 0, kElevationWidth - 1), std::clamp(y, 0, kElevationHeight - 1));

@@ -1,8 +1,8 @@
 #!/bin/sh
 # Shared body of GoNec.bat and GoNecGN.bat: GoNecRun.sh DECK
-# Runs the engine named in engine.conf beside this script (nec2c without that file) on
-# DECK in the current folder. The engine gets short relative file names only: some
-# refuse long ones.
+# Runs the engine named in engine.conf of the current folder, else beside this script
+# (nec2c without either) on DECK in the current folder. The engine gets short relative
+# file names only: some refuse long ones.
 #
 # engine.conf, one "key=value" a line ("#" starts a comment line):
 #   command=ENGINE         the engine: a name on the search path, or a path (relative
@@ -26,7 +26,10 @@ greens_file=Ngf2d.nec
 own_file=Ngf2d.nec
 unsupported=10
 
-if [ -f "$here/engine.conf" ]; then
+# A user's own engine.conf in the working folder (the current folder) comes first.
+conf="$here/engine.conf"
+[ -f ./engine.conf ] && conf=./engine.conf
+if [ -f "$conf" ]; then
     while IFS= read -r line || [ -n "$line" ]; do
         line="$(printf '%s' "$line" | tr -d '\r')"
         case "$line" in
@@ -35,7 +38,7 @@ if [ -f "$here/engine.conf" ]; then
             greens=*) greens="${line#greens=}" ;;
             greens_file=*) greens_file="${line#greens_file=}" ;;
         esac
-    done < "$here/engine.conf"
+    done < "$conf"
 fi
 case "$engine" in
     /*) ;;

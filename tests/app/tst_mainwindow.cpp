@@ -130,9 +130,9 @@ void MainWindowTest::controlsAsDesigned_data()
     const auto row = [](const char* name, const char* text, bool enabled, int checked = -1) {
         QTest::newRow(name) << QString::fromUtf8(text) << enabled << checked;
     };
-    row("ButtonVRNfileFind", "Find VORNA file", true);
-    row("RefreshButton", "Refresh", false);
-    row("Execute_Original", "Calculate at original of VORNA file", false);
+    row("ButtonVRNfileFind", "&Find VORNA file", true);
+    row("RefreshButton", "&Refresh", false);
+    row("Execute_Original", "Calculate at &original of VORNA file", false);
     row("EKSwitchCheck", "EThWK", true, 0);
     row("ShowNEC2InputCheck", "Convert only", true, 0);
     row("DM2AllSegmentationCheck", "DM2 Seg.", true, 1);
@@ -155,11 +155,11 @@ void MainWindowTest::controlsAsDesigned_data()
     row("X_Shrinking_CheckBox", "X", false, 1);
     row("Y_Shrinking_CheckBox", "Y", false, 1);
     row("Z_Shrinking_CheckBox", "Z", false, 1);
-    row("Execute", "Calculate", false);
-    row("ButtonVRNfileFind1", "Find VORNA file", true);
-    row("RefreshButton1", "Refresh", false);
-    row("Execute_Original1", "Calculate at original of VORNA file", false);
-    row("Execute1", "Calculate with dielectric coated wires", false);
+    row("Execute", "&Calculate", false);
+    row("ButtonVRNfileFind1", "&Find VORNA file", true);
+    row("RefreshButton1", "&Refresh", false);
+    row("Execute_Original1", "Calculate at &original of VORNA file", false);
+    row("Execute1", "Calculate &with dielectric coated wires", false);
     row("EnableParamChangeCheck", "Enable changing", false, 0);
     row("HAntField", "0", false);
     row("FreqVRNChangeField", "14", false);

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 using namespace vrnnec;
 
 using testfiles::TempDir;
@@ -113,4 +116,43 @@ TEST(AntennaPreview, Messages)
     const std::string message = ReadAntennaPreview(longPath).message;
     EXPECT_EQ(message.size(), 255u);
     EXPECT_EQ(message, ("VORNA file not found:  " + longPath).substr(0, 255));
+}
+
+TEST(AntennaPreview, DistinctRadiiKeepFirstAppearance)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    struct Case {
+        const char* name;
+        std::vector<double> radii;
+        std::vector<double> distinct;
+    };
+    const std::vector<Case> cases = {
+        {"empty", {}, {}},
+        {"descending with repeats", {3, 2, 3, 1, 2, 1}, {3, 2, 1}},
+        {"negative zero equals zero", {-0.0, 0.0, 1}, {-0.0, 1}},
+    };
+    for (const Case& c : cases) {
+        AntennaPreview p;
+        p.radiiMm = c.radii;
+        EXPECT_EQ(DistinctRadiiMm(p), c.distinct) << c.name;
+    }
+    // A NaN equals nothing: each one stays, in place.
+    AntennaPreview withNan;
+    withNan.radiiMm = {1, nan, 1, nan, 2};
+    const std::vector<double> d = DistinctRadiiMm(withNan);
+    ASSERT_EQ(d.size(), 4u);
+    EXPECT_EQ(d[0], 1);
+    EXPECT_TRUE(std::isnan(d[1]) && std::isnan(d[2]));
+    EXPECT_EQ(d[3], 2);
+
+    // 200,000 wires over 1000 radii met in a scrambled order.
+    AntennaPreview many;
+    std::vector<double> expected;
+    for (int i = 0; i < 200000; ++i) {
+        const double r = static_cast<double>((i * 7919) % 1000) / 10;
+        many.radiiMm.push_back(r);
+        if (i < 1000)
+            expected.push_back(r);
+    }
+    EXPECT_EQ(DistinctRadiiMm(many), expected);
 }

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 using namespace vrnnec;
 
@@ -108,11 +109,23 @@ TEST(Segmentation, TotalLimit)
     m.wires.push_back(wire(0, 0, 1, 1, 0, 1, 0.001, 1));
     s = SegmentWires(m, o, kName);
     EXPECT_EQ(s.error, "Number of segments too much (>3000, =3001). File:  ant.vrn!");
-    // A stack does not add to the total.
-    m.wires.pop_back();
+    // Every stack copy adds the segments of the described wires: 250 wires of 3
+    // segments in a 2 x 2 stack make exactly 3000, one more segment makes 3004.
+    m.wires.resize(250);
     m.stackPresent = true;
     m.stack = StackSpec{2, 2, 1, 1, 0};
-    EXPECT_EQ(SegmentWires(m, o, kName).error, "");
+    s = SegmentWires(m, o, kName);
+    EXPECT_EQ(s.error, "");
+    EXPECT_EQ(s.total, 3000);
+    m.wires.push_back(wire(0, 0, 1, 1, 0, 1, 0.001, 1));
+    EXPECT_EQ(SegmentWires(m, o, kName).error, "Number of segments too much (>3000, =3004). File:  ant.vrn!");
+    // Copies as many as the tags allow: the count saturates instead of overflowing.
+    AntennaModel huge = modelWith(std::vector<WireRecord>(3, wire(0, 0, 0, 1000, 0, 0, 1e-12, 2147483646)));
+    huge.stackPresent = true;
+    huge.stack = StackSpec{46340, 46340, 1, 1, 0};
+    s = SegmentWires(huge, o, kName);
+    EXPECT_EQ(s.total, std::numeric_limits<long long>::max());
+    EXPECT_EQ(s.error.rfind("Number of segments too much (>3000, =", 0), 0u);
 }
 
 TEST(GroundChecks, PlaneAndRealGround)

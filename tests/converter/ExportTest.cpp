@@ -162,6 +162,12 @@ TEST(Export, EveryMessageLeavesTheDeckUntouched)
              v.wires = {"0,\t-50,\t1,\t0,\t50,\t1,\t0.001,\t2000", "0,\t-50,\t2,\t0,\t50,\t2,\t0.001,\t1001"};
          },
          "Number of segments too much (>3000, =3001). File:  " + file + "!"},
+        {"too many with the stack copies",
+         [](VrnText& v, ExportCall&) {
+             v.wireCount = "1,\t46340,\t46340,\t1,\t1,\t0";
+             v.wires = {"0,\t-5,\t0,\t0,\t5,\t0,\t0.001,\t10"};
+         },
+         "Number of segments too much (>3000, =21473956000). File:  " + file + "!"},
         {"under ground",
          [](VrnText& v, ExportCall&) {
              v.wires = {"0,\t-5,\t0,\t0,\t5,\t0,\t0.001,\t-1"};

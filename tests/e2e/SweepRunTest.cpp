@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -105,6 +106,22 @@ TEST(SweepRun, TwoSourcesAndAParallelSweepEqualToOneProcess)
             EXPECT_EQ(parallel.listing.blocks[j].sources[s].impedanceImaginary,
                       serial.listing.blocks[j].sources[s].impedanceImaginary);
         }
+    }
+}
+
+TEST(SweepRun, EveryPartUsesTheEngineConfOfTheWorkingFolder)
+{
+    // The working folder's engine.conf names an engine that always fails: a serial and
+    // a parallel sweep both run it instead of the program folder's default.
+    for (int processes : {1, 2}) {
+        SCOPED_TRACE(processes);
+        QTemporaryDir folder;
+        QFile conf(QDir(folder.path()).filePath(QStringLiteral("engine.conf")));
+        ASSERT_TRUE(conf.open(QIODevice::WriteOnly));
+        conf.write("command=false\nfiles=options\n");
+        conf.close();
+        const analyses::SweepResult result = sweep("dipole_free.nec", {14, 1, 4}, processes, folder.path());
+        EXPECT_EQ(result.outcome, analyses::SweepOutcome::Failed) << result.message;
     }
 }
 

@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <numbers>
 
 using namespace vrnnec;
@@ -266,6 +267,28 @@ TEST(PatternCurves, ScaleAndRounding)
     EXPECT_EQ(azimuthPoint(0.1, 90.0), QPoint(193, 175));
     EXPECT_EQ(elevationPoint(0.9, 90.0), QPoint(175, 17));
     EXPECT_EQ(elevationPoint(1.0, 0.0), QPoint(349, 174));
+}
+
+TEST(PatternCurves, HugeGainsStayOnThePictureEdge)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    struct Case {
+        const char* name;
+        QPoint point;
+        QPoint expected;
+    };
+    const std::vector<Case> cases = {
+        {"1.0E+308 straight up", azimuthPoint(patternRadius(1.0E+308, 0.0), 0.0), QPoint(175, 0)},
+        {"1.0E+308 to the right", azimuthPoint(patternRadius(1.0E+308, 0.0), 90.0), QPoint(349, 175)},
+        {"infinite radius, 45 degrees", azimuthPoint(inf, 45.0), QPoint(349, 0)},
+        {"infinite elevation radius up", elevationPoint(inf, 90.0), QPoint(175, 0)},
+        {"infinite elevation radius to the front", elevationPoint(inf, 0.0), QPoint(349, 174)},
+        {"radius without a value at the centre", azimuthPoint(nan, 30.0), QPoint(175, 175)},
+        {"infinite maximum gain", azimuthPoint(patternRadius(3.0, inf), 0.0), QPoint(175, 175)},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.point, c.expected) << c.name;
 }
 
 TEST(PatternCurves, PolarizationChoices)
