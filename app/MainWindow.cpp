@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/DeckFileCommands.h"
+#include "app/DirectRunCommands.h"
 #include "app/EditorCommands.h"
 #include "app/GroundControls.h"
 #include "app/GroundDialog.h"
@@ -36,6 +37,7 @@ TForm1::TForm1(const AppContext& context, QWidget* parent)
     connectRules();
     connectCommands();
     new DeckFileCommands(*this);
+    new DirectRunCommands(*this);
     new EditorCommands(*this);
     PrepareProg();
 
