@@ -9,6 +9,7 @@
 #include "editor/CardRows.h"
 
 #include <QPlainTextEdit>
+#include <QTableView>
 
 namespace vrnnec {
 
@@ -55,6 +56,9 @@ void EditorCommands::NEC2CodeEditorButtonClick()
                 wireTools_ = new TGWForm(editor_->model(), row, column, separator, window_.dialogs());
                 TEditForm* editor = editor_.data();
                 connect(wireTools_.data(), &TGWForm::closed, editor, [editor] { editor->setEnabled(true); });
+                connect(wireTools_.data(), &TGWForm::loadRowInserted, editor, [editor](int inserted) {
+                    editor->codeTable()->setCurrentIndex(editor->model().index(inserted, 0));
+                });
                 editor->setEnabled(false);
                 wireTools_->show();
                 wireTools_->activateWindow();

@@ -278,6 +278,8 @@ void TGWForm::IsolateGWButtonClick()
     if (readWire(coated))
         writeWire(coated);
     model_.undoStack().endMacro();
+    if (insertAt >= 0)
+        emit loadRowInserted(insertAt);
     close();
 }
 

@@ -37,6 +37,8 @@ public:
     void GWChangeCorrButtonClick();
 
 signals:
+    // "Make isolation" inserted its LD row at `row` (the table selects it).
+    void loadRowInserted(int row);
     void closed();
 
 protected:

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QTest>
 
 namespace {
@@ -61,6 +62,7 @@ private slots:
         QCOMPARE(support.dialogs.messages, QStringList());
         QCOMPARE(e->model().rowCount(), 5);
         QCOMPARE(row(e, 3), (QStringList{"LD", "2", "2", "1", "5", "0", "8.74274E-08", "0", "", "", ""}));
+        QCOMPARE(e->codeTable()->currentIndex().row(), 3);
         QCOMPARE(cell(e, 1, 9), QStringLiteral("0.002"));
         e->EditFormOKButtonClick();
         QVERIFY(
