@@ -1,6 +1,7 @@
 #include "app/EditorCommands.h"
 
 #include "app/DeckFileCommands.h"
+#include "app/GWForm.h"
 #include "app/LocaleNumbers.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowControls.h"
@@ -8,6 +9,7 @@
 #include "editor/CardRows.h"
 
 #include <QPlainTextEdit>
+#include <QTableView>
 
 namespace vrnnec {
 
@@ -22,8 +24,14 @@ TEditForm* EditorCommands::tableEditor() const
     return editor_.data();
 }
 
+TGWForm* EditorCommands::wireTools() const
+{
+    return wireTools_.data();
+}
+
 EditorCommands::~EditorCommands()
 {
+    delete wireTools_.data();
     delete editor_.data();
 }
 
@@ -42,6 +50,19 @@ void EditorCommands::NEC2CodeEditorButtonClick()
         memo->document()->setModified(true);
     };
     connect(editor_.data(), &TEditForm::closed, this, [this] { window_.setEnabled(true); });
+    connect(editor_.data(), &TEditForm::wireToolsRequested, this,
+            [this, separator](const QPersistentModelIndex& row, int column) {
+                delete wireTools_.data();
+                wireTools_ = new TGWForm(editor_->model(), row, column, separator, window_.dialogs());
+                TEditForm* editor = editor_.data();
+                connect(wireTools_.data(), &TGWForm::closed, editor, [editor] { editor->setEnabled(true); });
+                connect(wireTools_.data(), &TGWForm::loadRowInserted, editor, [editor](int inserted) {
+                    editor->codeTable()->setCurrentIndex(editor->model().index(inserted, 0));
+                });
+                editor->setEnabled(false);
+                wireTools_->show();
+                wireTools_->activateWindow();
+            });
     window_.setEnabled(false);
     editor_->show();
     editor_->activateWindow();

@@ -9,6 +9,7 @@
 namespace vrnnec {
 
 class TEditForm;
+class TGWForm;
 class TForm1;
 
 class EditorCommands : public QObject {
@@ -21,10 +22,13 @@ public:
     void NEC2CodeEditorButtonClick();
     // The open table editor, if any.
     TEditForm* tableEditor() const;
+    // The open wire tools, if any.
+    TGWForm* wireTools() const;
 
 private:
     TForm1& window_;
     QPointer<TEditForm> editor_;
+    QPointer<TGWForm> wireTools_;
 };
 
 } // namespace vrnnec

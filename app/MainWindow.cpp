@@ -2,6 +2,7 @@
 
 #include "app/DeckFileCommands.h"
 #include "app/DesktopKeys.h"
+#include "app/DirectRunCommands.h"
 #include "app/EditorCommands.h"
 #include "app/GroundControls.h"
 #include "app/GroundDialog.h"
@@ -39,6 +40,7 @@ TForm1::TForm1(const AppContext& context, QWidget* parent)
     connectRules();
     connectCommands();
     new DeckFileCommands(*this);
+    new DirectRunCommands(*this);
     new EditorCommands(*this);
     InstallDesktopKeys(*this);
     PrepareProg();

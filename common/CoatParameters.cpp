@@ -1,5 +1,7 @@
 #include "common/CoatParameters.h"
 
+#include "common/CoatInductance.h"
+
 #include <cmath>
 
 namespace vrnnec::coat {
@@ -10,6 +12,11 @@ constexpr double kPermittivityFactor = 0.95 * 0.95;
 // mu0 / (2 pi), H/m.
 constexpr double kMu0Over2Pi = 2e-7;
 } // namespace
+
+double coatInductance(double coatRadius, double wireRadius, double permittivity)
+{
+    return std::log(coatRadius / wireRadius) * (1 - 1 / (permittivity * 0.95 * 0.95)) * kMu0Over2Pi;
+}
 
 CoatParameters plainParameters()
 {
@@ -22,7 +29,7 @@ std::string computeCoatParameters(const CoatInputs& inputs, CoatParameters& out)
     p.wireRadius = inputs.wireRadiusMm * 0.001;
     p.coatRadius = inputs.coatRadiusMm * 0.001;
     const double eps = inputs.permittivity;
-    p.inductance = std::log(p.coatRadius / p.wireRadius) * (1 - 1 / (eps * 0.95 * 0.95)) * kMu0Over2Pi;
+    p.inductance = coatInductance(p.coatRadius, p.wireRadius, eps);
     if (p.wireRadius > p.coatRadius)
         return "Radius of coated wire must be not lower than uncoated one.";
     if (eps * kPermittivityFactor < 1)

@@ -343,6 +343,11 @@ ListingData ParseListing(const std::string& listingPath, const ParseOptions& opt
         return stop(data, msg::kNoPattern);
     if (!readPatternRows(listing, kElevationRows, cuts.elevation) || !cuts.elevation.back().phi)
         return stop(data, msg::kBadPattern);
+    // The elevation cut runs from THETA 90 down to THETA -90; anything else (another
+    // frequency's block, a different RP card) is not the cut the diagrams show.
+    if (cuts.elevation.front().theta != std::optional<double>(90.0)
+        || cuts.elevation.back().theta != std::optional<double>(-90.0))
+        return stop(data, msg::kBadPattern);
 
     block.patterns = std::move(cuts);
     data.stage = ReadingStage::Complete;

@@ -92,3 +92,32 @@ TEST(ListingParse, SourceRowFieldsAndTheSlopeMarker)
     }
     EXPECT_FALSE(engine::ReadSourceRow("   x").tag.has_value());
 }
+
+TEST(ListingParse, TheElevationCutRunsFromTheta90ToMinus90)
+{
+    struct Case {
+        int fromLastRow; // 0 the last elevation row, 180 the first
+        const char* theta;
+        bool complete;
+    };
+    const Case cases[] = {
+        {0, "  -90.00", true}, {0, "  -89.00", false}, {180, "   80.00", false}, {180, "   90.00", true}};
+    const Lines original = listingtest::SyntheticListing().lines();
+    int last = -1;
+    for (std::size_t i = 0; i < original.size(); ++i)
+        if (original[i].rfind("  -90.00", 0) == 0)
+            last = static_cast<int>(i);
+    ASSERT_GT(last, 180);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.theta);
+        Lines lines = original;
+        std::string& row = lines[static_cast<std::size_t>(last - c.fromLastRow)];
+        row.replace(0, 8, c.theta);
+        listingtest::TempFolder folder;
+        const engine::ListingData data = engine::ParseListing(folder.write("Outdata.txo", lines));
+        EXPECT_EQ(data.complete(), c.complete);
+        if (!c.complete) {
+            EXPECT_EQ(data.message, engine::listingmessages::kBadPattern);
+        }
+    }
+}

@@ -8,12 +8,14 @@ int RunView(Invocation& invocation);
 extern const Subcommand kSweepCommand;
 extern const Subcommand kNearCommand;
 int RunTidy(Invocation& invocation);
+extern const Subcommand kRunCommand;
 
 const std::vector<Subcommand>& Subcommands()
 {
     static const std::vector<Subcommand> list = {
         {"tidy", "tidy DECK [OUT]", "loads the deck into card rows and stores them back, as the card editor's OK does",
          RunTidy},
+        kRunCommand,
         kSweepCommand,
         kNearCommand,
         {"gf", "gf DECK OUT", "writes the Green's function file of DECK (its WG run) to OUT", RunGf},

@@ -1,0 +1,328 @@
+#include "app/GWForm.h"
+
+#include "app/UserDialogs.h"
+#include "common/NumberText.h"
+#include "editor/WireTools.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace vrnnec {
+
+namespace {
+
+QLineEdit* field(QWidget* parent, const char* name, const QString& text)
+{
+    auto* f = new QLineEdit(text, parent);
+    f->setObjectName(QString::fromLatin1(name));
+    return f;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const char* caption)
+{
+    auto* b = new QPushButton(QString::fromLatin1(caption), parent);
+    b->setObjectName(QString::fromLatin1(name));
+    return b;
+}
+
+std::string trimmed(const QLineEdit* f)
+{
+    return std::string(numtext::trimBlanks(f->text().toStdString()));
+}
+
+} // namespace
+
+TGWForm::TGWForm(editor::CardTableModel& model, const QPersistentModelIndex& row, int column, char separator,
+                 UserDialogs& dialogs)
+    : QWidget(nullptr, Qt::Window), model_(model), row_(row), separator_(separator), dialogs_(dialogs)
+{
+    setObjectName(QStringLiteral("TGWForm"));
+    setWindowTitle(QStringLiteral("Wire (GW) editing tools"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    // The wire record from the row: unreadable cells count as 0.
+    const editor::CardRow& cells = model.row(row.row());
+    auto integer = [&cells](int c) {
+        long long v = 0;
+        return numtext::parseTrimmedInteger(cells[static_cast<std::size_t>(c)], v) ? v : 0;
+    };
+    auto real = [&cells, separator](int c) {
+        double v = 0;
+        return numtext::parseRealWithSeparator(numtext::trimBlanks(cells[static_cast<std::size_t>(c)]), separator, v)
+            ? v
+            : 0.0;
+    };
+    const double find = column >= 3 && column <= 8 ? real(column) : 0.0;
+
+    tagField_ = field(this, "TagNField", QString::number(integer(1)));
+    tagField_->setReadOnly(true);
+    segsField_ = field(this, "SegsField", QString::number(integer(2)));
+    const char* names[6] = {"X1Field", "Y1Field", "Z1Field", "X2Field", "Y2Field", "Z2Field"};
+    for (int i = 0; i < 6; ++i)
+        coordinateFields_[i] = field(this, names[i], text(real(3 + i)));
+    radiusField_ = field(this, "RadGWField", text(real(9)));
+    lengthText_ = new QLabel(QStringLiteral("Wire length:  ; Segment length: ;"), this);
+    lengthText_->setObjectName(QStringLiteral("GWCharField"));
+    epsField_ = field(this, "EpsGWField", QStringLiteral("3"));
+    coatRadiusField_ = field(this, "RadIsolGWField", text(real(9)));
+    bareRadiusField_ = field(this, "RadNoIsolGWField", text(real(9)));
+    findField_ = field(this, "FindValueField", text(find));
+    changeField_ = field(this, "ChangeToValueField", text(find));
+    const char* axisNames[4] = {"XFindChangeRadioButton", "YFindChangeRadioButton", "ZFindChangeRadioButton",
+                                "AllFindChangeRadioButton"};
+    const char* axisCaptions[4] = {"X", "Y", "Z", "All"};
+    for (int i = 0; i < 4; ++i) {
+        axisButtons_[i] = new QRadioButton(QString::fromLatin1(axisCaptions[i]), this);
+        axisButtons_[i]->setObjectName(QString::fromLatin1(axisNames[i]));
+    }
+    axisButtons_[3]->setChecked(true);
+    mirrorCheck_ = new QCheckBox(QStringLiteral("Also mirror values"), this);
+    mirrorCheck_->setObjectName(QStringLiteral("MirrorValuesCheckBox"));
+    mirrorCheck_->setChecked(true);
+    QPushButton* flip = button(this, "FlipWireDirectionButton", "Flip");
+    QPushButton* save = button(this, "EditGWSaveCloseButton", "OK (save and close)");
+    QPushButton* cancel = button(this, "EditGWCancelButton", "Close");
+    QPushButton* isolate = button(this, "IsolateGWButton", "Make isolation");
+    QPushButton* replace = button(this, "GWChangeCorrButton", "OK (make changes)");
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(new QLabel(QStringLiteral("Wire (Tag) N"), this), 0, 0);
+    grid->addWidget(tagField_, 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Segments"), this), 0, 2);
+    grid->addWidget(segsField_, 0, 3);
+    grid->addWidget(new QLabel(QStringLiteral("X"), this), 1, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Y"), this), 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Z"), this), 1, 3);
+    grid->addWidget(new QLabel(QStringLiteral("Begin:"), this), 2, 0);
+    grid->addWidget(new QLabel(QStringLiteral("End:"), this), 3, 0);
+    for (int i = 0; i < 6; ++i)
+        grid->addWidget(coordinateFields_[i], 2 + i / 3, 1 + i % 3);
+    grid->addWidget(flip, 2, 4, 2, 1);
+    grid->addWidget(new QLabel(QStringLiteral("GW card radius, m:"), this), 4, 0);
+    grid->addWidget(radiusField_, 4, 1);
+    grid->addWidget(lengthText_, 5, 0, 1, 5);
+    grid->addWidget(save, 6, 0, 1, 2);
+    grid->addWidget(cancel, 6, 2, 1, 2);
+
+    auto* coat = new QGroupBox(QStringLiteral("Coat wire in dielectric isolation for this GW"), this);
+    coat->setObjectName(QStringLiteral("IsolationGWGroupBox"));
+    auto* coatGrid = new QGridLayout(coat);
+    coatGrid->addWidget(new QLabel(QStringLiteral("Dielectric constant, Eps:"), coat), 0, 0);
+    coatGrid->addWidget(epsField_, 0, 1);
+    coatGrid->addWidget(new QLabel(QStringLiteral("Radii in isolation, m:"), coat), 1, 0);
+    coatGrid->addWidget(coatRadiusField_, 1, 1);
+    coatGrid->addWidget(new QLabel(QStringLiteral("without isolation, m:"), coat), 1, 2);
+    coatGrid->addWidget(bareRadiusField_, 1, 3);
+    coatGrid->addWidget(isolate, 2, 0, 1, 4);
+    grid->addWidget(coat, 7, 0, 1, 5);
+
+    auto* replaceBox = new QGroupBox(QStringLiteral("Replace (all GW cards in table under revision)"), this);
+    auto* replaceGrid = new QGridLayout(replaceBox);
+    replaceGrid->addWidget(new QLabel(QStringLiteral("Find in coordinates:"), replaceBox), 0, 0);
+    replaceGrid->addWidget(findField_, 0, 1);
+    replaceGrid->addWidget(new QLabel(QStringLiteral("Change it to:"), replaceBox), 0, 2);
+    replaceGrid->addWidget(changeField_, 0, 3);
+    for (int i = 0; i < 4; ++i)
+        replaceGrid->addWidget(axisButtons_[i], 1, i);
+    replaceGrid->addWidget(mirrorCheck_, 2, 0, 1, 2);
+    replaceGrid->addWidget(replace, 2, 2, 1, 2);
+    grid->addWidget(replaceBox, 8, 0, 1, 5);
+
+    connect(findField_, &QLineEdit::textChanged, changeField_, &QLineEdit::setText);
+    connect(segsField_, &QLineEdit::textChanged, this, [this] { showLengths(); });
+    for (QLineEdit* f : coordinateFields_)
+        connect(f, &QLineEdit::textChanged, this, [this] { showLengths(); });
+    connect(flip, &QPushButton::clicked, this, [this] { FlipWireDirectionButtonClick(); });
+    connect(save, &QPushButton::clicked, this, [this] { EditGWSaveCloseButtonClick(); });
+    connect(cancel, &QPushButton::clicked, this, &QWidget::close);
+    connect(isolate, &QPushButton::clicked, this, [this] { IsolateGWButtonClick(); });
+    connect(replace, &QPushButton::clicked, this, [this] { GWChangeCorrButtonClick(); });
+    showLengths();
+}
+
+QString TGWForm::text(double value) const
+{
+    return QString::fromStdString(numtext::withSeparator(numtext::general(value), separator_));
+}
+
+void TGWForm::showLengths()
+{
+    const std::string lone(1, separator_);
+    if (trimmed(tagField_).empty() || trimmed(segsField_).empty())
+        return;
+    for (const QLineEdit* f : {coordinateFields_[0], coordinateFields_[1], coordinateFields_[2], coordinateFields_[3],
+                               coordinateFields_[4], coordinateFields_[5], radiusField_}) {
+        const std::string t = trimmed(f);
+        if (t.empty() || t == lone)
+            return;
+    }
+    long long segments = 0;
+    double c[6] = {};
+    bool ok = numtext::parseTrimmedInteger(segsField_->text().toStdString(), segments);
+    for (int i = 0; i < 6; ++i)
+        ok = numtext::parseRealWithSeparator(trimmed(coordinateFields_[i]), separator_, c[i]) && ok;
+    if (!ok) {
+        dialogs_.showMessage(QString::fromLatin1(editor::kIncorrectGWMessage));
+        return;
+    }
+    lengthText_->setText(
+        QString::fromStdString(editor::WireLengthText({c[0], c[1], c[2]}, {c[3], c[4], c[5]}, segments, separator_)));
+}
+
+bool TGWForm::readWire(Wire& wire)
+{
+    bool ok = numtext::parseTrimmedInteger(tagField_->text().toStdString(), wire.tag);
+    ok = numtext::parseTrimmedInteger(segsField_->text().toStdString(), wire.segments) && ok;
+    for (int i = 0; i < 6; ++i)
+        ok = numtext::parseRealWithSeparator(trimmed(coordinateFields_[i]), separator_, wire.coordinates[i]) && ok;
+    ok = numtext::parseRealWithSeparator(trimmed(radiusField_), separator_, wire.radius) && ok;
+    if (!ok)
+        dialogs_.showMessage(QString::fromLatin1(editor::kIncorrectGWMessage));
+    return ok;
+}
+
+void TGWForm::writeWire(const Wire& wire)
+{
+    if (!row_.isValid())
+        return;
+    editor::CardRow cells = model_.row(row_.row());
+    cells[1] = std::to_string(wire.tag);
+    cells[2] = std::to_string(wire.segments);
+    for (int i = 0; i < 6; ++i)
+        cells[static_cast<std::size_t>(3 + i)] = text(wire.coordinates[i]).toStdString();
+    cells[9] = text(wire.radius).toStdString();
+    model_.replaceRow(row_.row(), cells, QStringLiteral("Edit wire"));
+}
+
+void TGWForm::EditGWSaveCloseButtonClick()
+{
+    Wire wire;
+    if (!readWire(wire))
+        return;
+    writeWire(wire);
+    close();
+}
+
+void TGWForm::FlipWireDirectionButtonClick()
+{
+    Wire wire;
+    if (!readWire(wire))
+        return;
+    for (int i = 0; i < 3; ++i) {
+        coordinateFields_[i]->setText(text(wire.coordinates[i + 3]));
+        coordinateFields_[i + 3]->setText(text(wire.coordinates[i]));
+    }
+}
+
+void TGWForm::IsolateGWButtonClick()
+{
+    double eps = 0, coatRadius = 0, bareRadius = 0;
+    if (!numtext::parseRealWithSeparator(epsField_->text().toStdString(), separator_, eps)
+        || !numtext::parseRealWithSeparator(coatRadiusField_->text().toStdString(), separator_, coatRadius)
+        || !numtext::parseRealWithSeparator(bareRadiusField_->text().toStdString(), separator_, bareRadius)) {
+        dialogs_.showMessage(QString::fromLatin1(editor::kIncorrectIsolationMessage));
+        return;
+    }
+    Wire wire;
+    if (!readWire(wire))
+        return;
+    double inductance = 0;
+    const std::string refusal = editor::IsolationInductance(eps, coatRadius, bareRadius, wire.radius, inductance);
+    if (!refusal.empty()) {
+        dialogs_.showMessage(QString::fromStdString(refusal));
+        return;
+    }
+    const editor::CardRow load = editor::IsolationLoadRow(wire.tag, wire.segments, inductance, separator_);
+    const int found = editor::FindDistributedLoad(model_.rows(), wire.tag);
+    int insertAt = -1;
+    if (found < 0) {
+        insertAt = editor::IsolationLoadPlace(model_.rows());
+    } else {
+        const UserDialogs::Answer answer = dialogs_.ask(
+            QStringLiteral("This GW already with distributed load (Check loads!)."
+                           "  \"Yes\" - Set this card with new isolation parameters (check radius without isolation);"
+                           "  \"No\" - Add new LD 2 ... card (radius will be set at isolation radius);"
+                           "  \"Cancel\" - No actions."),
+            UserDialogs::Buttons::YesNoCancel, UserDialogs::Style::Warning);
+        if (answer == UserDialogs::Answer::Cancel)
+            return;
+        if (answer == UserDialogs::Answer::No) {
+            insertAt = found;
+        } else {
+            const QString confirm = QStringLiteral("Existing LD card will be replaced with isolation parameters:   ")
+                + QStringLiteral("R without isolation - ") + text(bareRadius) + QStringLiteral(" m.;  ")
+                + QStringLiteral("R of isolated wire - ") + text(coatRadius) + QStringLiteral(" m.;  ")
+                + QStringLiteral("Eps - ") + text(eps) + QStringLiteral(".");
+            if (dialogs_.ask(confirm, UserDialogs::Buttons::OkCancel, UserDialogs::Style::Confirmation)
+                != UserDialogs::Answer::Ok)
+                return;
+        }
+    }
+    model_.undoStack().beginMacro(QStringLiteral("Make isolation"));
+    if (insertAt >= 0) {
+        model_.insertEmptyRow(insertAt);
+        model_.replaceRow(insertAt, load);
+    } else {
+        editor::CardRow replaced = model_.row(found);
+        replaced[6] = load[6];
+        model_.replaceRow(found, replaced);
+    }
+    radiusField_->setText(text(coatRadius));
+    Wire coated;
+    if (readWire(coated))
+        writeWire(coated);
+    model_.undoStack().endMacro();
+    if (insertAt >= 0)
+        emit loadRowInserted(insertAt);
+    close();
+}
+
+void TGWForm::GWChangeCorrButtonClick()
+{
+    double find = 0, replacement = 0;
+    if (!numtext::parseRealWithSeparator(findField_->text().toStdString(), separator_, find)
+        || !numtext::parseRealWithSeparator(changeField_->text().toStdString(), separator_, replacement)) {
+        dialogs_.showMessage(QString::fromLatin1(editor::kIncorrectReplaceMessage));
+        return;
+    }
+    if (find == replacement)
+        return;
+    const editor::Axes axes[4] = {editor::Axes::X, editor::Axes::Y, editor::Axes::Z, editor::Axes::All};
+    editor::Axes chosen = editor::Axes::All;
+    for (int i = 0; i < 4; ++i)
+        if (axisButtons_[i]->isChecked())
+            chosen = axes[i];
+    std::vector<editor::CardRow> rows = model_.rows();
+    const editor::ReplaceOutcome outcome =
+        editor::ReplaceCoordinates(rows, find, replacement, chosen, mirrorCheck_->isChecked(), separator_);
+    if (!outcome.message.empty()) {
+        dialogs_.showMessage(QString::fromStdString(outcome.message));
+        return;
+    }
+    if (!outcome.changedRows.empty()) {
+        model_.undoStack().beginMacro(QStringLiteral("Replace coordinates"));
+        for (int r : outcome.changedRows)
+            model_.replaceRow(r, rows[static_cast<std::size_t>(r)]);
+        model_.undoStack().endMacro();
+    }
+    if (row_.isValid()) {
+        const editor::CardRow& cells = model_.row(row_.row());
+        for (int i = 0; i < 6; ++i)
+            coordinateFields_[i]->setText(QString::fromStdString(cells[static_cast<std::size_t>(3 + i)]));
+    }
+    close();
+}
+
+void TGWForm::closeEvent(QCloseEvent* event)
+{
+    emit closed();
+    event->accept();
+}
+
+} // namespace vrnnec

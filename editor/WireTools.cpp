@@ -1,0 +1,129 @@
+#include "editor/WireTools.h"
+
+#include "common/CoatInductance.h"
+#include "common/NumberText.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+
+namespace vrnnec::editor {
+
+namespace {
+
+std::string upperTrimmed(std::string_view text)
+{
+    std::string s(numtext::trimBlanks(text));
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return s;
+}
+
+std::string generalText(double value, char separator)
+{
+    return numtext::withSeparator(numtext::general(value), separator);
+}
+
+} // namespace
+
+std::string WireLengthText(const WirePoint& begin, const WirePoint& end, std::int64_t segments, char separator)
+{
+    const double dx = begin.x - end.x;
+    const double dy = begin.y - end.y;
+    const double dz = begin.z - end.z;
+    const double length = std::sqrt(dx * dx + dy * dy + dz * dz);
+    const auto count = static_cast<std::uint32_t>(segments);
+    const double segment = count == 0 ? 0.0 : length / static_cast<double>(count);
+    return "Wire length:  " + numtext::withSeparator(numtext::fixed(length, 9, 5), separator)
+        + ";   Segment length: " + numtext::withSeparator(numtext::fixed(segment, 9, 5), separator) + ";";
+}
+
+std::string IsolationInductance(double permittivity, double coatRadius, double bareRadius, double gwRadius,
+                                double& inductance)
+{
+    if (coatRadius <= 0 || bareRadius <= 0)
+        return kIncorrectIsolationMessage;
+    if (coatRadius < gwRadius)
+        return kIsolationRadiusMessage;
+    if (permittivity * 0.95 * 0.95 < 1)
+        return kIsolationEpsMessage;
+    inductance = coat::coatInductance(coatRadius, bareRadius, permittivity);
+    return {};
+}
+
+int FindDistributedLoad(const std::vector<CardRow>& rows, std::int64_t tag)
+{
+    const std::string tagText = std::to_string(tag);
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (rows[i][0] == "LD" && (rows[i][1] == "2" || rows[i][1] == "3") && rows[i][2] == tagText)
+            return static_cast<int>(i);
+    return -1;
+}
+
+int IsolationLoadPlace(const std::vector<CardRow>& rows)
+{
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (rows[i][0] == "GE")
+            return static_cast<int>(i) + 1;
+    return static_cast<int>(rows.size());
+}
+
+CardRow IsolationLoadRow(std::int64_t tag, std::int64_t segments, double inductance, char separator)
+{
+    CardRow row;
+    row[0] = "LD";
+    row[1] = "2";
+    row[2] = std::to_string(tag);
+    row[3] = "1";
+    row[4] = std::to_string(segments);
+    row[5] = "0";
+    row[6] = numtext::withSeparator(numtext::exponent(inductance, 6, 2), separator);
+    row[7] = "0";
+    return row;
+}
+
+ReplaceOutcome ReplaceCoordinates(std::vector<CardRow>& rows, double find, double replacement, Axes axes, bool mirror,
+                                  char separator)
+{
+    ReplaceOutcome outcome;
+    std::vector<std::size_t> columns;
+    if (axes == Axes::X || axes == Axes::All)
+        columns.insert(columns.end(), {3, 6});
+    if (axes == Axes::Y || axes == Axes::All)
+        columns.insert(columns.end(), {4, 7});
+    if (axes == Axes::Z || axes == Axes::All)
+        columns.insert(columns.end(), {5, 8});
+
+    // Every GW row reads, or nothing changes.
+    std::vector<std::vector<double>> values(rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (upperTrimmed(rows[i][0]) != "GW")
+            continue;
+        for (std::size_t c : columns) {
+            double v = 0;
+            if (!numtext::parseRealWithSeparator(upperTrimmed(rows[i][c]), separator, v)) {
+                outcome.message = kIncorrectTableCoordinatesMessage;
+                return outcome;
+            }
+            values[i].push_back(v);
+        }
+    }
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        bool changed = false;
+        for (std::size_t k = 0; k < values[i].size(); ++k) {
+            const double v = values[i][k];
+            std::string& cell = rows[i][columns[k]];
+            if (v == find) {
+                cell = generalText(replacement, separator);
+                changed = true;
+            } else if (mirror && v == -find) {
+                cell = generalText(-replacement, separator);
+                changed = true;
+            }
+        }
+        if (changed)
+            outcome.changedRows.push_back(static_cast<int>(i));
+    }
+    return outcome;
+}
+
+} // namespace vrnnec::editor

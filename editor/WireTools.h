@@ -1,0 +1,58 @@
+// The numbers and table changes of the wire tools on a GW row: wire and segment length,
+// the distributed-inductance LD card of a dielectric coat, and the replacement of a
+// coordinate value in every GW row. Plain functions on card rows, no Qt.
+#pragma once
+
+#include "editor/CardRows.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vrnnec::editor {
+
+inline constexpr const char* kIncorrectGWMessage = "Incorrect numbers format in this GW string!";
+inline constexpr const char* kIncorrectIsolationMessage =
+    "Incorrect numbers format in dielectic isolation data fields!";
+inline constexpr const char* kIsolationRadiusMessage = "Radius of isolated wire must be not lower than unisolated one.";
+inline constexpr const char* kIsolationEpsMessage = "Dielectric constant of wire isolation must be greater.";
+inline constexpr const char* kIncorrectReplaceMessage = "Incorrect numbers format occures!";
+inline constexpr const char* kIncorrectTableCoordinatesMessage = "Incorrect numbers for coordinates in edit table!";
+
+struct WirePoint {
+    double x = 0, y = 0, z = 0;
+};
+
+// "Wire length:  " + L + ";   Segment length: " + L / segments + ";", both in
+// fixed(9, 5) with `separator`; a segment count of 0 gives segment length 0 (the count
+// is taken as an unsigned 32-bit number).
+std::string WireLengthText(const WirePoint& begin, const WirePoint& end, std::int64_t segments, char separator);
+
+// The distributed inductance (H/m) of a coat: checks in order a radius of 0 or below
+// (kIncorrectIsolationMessage), a coat radius below the GW radius and too small a
+// permittivity. Returns the message, empty with `inductance` set on success.
+std::string IsolationInductance(double permittivity, double coatRadius, double bareRadius, double gwRadius,
+                                double& inductance);
+
+// The first row "LD" with cell 1 "2" or "3" and cell 2 the tag; -1 if none.
+int FindDistributedLoad(const std::vector<CardRow>& rows, std::int64_t tag);
+// Where a new LD row goes: directly after the first "GE" row, else at the end.
+int IsolationLoadPlace(const std::vector<CardRow>& rows);
+// "LD", "2", tag, "1", segments, "0", inductance (exponent(6, 2)), "0".
+CardRow IsolationLoadRow(std::int64_t tag, std::int64_t segments, double inductance, char separator);
+
+enum class Axes { X, Y, Z, All };
+
+// Every GW row with each cell of the chosen coordinate pairs equal to `find`
+// set to `replacement` (and, with `mirror`, each equal to -find set to -replacement).
+// Every GW row is read first: when one of them does not read, nothing is changed and
+// the message is returned. Returns the indexes of the changed rows.
+struct ReplaceOutcome {
+    std::string message;
+    std::vector<int> changedRows;
+};
+ReplaceOutcome ReplaceCoordinates(std::vector<CardRow>& rows, double find, double replacement, Axes axes, bool mirror,
+                                  char separator);
+
+} // namespace vrnnec::editor

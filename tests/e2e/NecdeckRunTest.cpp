@@ -1,0 +1,116 @@
+// necdeck run with the real engine: the same summary as vrn2nec --run for a converted
+// deck, the pair check with and without angles, and the refusal of several frequencies.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+struct Result {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Result runTool(const QString& program, const QStringList& args)
+{
+    QProcess process;
+    process.start(program, args);
+    process.waitForFinished(240000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromLocal8Bit(process.readAllStandardOutput()),
+            QString::fromLocal8Bit(process.readAllStandardError())};
+}
+
+const QString kVrn2Nec = QStringLiteral(PROGRAM_DIR "/vrn2nec");
+const QString kNecdeck = QStringLiteral(PROGRAM_DIR "/necdeck");
+const QString kSample = QStringLiteral(TEST_DATA_DIR "/vrn/dipole_21mhz_75ohm_reference.vrn");
+
+// Converts the sample into `path`.
+void convert(const QString& path)
+{
+    const Result r = runTool(kVrn2Nec, {kSample, path});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+}
+
+// The deck's lines with `edit` applied, written to `path`.
+void rewriteDeck(const QString& from, const QString& path, const std::function<void(QStringList&)>& edit)
+{
+    QFile in(from);
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    QStringList lines = QString::fromLatin1(in.readAll()).remove(QLatin1Char('\r')).split(QLatin1Char('\n'));
+    edit(lines);
+    QFile out(path);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(lines.join(QStringLiteral("\r\n")).toLatin1());
+}
+
+} // namespace
+
+TEST(NecdeckRun, AConvertedDeckGivesTheSummaryOfTheAntennaRun)
+{
+    QTemporaryDir dir;
+    const QString deck = dir.filePath("dipole.nec");
+    convert(deck);
+    const Result direct = runTool(kNecdeck, {"run", "--swr-reference", "75,0", deck});
+    ASSERT_EQ(direct.exitCode, 0) << direct.err.toStdString();
+    const Result antenna = runTool(kVrn2Nec, {"--run", kSample});
+    ASSERT_EQ(antenna.exitCode, 0) << antenna.err.toStdString();
+    EXPECT_EQ(direct.out, antenna.out);
+    EXPECT_TRUE(direct.out.contains("Elevation angle: 20.0 deg")) << direct.out.toStdString();
+
+    const Result at50 = runTool(kNecdeck, {"run", deck});
+    ASSERT_EQ(at50.exitCode, 0) << at50.err.toStdString();
+    EXPECT_NE(at50.out, direct.out) << "the SWR reference reaches the summary";
+}
+
+TEST(NecdeckRun, MissingPatternCardsAreRewrittenOnlyWithBothAngles)
+{
+    QTemporaryDir dir;
+    const QString converted = dir.filePath("dipole.nec");
+    convert(converted);
+    const QString deck = dir.filePath("norp.nec");
+    rewriteDeck(converted, deck, [](QStringList& lines) {
+        lines.erase(std::remove_if(lines.begin(), lines.end(),
+                                   [](const QString& l) { return l.startsWith(QStringLiteral("RP")); }),
+                    lines.end());
+    });
+
+    const Result refused = runTool(kNecdeck, {"run", "--elevation", "35", deck});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.err.contains("RP strings (cards) in NEC-2 input code were incorrect (or missing)."))
+        << refused.err.toStdString();
+    EXPECT_TRUE(refused.out.isEmpty());
+
+    const QString keep = dir.filePath("work");
+    const Result ran = runTool(kNecdeck, {"run", "--elevation", "35", "--azimuth", "0", "--keep", keep, deck});
+    ASSERT_EQ(ran.exitCode, 0) << ran.err.toStdString();
+    EXPECT_TRUE(ran.out.contains("Elevation angle: 35.0 deg")) << ran.out.toStdString();
+    QFile written(QDir(keep).filePath("Indata.txo"));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.readAll().contains("RP 0 1 360 1000 55 0 0 1\r\nRP 0 181 1 1000 90 0 -1 0\r\nEN"));
+}
+
+TEST(NecdeckRun, ADeckOfThreeFrequenciesIsRefused)
+{
+    QTemporaryDir dir;
+    const QString converted = dir.filePath("dipole.nec");
+    convert(converted);
+    const QString deck = dir.filePath("sweep.nec");
+    rewriteDeck(converted, deck, [](QStringList& lines) {
+        for (QString& l : lines)
+            if (l.startsWith(QStringLiteral("FR ")))
+                l = QStringLiteral("FR 0 3 0 0 21 0.1");
+    });
+    const QString keep = dir.filePath("work");
+    const Result r = runTool(kNecdeck, {"run", "--keep", keep, deck});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("A direct NEC-2 run takes one frequency")) << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(QDir(keep).filePath("Outdata.txo"))) << "the engine did not run";
+}

@@ -1,0 +1,107 @@
+#include "editor/WireTools.h"
+
+#include <gtest/gtest.h>
+
+using namespace vrnnec;
+using namespace vrnnec::editor;
+
+namespace {
+
+CardRow gw(const char* tag, const char* x1, const char* y1, const char* z1, const char* x2, const char* y2,
+           const char* z2)
+{
+    return CardRow{"GW", tag, "10", x1, y1, z1, x2, y2, z2, "0,001", ""};
+}
+
+TEST(WireTools, LengthsInFixedNotation)
+{
+    struct Case {
+        WirePoint begin, end;
+        std::int64_t segments;
+        char separator;
+        const char* text;
+    };
+    const Case cases[] = {
+        {{0, 0, 0}, {3, 4, 0}, 10, '.', "Wire length:  5.00000;   Segment length: 0.50000;"},
+        {{0, 0, 0}, {3, 4, 0}, 10, ',', "Wire length:  5,00000;   Segment length: 0,50000;"},
+        {{1, 1, 1}, {1, 1, 3}, 0, '.', "Wire length:  2.00000;   Segment length: 0.00000;"},
+        {{0, 0, 0}, {0, 0, 1}, 3, '.', "Wire length:  1.00000;   Segment length: 0.33333;"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(WireLengthText(c.begin, c.end, c.segments, c.separator), c.text);
+}
+
+TEST(WireTools, IsolationInductanceAndItsChecks)
+{
+    struct Case {
+        double eps, rc, rb, gwRadius;
+        const char* message;
+        double inductance;
+    };
+    // ln(2) * (1 - 1 / (3 * 0.9025)) * 2E-7 = 8.742737E-8 by hand.
+    const Case cases[] = {
+        {3, 0.002, 0.001, 0.001, "", 8.742737e-8},
+        {3, 0.001, 0.001, 0.001, "", 0},
+        {1.11, 0.002, 0.001, 0.001, "", 2.0 * 0.69314718 * (1 - 1 / (1.11 * 0.9025)) * 1e-7},
+        {1.1, 0.002, 0.001, 0.001, kIsolationEpsMessage, -1},
+        {3, 0.0009, 0.0005, 0.001, kIsolationRadiusMessage, -1},
+        {3, 0, 0.001, 0, kIncorrectIsolationMessage, -1},
+        {3, 0.002, -0.001, 0.001, kIncorrectIsolationMessage, -1},
+    };
+    for (const Case& c : cases) {
+        double l = -1;
+        EXPECT_EQ(IsolationInductance(c.eps, c.rc, c.rb, c.gwRadius, l), c.message);
+        EXPECT_NEAR(l, c.inductance, 1e-13);
+    }
+}
+
+TEST(WireTools, TheLoadRowAndItsPlace)
+{
+    EXPECT_EQ(IsolationLoadRow(1, 10, 8.742737e-8, ','),
+              (CardRow{"LD", "2", "1", "1", "10", "0", "8,74274E-08", "0", "", "", ""}));
+    std::vector<CardRow> rows = {gw("1", "0", "0", "0", "1", "0", "0"), CardRow{"GE", "0"}, CardRow{"FR", "0"}};
+    EXPECT_EQ(IsolationLoadPlace(rows), 2);
+    EXPECT_EQ(FindDistributedLoad(rows, 1), -1);
+    rows.push_back(CardRow{"LD", "0", "1"});
+    rows.push_back(CardRow{"LD", "3", "1"});
+    rows.push_back(CardRow{"LD", "2", "1"});
+    EXPECT_EQ(FindDistributedLoad(rows, 1), 4);
+    EXPECT_EQ(FindDistributedLoad(rows, 2), -1);
+    rows.erase(rows.begin() + 1);
+    EXPECT_EQ(IsolationLoadPlace(rows), static_cast<int>(rows.size()));
+}
+
+TEST(WireTools, ReplaceWithAndWithoutMirroring)
+{
+    const std::vector<CardRow> table = {gw("1", "1", "-1", "0", "-1", "1", "2"), CardRow{"GE", "0"},
+                                        gw("2", "0", "1", "1", "3", "-1", "1")};
+    struct Case {
+        Axes axes;
+        bool mirror;
+        std::vector<CardRow> expected;
+    };
+    const Case cases[] = {
+        {Axes::All, true, {gw("1", "2", "-2", "0", "-2", "2", "2"), table[1], gw("2", "0", "2", "2", "3", "-2", "2")}},
+        {Axes::All, false, {gw("1", "2", "-1", "0", "-1", "2", "2"), table[1], gw("2", "0", "2", "2", "3", "-1", "2")}},
+        {Axes::X, true, {gw("1", "2", "-1", "0", "-2", "1", "2"), table[1], table[2]}},
+        {Axes::Z, false, {table[0], table[1], gw("2", "0", "1", "2", "3", "-1", "2")}},
+    };
+    for (const Case& c : cases) {
+        std::vector<CardRow> rows = table;
+        const ReplaceOutcome outcome = ReplaceCoordinates(rows, 1, 2, c.axes, c.mirror, ',');
+        EXPECT_EQ(outcome.message, "");
+        EXPECT_EQ(rows, c.expected);
+    }
+}
+
+TEST(WireTools, ReplaceChangesNothingWhenAGWRowDoesNotRead)
+{
+    std::vector<CardRow> rows = {gw("1", "1", "0", "0", "1", "0", "0"), gw("2", "1", "x", "0", "1", "0", "0")};
+    const std::vector<CardRow> before = rows;
+    const ReplaceOutcome outcome = ReplaceCoordinates(rows, 1, 2, Axes::All, true, ',');
+    EXPECT_EQ(outcome.message, kIncorrectTableCoordinatesMessage);
+    EXPECT_TRUE(outcome.changedRows.empty());
+    EXPECT_EQ(rows, before);
+}
+
+} // namespace

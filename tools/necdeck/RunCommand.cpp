@@ -1,0 +1,157 @@
+// necdeck run: a deck run directly, as "Start NEC-2" runs the deck of the "NEC-2 input"
+// page, with the summary, diagrams and currents of vrn2nec --run.
+#include "CommandSupport.h"
+#include "Subcommand.h"
+
+#include "common/NumberText.h"
+#include "common/TextLines.h"
+#include "editor/PatternCards.h"
+#include "engine/Calculation.h"
+#include "engine/SignalStop.h"
+#include "results/RunReport.h"
+
+#include <ostream>
+
+namespace vrnnec::necdeck {
+
+namespace {
+
+struct RunOptions {
+    std::optional<double> elevation;
+    std::optional<double> azimuth;
+    engine::SwrReference reference{50, 0};
+    std::string keepDir;
+    std::string diagramsDir;
+    std::string polarization = "total";
+    std::string currentsFile;
+    std::string deck;
+};
+
+// 0 when the arguments were understood, else 2 with the reason on `err`.
+int parseOptions(const std::vector<std::string>& args, RunOptions& options, std::ostream& err)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if ((a == "--elevation" || a == "--azimuth" || a == "--swr-reference" || a == "--keep" || a == "--diagrams"
+             || a == "--polarization" || a == "--currents")
+            && hasValue) {
+            const std::string& v = args[++i];
+            double real = 0;
+            if (a == "--elevation" && numtext::parseReal(v, real)) {
+                options.elevation = real;
+            } else if (a == "--azimuth" && numtext::parseReal(v, real)) {
+                options.azimuth = real;
+            } else if (a == "--swr-reference" && ParseReals(v, 2)) {
+                const auto rx = *ParseReals(v, 2);
+                options.reference = {rx[0], rx[1]};
+            } else if (a == "--keep") {
+                options.keepDir = v;
+            } else if (a == "--diagrams") {
+                options.diagramsDir = v;
+            } else if (a == "--polarization" && (v == "total" || v == "h" || v == "v" || v == "vh")) {
+                options.polarization = v;
+            } else if (a == "--currents") {
+                options.currentsFile = v;
+            } else {
+                err << "Invalid value for " << a << ": " << v << "\n";
+                return 2;
+            }
+        } else if (!a.starts_with("--") && options.deck.empty()) {
+            options.deck = a;
+        } else {
+            err << "Unexpected argument: " << a << "\n";
+            return 2;
+        }
+    }
+    if (options.deck.empty()) {
+        err << "A deck is missing.\n";
+        return 2;
+    }
+    return 0;
+}
+
+int runDeck(Invocation& call, const RunOptions& options, engine::SignalStop& stopSignals)
+{
+    std::vector<std::string> deck;
+    if (!textlines::readAllLines(options.deck, deck)) {
+        call.err << "Unable to read " << options.deck << "\n";
+        return 1;
+    }
+    const editor::RPPairCheck check = editor::CheckRPPair(deck);
+    if (!check.ok) {
+        if (!options.elevation || !options.azimuth) {
+            call.err << editor::kIncorrectRPCardsMessage << "\n";
+            return 1;
+        }
+        if (!editor::AnglesAcceptable(*options.elevation, *options.azimuth)) {
+            call.err << editor::kAnglesOutOfRangeMessage << "\n";
+            return 1;
+        }
+        const editor::RPRewrite rewrite = editor::RewriteRPCards(deck, 90 - *options.elevation, *options.azimuth, true);
+        if (rewrite.modeMessage)
+            call.err << *rewrite.modeMessage << "\n";
+    } else {
+        for (const std::string& line : check.attentionLines())
+            call.err << line << "\n";
+    }
+    if (editor::AsksForSeveralFrequencies(deck)) {
+        call.err << editor::kOneFrequencyMessage << "\n";
+        return 1;
+    }
+    WorkingFolder folder(options.keepDir);
+    if (folder.path.isEmpty()) {
+        call.err << folder.message << "\n";
+        return 1;
+    }
+
+    engine::CalculationRequest request;
+    request.programFolder = QString::fromStdString(call.programFolder);
+    request.workingFolder = folder.path;
+    std::string text;
+    for (const std::string& line : deck)
+        text += line + "\r\n";
+    request.deckText = std::move(text);
+    engine::Calculation calculation;
+    stopSignals.watch(calculation);
+    const engine::CalculationResult& result = calculation.run(request);
+    if (result.outcome != engine::CalculationOutcome::Finished) {
+        if (stopSignals.received() == 0)
+            call.err << result.message << "\n";
+        return 1;
+    }
+
+    results::RunReportRequest report;
+    report.inputs.runNumber = 1;
+    report.inputs.heightUnknown = true;
+    report.reference = options.reference;
+    report.diagramsDir = options.diagramsDir;
+    report.polarization = options.polarization;
+    report.namingPath = options.deck;
+    report.currentsFile = options.currentsFile;
+    return results::WriteRunReport(result.listing, report, call.out, call.err);
+}
+
+int runCommand(Invocation& call)
+{
+    RunOptions options;
+    if (const int code = parseOptions(call.args, options, call.err); code != 0)
+        return code;
+    engine::SignalStop stopSignals;
+    const int code = runDeck(call, options, stopSignals);
+    if (stopSignals.received() != 0) {
+        call.err << engine::kStoppedMessage << "\n";
+        return 128 + stopSignals.received();
+    }
+    return code;
+}
+
+} // namespace
+
+extern const Subcommand kRunCommand{"run",
+                                    "run [--elevation DEG] [--azimuth DEG] [--swr-reference R,X] [--keep DIR] "
+                                    "[--diagrams DIR [--polarization total|h|v|vh]] [--currents FILE] DECK",
+                                    "runs a deck as \"Start NEC-2\" does and prints the results summary", &runCommand,
+                                    true};
+
+} // namespace vrnnec::necdeck
