@@ -109,11 +109,6 @@ CurrentsPage& TForm1::currentsPage() const
     return *ui_->TabSheet5;
 }
 
-QString TForm1::programFile(const QString& name) const
-{
-    return QDir(programFolder_).filePath(name);
-}
-
 QString TForm1::workingFile(const QString& name) const
 {
     return QDir(workingFolder_).filePath(name);

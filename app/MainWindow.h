@@ -62,9 +62,8 @@ public:
     UserDialogs& dialogs() { return *dialogs_; }
     GroundControls& groundControls() { return *groundControls_; }
 
-    // The program folder without a trailing separator, and a file in it.
+    // The program folder without a trailing separator.
     const QString& programFolder() const { return programFolder_; }
-    QString programFile(const QString& name) const;
     // The folder of the settings and the working files: the program folder while it can
     // be written, else the user's own (engine/WorkingFolder.h); and a file in it.
     const QString& workingFolder() const { return workingFolder_; }
