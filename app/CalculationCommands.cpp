@@ -40,6 +40,11 @@ void TForm1::ButtonVRNfileFindClick()
                                                 QStringLiteral("VORNA files|*.vrn"), QDir::currentPath());
     if (path.isEmpty())
         return;
+    OpenAntennaFile(path);
+}
+
+void TForm1::OpenAntennaFile(const QString& path)
+{
     ui_->VRNfileName->setPlainText(path);
     ui_->VRNfileName1->setPlainText(path);
     previewAntennaFile(path, true);

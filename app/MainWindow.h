@@ -97,6 +97,9 @@ public:
 
     // Commands on the antenna file (CalculationCommands.cpp).
     void ButtonVRNfileFindClick();
+    // Takes `path` as "Find VORNA file" takes the chosen file (also the file given on the
+    // program's command line).
+    void OpenAntennaFile(const QString& path);
     void RefreshButtonClick();
     void Execute_OriginalClick();
     void ExecuteClick();

@@ -47,6 +47,32 @@ private slots:
         QCOMPARE(MainWindowTitle(kCaption, path), title);
     }
 
+    // A file handed to the window (the program's command line) is read as the chosen
+    // file of "Find VORNA file": preview, title, calculations enabled; a missing one
+    // gives the preview's message and enables nothing.
+    void anAntennaFileHandedToTheWindowIsRead()
+    {
+        TForm1& w = support.createWindow();
+        MainWindowControls& u = w.ui();
+        const QString antenna = QStringLiteral(TEST_DATA_DIR "/vrn/dipole_14mhz_free_space.vrn");
+        w.OpenAntennaFile(antenna);
+        QCOMPARE(support.dialogs.messages, QStringList());
+        QCOMPARE(u.VRNfileName->toPlainText(), antenna);
+        QCOMPARE(u.VRNfileName1->toPlainText(), antenna);
+        QCOMPARE(w.windowTitle(), kCaption + " - dipole_14mhz_free_space.vrn");
+        QCOMPARE(w.session().FileFrequency, 14.15);
+        QVERIFY(u.Execute_Original->isEnabled() && u.Execute->isEnabled());
+        QVERIFY(support.dialogs.fileRequests.isEmpty());
+
+        support.reset();
+        support.prepare();
+        TForm1& other = support.createWindow();
+        other.OpenAntennaFile(QStringLiteral("/no/such/antenna.vrn"));
+        QCOMPARE(support.dialogs.messages.size(), 1);
+        QVERIFY(support.dialogs.messages.first().contains(QStringLiteral("/no/such/antenna.vrn")));
+        QVERIFY(!other.ui().Execute_Original->isEnabled());
+    }
+
     void keysDriveTheCommands()
     {
         const QByteArray text = sampleText();
