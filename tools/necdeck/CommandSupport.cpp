@@ -4,7 +4,9 @@
 
 #include <QDir>
 
+#include <algorithm>
 #include <cctype>
+#include <ostream>
 #include <sstream>
 
 namespace vrnnec::necdeck {
@@ -89,6 +91,38 @@ std::optional<double> DeckFrequency(const std::vector<std::string>& deck)
         return std::nullopt;
     }
     return std::nullopt;
+}
+
+int ScanArguments(const std::vector<std::string>& args, const std::vector<std::string>& valueOptions,
+                  const std::vector<std::string>& flags,
+                  const std::function<bool(const std::string& option, const std::string& value)>& apply,
+                  std::string& deck, std::ostream& err)
+{
+    const auto listed = [](const std::vector<std::string>& names, const std::string& name) {
+        return std::find(names.begin(), names.end(), name) != names.end();
+    };
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (listed(flags, a)) {
+            apply(a, std::string());
+        } else if (listed(valueOptions, a) && i + 1 < args.size()) {
+            const std::string& v = args[++i];
+            if (!apply(a, v)) {
+                err << "Invalid value for " << a << ": " << v << "\n";
+                return 2;
+            }
+        } else if (!a.starts_with("--") && deck.empty()) {
+            deck = a;
+        } else {
+            err << "Unexpected argument: " << a << "\n";
+            return 2;
+        }
+    }
+    if (deck.empty()) {
+        err << "A deck is missing.\n";
+        return 2;
+    }
+    return 0;
 }
 
 } // namespace vrnnec::necdeck

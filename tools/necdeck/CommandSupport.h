@@ -4,6 +4,9 @@
 
 #include <QTemporaryDir>
 
+#include <functional>
+#include <iosfwd>
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,6 +16,16 @@ namespace vrnnec::necdeck {
 // "R,X" or "X,Y,Z": exactly `count` comma-separated reals in point notation.
 std::optional<std::vector<double>> ParseReals(const std::string& text, std::size_t count);
 std::optional<std::vector<long long>> ParseIntegers(const std::string& text, std::size_t count);
+
+// The command line of a subcommand: options in `valueOptions` take the next argument as
+// their value, `flags` take none, and one argument without "--" is the deck. `apply`
+// receives each option with its value (empty for a flag) and returns false when the
+// value is wrong. Returns 0, or 2 with the reason on `err` ("Invalid value for ...",
+// "Unexpected argument: ...", "A deck is missing.").
+int ScanArguments(const std::vector<std::string>& args, const std::vector<std::string>& valueOptions,
+                  const std::vector<std::string>& flags,
+                  const std::function<bool(const std::string& option, const std::string& value)>& apply,
+                  std::string& deck, std::ostream& err);
 
 // The working folder of a run: `keepDir` (created when missing) or a fresh temporary one
 // that is removed with this object. `path` is empty when neither could be had; `message`

@@ -30,45 +30,29 @@ struct RunOptions {
 // 0 when the arguments were understood, else 2 with the reason on `err`.
 int parseOptions(const std::vector<std::string>& args, RunOptions& options, std::ostream& err)
 {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if ((a == "--elevation" || a == "--azimuth" || a == "--swr-reference" || a == "--keep" || a == "--diagrams"
-             || a == "--polarization" || a == "--currents")
-            && hasValue) {
-            const std::string& v = args[++i];
-            double real = 0;
-            if (a == "--elevation" && numtext::parseReal(v, real)) {
-                options.elevation = real;
-            } else if (a == "--azimuth" && numtext::parseReal(v, real)) {
-                options.azimuth = real;
-            } else if (a == "--swr-reference" && ParseReals(v, 2)) {
-                const auto rx = *ParseReals(v, 2);
-                options.reference = {rx[0], rx[1]};
-            } else if (a == "--keep") {
-                options.keepDir = v;
-            } else if (a == "--diagrams") {
-                options.diagramsDir = v;
-            } else if (a == "--polarization" && (v == "total" || v == "h" || v == "v" || v == "vh")) {
-                options.polarization = v;
-            } else if (a == "--currents") {
-                options.currentsFile = v;
-            } else {
-                err << "Invalid value for " << a << ": " << v << "\n";
-                return 2;
-            }
-        } else if (!a.starts_with("--") && options.deck.empty()) {
-            options.deck = a;
-        } else {
-            err << "Unexpected argument: " << a << "\n";
-            return 2;
-        }
-    }
-    if (options.deck.empty()) {
-        err << "A deck is missing.\n";
-        return 2;
-    }
-    return 0;
+    const auto apply = [&options](const std::string& a, const std::string& v) {
+        double real = 0;
+        if (a == "--elevation" && numtext::parseReal(v, real))
+            options.elevation = real;
+        else if (a == "--azimuth" && numtext::parseReal(v, real))
+            options.azimuth = real;
+        else if (const auto rx = a == "--swr-reference" ? ParseReals(v, 2) : std::nullopt)
+            options.reference = {(*rx)[0], (*rx)[1]};
+        else if (a == "--keep")
+            options.keepDir = v;
+        else if (a == "--diagrams")
+            options.diagramsDir = v;
+        else if (a == "--polarization" && (v == "total" || v == "h" || v == "v" || v == "vh"))
+            options.polarization = v;
+        else if (a == "--currents")
+            options.currentsFile = v;
+        else
+            return false;
+        return true;
+    };
+    return ScanArguments(
+        args, {"--elevation", "--azimuth", "--swr-reference", "--keep", "--diagrams", "--polarization", "--currents"},
+        {}, apply, options.deck, err);
 }
 
 int runDeck(Invocation& call, const RunOptions& options, engine::SignalStop& stopSignals)

@@ -31,41 +31,25 @@ struct SweepOptions {
 // 0 when the arguments were understood, else 2 with the reason on `err`.
 int parseOptions(const std::vector<std::string>& args, SweepOptions& options, std::ostream& err)
 {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (a == "--admittance") {
+    const auto apply = [&options](const std::string& a, const std::string& v) {
+        double real = 0;
+        if (a == "--admittance")
             options.admittance = true;
-        } else if ((a == "--centre" || a == "--band" || a == "--points" || a == "--swr-reference" || a == "--keep")
-                   && hasValue) {
-            const std::string& v = args[++i];
-            double real = 0;
-            if (a == "--centre" && numtext::parseReal(v, real)) {
-                options.centre = real;
-            } else if (a == "--band" && numtext::parseReal(v, real)) {
-                options.bandKHz = real;
-            } else if (a == "--points" && numtext::parseInteger(v, options.points)) {
-            } else if (a == "--swr-reference" && ParseReals(v, 2)) {
-                const auto rx = *ParseReals(v, 2);
-                options.reference = {rx[0], rx[1]};
-            } else if (a == "--keep") {
-                options.keepDir = v;
-            } else {
-                err << "Invalid value for " << a << ": " << v << "\n";
-                return 2;
-            }
-        } else if (!a.starts_with("--") && options.deck.empty()) {
-            options.deck = a;
-        } else {
-            err << "Unexpected argument: " << a << "\n";
-            return 2;
-        }
-    }
-    if (options.deck.empty()) {
-        err << "A deck is missing.\n";
-        return 2;
-    }
-    return 0;
+        else if (a == "--centre" && numtext::parseReal(v, real))
+            options.centre = real;
+        else if (a == "--band" && numtext::parseReal(v, real))
+            options.bandKHz = real;
+        else if (a == "--points" && numtext::parseInteger(v, options.points)) {
+        } else if (const auto rx = a == "--swr-reference" ? ParseReals(v, 2) : std::nullopt)
+            options.reference = {(*rx)[0], (*rx)[1]};
+        else if (a == "--keep")
+            options.keepDir = v;
+        else
+            return false;
+        return true;
+    };
+    return ScanArguments(args, {"--centre", "--band", "--points", "--swr-reference", "--keep"}, {"--admittance"}, apply,
+                         options.deck, err);
 }
 
 int runSweep(Invocation& call)
