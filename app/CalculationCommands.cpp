@@ -1,5 +1,6 @@
 // The commands on an antenna file: pick and preview it, and the two calculations
 // (as described, and with dielectric coated wires).
+#include "app/DeckFileCommands.h"
 #include "app/EngineBusyDialog.h"
 #include "app/GroundControls.h"
 #include "app/LocaleNumbers.h"
@@ -14,6 +15,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace vrnnec {
 
@@ -48,6 +50,18 @@ void TForm1::OpenAntennaFile(const QString& path)
     ui_->VRNfileName->setPlainText(path);
     ui_->VRNfileName1->setPlainText(path);
     previewAntennaFile(path, true);
+}
+
+void TForm1::OpenFile(const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix();
+    if (suffix.compare(QLatin1String("wcf"), Qt::CaseInsensitive) == 0
+        || suffix.compare(QLatin1String("nec"), Qt::CaseInsensitive) == 0) {
+        ui_->PageControl1->setCurrentWidget(ui_->TabSheet4);
+        deckFiles_->OpenDeckFile(path);
+        return;
+    }
+    OpenAntennaFile(path);
 }
 
 void TForm1::RefreshButtonClick()

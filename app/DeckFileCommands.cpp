@@ -101,8 +101,12 @@ void DeckFileCommands::ReadIndataButtonClick()
 void DeckFileCommands::OpenNEC2ButtonClick()
 {
     const QString name = window_.dialogs().openFileName(kOpenTitle, kOpenFilter, QString());
-    if (name.isEmpty())
-        return;
+    if (!name.isEmpty())
+        OpenDeckFile(name);
+}
+
+void DeckFileCommands::OpenDeckFile(const QString& name)
+{
     const auto lines = editor::ReadDeckFile(localPath(name));
     if (!lines) {
         window_.dialogs().showMessage(QString::fromStdString(editor::FileNotFoundMessage(name.toStdString())));

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 #include <string>
 #include <vector>
@@ -32,6 +33,8 @@ public:
 
     void ReadIndataButtonClick();
     void OpenNEC2ButtonClick();
+    // Opens the deck file `name` as "Open WCF file" opens the chosen one.
+    void OpenDeckFile(const QString& name);
     void SaveNEC2ButtonClick();
     void ViewOutdataButtonClick();
 

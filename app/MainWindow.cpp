@@ -39,7 +39,7 @@ TForm1::TForm1(const AppContext& context, QWidget* parent)
     setUpPopupMenus();
     connectRules();
     connectCommands();
-    new DeckFileCommands(*this);
+    deckFiles_ = new DeckFileCommands(*this);
     new DirectRunCommands(*this);
     new EditorCommands(*this);
     InstallDesktopKeys(*this);

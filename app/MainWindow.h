@@ -27,6 +27,7 @@ class TFormV;
 
 class CurrentsPage;
 class DataSheetPage;
+class DeckFileCommands;
 class GroundControls;
 class NEC2InputPage;
 class QtUserDialogs;
@@ -100,6 +101,10 @@ public:
     // Takes `path` as "Find VORNA file" takes the chosen file (also the file given on the
     // program's command line).
     void OpenAntennaFile(const QString& path);
+    // A file given on the program's command line: a deck (".wcf", ".nec") opens on the
+    // "NEC-2 input" page as "Open WCF file" opens it, any other file is taken as an
+    // antenna file.
+    void OpenFile(const QString& path);
     void RefreshButtonClick();
     void Execute_OriginalClick();
     void ExecuteClick();
@@ -169,6 +174,7 @@ private:
     UserDialogs* dialogs_ = nullptr;
     GroundControls* groundControls_ = nullptr;
     QPointer<TFormGND> groundDialog_;
+    DeckFileCommands* deckFiles_ = nullptr;
     QPointer<viewer::TFormV> viewer_;
     QPointer<TFreqPlotsForm> freqPlotsForm_;
     QMenu* accessoriesPopupMenu_ = nullptr;

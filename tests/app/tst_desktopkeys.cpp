@@ -55,7 +55,7 @@ private slots:
         TForm1& w = support.createWindow();
         MainWindowControls& u = w.ui();
         const QString antenna = QStringLiteral(TEST_DATA_DIR "/vrn/dipole_14mhz_free_space.vrn");
-        w.OpenAntennaFile(antenna);
+        w.OpenFile(antenna);
         QCOMPARE(support.dialogs.messages, QStringList());
         QCOMPARE(u.VRNfileName->toPlainText(), antenna);
         QCOMPARE(u.VRNfileName1->toPlainText(), antenna);
@@ -67,10 +67,31 @@ private slots:
         support.reset();
         support.prepare();
         TForm1& other = support.createWindow();
-        other.OpenAntennaFile(QStringLiteral("/no/such/antenna.vrn"));
+        other.OpenFile(QStringLiteral("/no/such/antenna.vrn"));
         QCOMPARE(support.dialogs.messages.size(), 1);
         QVERIFY(support.dialogs.messages.first().contains(QStringLiteral("/no/such/antenna.vrn")));
         QVERIFY(!other.ui().Execute_Original->isEnabled());
+    }
+
+    // A deck handed to the window (".wcf" or ".nec", any case) opens on "NEC-2 input"
+    // byte for byte, as "Open WCF file" opens it; the antenna file stays untouched.
+    void aDeckHandedToTheWindowOpensOnTheInputPage()
+    {
+        QTemporaryDir files;
+        const QString deck = files.filePath(QStringLiteral("dipole.WCF"));
+        QVERIFY(QFile::copy(QStringLiteral(TEST_DATA_DIR "/decks/dipole_free.nec"), deck));
+        QFile original(deck);
+        QVERIFY(original.open(QIODevice::ReadOnly));
+        const QByteArray bytes = original.readAll();
+
+        TForm1& w = support.createWindow();
+        MainWindowControls& u = w.ui();
+        w.OpenFile(deck);
+        QCOMPARE(support.dialogs.messages, QStringList());
+        QCOMPARE(u.PageControl1->currentWidget(), static_cast<QWidget*>(u.TabSheet4));
+        QCOMPARE(u.GeometryNEC2->toPlainText().toLatin1(), QByteArray(bytes).replace("\r\n", "\n"));
+        QVERIFY(u.StartNEC2Button->isEnabled());
+        QVERIFY(u.VRNfileName->toPlainText().isEmpty());
     }
 
     void keysDriveTheCommands()
