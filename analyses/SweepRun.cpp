@@ -5,6 +5,7 @@
 #include "common/TextLines.h"
 
 #include "engine/ListingColumns.h"
+#include "engine/WorkingFolder.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -127,13 +128,7 @@ bool SweepRun::start(const SweepRequest& request)
             QDir().mkpath(folder);
             calc.workingFolder = folder;
             // The scripts take a user's engine.conf from the folder they run in.
-            QFile conf(QDir(folderOf(request)).filePath(QStringLiteral("engine.conf")));
-            if (conf.open(QIODevice::ReadOnly)) {
-                const QByteArray bytes = conf.readAll();
-                atomicfile::WriteFileAtomically(
-                    QDir(folder).filePath(QStringLiteral("engine.conf")).toStdString(),
-                    std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-            }
+            engine::CopyEngineConf(folderOf(request), folder);
             calc.deckText = DeckFileText(PartDeck(request.deck, request.settings, split[p].first, split[p].second));
         }
         auto calculation = std::make_unique<engine::Calculation>();

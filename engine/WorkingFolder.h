@@ -22,4 +22,14 @@ QString UserWorkingFolder();
 // cannot be made).
 QString ChooseWorkingFolder(const QString& programFolder);
 
+// Copies the engine.conf of `fromFolder`, when it has one, into `toFolder` unless that
+// has its own: a run in a folder of its own (a sweep's part, a command-line run) takes
+// the engine the user chose. False when a copy was due and failed.
+bool CopyEngineConf(const QString& fromFolder, const QString& toFolder);
+
+// For a command-line run in a folder of its own: when the program in `programFolder`
+// keeps its files in the user's folder, the user's engine.conf there is copied into
+// `workingFolder` (the user's folder is not created for this).
+bool TakeUsersEngineConf(const QString& programFolder, const QString& workingFolder);
+
 } // namespace vrnnec::engine

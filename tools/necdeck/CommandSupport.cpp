@@ -1,6 +1,8 @@
 #include "CommandSupport.h"
 
+#include "common/AtomicFile.h"
 #include "common/NumberText.h"
+#include "engine/WorkingFolder.h"
 
 #include <QDir>
 
@@ -55,20 +57,24 @@ std::optional<std::vector<long long>> ParseIntegers(const std::string& text, std
     return values;
 }
 
-WorkingFolder::WorkingFolder(const std::string& keepDir)
+WorkingFolder::WorkingFolder(const std::string& keepDir, const std::string& programFolder)
 {
     if (keepDir.empty()) {
         if (temporary.isValid())
             path = temporary.path();
         else
             message = "Unable to create a temporary folder.";
-        return;
+    } else {
+        const QString folder = QDir(QString::fromStdString(keepDir)).absolutePath();
+        if (QDir().mkpath(folder))
+            path = folder;
+        else
+            message = "Unable to create the folder " + keepDir;
     }
-    const QString folder = QDir(QString::fromStdString(keepDir)).absolutePath();
-    if (QDir().mkpath(folder))
-        path = folder;
-    else
-        message = "Unable to create the folder " + keepDir;
+    if (!path.isEmpty() && !engine::TakeUsersEngineConf(QString::fromStdString(programFolder), path)) {
+        message = atomicfile::UnableToWriteMessage(QDir(path).filePath(QStringLiteral("engine.conf")).toStdString());
+        path.clear();
+    }
 }
 
 std::optional<double> DeckFrequency(const std::vector<std::string>& deck)

@@ -31,7 +31,9 @@ int ScanArguments(const std::vector<std::string>& args, const std::vector<std::s
 // that is removed with this object. `path` is empty when neither could be had; `message`
 // says why.
 struct WorkingFolder {
-    explicit WorkingFolder(const std::string& keepDir);
+    // A temporary folder, or `keepDir` when given; it takes the user's engine.conf when
+    // the program in `programFolder` keeps its files in the user's folder.
+    WorkingFolder(const std::string& keepDir, const std::string& programFolder);
     QTemporaryDir temporary;
     QString path;
     std::string message;

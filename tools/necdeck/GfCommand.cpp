@@ -4,6 +4,7 @@
 #include "analyses/GreenFunctionRun.h"
 #include "common/AtomicFile.h"
 #include "common/TextLines.h"
+#include "engine/WorkingFolder.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -30,6 +31,11 @@ int RunGf(Invocation& invocation)
     QTemporaryDir folder;
     if (!folder.isValid()) {
         invocation.err << "Cannot create a temporary folder: " << folder.errorString().toStdString() << "\n";
+        return 1;
+    }
+    if (!engine::TakeUsersEngineConf(QString::fromStdString(invocation.programFolder), folder.path())) {
+        invocation.err << atomicfile::UnableToWriteMessage(folder.filePath(QStringLiteral("engine.conf")).toStdString())
+                       << "\n";
         return 1;
     }
     analyses::GreenFunctionRun run;

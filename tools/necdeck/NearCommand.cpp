@@ -72,7 +72,7 @@ int runNear(Invocation& call)
         call.err << message << "\n";
         return 1;
     }
-    WorkingFolder folder(keepDir);
+    WorkingFolder folder(keepDir, call.programFolder);
     if (folder.path.isEmpty()) {
         call.err << folder.message << "\n";
         return 1;

@@ -83,7 +83,7 @@ int runDeck(Invocation& call, const RunOptions& options, engine::SignalStop& sto
         call.err << editor::kOneFrequencyMessage << "\n";
         return 1;
     }
-    WorkingFolder folder(options.keepDir);
+    WorkingFolder folder(options.keepDir, call.programFolder);
     if (folder.path.isEmpty()) {
         call.err << folder.message << "\n";
         return 1;

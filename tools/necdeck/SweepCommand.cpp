@@ -80,7 +80,7 @@ int runSweep(Invocation& call)
         call.err << message << "\n";
         return 1;
     }
-    WorkingFolder folder(options.keepDir);
+    WorkingFolder folder(options.keepDir, call.programFolder);
     if (folder.path.isEmpty()) {
         call.err << folder.message << "\n";
         return 1;

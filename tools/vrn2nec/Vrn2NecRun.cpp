@@ -6,6 +6,7 @@
 #include "engine/Calculation.h"
 #include "engine/ListingReader.h"
 #include "engine/SignalStop.h"
+#include "engine/WorkingFolder.h"
 #include "results/RunReport.h"
 
 #include <QDir>
@@ -41,6 +42,11 @@ int RunAntennaUntilStopped(const Options& given, const std::string& programFolde
             err << "Unable to create the folder " << given.keepDir << "\n";
             return 1;
         }
+    }
+    if (!engine::TakeUsersEngineConf(QString::fromStdString(programFolder), folder)) {
+        err << atomicfile::UnableToWriteMessage(QDir(folder).filePath(QStringLiteral("engine.conf")).toStdString())
+            << "\n";
+        return 1;
     }
 
     // The file's own SWR reference, as the calculation commands take it.
