@@ -1,6 +1,6 @@
 // The group "Green function writing": "Write" runs the deck of the edit window or of the
 // current engine input with a WG card and may rewrite the edit window to read the file;
-// "Copy GF to working folder" puts a chosen Green's function file in the program folder.
+// "Copy GF to working folder" puts a chosen Green's function file in the working folder.
 #include "analyses/GreenFunctionCards.h"
 #include "analyses/GreenFunctionRun.h"
 #include "app/EngineBusyDialog.h"
@@ -21,6 +21,15 @@ namespace {
 
 const QString kWrittenMessage =
     QStringLiteral("Green function file Ngf2d.nec has been written in NEC-2 for VORNA allocation directory.");
+
+// The program folder is the allocation directory; a user's own working folder is named.
+QString writtenMessage(const QString& programFolder, const QString& workingFolder)
+{
+    if (QDir::cleanPath(workingFolder) == QDir::cleanPath(programFolder))
+        return kWrittenMessage;
+    return QStringLiteral("Green function file Ngf2d.nec has been written in the working folder ")
+        + QDir::toNativeSeparators(workingFolder) + QLatin1Char('.');
+}
 
 QString fromStd(const std::string& text)
 {
@@ -74,11 +83,12 @@ void TForm1::GFwriteButtonClick()
         return;
     }
     if (!fromEditWindow) {
-        dialogs_->showMessage(kWrittenMessage);
+        dialogs_->showMessage(writtenMessage(programFolder_, workingFolder_));
         return;
     }
     const UserDialogs::Answer answer =
-        dialogs_->ask(kWrittenMessage + QStringLiteral(" Replace all structure cards by GF card in Edit window?"),
+        dialogs_->ask(writtenMessage(programFolder_, workingFolder_)
+                          + QStringLiteral(" Replace all structure cards by GF card in Edit window?"),
                       UserDialogs::Buttons::YesNo, UserDialogs::Style::Confirmation);
     if (answer != UserDialogs::Answer::Yes)
         return;

@@ -10,6 +10,7 @@ packages=(
   nec2c
   xvfb xauth fonts-dejavu-core
   locales
+  dpkg-dev file
 )
 
 missing=()

@@ -81,6 +81,35 @@ private slots:
         QCOMPARE(QDir(program).entryList(QDir::Files), before);
     }
 
+    // A Green's function file written in the user's folder: the message names that folder.
+    void greenFunctionFileInTheUsersFolder()
+    {
+        support.prepare();
+        const QString program = support.folder();
+        QVERIFY(e2e::installEngine(program));
+        const QString working = QDir(dataHome->path()).filePath("VRN_NEC");
+        QVERIFY(QDir().mkpath(working));
+        const QString engine = QDir(working).filePath("classic.sh");
+        writeFile(engine,
+                  "#!/bin/sh\nread in\nread out\nprintf 'new file\\n' > NGF2D.NEC\n"
+                  "cp '" TEST_DATA_DIR "/listings/classic/green_write.out' \"$out\"\n");
+        QVERIFY(QFile(engine).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        writeFile(QDir(working).filePath("engine.conf"),
+                  "command=" + engine.toLocal8Bit() + "\nfiles=stdin\ngreens=yes\ngreens_file=NGF2D.NEC\n");
+        QFile deck(QStringLiteral(TEST_DATA_DIR "/decks/dipole_perfect.nec"));
+        QVERIFY(deck.open(QIODevice::ReadOnly));
+        writeFile(QDir(working).filePath("Indata.txo"), deck.readAll());
+        setReadOnly(program, true);
+
+        TForm1& window = support.createWindow();
+        window.ui().GFwriteButton->setEnabled(true);
+        window.ui().GFwriteCurrentInputCheck->setChecked(true);
+        window.ui().GFwriteButton->click();
+        QCOMPARE(support.dialogs.messages,
+                 QStringList{"Green function file Ngf2d.nec has been written in the working folder " + working + "."});
+        QVERIFY(QFileInfo::exists(QDir(working).filePath("Ngf2d.nec")));
+    }
+
     void writableProgramFolderKeepsEverything()
     {
         support.prepare();
