@@ -150,8 +150,13 @@ ViewerModel BuildViewerModel(const engine::ViewerSections& sections)
     m.CurrentSize.assign(m.SegmentCount, 0.0);
     m.CurrentSign.assign(m.SegmentCount, 0.0);
     if (!readSegments(sections, m) || !readCurrents(sections, m) || !readLoads(sections, m)
-        || !readExcitations(sections, m) || !readPatches(sections, m))
-        m.ReadError = readerror::kBadNumber;
+        || !readExcitations(sections, m) || !readPatches(sections, m)) {
+        // Nothing of a partly read model is kept: its segment count would name end
+        // points that were never read.
+        ViewerModel failed;
+        failed.ReadError = readerror::kBadNumber;
+        return failed;
+    }
     return m;
 }
 

@@ -90,7 +90,11 @@ TEST(ViewerReading, UnreadableFieldIsReadErrorTwo)
     std::vector<viewertest::SegmentSpec> rows = wire(3, 1);
     EXPECT_EQ(read(ListingBuilder().segments(rows), "good.txo").ReadError, 0);
     rows[1].radius = std::nan(""); // printed "nan"
-    EXPECT_EQ(read(ListingBuilder().segments(rows), "bad.txo").ReadError, readerror::kBadNumber);
+    const ViewerModel bad = read(ListingBuilder().segments(rows), "bad.txo");
+    EXPECT_EQ(bad.ReadError, readerror::kBadNumber);
+    // Nothing of the rows before the unreadable one is kept.
+    EXPECT_EQ(bad.SegmentCount, 0);
+    EXPECT_TRUE(bad.End1.empty());
 }
 
 TEST(ViewerReading, SegmentSlopeClassesAndEnds)
