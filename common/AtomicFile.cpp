@@ -15,23 +15,53 @@ namespace vrnnec::atomicfile {
 
 namespace {
 
-// The file a symbolic link points to, so that the link itself stays; any other path
-// (also a dangling link) is written as it stands.
-std::string resolvedTarget(const std::string& path)
-{
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
-        return path;
-    char resolved[PATH_MAX];
-    return ::realpath(path.c_str(), resolved) ? std::string(resolved) : path;
-}
-
 std::string folderOf(const std::string& path)
 {
     const auto slash = path.rfind('/');
     if (slash == std::string::npos)
         return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The descriptor number when `path` is an entry of a process's descriptor folder
+// ("/proc/<pid>/fd/N" whatever the links to that folder), else -1; `own` tells whether
+// the process is this one.
+int descriptorEntry(const std::string& path, bool& own)
+{
+    char folder[PATH_MAX];
+    if (!::realpath(folderOf(path).c_str(), folder))
+        return -1;
+    const std::string name = path.substr(path.rfind('/') + 1);
+    if (name.empty() || name.size() > 9 || name.find_first_not_of("0123456789") != std::string::npos)
+        return -1;
+    const std::string f = folder;
+    const std::string pid = std::to_string(::getpid());
+    own = f == "/proc/" + pid + "/fd" || f.starts_with("/proc/" + pid + "/task/");
+    const bool procFd = f.starts_with("/proc/") && f.ends_with("/fd");
+    return procFd ? std::atoi(name.c_str()) : -1;
+}
+
+// Follows the symbolic links of `path` one by one to the path that writing through them
+// would reach, which may not exist yet. Stops at an entry of a descriptor folder, whose
+// "link" names no real path; `descriptor` is then its number.
+std::string followLinks(const std::string& path, int& descriptor, bool& own)
+{
+    std::string current = path;
+    for (int hop = 0; hop < 40; ++hop) { // as many as the system follows
+        descriptor = descriptorEntry(current, own);
+        if (descriptor >= 0)
+            return current;
+        struct stat st {};
+        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return current;
+        char next[PATH_MAX];
+        const ssize_t size = ::readlink(current.c_str(), next, sizeof next - 1);
+        if (size <= 0)
+            return current;
+        const std::string target(next, static_cast<std::size_t>(size));
+        current = target.front() == '/' ? target : folderOf(current) + "/" + target;
+    }
+    return current;
 }
 
 // Creates "<target>.XXXXXX" with a fresh suffix; the mode 0644 goes through the umask.
@@ -59,11 +89,23 @@ AtomicFile::AtomicFile(const std::string& path)
         fail(ENOENT);
         return;
     }
-    target_ = resolvedTarget(path);
+    int descriptor = -1;
+    bool own = false;
+    target_ = followLinks(path, descriptor, own);
     struct stat st {};
-    const bool exists = ::stat(target_.c_str(), &st) == 0;
+    const bool exists = ::stat(path.c_str(), &st) == 0;
     if (exists && S_ISDIR(st.st_mode)) {
         fail(EISDIR); // a folder is never replaced; no need to write anything first
+        return;
+    }
+    if (exists && (descriptor >= 0 || !S_ISREG(st.st_mode))) {
+        // Written in place: a device, a FIFO, a socket or an open file is never replaced.
+        if (descriptor >= 0 && own)
+            fd_ = ::fcntl(descriptor, F_DUPFD_CLOEXEC, 0);
+        else
+            fd_ = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC | (S_ISREG(st.st_mode) ? O_TRUNC : 0));
+        if (fd_ < 0)
+            fail(errno);
         return;
     }
     fd_ = createTemporary(target_, temp_);
@@ -72,7 +114,7 @@ AtomicFile::AtomicFile(const std::string& path)
         temp_.clear();
         return;
     }
-    if (exists && S_ISREG(st.st_mode))
+    if (exists)
         (void)::fchmod(fd_, st.st_mode & 07777); // where allowed; else the new file's mode stays
 }
 
@@ -112,7 +154,9 @@ std::string AtomicFile::commit()
 {
     if (done_)
         return error_;
-    if (fd_ >= 0 && error_.empty() && ::fsync(fd_) != 0)
+    const bool inPlace = temp_.empty();
+    // A device or a pipe may not take fsync; only a file's own data must reach the disk.
+    if (fd_ >= 0 && error_.empty() && ::fsync(fd_) != 0 && !(inPlace && (errno == EINVAL || errno == EROFS)))
         fail(errno);
     if (fd_ >= 0) {
         // The descriptor is gone after close() whatever it reports; it is not retried.
@@ -120,14 +164,16 @@ std::string AtomicFile::commit()
             fail(errno);
         fd_ = -1;
     }
-    if (error_.empty() && std::rename(temp_.c_str(), target_.c_str()) != 0)
+    if (error_.empty() && !inPlace && std::rename(temp_.c_str(), target_.c_str()) != 0)
         fail(errno);
     if (!error_.empty()) {
         discard();
         return error_;
     }
-    temp_.clear();
     done_ = true;
+    if (inPlace)
+        return {};
+    temp_.clear();
     // The rename itself reaches the disk with the folder; a failure here changes nothing.
     const int folder = ::open(folderOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder >= 0) {

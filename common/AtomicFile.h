@@ -1,11 +1,18 @@
 // Writing a file so that it is either fully replaced or left as it was.
 //
-// The bytes go to a temporary file in the same folder as the target ("<path>.XXXXXX"),
-// which is flushed to the disk, closed and then renamed over the target. A target that
-// is a symbolic link keeps its link: the file it points to is replaced. The new file
-// keeps the permission bits of the file it replaces; a new file gets 0644 less the
+// A regular file, or one that does not exist yet: the bytes go to a temporary file in
+// the same folder as the target ("<path>.XXXXXX"), which is flushed to the disk, closed
+// and then renamed over the target. A target that is a symbolic link keeps its link:
+// the file it points to is replaced (a dangling link gets the file it names). The new
+// file keeps the permission bits of the file it replaces; a new file gets 0644 less the
 // umask. On any failure the temporary file is removed and an existing target stays
 // byte for byte as it was.
+//
+// Anything else that exists (a character or block device, a FIFO, a socket), also when
+// reached through links, and every file named through an open descriptor of a process
+// ("/proc/self/fd/N", "/dev/fd/N", "/dev/stdout") is never replaced: it is opened and
+// written in place, as a shell redirection would. A descriptor of this process is
+// duplicated, so a redirection's position and append mode hold.
 #pragma once
 
 #include <string>
@@ -32,7 +39,8 @@ public:
     // nothing of this file is left. Only the first call does anything.
     std::string commit();
 
-    // Drops the temporary file; the target is not touched.
+    // Drops the temporary file; the target is not touched (written in place, what was
+    // written stays).
     void discard();
 
     // The reason of the first failure, empty while everything went well.
@@ -42,7 +50,7 @@ private:
     void fail(int code);
 
     std::string target_;
-    std::string temp_;
+    std::string temp_; // empty when writing in place
     int fd_ = -1;
     bool done_ = false;
     std::string error_;

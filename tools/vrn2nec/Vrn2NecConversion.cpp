@@ -14,6 +14,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <ostream>
 #include <system_error>
@@ -77,46 +79,42 @@ std::string checkCoatedRadius(const Options& options, const conversion::Conversi
 
 // A fresh file beside the deck for the library to write into. It replaces the deck only
 // when the conversion is complete, so a failed conversion leaves an existing deck as it
-// was; otherwise it is removed. The replacement keeps the deck's permissions, and a
-// deck that is a symbolic link has its target replaced, as writing through it would.
+// was; otherwise it is removed. The atomic writer then puts its bytes in place: the
+// deck keeps its permissions, and a deck that is a symbolic link has its target
+// replaced, as writing through it would.
 class DeckBeside {
 public:
-    explicit DeckBeside(const std::string& deck) : deck_(deck), target_(deck)
+    explicit DeckBeside(const std::string& deck) : deck_(deck)
     {
-        // Follows the links to the file that writing through them would write.
-        fs::path target = deck;
-        std::error_code ec;
-        for (int link = 0; link < kMaxLinks && fs::is_symlink(target, ec); ++link) {
-            const fs::path next = fs::read_symlink(target, ec);
-            if (ec)
-                break;
-            target = next.is_absolute() ? next : target.parent_path() / next;
-        }
-        target_ = target.string();
         struct stat existing {};
-        mode_t mode = 0;
-        if (::stat(target_.c_str(), &existing) == 0) {
-            if (::access(target_.c_str(), W_OK) != 0)
-                return; // a deck the user may not write stays as it is
-            mode = existing.st_mode & 07777;
+        const bool exists = ::stat(deck.c_str(), &existing) == 0;
+        if (exists && ::access(deck.c_str(), W_OK) != 0)
+            return; // a deck the user may not write stays as it is
+        std::string pattern;
+        if (exists && !S_ISREG(existing.st_mode)) {
+            // A device or a FIFO: the library writes into the temporary folder instead.
+            std::error_code ec;
+            pattern = (fs::temp_directory_path(ec) / "vrn2nec-XXXXXX").string();
         } else {
-            const mode_t mask = ::umask(0);
-            ::umask(mask);
-            mode = 0666 & ~mask;
+            // The name is the deck's (the file its links lead to) with six characters
+            // more, or six characters alone where that would be too long for the library.
+            fs::path target = deck;
+            std::error_code ec;
+            for (int link = 0; link < kMaxLinks && fs::is_symlink(target, ec); ++link) {
+                const fs::path next = fs::read_symlink(target, ec);
+                if (ec)
+                    break;
+                target = next.is_absolute() ? next : target.parent_path() / next;
+            }
+            pattern = target.string() + ".XXXXXX";
+            if (pattern.size() > engine::kMaxPathBytes)
+                pattern = (target.parent_path() / "XXXXXX").string();
         }
-        // The name is the deck's with six characters more, or six characters alone where
-        // that would be too long for the library.
-        std::string pattern = target_ + ".XXXXXX";
-        if (pattern.size() > engine::kMaxPathBytes)
-            pattern = (fs::path(target_).parent_path() / "XXXXXX").string();
         const int fd = ::mkstemp(pattern.data());
         if (fd < 0)
             return;
         temporary_ = pattern;
-        const bool ready = ::fchmod(fd, mode) == 0;
         ::close(fd);
-        if (!ready)
-            remove();
     }
     ~DeckBeside() { remove(); }
     DeckBeside(const DeckBeside&) = delete;
@@ -126,12 +124,17 @@ public:
     const std::string& path() const { return temporary_; }
     std::string failure() const { return atomicfile::UnableToWriteMessage(deck_); }
 
-    // Puts the written file in place of the deck; an empty text on success.
+    // Puts the written file in place of the deck through the atomic writer (a device or
+    // a FIFO is written into, never replaced); an empty text on success.
     std::string replaceDeck()
     {
-        if (std::rename(temporary_.c_str(), target_.c_str()) != 0)
+        std::ifstream in(temporary_, std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+        if (!in.good() && !in.eof())
             return failure();
-        temporary_.clear();
+        if (!atomicfile::WriteFileAtomically(deck_, bytes).empty())
+            return failure();
+        remove();
         return {};
     }
 
@@ -146,7 +149,6 @@ private:
     }
 
     std::string deck_;
-    std::string target_;
     std::string temporary_;
 };
 
