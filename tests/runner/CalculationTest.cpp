@@ -70,6 +70,56 @@ TEST(DeckChecks, WiresOfZeroLengthAreFound)
     EXPECT_EQ(engine::CheckDeckFile(dir.filePath("missing.txt").toStdString()), "");
 }
 
+TEST(DeckChecks, PatternAndNearFieldPointsAreLimited)
+{
+    struct Case {
+        const char* cards;  // between "CE" and "EN"
+        const char* points; // the count in the message; empty: no message
+    };
+    const Case cases[] = {
+        {"FR 0 1 0 0 14 0\nRP 0 1 360 1000 70 0 0 1\nRP 0 181 1 1000 90 0 -1 0", ""},
+        {"RP 0 1000 1000 1000 0 0 1 1", ""},                            // exactly the limit
+        {"RP 0 1000 1001 1000 0 0 1 1", "1,001,000"},                   // one card above it
+        {"RP 0 1 360\nRP 0 181 1\nRP 0 99999 99999 1000", "9,999,800,542"}, // the third card
+        {"FR 0 3 0 0 14 1\nRP 0 600 600 1000", "1,080,000"},             // each of every frequency
+        {"RP 0 600 600 1000\nFR 0 3 0 0 14 1", ""},                      // before the FR card: once
+        {"FR 0 2 0 0 14 1\nNE 0 100 100 50 0 0 0 1 1 1\nNH 0 10 10 10", "1,002,000"},
+        {"FR 0 2 0 0 14 1\nNE 0 100 100 51 0 0 0 1 1 1", "1,020,000"},
+        {"rp,0,2000,1000,1000", "2,000,000"},                            // lower case, commas
+        {"RP 0 0 999994 1000\nNE 0 x 2 3", ""},   // a zero or unread count is one: 999,994 + 6
+        {"RP 0 0 999994 1000\nNE 0 x 2 4", "1,000,002"},
+        {"RP 0 1000 1000\nEN\nRP 0 1000 1000", ""},                     // after EN
+    };
+    QTemporaryDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.cards);
+        const QString path = dir.filePath("deck.txt");
+        writeFile(path, QByteArray("CE\nGW 1 5 0 0 0 0 0 1 0.001\n") + c.cards + "\nEN\n");
+        const std::string message = engine::CheckDeckFile(path.toStdString());
+        if (*c.points == '\0')
+            EXPECT_EQ(message, "");
+        else
+            EXPECT_EQ(message, "The deck asks for " + std::string(c.points)
+                          + " pattern and near-field points; at most 1,000,000 are allowed. "
+                            "Please ask for fewer points on the RP, NE and NH cards.");
+    }
+}
+
+TEST(Calculation, ARunawayDeckNeverReachesTheEngine)
+{
+    ProgramFolder program;
+    writeScript(program.file("GoNecGN.bat"), "touch started; exit 0");
+    engine::CalculationRequest request;
+    request.programFolder = program.path;
+    request.auxiliary = true;
+    request.deckText = "CE\nGW 1 5 0 0 0 0 0 1 0.001\nFR 0 1 0 0 14 0\nRP 0 99999 99999 1000 0 0 1 1\nEN\n";
+    engine::Calculation calculation;
+    const engine::CalculationResult& result = calculation.run(request);
+    EXPECT_EQ(result.outcome, engine::CalculationOutcome::DeckRefused);
+    EXPECT_EQ(result.message.rfind("The deck asks for 9,999,800,001 pattern", 0), 0u) << result.message;
+    EXPECT_FALSE(QFile::exists(program.file("started")));
+}
+
 TEST(Calculation, ZeroLengthWireNeverReachesTheEngine)
 {
     ProgramFolder program;
