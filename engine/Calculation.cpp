@@ -99,6 +99,9 @@ void Calculation::engineEnded()
     } else if (run_.exitCode() == kGreenFunctionUnsupportedExitCode) {
         result_.outcome = CalculationOutcome::GreenFunctionUnsupported;
         result_.message = kGreenFunctionUnsupportedMessage;
+    } else if (run_.exitCode() == kEngineConfExitCode) {
+        result_.outcome = CalculationOutcome::EngineFailed;
+        result_.message = kEngineConfMessage;
     } else if (run_.exitCode() != 0) {
         result_.outcome = CalculationOutcome::EngineFailed;
         result_.message = kUnableToStartMessage;

@@ -26,6 +26,13 @@ inline constexpr const char* kStoppedMessage = "NEC-2 run was stopped.";
 inline constexpr const char* kGreenFunctionUnsupportedMessage =
     "The NEC-2 engine cannot write or read Green function files (WG and GF cards).";
 
+inline constexpr const char* kEngineConfMessage =
+    "NEC-2 was not started: the engine settings (engine.conf) are not valid.";
+
+// The engine scripts' exit code for an engine.conf they refuse (their message goes to
+// standard error).
+inline constexpr int kEngineConfExitCode = 8;
+
 // The engine scripts' exit code for a deck with a WG or GF card when the engine cannot
 // handle Green's function files (engine.conf).
 inline constexpr int kGreenFunctionUnsupportedExitCode = 10;
@@ -53,7 +60,7 @@ enum class CalculationOutcome {
     DeckNotWritten,           // the deck text could not be written
     DeckRefused,              // the deck check's message
     Converted,                // convertOnly: the deck is written
-    EngineFailed,             // the script could not start or ended with an error
+    EngineFailed,             // the script could not start, ended with an error or refused engine.conf
     GreenFunctionUnsupported, // the engine cannot write or read Green's function files
     Stopped,                  // the caller stopped the engine
     Finished,                 // the engine ended; `listing` holds the parse (with its own message)

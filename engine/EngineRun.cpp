@@ -5,6 +5,7 @@
 
 #include <csignal>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 namespace vrnnec::engine {
@@ -54,8 +55,16 @@ EngineRun::EngineRun(QObject* parent) : QObject(parent)
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process_.setStandardOutputFile(QProcess::nullDevice());
     // The engine and the tools the script starts form one process group, so Stop
-    // reaches all of them.
-    process_.setChildProcessModifier([] { ::setpgid(0, 0); });
+    // reaches all of them. The script is told (SIGTERM) when this process dies, however
+    // it dies, and ends its engine; a parent already gone before that was set up ends
+    // the child at once.
+    const pid_t self = ::getpid();
+    process_.setChildProcessModifier([self] {
+        ::setpgid(0, 0);
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (::getppid() != self)
+            ::_exit(127);
+    });
     connect(&process_, &QProcess::finished, this, &EngineRun::onFinished);
 }
 

@@ -35,6 +35,7 @@ SignalStop::SignalStop()
     sigemptyset(&action.sa_mask);
     ::sigaction(SIGINT, &action, &savedInt_);
     ::sigaction(SIGTERM, &action, &savedTerm_);
+    ::sigaction(SIGHUP, &action, &savedHangUp_);
 }
 
 SignalStop::~SignalStop()
@@ -42,6 +43,7 @@ SignalStop::~SignalStop()
     notifier_.reset();
     ::sigaction(SIGINT, &savedInt_, nullptr);
     ::sigaction(SIGTERM, &savedTerm_, nullptr);
+    ::sigaction(SIGHUP, &savedHangUp_, nullptr);
     for (int& fd : g_wakePipe) {
         if (fd >= 0)
             ::close(fd);
@@ -51,14 +53,19 @@ SignalStop::~SignalStop()
 
 void SignalStop::watch(Calculation& calculation)
 {
+    watch(calculation, [&calculation] { calculation.stop(); });
+}
+
+void SignalStop::watch(QObject& context, std::function<void()> stop)
+{
     if (g_wakePipe[0] < 0)
         return;
     notifier_ = std::make_unique<QSocketNotifier>(g_wakePipe[0], QSocketNotifier::Read);
-    QObject::connect(notifier_.get(), &QSocketNotifier::activated, &calculation, [&calculation] {
+    QObject::connect(notifier_.get(), &QSocketNotifier::activated, &context, [stop = std::move(stop)] {
         char buffer[16];
         while (::read(g_wakePipe[0], buffer, sizeof buffer) > 0) {
         }
-        calculation.stop();
+        stop();
     });
 }
 

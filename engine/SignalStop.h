@@ -1,4 +1,4 @@
-// Ctrl+C and SIGTERM during a command-line run: the handler only notes the signal and
+// Ctrl+C, SIGTERM and SIGHUP (the terminal closed) during a command-line run: the handler only notes the signal and
 // wakes the event loop through a pipe; the watched calculation then stops the engine's
 // process group, and the caller unwinds (removing its temporary folder) on the way out.
 #pragma once
@@ -6,6 +6,7 @@
 #include <QSocketNotifier>
 
 #include <csignal>
+#include <functional>
 #include <memory>
 
 namespace vrnnec::engine {
@@ -21,12 +22,16 @@ public:
 
     // Stops `calculation` when a signal arrives while it runs.
     void watch(Calculation& calculation);
+    // Calls `stop` (in the event loop of `context`) when a signal arrives: for runs of
+    // several engines, such as a sweep's parts.
+    void watch(QObject& context, std::function<void()> stop);
     // The signal received since construction, 0 when none.
     int received() const;
 
 private:
     struct sigaction savedInt_ {};
     struct sigaction savedTerm_ {};
+    struct sigaction savedHangUp_ {};
     std::unique_ptr<QSocketNotifier> notifier_;
 };
 

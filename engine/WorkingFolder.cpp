@@ -1,11 +1,19 @@
 #include "engine/WorkingFolder.h"
 
 #include "common/AtomicFile.h"
+#include "engine/EngineRun.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QtGlobal>
+
+#include <filesystem>
+#include <system_error>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace vrnnec::engine {
 
@@ -55,6 +63,53 @@ bool TakeUsersEngineConf(const QString& programFolder, const QString& workingFol
     if (IsWritableFolder(QDir::cleanPath(programFolder)))
         return true;
     return CopyEngineConf(UserWorkingFolder(), workingFolder);
+}
+
+QString QtPathOf(const std::string& path, int& handle)
+{
+    const QString named = QFile::decodeName(QByteArray::fromStdString(path));
+    if (QFile::encodeName(named).toStdString() == path)
+        return named;
+    handle = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (handle < 0)
+        return {};
+    return QStringLiteral("/proc/%1/fd/%2").arg(::getpid()).arg(handle);
+}
+
+RunFolder::RunFolder(const std::string& keepDir, const std::string& programFolder)
+{
+    if (keepDir.empty()) {
+        temporary_ = std::make_unique<QTemporaryDir>();
+        if (temporary_->isValid())
+            path = temporary_->path();
+        else
+            message = "Unable to create a temporary folder.";
+    } else {
+        std::error_code ec;
+        std::filesystem::create_directories(keepDir, ec);
+        if (std::filesystem::is_directory(keepDir, ec))
+            path = QDir(QtPathOf(keepDir, handle_)).absolutePath();
+        if (path.isEmpty())
+            message = "Unable to create the folder " + keepDir;
+    }
+    if (!path.isEmpty() && !TakeUsersEngineConf(QString::fromStdString(programFolder), path)) {
+        message = atomicfile::UnableToWriteMessage(QDir(path).filePath(QStringLiteral("engine.conf")).toStdString());
+        path.clear();
+    }
+}
+
+RunFolder::~RunFolder()
+{
+    if (handle_ >= 0)
+        ::close(handle_);
+}
+
+std::vector<fileid::NamedFile> RunFiles(const std::string& folder)
+{
+    std::vector<fileid::NamedFile> files;
+    for (const char* name : {kDeckFile, kAuxDeckFile, kListingFile, "Outdata.nec2c.txo", "Ngf2d.nec", "Ngf2d.nec.old"})
+        files.push_back({folder + "/" + name, "working file of the --keep folder"});
+    return files;
 }
 
 } // namespace vrnnec::engine

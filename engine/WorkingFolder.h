@@ -2,7 +2,15 @@
 // function file): the program folder while it can be written, else a folder of the user.
 #pragma once
 
+#include "common/FileIdentity.h"
+
 #include <QString>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class QTemporaryDir;
 
 namespace vrnnec::engine {
 
@@ -31,5 +39,34 @@ bool CopyEngineConf(const QString& fromFolder, const QString& toFolder);
 // keeps its files in the user's folder, the user's engine.conf there is copied into
 // `workingFolder` (the user's folder is not created for this).
 bool TakeUsersEngineConf(const QString& programFolder, const QString& workingFolder);
+
+// The working folder of a command-line run: a fresh temporary folder, removed with this
+// object, or `keepDir` as the user gave it (created when missing). A folder name that
+// is not valid UTF-8 keeps its bytes: Qt then reaches the folder through a descriptor
+// held open here ("/proc/<pid>/fd/N"). It takes the user's engine.conf when the program
+// in `programFolder` keeps its files in the user's folder. `path` is empty when no
+// folder could be had; `message` says why.
+struct RunFolder {
+    RunFolder(const std::string& keepDir, const std::string& programFolder);
+    ~RunFolder();
+    RunFolder(const RunFolder&) = delete;
+    RunFolder& operator=(const RunFolder&) = delete;
+
+    QString path;
+    std::string message;
+
+private:
+    std::unique_ptr<QTemporaryDir> temporary_;
+    int handle_ = -1;
+};
+
+// A path given as bytes (a command line's) as Qt names it; a folder whose name does not
+// survive that (not valid UTF-8) is opened and named by its descriptor, left in
+// `handle` for the caller to close. Empty when that folder cannot be opened.
+QString QtPathOf(const std::string& path, int& handle);
+
+// The files a run writes into the working folder `folder` (deck, listings, Green's
+// function file), named as outputs for the input/output check.
+std::vector<fileid::NamedFile> RunFiles(const std::string& folder);
 
 } // namespace vrnnec::engine

@@ -5,10 +5,9 @@
 #include "results/DiagramFiles.h"
 #include "results/PatternDiagram.h"
 
-#include <QDir>
-#include <QString>
-
+#include <filesystem>
 #include <ostream>
+#include <system_error>
 
 namespace vrnnec::results {
 
@@ -25,6 +24,15 @@ Polarization polarizationOf(const std::string& name)
     return Polarization::Total;
 }
 
+const std::pair<const char*, const char*> kDiagrams[] = {{kAzimuthPlotSuffix, "azimuth diagram"},
+                                                          {kElevationPlotSuffix, "elevation diagram"}};
+
+// The path of a diagram in the diagrams folder, its bytes as given.
+std::string diagramPath(const RunReportRequest& request, const char* suffix)
+{
+    return request.diagramsDir + "/" + proposedFile(request.namingPath, suffix).fileName + ".bmp";
+}
+
 // Saves both diagrams as "Save Azimuth Plot" and "Save Elevation Plot" would, with the
 // names proposed from `request.namingPath`. Returns the message, empty on success.
 std::string saveDiagrams(const RunReportRequest& request, const engine::EngineOutput& output)
@@ -34,15 +42,14 @@ std::string saveDiagrams(const RunReportRequest& request, const engine::EngineOu
                                                          polarizationOf(request.polarization), '.');
     if (!outcome.messages.empty())
         return outcome.messages.front();
-    if (!QDir().mkpath(QString::fromStdString(request.diagramsDir)))
+    std::error_code ec;
+    std::filesystem::create_directories(request.diagramsDir, ec);
+    if (!std::filesystem::is_directory(request.diagramsDir, ec))
         return "Unable to create the folder " + request.diagramsDir;
-    const std::pair<const QImage*, const char*> diagrams[] = {{&images.azimuth, kAzimuthPlotSuffix},
-                                                              {&images.elevation, kElevationPlotSuffix}};
-    for (const auto& [image, suffix] : diagrams) {
-        const ProposedFile proposal = proposedFile(request.namingPath, suffix);
-        const std::string path = QDir(QString::fromStdString(request.diagramsDir))
-                                     .filePath(QString::fromStdString(proposal.fileName + ".bmp"))
-                                     .toStdString();
+    const QImage* drawn[] = {&images.azimuth, &images.elevation};
+    for (int i = 0; i < 2; ++i) {
+        const QImage* image = drawn[i];
+        const std::string path = diagramPath(request, kDiagrams[i].first);
         if (!saveDiagramBitmap(*image, path))
             return atomicfile::UnableToWriteMessage(path);
     }
@@ -50,6 +57,16 @@ std::string saveDiagrams(const RunReportRequest& request, const engine::EngineOu
 }
 
 } // namespace
+
+std::vector<fileid::NamedFile> RunReportFiles(const RunReportRequest& request)
+{
+    std::vector<fileid::NamedFile> files;
+    if (!request.diagramsDir.empty())
+        for (const auto& [suffix, role] : kDiagrams)
+            files.push_back({diagramPath(request, suffix), role});
+    files.push_back({request.currentsFile, "currents file"});
+    return files;
+}
 
 int WriteRunReport(const engine::ListingData& listing, const RunReportRequest& request, std::ostream& out,
                    std::ostream& err)

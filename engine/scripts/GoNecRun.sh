@@ -4,17 +4,25 @@
 # (nec2c without either) on DECK in the current folder. The engine gets short relative
 # file names only: some refuse long ones.
 #
-# engine.conf, one "key=value" a line ("#" starts a comment line):
+# engine.conf, one "key=value" a line ("#" starts a comment line; blanks around keys
+# and values do not count):
 #   command=ENGINE         the engine: a name on the search path, or a path (relative
 #                          paths are taken from this script's folder)
 #   files=options          the engine takes "-i IN -o OUT" (nec2c)
 #   files=stdin            the engine reads the input and output file names from its
 #                          standard input, one a line (classic engines)
 #   greens=no|yes          whether the engine can write and read Green's function files
-#   greens_file=NAME       the name the engine gives that file (classic: NGF2D.NEC)
+#   greens_file=NAME       the name the engine gives that file (classic: NGF2D.NEC): a
+#                          plain file name in the working folder
+# Any other key, an empty command or a value not listed here is refused with a message
+# on standard error (exit 8) and the engine does not start.
+#
+# The engine runs in this script's process group. When the script is asked to end
+# (SIGTERM or SIGHUP, which is also what the program's death sends it), it ends the
+# engine first, so no engine outlives the run that started it.
 #
 # Exit codes: 0 success; 2 deck missing; 3 no listing; 4 and 5 the listing rewrite
-# failed; 10 the engine cannot write or read Green's function files and the deck holds a
+# failed; 8 engine.conf is not valid; 10 the engine cannot write or read Green's function files and the deck holds a
 # WG or GF card (also when the engine itself refuses them: nec2c's 251); otherwise the
 # engine's own exit code.
 deck="$1"
@@ -26,17 +34,65 @@ greens_file=Ngf2d.nec
 own_file=Ngf2d.nec
 unsupported=10
 
+# The engine and whatever it starts end with the script: the whole process group when
+# the script leads one (the program starts it so), else the engine alone.
+engine_pid=
+stop_engine() {
+    trap - TERM HUP
+    group="$(awk '{ sub(/.*\) /, ""); print $3 }' /proc/$$/stat 2>/dev/null)"
+    if [ "$group" = "$$" ]; then
+        kill -KILL 0
+    elif [ -n "$engine_pid" ]; then
+        kill -KILL "$engine_pid" 2>/dev/null
+    fi
+    exit 143
+}
+trap stop_engine TERM HUP
+
+conf_error() {
+    echo "engine.conf: $*" >&2
+    exit 8
+}
+trim() {
+    printf '%s' "$1" | sed 's/^[[:space:]]*//; s/[[:space:]]*$//'
+}
+
 # A user's own engine.conf in the working folder (the current folder) comes first.
 conf="$here/engine.conf"
 [ -f ./engine.conf ] && conf=./engine.conf
 if [ -f "$conf" ]; then
+    number=0
     while IFS= read -r line || [ -n "$line" ]; do
-        line="$(printf '%s' "$line" | tr -d '\r')"
+        number=$((number + 1))
+        line="$(trim "$(printf '%s' "$line" | tr -d '\r')")"
         case "$line" in
-            command=*) engine="${line#command=}" ;;
-            files=*) files="${line#files=}" ;;
-            greens=*) greens="${line#greens=}" ;;
-            greens_file=*) greens_file="${line#greens_file=}" ;;
+            '' | '#'*) continue ;;
+            *=*) ;;
+            *) conf_error "line $number is not key=value: $line" ;;
+        esac
+        key="$(trim "${line%%=*}")"
+        value="$(trim "${line#*=}")"
+        case "$key" in
+            command)
+                [ -n "$value" ] || conf_error "command= is empty (line $number); name the engine, for instance command=nec2c."
+                engine="$value" ;;
+            files)
+                case "$value" in
+                    options | stdin) files="$value" ;;
+                    *) conf_error "files= takes options or stdin, not '$value' (line $number)." ;;
+                esac ;;
+            greens)
+                case "$value" in
+                    yes | no) greens="$value" ;;
+                    *) conf_error "greens= takes yes or no, not '$value' (line $number)." ;;
+                esac ;;
+            greens_file)
+                case "$value" in
+                    '' | . | .. | -* | */*)
+                        conf_error "greens_file= must be a plain file name in the working folder (no '/', not '.' or '..', not starting with '-'), not '$value' (line $number)." ;;
+                esac
+                greens_file="$value" ;;
+            *) conf_error "unknown key '$key' (line $number); the keys are command, files, greens and greens_file." ;;
         esac
     done < "$conf"
 fi
@@ -70,11 +126,15 @@ if [ "$greens" = yes ] && [ "$greens_file" != "$own_file" ]; then
 fi
 
 rm -f Outdata.nec2c.txo
+# The engine runs in the background so that a TERM or HUP reaches stop_engine at once.
 case "$files" in
-    stdin) printf '%s\n%s\n' "$deck" Outdata.nec2c.txo | "$engine" >/dev/null ;;
-    *) "$engine" -i "$deck" -o Outdata.nec2c.txo >/dev/null ;;
+    stdin) printf '%s\n%s\n' "$deck" Outdata.nec2c.txo | "$engine" >/dev/null & ;;
+    *) "$engine" -i "$deck" -o Outdata.nec2c.txo >/dev/null </dev/null & ;;
 esac
+engine_pid=$!
+wait "$engine_pid"
 status=$?
+engine_pid=
 [ "$status" -eq 251 ] && status=$unsupported
 [ "$status" -eq 0 ] || exit "$status"
 if [ "$greens" = yes ] && [ "$greens_file" != "$own_file" ] && [ -f "$greens_file" ]; then

@@ -2,9 +2,8 @@
 
 #include "common/AtomicFile.h"
 #include "common/NumberText.h"
+#include "engine/Calculation.h"
 #include "engine/WorkingFolder.h"
-
-#include <QDir>
 
 #include <algorithm>
 #include <cctype>
@@ -57,26 +56,6 @@ std::optional<std::vector<long long>> ParseIntegers(const std::string& text, std
     return values;
 }
 
-WorkingFolder::WorkingFolder(const std::string& keepDir, const std::string& programFolder)
-{
-    if (keepDir.empty()) {
-        if (temporary.isValid())
-            path = temporary.path();
-        else
-            message = "Unable to create a temporary folder.";
-    } else {
-        const QString folder = QDir(QString::fromStdString(keepDir)).absolutePath();
-        if (QDir().mkpath(folder))
-            path = folder;
-        else
-            message = "Unable to create the folder " + keepDir;
-    }
-    if (!path.isEmpty() && !engine::TakeUsersEngineConf(QString::fromStdString(programFolder), path)) {
-        message = atomicfile::UnableToWriteMessage(QDir(path).filePath(QStringLiteral("engine.conf")).toStdString());
-        path.clear();
-    }
-}
-
 std::optional<double> DeckFrequency(const std::vector<std::string>& deck)
 {
     for (const std::string& line : deck) {
@@ -99,36 +78,94 @@ std::optional<double> DeckFrequency(const std::vector<std::string>& deck)
     return std::nullopt;
 }
 
-int ScanArguments(const std::vector<std::string>& args, const std::vector<std::string>& valueOptions,
-                  const std::vector<std::string>& flags,
-                  const std::function<bool(const std::string& option, const std::string& value)>& apply,
-                  std::string& deck, std::ostream& err)
+int ScanCommandLine(const std::vector<std::string>& args, const std::vector<std::string>& valueOptions,
+                    const std::vector<std::string>& flags,
+                    const std::function<bool(const std::string& option, const std::string& value)>& apply,
+                    std::vector<std::string>& files, std::ostream& err)
 {
     const auto listed = [](const std::vector<std::string>& names, const std::string& name) {
         return std::find(names.begin(), names.end(), name) != names.end();
     };
+    bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (listed(flags, a)) {
+        if (optionsEnded || a.size() < 2 || a[0] != '-') {
+            files.push_back(a);
+        } else if (a == "--") {
+            optionsEnded = true;
+        } else if (listed(flags, a)) {
             apply(a, std::string());
-        } else if (listed(valueOptions, a) && i + 1 < args.size()) {
+        } else if (listed(valueOptions, a)) {
+            if (i + 1 >= args.size()) {
+                err << "Option " << a << " needs a value.\n";
+                return 2;
+            }
             const std::string& v = args[++i];
             if (!apply(a, v)) {
                 err << "Invalid value for " << a << ": " << v << "\n";
                 return 2;
             }
-        } else if (!a.starts_with("--") && deck.empty()) {
-            deck = a;
         } else {
-            err << "Unexpected argument: " << a << "\n";
+            err << "Unknown option " << a << ".\n";
             return 2;
         }
     }
-    if (deck.empty()) {
+    return 0;
+}
+
+int ScanArguments(const std::vector<std::string>& args, const std::vector<std::string>& valueOptions,
+                  const std::vector<std::string>& flags,
+                  const std::function<bool(const std::string& option, const std::string& value)>& apply,
+                  std::string& deck, std::ostream& err)
+{
+    std::vector<std::string> files;
+    if (const int code = ScanCommandLine(args, valueOptions, flags, apply, files, err); code != 0)
+        return code;
+    if (files.size() > 1) {
+        err << "Unexpected argument: " << files[1] << "\n";
+        return 2;
+    }
+    if (files.empty()) {
         err << "A deck is missing.\n";
         return 2;
     }
+    deck = files.front();
     return 0;
+}
+
+int CheckFiles(const std::vector<fileid::NamedFile>& inputs, std::vector<fileid::NamedFile> outputs,
+               const std::string& keepDir, std::ostream& err)
+{
+    std::vector<fileid::NamedFile> all = inputs;
+    all.insert(all.end(), outputs.begin(), outputs.end());
+    std::string message = fileid::CheckNoFolders(all);
+    if (!keepDir.empty())
+        for (const fileid::NamedFile& file : engine::RunFiles(keepDir))
+            outputs.push_back(file);
+    if (message.empty())
+        message = fileid::CheckOutputsAgainstInputs(inputs, outputs);
+    if (message.empty())
+        return 0;
+    err << message << "\n";
+    return 1;
+}
+
+int RunUntilStopped(std::ostream& err, const std::function<int(engine::SignalStop&, std::ostream& err)>& body)
+{
+    std::ostringstream messages;
+    int code = 0;
+    int received = 0;
+    {
+        engine::SignalStop stopSignals;
+        code = body(stopSignals, messages);
+        received = stopSignals.received();
+    }
+    if (received != 0) {
+        err << engine::kStoppedMessage << "\n";
+        return 128 + received;
+    }
+    err << messages.str();
+    return code;
 }
 
 } // namespace vrnnec::necdeck

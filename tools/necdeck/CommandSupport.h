@@ -1,8 +1,11 @@
-// Pieces the running subcommands share: number arguments, the working folder (a fresh
-// temporary one or the one to keep), the deck's own frequency.
+// Pieces the subcommands share: the command line, number arguments, the files' checks,
+// the working folder (a fresh temporary one or the one to keep), signal stops, the
+// deck's own frequency.
 #pragma once
 
-#include <QTemporaryDir>
+#include "common/FileIdentity.h"
+#include "engine/SignalStop.h"
+#include "engine/WorkingFolder.h"
 
 #include <functional>
 #include <iosfwd>
@@ -18,26 +21,38 @@ std::optional<std::vector<double>> ParseReals(const std::string& text, std::size
 std::optional<std::vector<long long>> ParseIntegers(const std::string& text, std::size_t count);
 
 // The command line of a subcommand: options in `valueOptions` take the next argument as
-// their value, `flags` take none, and one argument without "--" is the deck. `apply`
-// receives each option with its value (empty for a flag) and returns false when the
-// value is wrong. Returns 0, or 2 with the reason on `err` ("Invalid value for ...",
-// "Unexpected argument: ...", "A deck is missing.").
+// their value, `flags` take none, and every other argument not starting with "-" (or
+// any after "--") is a file, collected in `files`. `apply` receives each option with
+// its value (empty for a flag) and returns false when the value is wrong. Returns 0, or
+// 2 with the reason on `err` ("Invalid value for ...", "Unknown option --x.",
+// "Option --x needs a value.").
+int ScanCommandLine(const std::vector<std::string>& args, const std::vector<std::string>& valueOptions,
+                    const std::vector<std::string>& flags,
+                    const std::function<bool(const std::string& option, const std::string& value)>& apply,
+                    std::vector<std::string>& files, std::ostream& err);
+
+// The same for a subcommand that takes one deck: 2 with "A deck is missing." or
+// "Unexpected argument: ..." for none or more.
 int ScanArguments(const std::vector<std::string>& args, const std::vector<std::string>& valueOptions,
                   const std::vector<std::string>& flags,
                   const std::function<bool(const std::string& option, const std::string& value)>& apply,
                   std::string& deck, std::ostream& err);
 
-// The working folder of a run: `keepDir` (created when missing) or a fresh temporary one
-// that is removed with this object. `path` is empty when neither could be had; `message`
-// says why.
-struct WorkingFolder {
-    // A temporary folder, or `keepDir` when given; it takes the user's engine.conf when
-    // the program in `programFolder` keeps its files in the user's folder.
-    WorkingFolder(const std::string& keepDir, const std::string& programFolder);
-    QTemporaryDir temporary;
-    QString path;
-    std::string message;
-};
+// The working folder of a run: `keepDir` (created when missing) or a fresh temporary
+// one that is removed with this object.
+using WorkingFolder = engine::RunFolder;
+
+// Before anything is read or written: no input or output is a folder, and no output is
+// one of the inputs (a --keep folder's working files included: `keepDir`). 0, or 1 with
+// the message on `err`.
+int CheckFiles(const std::vector<fileid::NamedFile>& inputs, std::vector<fileid::NamedFile> outputs,
+               const std::string& keepDir, std::ostream& err);
+
+// Runs `body`, which runs engines and has them watched by the SignalStop it gets: on
+// Ctrl+C, SIGTERM or SIGHUP the engines are stopped, `body` returns (its temporary
+// folder goes with it), only "NEC-2 run was stopped." is printed and the exit code is
+// 128 + the signal. Otherwise what `body` wrote on its error stream is passed on.
+int RunUntilStopped(std::ostream& err, const std::function<int(engine::SignalStop&, std::ostream& err)>& body);
 
 // The frequency (MHz) of the first FR card of a deck: its fifth field.
 std::optional<double> DeckFrequency(const std::vector<std::string>& deck);

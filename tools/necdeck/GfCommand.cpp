@@ -1,4 +1,5 @@
 #include "GfCommand.h"
+#include "CommandSupport.h"
 
 #include "analyses/GreenFunctionCards.h"
 #include "analyses/GreenFunctionRun.h"
@@ -7,18 +8,16 @@
 #include "engine/WorkingFolder.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <ostream>
 
 namespace vrnnec::necdeck {
 
-int RunGf(Invocation& invocation)
+namespace {
+
+int writeGreenFunctionFile(Invocation& invocation, const std::string& deckPath, const std::string& outPath,
+                           engine::SignalStop& stopSignals)
 {
-    if (invocation.args.size() != 2)
-        return 2;
-    const std::string& deckPath = invocation.args[0];
-    const std::string& outPath = invocation.args[1];
     std::vector<std::string> lines;
     if (!textlines::readAllLines(deckPath, lines)) {
         invocation.err << "Cannot open the deck " << deckPath << "\n";
@@ -28,25 +27,21 @@ int RunGf(Invocation& invocation)
         invocation.err << analyses::kIncorrectCardsMessage << "\n";
         return 1;
     }
-    QTemporaryDir folder;
-    if (!folder.isValid()) {
-        invocation.err << "Cannot create a temporary folder: " << folder.errorString().toStdString() << "\n";
-        return 1;
-    }
-    if (!engine::TakeUsersEngineConf(QString::fromStdString(invocation.programFolder), folder.path())) {
-        invocation.err << atomicfile::UnableToWriteMessage(folder.filePath(QStringLiteral("engine.conf")).toStdString())
-                       << "\n";
+    WorkingFolder folder({}, invocation.programFolder);
+    if (folder.path.isEmpty()) {
+        invocation.err << folder.message << "\n";
         return 1;
     }
     analyses::GreenFunctionRun run;
-    if (run.start(lines, QString::fromStdString(invocation.programFolder), folder.path()))
+    stopSignals.watch(run.calculation());
+    if (run.start(lines, QString::fromStdString(invocation.programFolder), folder.path))
         run.calculation().waitForFinished();
     const analyses::GreenFunctionRunResult result = run.finish();
     if (!result.written) {
         invocation.err << result.message << "\n";
         return 1;
     }
-    QFile file(analyses::GreenFunctionRun::filePath(folder.path()));
+    QFile file(analyses::GreenFunctionRun::filePath(folder.path));
     if (!file.open(QIODevice::ReadOnly)) {
         invocation.err << "Cannot read " << file.fileName().toStdString() << "\n";
         return 1;
@@ -58,6 +53,29 @@ int RunGf(Invocation& invocation)
     }
     invocation.out << "Green function file written to " << outPath << "\n";
     return 0;
+}
+
+} // namespace
+
+int RunGf(Invocation& invocation)
+{
+    std::vector<std::string> files;
+    if (const int code = ScanCommandLine(invocation.args, {}, {}, [](auto&, auto&) { return true; }, files,
+                                         invocation.err);
+        code != 0)
+        return code;
+    if (files.size() != 2) {
+        invocation.err << "gf needs a deck and an output file.\n";
+        return 2;
+    }
+    const std::string& deckPath = files[0];
+    const std::string& outPath = files[1];
+    if (const int code = CheckFiles({{deckPath, "deck"}}, {{outPath, "Green's function file"}}, {}, invocation.err); code != 0)
+        return code;
+    return RunUntilStopped(invocation.err, [&](engine::SignalStop& stopSignals, std::ostream& err) {
+        Invocation inner{invocation.args, invocation.programFolder, invocation.out, err};
+        return writeGreenFunctionFile(inner, deckPath, outPath, stopSignals);
+    });
 }
 
 } // namespace vrnnec::necdeck

@@ -7,6 +7,7 @@
 
 #include "common/TextLines.h"
 #include "engine/Calculation.h"
+#include "engine/SignalStop.h"
 
 #include <ostream>
 
@@ -14,65 +15,65 @@ namespace vrnnec::necdeck {
 
 namespace {
 
-int runNear(Invocation& call)
-{
+struct NearOptions {
     std::optional<results::NearField> field;
     results::NearFieldGrid grid;
-    std::string keepDir, csv, deckPath;
-    const auto& args = call.args;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
+    std::string keepDir, csv, deck;
+};
+
+// 0 when the arguments were understood, else 2 with the reason on `err`.
+int parseOptions(const std::vector<std::string>& args, NearOptions& o, std::ostream& err)
+{
+    bool electric = false, magnetic = false;
+    const auto apply = [&](const std::string& a, const std::string& v) {
         if (a == "--electric" || a == "--magnetic") {
-            field = a == "--electric" ? results::NearField::Electric : results::NearField::Magnetic;
-            continue;
+            (a == "--electric" ? electric : magnetic) = true;
+            o.field = a == "--electric" ? results::NearField::Electric : results::NearField::Magnetic;
+        } else if (a == "--origin" || a == "--step") {
+            const auto reals = ParseReals(v, 3);
+            for (int k = 0; reals && k < 3; ++k)
+                (a == "--origin" ? o.grid.origin : o.grid.step)[k] = (*reals)[static_cast<std::size_t>(k)];
+            return reals.has_value();
+        } else if (a == "--points") {
+            const auto counts = ParseIntegers(v, 3);
+            for (int k = 0; counts && k < 3; ++k)
+                o.grid.points[k] = (*counts)[static_cast<std::size_t>(k)];
+            return counts.has_value();
+        } else {
+            (a == "--keep" ? o.keepDir : o.csv) = v;
         }
-        if ((a == "--origin" || a == "--step" || a == "--points" || a == "--keep" || a == "--csv")
-            && i + 1 < args.size()) {
-            const std::string& v = args[++i];
-            bool ok = true;
-            if (a == "--origin" || a == "--step") {
-                const auto reals = ParseReals(v, 3);
-                ok = reals.has_value();
-                for (int k = 0; ok && k < 3; ++k)
-                    (a == "--origin" ? grid.origin : grid.step)[k] = (*reals)[static_cast<std::size_t>(k)];
-            } else if (a == "--points") {
-                const auto counts = ParseIntegers(v, 3);
-                ok = counts.has_value();
-                for (int k = 0; ok && k < 3; ++k)
-                    grid.points[k] = (*counts)[static_cast<std::size_t>(k)];
-            } else {
-                (a == "--keep" ? keepDir : csv) = v;
-            }
-            if (!ok) {
-                call.err << "Invalid value for " << a << ": " << v << "\n";
-                return 2;
-            }
-            continue;
-        }
-        if (a.starts_with("--") || !deckPath.empty()) {
-            call.err << "Unexpected argument: " << a << "\n";
-            return 2;
-        }
-        deckPath = a;
-    }
-    if (!field || csv.empty() || deckPath.empty()) {
-        call.err << "--electric or --magnetic, --csv FILE and a deck are needed.\n";
+        return true;
+    };
+    if (const int code = ScanArguments(args, {"--origin", "--step", "--points", "--keep", "--csv"},
+                                       {"--electric", "--magnetic"}, apply, o.deck, err);
+        code != 0)
+        return code;
+    if (electric && magnetic) {
+        err << "Give --electric or --magnetic, not both.\n";
         return 2;
     }
+    if (!o.field || o.csv.empty()) {
+        err << "--electric or --magnetic, --csv FILE and a deck are needed.\n";
+        return 2;
+    }
+    return 0;
+}
 
+int computeNearField(Invocation& call, NearOptions& o, engine::SignalStop& stopSignals)
+{
     std::vector<std::string> deck;
-    if (!textlines::readAllLines(deckPath, deck)) {
-        call.err << "Unable to read " << deckPath << "\n";
+    if (!textlines::readAllLines(o.deck, deck)) {
+        call.err << "Unable to read " << o.deck << "\n";
         return 1;
     }
-    std::string message = results::CheckNearFieldGrid(grid);
+    std::string message = results::CheckNearFieldGrid(o.grid);
     if (message.empty())
-        message = results::PrepareNearFieldDeck(deck, *field, grid);
+        message = results::PrepareNearFieldDeck(deck, *o.field, o.grid);
     if (!message.empty()) {
         call.err << message << "\n";
         return 1;
     }
-    WorkingFolder folder(keepDir, call.programFolder);
+    WorkingFolder folder(o.keepDir, call.programFolder);
     if (folder.path.isEmpty()) {
         call.err << folder.message << "\n";
         return 1;
@@ -86,13 +87,14 @@ int runNear(Invocation& call)
         text += line + "\r\n";
     request.deckText = text;
     engine::Calculation calculation;
+    stopSignals.watch(calculation);
     const engine::CalculationResult& result = calculation.run(request);
     if (result.outcome != engine::CalculationOutcome::Finished) {
         call.err << result.message << "\n";
         return 1;
     }
     const results::NearFieldSave save =
-        results::SaveNearField(engine::Calculation::listingPath(request).toStdString(), *field, csv);
+        results::SaveNearField(engine::Calculation::listingPath(request).toStdString(), *o.field, o.csv);
     if (save.powerBudgetLine)
         call.out << *save.powerBudgetLine << "\n";
     if (!save.message.empty()) {
@@ -100,6 +102,20 @@ int runNear(Invocation& call)
         return 1;
     }
     return 0;
+}
+
+int runNear(Invocation& call)
+{
+    NearOptions options;
+    if (const int code = parseOptions(call.args, options, call.err); code != 0)
+        return code;
+    if (const int code = CheckFiles({{options.deck, "deck"}}, {{options.csv, "CSV file"}}, options.keepDir, call.err);
+        code != 0)
+        return code;
+    return RunUntilStopped(call.err, [&](engine::SignalStop& stopSignals, std::ostream& err) {
+        Invocation inner{call.args, call.programFolder, call.out, err};
+        return computeNearField(inner, options, stopSignals);
+    });
 }
 
 } // namespace

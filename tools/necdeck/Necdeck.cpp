@@ -1,5 +1,6 @@
 #include "Subcommand.h"
 
+#include <algorithm>
 #include <ostream>
 
 namespace vrnnec::necdeck {
@@ -25,6 +26,11 @@ int RunCommandLine(const std::vector<std::string>& args, const std::string& prog
     for (const Subcommand& s : Subcommands()) {
         if (args.empty() || args[0] != s.name)
             continue;
+        const auto end = std::find(args.begin() + 1, args.end(), "--");
+        if (std::find(args.begin() + 1, end, "--help") != end || std::find(args.begin() + 1, end, "-h") != end) {
+            out << "usage: necdeck " << s.usage << "\n\n" << s.summary << "\n";
+            return 0;
+        }
         Invocation invocation{std::vector<std::string>(args.begin() + 1, args.end()), programFolder, out, err};
         const int code = s.run(invocation);
         if (code == 2)

@@ -55,6 +55,19 @@ int parseOptions(const std::vector<std::string>& args, RunOptions& options, std:
         {}, apply, options.deck, err);
 }
 
+results::RunReportRequest reportRequest(const RunOptions& options)
+{
+    results::RunReportRequest report;
+    report.inputs.runNumber = 1;
+    report.inputs.heightUnknown = true;
+    report.reference = options.reference;
+    report.diagramsDir = options.diagramsDir;
+    report.polarization = options.polarization;
+    report.namingPath = options.deck;
+    report.currentsFile = options.currentsFile;
+    return report;
+}
+
 int runDeck(Invocation& call, const RunOptions& options, engine::SignalStop& stopSignals)
 {
     std::vector<std::string> deck;
@@ -105,15 +118,7 @@ int runDeck(Invocation& call, const RunOptions& options, engine::SignalStop& sto
         return 1;
     }
 
-    results::RunReportRequest report;
-    report.inputs.runNumber = 1;
-    report.inputs.heightUnknown = true;
-    report.reference = options.reference;
-    report.diagramsDir = options.diagramsDir;
-    report.polarization = options.polarization;
-    report.namingPath = options.deck;
-    report.currentsFile = options.currentsFile;
-    return results::WriteRunReport(result.listing, report, call.out, call.err);
+    return results::WriteRunReport(result.listing, reportRequest(options), call.out, call.err);
 }
 
 int runCommand(Invocation& call)
@@ -121,13 +126,14 @@ int runCommand(Invocation& call)
     RunOptions options;
     if (const int code = parseOptions(call.args, options, call.err); code != 0)
         return code;
-    engine::SignalStop stopSignals;
-    const int code = runDeck(call, options, stopSignals);
-    if (stopSignals.received() != 0) {
-        call.err << engine::kStoppedMessage << "\n";
-        return 128 + stopSignals.received();
-    }
-    return code;
+    if (const int code = CheckFiles({{options.deck, "deck"}}, results::RunReportFiles(reportRequest(options)),
+                                    options.keepDir, call.err);
+        code != 0)
+        return code;
+    return RunUntilStopped(call.err, [&](engine::SignalStop& stopSignals, std::ostream& err) {
+        Invocation inner{call.args, call.programFolder, call.out, err};
+        return runDeck(inner, options, stopSignals);
+    });
 }
 
 } // namespace

@@ -52,11 +52,8 @@ int parseOptions(const std::vector<std::string>& args, SweepOptions& options, st
                          options.deck, err);
 }
 
-int runSweep(Invocation& call)
+int sweepDeck(Invocation& call, SweepOptions& options, engine::SignalStop& stopSignals)
 {
-    SweepOptions options;
-    if (const int code = parseOptions(call.args, options, call.err); code != 0)
-        return code;
     std::vector<std::string> deck;
     if (!textlines::readAllLines(options.deck, deck)) {
         call.err << "Unable to read " << options.deck << "\n";
@@ -94,6 +91,7 @@ int runSweep(Invocation& call)
     request.readAdmittance = options.admittance;
     request.processes = analyses::SweepProcesses(settings.points, QThread::idealThreadCount());
     analyses::SweepRun run;
+    stopSignals.watch(run, [&run] { run.stop(); });
     const analyses::SweepResult& result = run.run(request);
     if (result.outcome != analyses::SweepOutcome::Finished) {
         call.err << result.message << "\n";
@@ -121,6 +119,19 @@ int runSweep(Invocation& call)
         call.out << "Tag " << tag << ": " << analyses::MakeSweepChart(values).swrTitle('.') << "\n";
     }
     return 0;
+}
+
+int runSweep(Invocation& call)
+{
+    SweepOptions options;
+    if (const int code = parseOptions(call.args, options, call.err); code != 0)
+        return code;
+    if (const int code = CheckFiles({{options.deck, "deck"}}, {}, options.keepDir, call.err); code != 0)
+        return code;
+    return RunUntilStopped(call.err, [&](engine::SignalStop& stopSignals, std::ostream& err) {
+        Invocation inner{call.args, call.programFolder, call.out, err};
+        return sweepDeck(inner, options, stopSignals);
+    });
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // necdeck tidy DECK [OUT]: the deck loaded into card rows as the card table editor
 // loads it and stored back unchanged, as the editor's OK stores it.
+#include "CommandSupport.h"
 #include "Subcommand.h"
 #include "common/AtomicFile.h"
 #include "editor/CardRows.h"
@@ -11,10 +12,21 @@ namespace vrnnec::necdeck {
 
 int RunTidy(Invocation& invocation)
 {
-    const std::vector<std::string>& args = invocation.args;
+    std::vector<std::string> args;
+    if (const int code = ScanCommandLine(invocation.args, {}, {}, [](auto&, auto&) { return true; }, args,
+                                         invocation.err);
+        code != 0)
+        return code;
     if (args.empty() || args.size() > 2) {
         invocation.err << "tidy needs a deck and at most one output file.\n";
         return 2;
+    }
+    // OUT may be the deck itself: it is read whole before the atomic writer replaces it.
+    const std::string folder =
+        fileid::CheckNoFolders({{args[0], "deck"}, {args.size() == 2 ? args[1] : std::string(), "output file"}});
+    if (!folder.empty()) {
+        invocation.err << folder << "\n";
+        return 1;
     }
     const auto deck = editor::ReadDeckFile(args[0]);
     if (!deck) {

@@ -1,5 +1,6 @@
 // necdeck view: reads a listing as the 3-D viewer reads Outdata.txo, prints its model
 // after the fit as JSON, and renders the viewer's default picture into a PNG file.
+#include "CommandSupport.h"
 #include "Subcommand.h"
 
 #include "common/AtomicFile.h"
@@ -10,6 +11,7 @@
 
 #include <QBuffer>
 
+#include <optional>
 #include <ostream>
 
 namespace vrnnec::necdeck {
@@ -61,29 +63,35 @@ int RunView(Invocation& inv)
 {
     viewer::ViewMode mode = viewer::ViewMode::Center;
     bool dump = false;
-    std::string listing, png;
-    const std::vector<std::string>& a = inv.args;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (a[i] == "--mode" && i + 1 < a.size()) {
-            if (!readMode(a[++i], mode)) {
-                inv.err << "Unknown view mode: " << a[i] << "\n";
-                return 2;
-            }
-        } else if (a[i] == "--dump") {
+    std::string png;
+    std::optional<std::string> badMode;
+    std::vector<std::string> files;
+    const auto apply = [&](const std::string& a, const std::string& v) {
+        if (a == "--dump")
             dump = true;
-        } else if (a[i] == "--png" && i + 1 < a.size()) {
-            png = a[++i];
-        } else if (!a[i].empty() && a[i][0] != '-' && listing.empty()) {
-            listing = a[i];
-        } else {
-            inv.err << "Unexpected argument: " << a[i] << "\n";
-            return 2;
-        }
+        else if (a == "--png")
+            png = v;
+        else if (!readMode(v, mode))
+            badMode = v;
+        return true;
+    };
+    if (const int code = ScanCommandLine(inv.args, {"--mode", "--png"}, {"--dump"}, apply, files, inv.err); code != 0)
+        return code;
+    if (badMode) {
+        inv.err << "Unknown view mode: " << *badMode << "\n";
+        return 2;
     }
+    if (files.size() > 1) {
+        inv.err << "Unexpected argument: " << files[1] << "\n";
+        return 2;
+    }
+    const std::string listing = files.empty() ? std::string() : files.front();
     if (listing.empty() || (!dump && png.empty())) {
         inv.err << (listing.empty() ? "A listing is missing." : "Nothing to do: give --dump or --png.") << "\n";
         return 2;
     }
+    if (const int code = CheckFiles({{listing, "listing"}}, {{png, "picture"}}, {}, inv.err); code != 0)
+        return code;
     viewer::ViewerModel model = viewer::ReadViewerModel(listing);
     if (model.ReadError == viewer::readerror::kNone)
         viewer::FitModelToView(model, mode);

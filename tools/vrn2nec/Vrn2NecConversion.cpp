@@ -2,6 +2,7 @@
 
 #include "common/AtomicFile.h"
 #include "common/CoatParameters.h"
+#include "common/FileIdentity.h"
 #include "common/NumberText.h"
 #include "converter/AntennaFile.h"
 #include "converter/CoatTransform.h"
@@ -49,14 +50,14 @@ std::string coatParameters(const Options& options, coat::CoatParameters& paramet
     return {};
 }
 
-// The deck would replace the antenna file: the same path, another spelling of it, a
-// hard link or a symbolic link to it.
+// The antenna file or the deck is a folder, or the deck would replace the antenna
+// file: the same path, another spelling of it, a hard link or a symbolic link to it.
 std::string checkDistinctFiles(const Options& options)
 {
-    std::error_code ec;
-    if (fs::equivalent(options.input, options.deck, ec) && !ec)
-        return "The deck would overwrite the antenna file " + options.input + "; give another DECK.";
-    return {};
+    const fileid::NamedFile antenna{options.input, "antenna file"};
+    const fileid::NamedFile deck{options.deck, "deck"};
+    const std::string folder = fileid::CheckNoFolders({antenna, deck});
+    return folder.empty() ? fileid::CheckOutputsAgainstInputs({antenna}, {deck}) : folder;
 }
 
 // With --coat the file must have a wire that the library coats, by its own radius rule.

@@ -2,6 +2,7 @@
 
 #include "Vrn2NecConversion.h"
 #include "common/AtomicFile.h"
+#include "common/FileIdentity.h"
 #include "engine/AntennaPreview.h"
 #include "engine/Calculation.h"
 #include "engine/ListingReader.h"
@@ -11,7 +12,6 @@
 
 #include <QDir>
 #include <QString>
-#include <QTemporaryDir>
 
 #include <ostream>
 #include <sstream>
@@ -22,32 +22,44 @@ namespace {
 
 using engine::SignalStop;
 
+// The files of the summary's report; the reference and the height come from the run.
+results::RunReportRequest reportRequest(const Options& options)
+{
+    results::RunReportRequest report;
+    report.inputs.runNumber = 1;
+    report.diagramsDir = options.diagramsDir;
+    report.polarization = options.polarization;
+    report.namingPath = options.input;
+    report.currentsFile = options.currentsFile;
+    return report;
+}
+
+// Nothing the run writes (the --keep folder's working files, the diagrams, the currents)
+// is the antenna file, and it is not a folder.
+std::string checkFiles(const Options& options)
+{
+    const fileid::NamedFile antenna{options.input, "antenna file"};
+    std::vector<fileid::NamedFile> outputs = results::RunReportFiles(reportRequest(options));
+    std::vector<fileid::NamedFile> all = outputs;
+    all.insert(all.begin(), antenna);
+    const std::string message = fileid::CheckNoFolders(all);
+    if (!options.keepDir.empty())
+        for (const fileid::NamedFile& file : engine::RunFiles(options.keepDir))
+            outputs.push_back(file);
+    return message.empty() ? fileid::CheckOutputsAgainstInputs({antenna}, outputs) : message;
+}
+
 // Converts, runs and reads; the working folder (a temporary one unless kept) is removed
 // when this returns, also after a signal.
 int RunAntennaUntilStopped(const Options& given, const std::string& programFolder, std::ostream& out, std::ostream& err,
                            SignalStop& stopSignals)
 {
-    // The working folder: a fresh temporary one, or the one to keep.
-    QTemporaryDir temporary;
-    QString folder;
-    if (given.keepDir.empty()) {
-        if (!temporary.isValid()) {
-            err << "Unable to create a temporary folder.\n";
-            return 1;
-        }
-        folder = temporary.path();
-    } else {
-        folder = QDir(QString::fromStdString(given.keepDir)).absolutePath();
-        if (!QDir().mkpath(folder)) {
-            err << "Unable to create the folder " << given.keepDir << "\n";
-            return 1;
-        }
-    }
-    if (!engine::TakeUsersEngineConf(QString::fromStdString(programFolder), folder)) {
-        err << atomicfile::UnableToWriteMessage(QDir(folder).filePath(QStringLiteral("engine.conf")).toStdString())
-            << "\n";
+    engine::RunFolder working(given.keepDir, programFolder);
+    if (working.path.isEmpty()) {
+        err << working.message << "\n";
         return 1;
     }
+    const QString folder = working.path;
 
     // The file's own SWR reference, as the calculation commands take it.
     const AntennaPreviewReading preview = ReadAntennaPreview(given.input);
@@ -77,15 +89,10 @@ int RunAntennaUntilStopped(const Options& given, const std::string& programFolde
         return 1;
     }
 
-    results::RunReportRequest report;
-    report.inputs.runNumber = 1;
+    results::RunReportRequest report = reportRequest(options);
     report.inputs.antennaHeight = conversionReport.heightM;
     report.inputs.coatedRun = options.coat.has_value();
     report.reference = engine::SwrReference{preview.preview.swrReferenceR, preview.preview.swrReferenceX};
-    report.diagramsDir = options.diagramsDir;
-    report.polarization = options.polarization;
-    report.namingPath = options.input;
-    report.currentsFile = options.currentsFile;
     if (results::WriteRunReport(result.listing, report, out, err) != 0)
         return 1;
     return 0;
@@ -95,6 +102,10 @@ int RunAntennaUntilStopped(const Options& given, const std::string& programFolde
 
 int RunAntenna(const Options& given, const std::string& programFolder, std::ostream& out, std::ostream& err)
 {
+    if (const std::string message = checkFiles(given); !message.empty()) {
+        err << message << "\n";
+        return 1;
+    }
     SignalStop stopSignals;
     const int code = RunAntennaUntilStopped(given, programFolder, out, err, stopSignals);
     if (stopSignals.received() != 0) {

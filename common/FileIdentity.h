@@ -1,0 +1,36 @@
+// Whether a file a tool writes is one it reads: files compared by what they are (device
+// and inode), not by how they are spelled, so that "./d.nec", "sub/../d.nec", a hard
+// link and a symbolic link all count as d.nec. One check for every command-line tool,
+// run before anything is written.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vrnnec::fileid {
+
+// A file of a command line and what it is to the user ("deck", "CSV file").
+struct NamedFile {
+    std::string path;
+    std::string role;
+};
+
+// True when both paths name the same file: the same device and inode when both exist,
+// else the same resolved path (the existing folders with their links resolved, and
+// the rest as spelled).
+bool SameFile(const std::string& a, const std::string& b);
+
+// True when `path` exists and is a folder (also through links).
+bool IsFolder(const std::string& path);
+
+// The message for the first output that is one of the inputs, naming both: "The CSV
+// file d.nec is the deck being read; nothing was written." (the input's path is named
+// too when spelled otherwise). Empty when every output is a file of its own. Outputs
+// with an empty path are skipped.
+std::string CheckOutputsAgainstInputs(const std::vector<NamedFile>& inputs, const std::vector<NamedFile>& outputs);
+
+// "antennas is a folder, not a deck." for the first input or output that is a folder
+// where a file is expected; empty when none is.
+std::string CheckNoFolders(const std::vector<NamedFile>& files);
+
+} // namespace vrnnec::fileid
