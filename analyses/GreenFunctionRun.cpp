@@ -29,6 +29,9 @@ bool GreenFunctionRun::start(const std::vector<std::string>& deckLines, const QS
 
     const QString file = filePath(folder_);
     const QString aside = asidePath(folder_);
+    // A run that was killed while the old file was aside: the file comes back first.
+    if (!QFileInfo::exists(file) && QFileInfo::exists(aside))
+        QFile::rename(aside, file);
     if (QFileInfo::exists(file)) {
         QFile::remove(aside);
         const bool kept = reads_ ? QFile::copy(file, aside) : QFile::rename(file, aside);

@@ -2,7 +2,8 @@
 // IndataGN.txo and run through GoNecGN.bat by the calculation core, in a working folder
 // (the program folder for the window). An existing Ngf2d.nec is never lost: it is put
 // aside before the run (copied, when the deck reads it on a GF card) and put back when
-// the run fails or writes no new file; it goes only once the new file exists.
+// the run fails or writes no new file; it goes only once the new file exists. A file
+// left aside by a run that was killed is put back before the next run starts.
 #pragma once
 
 #include "engine/Calculation.h"

@@ -208,6 +208,7 @@ StoreResult StoreDeckTable(const std::vector<std::string>& deck, const std::vect
             break;
         lines.push_back(line);
     }
+    int cards = 0;
     for (std::size_t index = 0; index < rows.size(); ++index) {
         CardRow row = rows[index];
         int lastFilled = 0;
@@ -231,15 +232,48 @@ StoreResult StoreDeckTable(const std::vector<std::string>& deck, const std::vect
         }
         if (IsReservedId(ReservedIdOf(row[0])))
             continue;
+        if (!IsCardId(row[0])) {
+            result.message = CardIdMessage(static_cast<int>(index), row[0]);
+            result.row = static_cast<int>(index);
+            return result;
+        }
         for (int column = 1; column < lastFilled; ++column)
             if (isBlankField(row[static_cast<std::size_t>(column)]))
                 row[static_cast<std::size_t>(column)] = "0";
         lines.push_back(JoinCardLine(row, separator));
+        if (lines.back().find_first_of("\r\n") != std::string::npos) {
+            result.message = kIncorrectNumbersMessage;
+            result.row = static_cast<int>(index);
+            return result;
+        }
+        ++cards;
+    }
+    if (cards == 0) {
+        result.message = kEmptyTableMessage;
+        return result;
     }
     lines.push_back("EN");
     result.ok = true;
     result.deck = std::move(lines);
     return result;
+}
+
+bool IsCardId(std::string_view text)
+{
+    const std::string_view id = numtext::trimBlanks(text);
+    const auto letterOrDigit = [](char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+    };
+    return id.size() == 2 && letterOrDigit(id[0]) && letterOrDigit(id[1]);
+}
+
+std::string CardIdMessage(int row, std::string_view text)
+{
+    std::string shown;
+    for (char c : text.substr(0, 20))
+        shown += static_cast<unsigned char>(c) < 0x20 ? '?' : c;
+    return "Row " + std::to_string(row + 1) + " has the Card ID \"" + shown
+        + "\"; a Card ID is two letters or digits.";
 }
 
 bool CheckFieldText(std::string_view text, char separator)

@@ -23,6 +23,9 @@ using CardRow = std::array<std::string, kCardColumns>;
 
 // The message of a store that meets a field that is not a number.
 inline constexpr const char* kIncorrectNumbersMessage = "Incorrect numbers occurs in table!";
+// The message of a store that leaves no card: the deck could not be opened again.
+inline constexpr const char* kEmptyTableMessage =
+    "The table has no cards: a deck needs at least one card besides CM, CE and EN.";
 // The message of a field that does not read while it is typed.
 inline constexpr const char* kNumberFormatMessage = "Number format is not correct!";
 
@@ -60,8 +63,16 @@ struct StoreResult {
 
 // The deck's leading comment lines, one line per row with an identifier (comment and
 // end identifiers skipped), then "EN". An empty field between filled ones is written
-// as "0". Refused when a field does not read or a row has fields but no identifier.
+// as "0". Refused when a field does not read, a row has fields but no identifier, an
+// identifier is not two letters or digits (CardIdMessage) or no card is left
+// (kEmptyTableMessage). No line break ever reaches the deck.
 StoreResult StoreDeckTable(const std::vector<std::string>& deck, const std::vector<CardRow>& rows, char separator);
+
+// True for a card identifier: two letters or digits, blanks around them aside.
+bool IsCardId(std::string_view text);
+// "Row 3 has the Card ID "G?W"; a Card ID is two letters or digits." (control
+// characters shown as "?"); `row` is 0-based.
+std::string CardIdMessage(int row, std::string_view text);
 
 // True for a field text that may stand while it is typed: empty, a lone separator or
 // "-", an integer or a real with `separator`.

@@ -109,6 +109,8 @@ bool CardTableModel::setData(const QModelIndex& index, const QVariant& value, in
     CardRow changed = row(index.row());
     std::string& cell = changed[static_cast<std::size_t>(index.column())];
     const std::string text = value.toString().toLatin1().toStdString();
+    if (text.find_first_of("\r\n") != std::string::npos)
+        return false; // one cell is one part of one deck line
     if (cell == text)
         return true;
     cell = text;

@@ -23,7 +23,8 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
-    // A cell's text (undoable); the text is kept as typed.
+    // A cell's text (undoable); the text is kept as typed. A text with a line break is
+    // refused (false).
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
     const std::vector<CardRow>& rows() const { return rows_; }

@@ -143,6 +143,29 @@ TEST(GreenFunctionRun, OldFileThatCannotBePutAsideStopsTheRun)
     EXPECT_FALSE(QFile::exists(program.file("IndataGN.txo")));
 }
 
+// A run killed while the old file was aside left it under its other name: the next run
+// puts it back first, whatever that run then does.
+TEST(GreenFunctionRun, AFileLeftAsideByAKilledRunComesBack)
+{
+    const struct {
+        QByteArray engine;
+        QByteArray fileAfter;
+    } cases[] = {{"#!/bin/sh\nexit 1\n", "old file"}, {kStandIn, "new file\n"}};
+    for (const auto& c : cases) {
+        ProgramFolder program;
+        writeFile(program.file("engine.conf"), kClassicConf);
+        QDir(program.path).mkdir(QStringLiteral("engine"));
+        writeFile(program.file("engine/stand in.sh"), c.engine, true);
+        writeFile(program.file("Ngf2d.nec.old"), "old file");
+        analyses::GreenFunctionRun run;
+        if (run.start(kDeck, program.path))
+            run.calculation().waitForFinished();
+        run.finish();
+        EXPECT_EQ(readFile(program.file("Ngf2d.nec")), c.fileAfter);
+        EXPECT_FALSE(QFile::exists(program.file("Ngf2d.nec.old")));
+    }
+}
+
 // The engine runs report through the event loop of a Qt application.
 int main(int argc, char** argv)
 {

@@ -92,6 +92,52 @@ TEST_P(Store, RowRules)
     EXPECT_EQ(StoreDeckTable(deck, {{"GE"}, {"", "", "3"}}, sep).message, "Row 2 has fields but no Card ID.");
 }
 
+TEST(Store, CardIdentifiersAreTwoLettersOrDigits)
+{
+    const Deck deck = {"CM lead", "CE", "GE", "EN"};
+    const struct {
+        CardRow id;
+        std::string message; // empty: stored
+    } cases[] = {
+        {{"GW", "1"}, ""},
+        {{" gw ", "1"}, ""},
+        {{"1A", "1"}, ""},
+        {{"G", "1"}, "Row 2 has the Card ID \"G\"; a Card ID is two letters or digits."},
+        {{"GWX", "1"}, "Row 2 has the Card ID \"GWX\"; a Card ID is two letters or digits."},
+        {{"G\nW", "1"}, "Row 2 has the Card ID \"G?W\"; a Card ID is two letters or digits."},
+        {{"G-"}, "Row 2 has the Card ID \"G-\"; a Card ID is two letters or digits."},
+        {{"free text here"}, "Row 2 has the Card ID \"free text here\"; a Card ID is two letters or digits."},
+    };
+    for (const auto& c : cases) {
+        const StoreResult stored = StoreDeckTable(deck, {{"GE"}, c.id}, '.');
+        EXPECT_EQ(stored.message, c.message) << c.id[0];
+        EXPECT_EQ(stored.ok, c.message.empty()) << c.id[0];
+        EXPECT_EQ(stored.row, c.message.empty() ? -1 : 1) << c.id[0];
+        for (const std::string& line : stored.deck)
+            EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos) << line;
+    }
+}
+
+TEST(Store, LineBreaksInFieldsAndEmptiedTablesAreRefused)
+{
+    const Deck deck = {"CM lead", "CE", "GE", "EN"};
+    const struct {
+        std::vector<CardRow> rows;
+        std::string message;
+    } cases[] = {
+        {{{"GW", "1\n2"}}, "Incorrect numbers occurs in table!"},
+        {{{"GW", "1", "\r"}}, "Incorrect numbers occurs in table!"},
+        {{}, "The table has no cards: a deck needs at least one card besides CM, CE and EN."},
+        {{{}, {"CM", "x"}, {"EN"}}, "The table has no cards: a deck needs at least one card besides CM, CE and EN."},
+    };
+    for (const auto& c : cases) {
+        const StoreResult stored = StoreDeckTable(deck, c.rows, '.');
+        EXPECT_FALSE(stored.ok);
+        EXPECT_EQ(stored.message, c.message);
+        EXPECT_TRUE(stored.deck.empty());
+    }
+}
+
 TEST(Store, CommaLocaleShowsCommaAndWritesPoint)
 {
     const auto rows = LoadDeckTable({"CE", "GW 1 1 0 0 0.5 0 0 1 1e-3", "EN"}, ',');

@@ -48,4 +48,16 @@ TEST(CardTableModel, ChangesUndoBackToTheLoadedRowsAndIndexesFollowTheirRows)
     }
 }
 
+TEST(CardTableModel, ATextWithALineBreakNeverEntersACell)
+{
+    for (const char* text : {"G\nW", "GW\r", "\n", "1\r\n2"}) {
+        for (int column : {0, 1}) {
+            CardTableModel model(std::vector<CardRow>{{"GW", "1"}});
+            EXPECT_FALSE(model.setData(model.index(0, column), QString::fromLatin1(text))) << text;
+            EXPECT_EQ(model.row(0), (CardRow{"GW", "1"})) << text;
+            EXPECT_EQ(model.undoStack().count(), 0) << text;
+        }
+    }
+}
+
 } // namespace

@@ -48,7 +48,8 @@ TEST(Tidy, ExitCodesAndMessages)
         {"short.nec", 1, "", "The deck has no cards to edit.\n"},
         {"letters.nec", 1, "", "Incorrect numbers occurs in table!\n"},
         {"missing.nec", 1, "", "File missing.nec is not found.\n"},
-        {".", 1, "", "File . is not found.\n"},
+        {".", 1, "", ". is a folder, not a deck.\n"},
+        {"cards.nec .", 1, "", ". is a folder, not an output file.\n"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(runIn(dir, tidy(c.args)), c.code) << c.args;
@@ -59,6 +60,8 @@ TEST(Tidy, ExitCodesAndMessages)
         EXPECT_EQ(runIn(dir, tidy(args)), 2) << args;
         EXPECT_NE(readFile(dir.file("err.txt")).find("necdeck tidy DECK [OUT]"), std::string::npos);
     }
+    EXPECT_EQ(runIn(dir, tidy("--bogus cards.nec")), 2);
+    EXPECT_EQ(readFile(dir.file("err.txt")).rfind("Unknown option --bogus.\n\nusage:", 0), 0u);
     // OUT gets the deck; a refused store leaves it as it was.
     EXPECT_EQ(runIn(dir, tidy("cards.nec tidy.nec")), 0);
     EXPECT_EQ(runIn(dir, tidy("letters.nec tidy.nec")), 1);

@@ -1,3 +1,4 @@
+#include "engine/Calculation.h"
 #include "engine/EngineRun.h"
 
 #include <QCoreApplication>
@@ -5,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -13,6 +15,13 @@
 using namespace vrnnec;
 
 namespace {
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
 
 void writeScript(const QString& path, const QByteArray& body)
 {
@@ -102,6 +111,58 @@ TEST(EngineScripts, RealEngineLeavesBothListings)
     // No deck: the script fails, and so does the run.
     QTemporaryDir empty;
     EXPECT_NE(engine::RunCommandLine(programDir + "/GoNec.bat", 0, true, empty.path()), 0);
+}
+
+// engine.conf reaches nothing outside the working folder, and what it gets wrong is
+// said plainly before any engine starts.
+TEST(EngineScripts, EngineConfIsCheckedBeforeTheEngineStarts)
+{
+    QTemporaryDir dir;
+    const QString victim = dir.filePath("victim.txt"); // outside the working folder
+    writeScript(dir.filePath("standin.sh"), "touch started; exit 3");
+    const QByteArray standIn = "command=" + QFile::encodeName(dir.filePath("standin.sh")) + "\n";
+    const struct {
+        QByteArray conf;
+        const char* message; // empty: the engine starts (and the stand-in exits 3)
+    } cases[] = {
+        {standIn, ""},
+        {"  # indented comment\r\n\r\n" + standIn.trimmed() + "  \r\n files = options \r\ngreens = yes\r\n", ""},
+        {standIn + "greens=yes\ngreens_file=NGF2D.NEC\n", ""},
+        {standIn + "greens=yes\ngreens_file=" + QFile::encodeName(victim) + "\n", "greens_file= must be a plain file name"},
+        {standIn + "greens=yes\ngreens_file=../victim.txt\n", "greens_file= must be a plain file name"},
+        {standIn + "greens_file=..\n", "greens_file= must be a plain file name"},
+        {standIn + "greens_file= . \n", "greens_file= must be a plain file name"},
+        {standIn + "greens_file=-rf\n", "greens_file= must be a plain file name"},
+        {standIn + "greens_file=\n", "greens_file= must be a plain file name"},
+        {"command=\n", "command= is empty (line 1)"},
+        {"command=   \n", "command= is empty (line 1)"},
+        {standIn + "comand=nec2c\n", "unknown key 'comand' (line 2)"},
+        {standIn + "files=both\n", "files= takes options or stdin, not 'both'"},
+        {standIn + "greens=maybe\n", "greens= takes yes or no, not 'maybe'"},
+        {standIn + "just words\n", "line 2 is not key=value: just words"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.conf.toStdString());
+        QTemporaryDir work;
+        writeFile(work.filePath("Indata.txo"), "CE\nGW 1 5 0 0 0 0 0 1 0.001\nGE\nEN\n");
+        writeFile(work.filePath("engine.conf"), c.conf);
+        writeFile(victim, "the user's own file");
+        QProcess script;
+        script.setWorkingDirectory(work.path());
+        script.start(QStringLiteral(PROGRAM_DIR "/GoNec.bat"), {});
+        ASSERT_TRUE(script.waitForFinished(20000));
+        const QString err = QString::fromLocal8Bit(script.readAllStandardError());
+        if (*c.message == '\0') {
+            EXPECT_EQ(script.exitCode(), 3) << err.toStdString();
+            EXPECT_TRUE(QFile::exists(work.filePath("started")));
+        } else {
+            EXPECT_EQ(script.exitCode(), engine::kEngineConfExitCode);
+            EXPECT_TRUE(err.startsWith("engine.conf: ")) << err.toStdString();
+            EXPECT_TRUE(err.contains(QString::fromUtf8(c.message))) << err.toStdString();
+            EXPECT_FALSE(QFile::exists(work.filePath("started"))) << "the engine started";
+        }
+        EXPECT_TRUE(QFile::exists(victim)) << "a file outside the working folder was touched";
+    }
 }
 
 int main(int argc, char** argv)
