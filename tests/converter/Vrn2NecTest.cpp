@@ -324,9 +324,12 @@ TEST(Vrn2NecProgram, RefusesToOverwriteTheAntennaFile)
         dir.write("ant.nec", original);
         ASSERT_EQ(runIn(dir, c.setup), 0);
         EXPECT_EQ(runIn(dir, program + " " + c.files + " 2> err.txt"), 1);
-        const std::string input = c.files.substr(0, c.files.find(' '));
-        EXPECT_EQ(readFile(dir.file("err.txt")),
-                  "The deck would overwrite the antenna file " + input + "; give another DECK.\n");
+        const auto space = c.files.find(' ');
+        const std::string input = c.files.substr(0, space);
+        const std::string deck = space == std::string::npos ? input : c.files.substr(space + 1);
+        EXPECT_EQ(readFile(dir.file("err.txt")), "The deck " + deck + " is the antenna file"
+                                                     + (deck == input ? "" : " " + input)
+                                                     + " being read; nothing was written.\n");
         EXPECT_EQ(readFile(dir.file("ant.nec")), original);
     }
 }

@@ -11,6 +11,7 @@
 #include <QThread>
 
 #include <csignal>
+#include <filesystem>
 
 namespace {
 
@@ -179,7 +180,13 @@ TEST(CommandSafety, FolderNamesKeepTheirBytes)
     ASSERT_EQ(std::system(command.constData()), 0);
     EXPECT_EQ(std::system(("test -s '" + keep + "/Outdata.txo'").constData()), 0) << "the kept listing";
     EXPECT_EQ(std::system(("test -s '" + diagrams + "/D_NEC-2 RP_AZ.bmp'").constData()), 0) << "the diagram";
-    EXPECT_EQ(QDir(s.path).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 4) << "no folder of another name";
+    // The toolkit cannot name these folders: counted and removed by their bytes.
+    int folders = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(s.path.toStdString()))
+        folders += entry.is_directory() ? 1 : 0;
+    EXPECT_EQ(folders, 4) << "no folder of another name";
+    std::filesystem::remove_all(keep.toStdString());
+    std::filesystem::remove_all(diagrams.toStdString());
 }
 
 namespace {

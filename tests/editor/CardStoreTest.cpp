@@ -128,7 +128,7 @@ TEST(Store, LineBreaksInFieldsAndEmptiedTablesAreRefused)
         {{{"GW", "1\n2"}}, "Incorrect numbers occurs in table!"},
         {{{"GW", "1", "\r"}}, "Incorrect numbers occurs in table!"},
         {{}, "The table has no cards: a deck needs at least one card besides CM, CE and EN."},
-        {{{}, {"CM", "x"}, {"EN"}}, "The table has no cards: a deck needs at least one card besides CM, CE and EN."},
+        {{{}, {" CM"}, {"EN"}}, "The table has no cards: a deck needs at least one card besides CM, CE and EN."},
     };
     for (const auto& c : cases) {
         const StoreResult stored = StoreDeckTable(deck, c.rows, '.');
