@@ -6,12 +6,16 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
 
 #include <csignal>
 #include <filesystem>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 namespace {
 
@@ -124,6 +128,56 @@ TEST(CommandSafety, NoOutputIsEverAnInput)
     // A formatter in place: the deck is read whole, then replaced atomically.
     const Result tidy = runIn(s.path, PROGRAM_DIR "/necdeck", {"tidy", "D.nec", "D.nec"});
     EXPECT_EQ(tidy.exitCode, 0) << tidy.err.toStdString();
+}
+
+// Writing a deck into a FIFO (read by another process), through a link, or into the
+// tool's own standard output never replaces what is there.
+TEST(CommandSafety, SpecialFilesAreWrittenIntoNotReplaced)
+{
+    Scratch s;
+    ASSERT_EQ(::mkfifo(QFile::encodeName(s.file("fifo")).constData(), 0600), 0);
+    QFile::link(s.file("fifo"), s.file("fifo-link"));
+    const struct {
+        const char* tool;
+        QStringList args;
+    } cases[] = {
+        {"necdeck", {"tidy", "D.nec", "fifo"}},
+        {"necdeck", {"tidy", "D.nec", "fifo-link"}},
+        {"vrn2nec", {"A.vrn", "fifo-link"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        QProcess reader;
+        reader.start("cat", {s.file("fifo")});
+        ASSERT_TRUE(reader.waitForStarted());
+        const Result r = runIn(s.path, QStringLiteral(PROGRAM_DIR "/") + c.tool, c.args);
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        ASSERT_TRUE(reader.waitForFinished(20000));
+        EXPECT_TRUE(reader.readAllStandardOutput().startsWith("CE\r\nGW 1 "));
+        EXPECT_TRUE(QFileInfo(s.file("fifo-link")).isSymLink());
+        struct stat st {};
+        EXPECT_TRUE(::stat(QFile::encodeName(s.file("fifo")).constData(), &st) == 0 && S_ISFIFO(st.st_mode));
+    }
+    // Standard output is the test's pipe here.
+    const Result out = runIn(s.path, PROGRAM_DIR "/necdeck", {"tidy", "D.nec", "/dev/stdout"});
+    EXPECT_EQ(out.exitCode, 0) << out.err.toStdString();
+    EXPECT_EQ(QDir(s.path).entryList(QDir::Files | QDir::System).size(), 5) << "no temporary file left";
+    ASSERT_EQ(runIn(s.path, PROGRAM_DIR "/necdeck", {"tidy", "D.nec", "T.nec"}).exitCode, 0);
+    EXPECT_EQ(out.out.toLatin1(), readAll(s.file("T.nec")));
+
+    if (::geteuid() != 0)
+        return; // a device node needs root: made in the scratch folder, never /dev's own
+    ASSERT_EQ(::mknod(QFile::encodeName(s.file("null")).constData(), S_IFCHR | 0600, makedev(1, 3)), 0);
+    QFile::link(s.file("null"), s.file("null-link"));
+    for (const char* tool : {"necdeck", "vrn2nec"}) {
+        const QStringList args = QByteArray(tool) == "necdeck" ? QStringList{"tidy", "D.nec", "null-link"}
+                                                                : QStringList{"A.vrn", "null-link"};
+        const Result r = runIn(s.path, QStringLiteral(PROGRAM_DIR "/") + tool, args);
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        struct stat st {};
+        EXPECT_TRUE(::stat(QFile::encodeName(s.file("null")).constData(), &st) == 0 && S_ISCHR(st.st_mode)) << tool;
+        EXPECT_TRUE(QFileInfo(s.file("null-link")).isSymLink()) << tool;
+    }
 }
 
 TEST(CommandSafety, CommandLinesANewUserGetsWrong)
@@ -245,6 +299,8 @@ struct StandInProgram {
     }
 };
 
+// True when every engine has ended within the time; the ones left are then ended here,
+// so a failing test leaves nothing running.
 bool allGoneWithin(const QList<qint64>& ids, int milliseconds)
 {
     QElapsedTimer waited;
@@ -254,6 +310,8 @@ bool allGoneWithin(const QList<qint64>& ids, int milliseconds)
             return true;
         QThread::msleep(50);
     }
+    for (qint64 id : ids)
+        ::kill(static_cast<pid_t>(id), SIGKILL);
     return false;
 }
 
