@@ -1,6 +1,8 @@
 // What the command-line tools never do to the user's files and machine: write an output
 // over an input, leave an engine running after a signal or after their own death, or
 // misread a command line.
+#include "tests/support/EngineProcesses.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -66,16 +68,6 @@ struct Scratch {
     }
     QString file(const QString& name) const { return QDir(path).filePath(name); }
 };
-
-bool processGone(qint64 pid)
-{
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return true;
-    const QByteArray text = stat.readAll();
-    const qsizetype close = text.lastIndexOf(')');
-    return close > 0 && text.mid(close + 2, 1) == "Z"; // a zombie waiting for its reaper
-}
 
 } // namespace
 
@@ -289,14 +281,6 @@ struct StandInProgram {
                 ids.push_back(line.trimmed().toLongLong());
         return ids;
     }
-
-    // What the runs left in the temporary folder (the toolkit's own runtime folder aside).
-    QStringList leftInTemp() const
-    {
-        QStringList names = QDir(temp).entryList(QDir::NoDotAndDotDot | QDir::AllEntries);
-        names.removeIf([](const QString& name) { return name.startsWith(QStringLiteral("runtime-")); });
-        return names;
-    }
 };
 
 // True when every engine has ended within the time; the ones left are then ended here,
@@ -306,7 +290,7 @@ bool allGoneWithin(const QList<qint64>& ids, int milliseconds)
     QElapsedTimer waited;
     waited.start();
     while (waited.elapsed() < milliseconds) {
-        if (std::all_of(ids.begin(), ids.end(), processGone))
+        if (std::all_of(ids.begin(), ids.end(), ProcessGone))
             return true;
         QThread::msleep(50);
     }
@@ -336,14 +320,14 @@ TEST(CommandSafety, EverySignalStopsTheEnginesAndRemovesTheWorkingFolder)
         QProcess tool;
         const QList<qint64> engines = program.start(tool, s.path, args);
         ASSERT_FALSE(engines.isEmpty()) << "the stand-in engine never started";
-        EXPECT_FALSE(program.leftInTemp().isEmpty()) << "the working folder";
+        EXPECT_FALSE(LeftInFolder(program.temp).isEmpty()) << "the working folder";
         ::kill(static_cast<pid_t>(tool.processId()), signal);
         ASSERT_TRUE(tool.waitForFinished(20000));
         EXPECT_EQ(tool.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(tool.exitCode(), 128 + signal);
         EXPECT_EQ(QString::fromLocal8Bit(tool.readAllStandardError()), QStringLiteral("NEC-2 run was stopped.\n"));
         EXPECT_TRUE(allGoneWithin(engines, 5000)) << "an engine keeps running";
-        EXPECT_TRUE(program.leftInTemp().isEmpty()) << program.leftInTemp().join(' ').toStdString();
+        EXPECT_TRUE(LeftInFolder(program.temp).isEmpty()) << LeftInFolder(program.temp).join(' ').toStdString();
     }
 }
 

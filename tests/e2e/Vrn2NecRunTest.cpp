@@ -1,6 +1,7 @@
 // vrn2nec --run: the calculation without a window, through the same reader, drawing
 // and export code as the program.
 #include "engine/ListingReader.h"
+#include "tests/support/EngineProcesses.h"
 
 #include <gtest/gtest.h>
 
@@ -135,24 +136,6 @@ QString copyProgramFolder(const QTemporaryDir& root, const QByteArray& fakeEngin
     return folder;
 }
 
-// What the run left in its temporary folder (the toolkit's own runtime folder aside).
-QStringList workingFolders(const QString& temp)
-{
-    QStringList names = QDir(temp).entryList(QDir::NoDotAndDotDot | QDir::AllEntries);
-    names.removeIf([](const QString& name) { return name.startsWith(QStringLiteral("runtime-")); });
-    return names;
-}
-
-bool processGone(qint64 pid)
-{
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return true;
-    const QByteArray text = stat.readAll();
-    const qsizetype close = text.lastIndexOf(')');
-    return close > 0 && text.mid(close + 2, 1) == "Z"; // a zombie waiting for its reaper
-}
-
 } // namespace
 
 TEST(Vrn2NecRun, ProgramFolderWithABlankAndAnUmlaut)
@@ -209,8 +192,8 @@ TEST(Vrn2NecRun, SigtermStopsTheEngineAndRemovesTheWorkingFolder)
     ASSERT_TRUE(pid.open(QIODevice::ReadOnly));
     const qint64 enginePid = pid.readAll().trimmed().toLongLong();
     ASSERT_GT(enginePid, 0);
-    EXPECT_FALSE(processGone(enginePid));
-    EXPECT_EQ(workingFolders(temp).size(), 1) << "the working folder";
+    EXPECT_FALSE(ProcessGone(enginePid));
+    EXPECT_EQ(LeftInFolder(temp).size(), 1) << "the working folder";
 
     tool.terminate(); // SIGTERM
     ASSERT_TRUE(tool.waitForFinished(20000));
@@ -218,8 +201,8 @@ TEST(Vrn2NecRun, SigtermStopsTheEngineAndRemovesTheWorkingFolder)
     EXPECT_EQ(tool.exitCode(), 128 + 15);
     EXPECT_EQ(QString::fromLocal8Bit(tool.readAllStandardError()), QStringLiteral("NEC-2 run was stopped.\n"));
     waited.restart();
-    while (!processGone(enginePid) && waited.elapsed() < 5000)
+    while (!ProcessGone(enginePid) && waited.elapsed() < 5000)
         QThread::msleep(20);
-    EXPECT_TRUE(processGone(enginePid)) << "the engine keeps running";
-    EXPECT_TRUE(workingFolders(temp).isEmpty()) << "the working folder stays";
+    EXPECT_TRUE(ProcessGone(enginePid)) << "the engine keeps running";
+    EXPECT_TRUE(LeftInFolder(temp).isEmpty()) << "the working folder stays";
 }
