@@ -174,6 +174,8 @@ TEST(Calculation, OutcomesOfTheScript)
         {"exit 251", false, engine::CalculationOutcome::EngineFailed, "Unable to start NEC-2."},
         {"exit 10", false, engine::CalculationOutcome::GreenFunctionUnsupported,
          "The NEC-2 engine cannot write or read Green function files (WG and GF cards)."},
+        {"exit 8", false, engine::CalculationOutcome::EngineFailed,
+         "NEC-2 was not started: the engine settings (engine.conf) are not valid."},
         {"sleep 1000 & wait", true, engine::CalculationOutcome::Stopped, "NEC-2 run was stopped."},
         // The script ended well but left no listing: the parse says so.
         {"exit 0", false, engine::CalculationOutcome::Finished, ""},
