@@ -13,7 +13,8 @@
 #                          standard input, one a line (classic engines)
 #   greens=no|yes          whether the engine can write and read Green's function files
 #   greens_file=NAME       the name the engine gives that file (classic: NGF2D.NEC): a
-#                          plain file name in the working folder
+#                          plain file name in the working folder, not one of the
+#                          run's own files (decks, listings, engine.conf)
 # Any other key, an empty command or a value not listed here is refused with a message
 # on standard error (exit 8) and the engine does not start.
 #
@@ -90,6 +91,8 @@ if [ -f "$conf" ]; then
                 case "$value" in
                     '' | . | .. | -* | */*)
                         conf_error "greens_file= must be a plain file name in the working folder (no '/', not '.' or '..', not starting with '-'), not '$value' (line $number)." ;;
+                    Indata.txo | IndataGN.txo | Outdata.txo | Outdata.nec2c.txo | engine.conf)
+                        conf_error "greens_file= cannot be $value, a file of the run itself (line $number)." ;;
                 esac
                 greens_file="$value" ;;
             *) conf_error "unknown key '$key' (line $number); the keys are command, files, greens and greens_file." ;;

@@ -134,6 +134,7 @@ TEST(EngineScripts, EngineConfIsCheckedBeforeTheEngineStarts)
         {standIn + "greens_file= . \n", "greens_file= must be a plain file name"},
         {standIn + "greens_file=-rf\n", "greens_file= must be a plain file name"},
         {standIn + "greens_file=\n", "greens_file= must be a plain file name"},
+        {standIn + "greens=yes\ngreens_file=Indata.txo\n", "greens_file= cannot be Indata.txo, a file of the run itself"},
         {"command=\n", "command= is empty (line 1)"},
         {"command=   \n", "command= is empty (line 1)"},
         {standIn + "comand=nec2c\n", "unknown key 'comand' (line 2)"},
