@@ -55,7 +55,6 @@ options=(
     -o "Dir::Cache=$apt_dir/cache"
     -o "Dir::Cache::pkgcache="
     -o "Dir::Cache::srcpkgcache="
-    -o "Debug::NoLocking=1"
     -o "Acquire::Retries=1"
     -o "Acquire::http::Timeout=30"
     -o "Acquire::https::Timeout=30"
