@@ -20,6 +20,7 @@ apt_etc="${VRN_APT_ETC:-/etc/apt}"
 
 say_no() {
     echo "nec2c-blas: $* The program keeps using nec2c." >&2
+    rm -rf "$cache/download"
     mkdir -p "$cache" && echo "$*" >"$cache/unavailable"
     exit 1
 }
