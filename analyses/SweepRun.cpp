@@ -120,6 +120,8 @@ bool SweepRun::start(const SweepRequest& request)
         engine::CalculationRequest calc;
         calc.programFolder = request.programFolder;
         calc.auxiliary = true;
+        // One engine per core: each factors on one thread, so they do not fight.
+        calc.engineThreads = split.size() > 1 ? 1 : 0;
         if (split.size() == 1) {
             calc.workingFolder = request.workingFolder;
             calc.deckText = DeckFileText(request.deck);

@@ -79,7 +79,7 @@ bool Calculation::start(const CalculationRequest& request)
         result_.message = std::move(refusal);
         return false;
     }
-    if (!run_.start(scriptPath(request), folderOf(request))) {
+    if (!run_.start(scriptPath(request), folderOf(request), request.engineThreads)) {
         result_.outcome = CalculationOutcome::EngineFailed;
         result_.message = kUnableToStartMessage;
         return false;

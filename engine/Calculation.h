@@ -43,6 +43,7 @@ struct CalculationRequest {
     std::optional<AntennaConversion> antenna; // converted into the deck first
     std::optional<std::string> deckText;      // or written as the deck; else the deck is in place
     bool convertOnly = false;                 // end once the deck is written
+    int engineThreads = 0;                    // > 0: threads of a LAPACK-built engine (OPENBLAS_NUM_THREADS)
     ParseOptions parse;
 };
 

@@ -67,11 +67,15 @@ EngineRun::~EngineRun()
     }
 }
 
-bool EngineRun::start(const QString& script, const QString& workingFolder)
+bool EngineRun::start(const QString& script, const QString& workingFolder, int threads)
 {
     exitCode_ = -1;
     stopped_ = false;
     process_.setWorkingDirectory(workingFolder);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (threads > 0)
+        environment.insert(QStringLiteral("OPENBLAS_NUM_THREADS"), QString::number(threads));
+    process_.setProcessEnvironment(environment);
     process_.start(script, {});
     if (!process_.waitForStarted(-1))
         return false;

@@ -32,7 +32,9 @@ public:
 
     // Starts `script` (a path) with `workingFolder` as its working directory.
     // Returns false when it cannot be started (finished() is not emitted then).
-    bool start(const QString& script, const QString& workingFolder);
+    // `threads` > 0 limits the BLAS threads of the engine (OPENBLAS_NUM_THREADS); else the
+    // engine inherits the environment and a LAPACK-built one uses every core.
+    bool start(const QString& script, const QString& workingFolder, int threads = 0);
     // Kills the engine and everything it started; the run then ends as failed.
     void stop();
     bool isRunning() const;

@@ -125,6 +125,33 @@ TEST(SweepRun, EveryPartUsesTheEngineConfOfTheWorkingFolder)
     }
 }
 
+TEST(SweepRun, EachEngineOfAParallelSweepFactorsOnOneThread)
+{
+    // The working folder's engine notes the BLAS threads it was given, then runs nec2c.
+    const QByteArray inherited = qgetenv("OPENBLAS_NUM_THREADS");
+    for (int processes : {1, 2}) {
+        SCOPED_TRACE(processes);
+        QTemporaryDir folder;
+        const QString notes = QDir(folder.path()).filePath(QStringLiteral("threads.txt"));
+        const QString engine = QDir(folder.path()).filePath(QStringLiteral("engine.sh"));
+        QFile script(engine);
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\necho \"${OPENBLAS_NUM_THREADS:-every}\" >>'" + notes.toUtf8() + "'\nexec nec2c \"$@\"\n");
+        script.close();
+        ASSERT_TRUE(script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        QFile conf(QDir(folder.path()).filePath(QStringLiteral("engine.conf")));
+        ASSERT_TRUE(conf.open(QIODevice::WriteOnly));
+        conf.write("command=" + engine.toUtf8() + "\nfiles=options\n");
+        conf.close();
+        const analyses::SweepResult result = sweep("dipole_free.nec", {14, 1, 4}, processes, folder.path());
+        EXPECT_EQ(result.outcome, analyses::SweepOutcome::Finished) << result.message;
+        QFile noted(notes);
+        ASSERT_TRUE(noted.open(QIODevice::ReadOnly));
+        const QByteArray expected = processes == 1 ? (inherited.isEmpty() ? "every" : inherited) : "1";
+        EXPECT_EQ(noted.readAll(), QByteArray(expected + "\n").repeated(processes));
+    }
+}
+
 TEST(SweepRun, StopEndsEveryEngineAsAStoppedRun)
 {
     // The 3000-segment deck takes many seconds per frequency.
