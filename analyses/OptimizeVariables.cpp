@@ -131,6 +131,17 @@ std::optional<std::size_t> FindWireLine(const std::vector<std::string>& deck, lo
     return std::nullopt;
 }
 
+std::optional<long long> FirstWireTag(const std::vector<std::string>& deck)
+{
+    for (const std::string& line : deck) {
+        const auto fields = gwFields(line);
+        long long tag = 0;
+        if (fields && ReadWire(line) && numtext::parseInteger((*fields)[0], tag))
+            return tag;
+    }
+    return std::nullopt;
+}
+
 std::optional<Wire> ReadWire(const std::string& line)
 {
     const auto fields = gwFields(line);

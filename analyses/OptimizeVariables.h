@@ -38,6 +38,8 @@ struct Wire {
 
 // The first GW line of `deck` with tag `tag` (its index), or nothing.
 std::optional<std::size_t> FindWireLine(const std::vector<std::string>& deck, long long tag);
+// The tag of the deck's first GW card that reads, or nothing.
+std::optional<long long> FirstWireTag(const std::vector<std::string>& deck);
 // The wire of a GW line, or nothing when one of its fields does not read.
 std::optional<Wire> ReadWire(const std::string& line);
 
