@@ -333,6 +333,43 @@ TEST(EngineRunner, StopReachesTheRunnerAsSigterm)
     EXPECT_EQ(terms.size(), 2); // both runs at once got it
 }
 
+// A 9-point sweep through srun on a Slurm cluster this machine reaches (skipped when
+// sinfo names no usable node): the same impedances as without it, and every part's
+// engine run is a Slurm job step (the runner logs its command line, srun runs it).
+TEST(EngineRunner, NinePointSweepThroughSrun)
+{
+    QProcess sinfo;
+    sinfo.start(QStringLiteral("sinfo"), {"-h", "-o", "%t"});
+    if (!sinfo.waitForFinished(10000) || sinfo.exitCode() != 0
+        || !QString::fromLatin1(sinfo.readAllStandardOutput()).contains(QRegularExpression("idle|mix|alloc")))
+        GTEST_SKIP() << "no Slurm cluster reachable (sinfo)";
+    RunnerFolder program("3", "set -- srun --ntasks=1 --quiet \"$@\"\n");
+    std::vector<std::string> deck;
+    for (const QByteArray& line : kDipole.split('\n'))
+        if (!line.isEmpty())
+            deck.push_back(line.chopped(1).toStdString());
+    const analyses::SweepSettings settings{14.2, 0.8, 9};
+    ASSERT_EQ(analyses::PrepareSweepDeck(deck, settings), "");
+    analyses::SweepResult results[2];
+    for (int i = 0; i < 2; ++i) {
+        QTemporaryDir work;
+        analyses::SweepRequest request;
+        request.programFolder = i == 0 ? program.dir.path() : QStringLiteral(PROGRAM_DIR);
+        request.workingFolder = work.path();
+        request.deck = deck;
+        request.settings = settings;
+        request.processes = i == 0 ? 3 : 1;
+        analyses::SweepRun run;
+        results[i] = run.run(request);
+        ASSERT_EQ(results[i].outcome, analyses::SweepOutcome::Finished) << results[i].message;
+        ASSERT_EQ(results[i].listing.blocks.size(), 9u);
+    }
+    EXPECT_EQ(program.logLines().size(), 3);
+    for (std::size_t j = 0; j < 9; ++j)
+        EXPECT_EQ(results[0].listing.blocks[j].sources.at(0).impedanceImaginary,
+                  results[1].listing.blocks[j].sources.at(0).impedanceImaginary);
+}
+
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
