@@ -23,7 +23,7 @@ struct OptimizeOptions {
     std::vector<analyses::OptimizeVariable> variables;
     std::vector<analyses::OptimizeGoal> goals;
     analyses::OptimizeSettings settings;
-    std::string deck, out;
+    std::vector<std::string> files; // DECK and OUT
 };
 
 // The deck file as lines and the line ends that follow each, so that the lines not
@@ -77,7 +77,7 @@ std::string goalText(double value)
 // 0 when the arguments were understood, else 2 with the reason on `err`.
 int parseOptions(const std::vector<std::string>& args, OptimizeOptions& options, std::ostream& err)
 {
-    std::vector<std::string> files;
+    std::vector<std::string>& files = options.files;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a.rfind("--", 0) != 0) {
@@ -131,8 +131,6 @@ int parseOptions(const std::vector<std::string>& args, OptimizeOptions& options,
         err << "At least one --vary and one --goal are needed.\n";
         return 2;
     }
-    options.deck = files[0];
-    options.out = files[1];
     return 0;
 }
 
@@ -142,8 +140,8 @@ int runOptimize(Invocation& call)
     if (const int code = parseOptions(call.args, options, call.err); code != 0)
         return code;
     DeckBytes deck;
-    if (!readDeck(options.deck, deck)) {
-        call.err << "Unable to read " << options.deck << "\n";
+    if (!readDeck(options.files[0], deck)) {
+        call.err << "Unable to read " << options.files[0] << "\n";
         return 1;
     }
     WorkingFolder folder("", call.programFolder);
@@ -180,9 +178,9 @@ int runOptimize(Invocation& call)
         call.out << analyses::VariableResultLine(options.variables[v], result.best[v]) << "\n";
     if (result.failed > 0)
         call.err << "Failed evaluations: " << result.failed << "\n";
-    if (const std::string failure = atomicfile::WriteFileAtomically(options.out, deckText(result.bestDeck, deck));
+    if (const std::string failure = atomicfile::WriteFileAtomically(options.files[1], deckText(result.bestDeck, deck));
         !failure.empty()) {
-        call.err << atomicfile::UnableToWriteMessage(options.out) << "\n";
+        call.err << atomicfile::UnableToWriteMessage(options.files[1]) << "\n";
         return 1;
     }
     if (stopSignals.received() != 0) {
