@@ -1,28 +1,16 @@
 #include "analyses/OptimizeGoals.h"
 
+#include "analyses/OptimizeVariables.h"
 #include "engine/ListingReader.h"
 
 #include "common/NumberText.h"
 
 #include <algorithm>
 #include <cmath>
-#include <sstream>
 
 namespace vrnnec::analyses {
 
 namespace {
-
-std::vector<std::string> parts(const std::string& text)
-{
-    std::vector<std::string> out;
-    std::string part;
-    std::istringstream in(text);
-    while (std::getline(in, part, ':'))
-        out.push_back(part);
-    if (!text.empty() && text.back() == ':')
-        out.emplace_back();
-    return out;
-}
 
 double finiteSwr(double swr)
 {
@@ -67,7 +55,7 @@ bool GoalNeedsPattern(GoalKind kind)
 
 std::optional<OptimizeGoal> ParseGoal(const std::string& text, std::string& message)
 {
-    const std::vector<std::string> p = parts(text);
+    const std::vector<std::string> p = SplitFields(text, ':');
     const auto kind = p.empty() ? std::nullopt : GoalKindFromName(p[0]);
     if (!kind) {
         message = "Unknown goal in \"" + text + "\" (swr, x, r, gain or fb).";

@@ -13,25 +13,13 @@ namespace {
 
 constexpr int kWireFields = 9; // tag, segments, X1, Y1, Z1, X2, Y2, Z2, radius
 
-std::vector<std::string> splitAt(const std::string& text, char separator)
-{
-    std::vector<std::string> parts;
-    std::string part;
-    std::istringstream in(text);
-    while (std::getline(in, part, separator))
-        parts.push_back(part);
-    if (!text.empty() && text.back() == separator)
-        parts.emplace_back();
-    return parts;
-}
-
 // The GW line's fields (after the identifier), or nothing when it is no GW line.
 std::optional<std::vector<std::string>> gwFields(const std::string& line)
 {
     const std::string split = editor::SplitCardLine(line);
     if (split.rfind("GW,", 0) != 0)
         return std::nullopt;
-    std::vector<std::string> fields = splitAt(split.substr(3), ',');
+    std::vector<std::string> fields = SplitFields(split.substr(3), ',');
     return fields;
 }
 
@@ -53,6 +41,18 @@ std::string metres(double value)
 }
 
 } // namespace
+
+std::vector<std::string> SplitFields(const std::string& text, char separator)
+{
+    std::vector<std::string> parts;
+    std::string part;
+    std::istringstream in(text);
+    while (std::getline(in, part, separator))
+        parts.push_back(part);
+    if (!text.empty() && text.back() == separator)
+        parts.emplace_back();
+    return parts;
+}
 
 double Wire::length() const
 {
@@ -89,7 +89,7 @@ std::string VariableName(const OptimizeVariable& variable)
 
 std::optional<OptimizeVariable> ParseVariable(const std::string& text, std::string& message)
 {
-    const std::vector<std::string> parts = splitAt(text, ':');
+    const std::vector<std::string> parts = SplitFields(text, ':');
     OptimizeVariable variable;
     const auto kind = parts.empty() ? std::nullopt : KindFromName(parts[0]);
     if (!kind) {
@@ -237,7 +237,7 @@ std::vector<std::string> ApplyVariables(const std::vector<std::string>& deck,
         }
         // Through the card row model: the line to a row, the changed fields, the row back.
         const std::string split = editor::SplitCardLine(result[*index]);
-        const std::vector<std::string> parts = splitAt(split, ',');
+        const std::vector<std::string> parts = SplitFields(split, ',');
         editor::CardRow row{};
         for (std::size_t c = 0; c < parts.size() && c < editor::kCardColumns; ++c)
             row[c] = c == 0 ? parts[c] : editor::FieldToTableText(parts[c], '.');

@@ -260,7 +260,6 @@ TEST(EngineRunner, OptimizerEvaluationsRunThroughTheRunner)
     RunnerFolder program("3");
     QTemporaryDir work;
     analyses::OptimizeRun run;
-    int most = 0;
     const analyses::OptimizeRequest request = dipoleRequest(program.dir.path(), work.path());
     EXPECT_EQ(request.jobs, 3);
     const analyses::OptimizeResult& result = run.run(request);
@@ -272,12 +271,12 @@ TEST(EngineRunner, OptimizerEvaluationsRunThroughTheRunner)
     for (const QString& line : lines)
         EXPECT_TRUE(line.startsWith("nec2c -i Indata.txo -o Outdata.nec2c.txo")) << line.toStdString();
     EXPECT_LT(*result.bestGoal, 0.2);
-    (void)most;
 }
 
-TEST(EngineRunner, NinePointSweepThroughTheRunnerEqualsTheDirectOne)
+// A 9-point sweep of the dipole through the runner of `program` in `processes` parts
+// against one direct process: the same impedances, and one runner line per part.
+void expectSweepThroughRunner(const RunnerFolder& program, int processes)
 {
-    RunnerFolder program("3");
     std::vector<std::string> deck;
     for (const QByteArray& line : kDipole.split('\n'))
         if (!line.isEmpty())
@@ -292,20 +291,27 @@ TEST(EngineRunner, NinePointSweepThroughTheRunnerEqualsTheDirectOne)
         request.workingFolder = work.path();
         request.deck = deck;
         request.settings = settings;
-        request.processes = analyses::SweepProcesses(9, i == 0 ? engine::EngineJobs(work.path(), request.programFolder)
-                                                             : 1);
+        request.processes = i == 0 ? processes : 1;
         analyses::SweepRun run;
         results[i] = run.run(request);
         ASSERT_EQ(results[i].outcome, analyses::SweepOutcome::Finished) << results[i].message;
         ASSERT_EQ(results[i].listing.blocks.size(), 9u);
     }
-    EXPECT_EQ(program.logLines().size(), 3); // three parts of three frequencies
+    EXPECT_EQ(program.logLines().size(), processes);
     for (std::size_t j = 0; j < 9; ++j) {
         EXPECT_EQ(results[0].listing.blocks[j].sources.at(0).impedanceReal,
                   results[1].listing.blocks[j].sources.at(0).impedanceReal);
         EXPECT_EQ(results[0].listing.blocks[j].sources.at(0).impedanceImaginary,
                   results[1].listing.blocks[j].sources.at(0).impedanceImaginary);
     }
+}
+
+TEST(EngineRunner, NinePointSweepThroughTheRunnerEqualsTheDirectOne)
+{
+    RunnerFolder program("3");
+    QTemporaryDir work;
+    // jobs=3: three parts of three frequencies.
+    expectSweepThroughRunner(program, analyses::SweepProcesses(9, engine::EngineJobs(work.path(), program.dir.path())));
 }
 
 TEST(EngineRunner, StopReachesTheRunnerAsSigterm)
@@ -344,30 +350,7 @@ TEST(EngineRunner, NinePointSweepThroughSrun)
         || !QString::fromLatin1(sinfo.readAllStandardOutput()).contains(QRegularExpression("idle|mix|alloc")))
         GTEST_SKIP() << "no Slurm cluster reachable (sinfo)";
     RunnerFolder program("3", "set -- srun --ntasks=1 --quiet \"$@\"\n");
-    std::vector<std::string> deck;
-    for (const QByteArray& line : kDipole.split('\n'))
-        if (!line.isEmpty())
-            deck.push_back(line.chopped(1).toStdString());
-    const analyses::SweepSettings settings{14.2, 0.8, 9};
-    ASSERT_EQ(analyses::PrepareSweepDeck(deck, settings), "");
-    analyses::SweepResult results[2];
-    for (int i = 0; i < 2; ++i) {
-        QTemporaryDir work;
-        analyses::SweepRequest request;
-        request.programFolder = i == 0 ? program.dir.path() : QStringLiteral(PROGRAM_DIR);
-        request.workingFolder = work.path();
-        request.deck = deck;
-        request.settings = settings;
-        request.processes = i == 0 ? 3 : 1;
-        analyses::SweepRun run;
-        results[i] = run.run(request);
-        ASSERT_EQ(results[i].outcome, analyses::SweepOutcome::Finished) << results[i].message;
-        ASSERT_EQ(results[i].listing.blocks.size(), 9u);
-    }
-    EXPECT_EQ(program.logLines().size(), 3);
-    for (std::size_t j = 0; j < 9; ++j)
-        EXPECT_EQ(results[0].listing.blocks[j].sources.at(0).impedanceImaginary,
-                  results[1].listing.blocks[j].sources.at(0).impedanceImaginary);
+    expectSweepThroughRunner(program, 3);
 }
 
 int main(int argc, char** argv)
