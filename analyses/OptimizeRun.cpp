@@ -124,12 +124,34 @@ OptimizeRun::OptimizeRun(QObject* parent) : QObject(parent) {}
 OptimizeRun::~OptimizeRun()
 {
     stop();
-    // Searches waiting for an evaluation get the failed value, so their thread can end.
-    for (auto& [id, evaluation] : running_)
-        evaluation->promise->set_value(kFailedGoal);
+    // Searches waiting for an evaluation, or about to ask, get the failed value, so that
+    // their thread ends.
+    {
+        std::lock_guard lock(pendingMutex_);
+        closed_ = true;
+        for (const auto& promise : pending_)
+            promise->set_value(kFailedGoal);
+        pending_.clear();
+    }
+    // The engines are killed as their objects go; their ends are no news to this one.
+    for (auto& [id, evaluation] : running_) {
+        if (evaluation->single)
+            evaluation->single->disconnect(this);
+        if (evaluation->sweep)
+            evaluation->sweep->disconnect(this);
+    }
     running_.clear();
     if (searchThread_.joinable())
         searchThread_.join();
+}
+
+bool OptimizeRun::fulfil(const std::shared_ptr<std::promise<double>>& promise, double value)
+{
+    std::lock_guard lock(pendingMutex_);
+    if (pending_.erase(promise) == 0)
+        return false;
+    promise->set_value(value);
+    return true;
 }
 
 bool OptimizeRun::start(const OptimizeRequest& request)
@@ -187,6 +209,12 @@ double OptimizeRun::evaluate(const std::vector<double>& point)
 {
     auto promise = std::make_shared<std::promise<double>>();
     std::future<double> value = promise->get_future();
+    {
+        std::lock_guard lock(pendingMutex_);
+        if (closed_)
+            return kFailedGoal;
+        pending_.insert(promise);
+    }
     QMetaObject::invokeMethod(
         this, [this, point, promise] { startEvaluation(point, promise); }, Qt::QueuedConnection);
     return value.get();
@@ -195,7 +223,7 @@ double OptimizeRun::evaluate(const std::vector<double>& point)
 void OptimizeRun::startEvaluation(const std::vector<double>& point, std::shared_ptr<std::promise<double>> promise)
 {
     if (stop_ || !isRunning()) {
-        promise->set_value(kFailedGoal);
+        fulfil(promise, kFailedGoal);
         return;
     }
     auto evaluation = std::make_unique<Evaluation>();
@@ -289,7 +317,7 @@ void OptimizeRun::partEnded(int id)
         }
         emit progress(result_.evaluations, result_.failed);
     }
-    done->promise->set_value(goal);
+    fulfil(done->promise, goal);
     // The engine objects end their own signal handling first.
     if (done->single)
         done->single.release()->deleteLater();

@@ -19,6 +19,8 @@
 #include <future>
 #include <map>
 #include <memory>
+#include <mutex>
+#include <set>
 #include <optional>
 #include <thread>
 #include <vector>
@@ -100,6 +102,8 @@ signals:
 private:
     struct Evaluation;
     double evaluate(const std::vector<double>& point); // from a search thread
+    // Gives a search its value once; false when it had one already.
+    bool fulfil(const std::shared_ptr<std::promise<double>>& promise, double value);
     void startEvaluation(const std::vector<double>& point, std::shared_ptr<std::promise<double>> promise);
     void partEnded(int id);
     void searchEnded();
@@ -114,6 +118,10 @@ private:
     int nextFolder_ = 0;
     int nextId_ = 0;
     std::map<int, std::unique_ptr<Evaluation>> running_;
+    // The evaluations asked for and not yet answered; closed once this object goes.
+    std::mutex pendingMutex_;
+    std::set<std::shared_ptr<std::promise<double>>> pending_;
+    bool closed_ = false;
 };
 
 } // namespace vrnnec::analyses

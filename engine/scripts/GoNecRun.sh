@@ -12,8 +12,8 @@
 #                          standard input, one a line (classic engines)
 #   greens=no|yes          whether the engine can write and read Green's function files
 #   greens_file=NAME       the name the engine gives that file (classic: NGF2D.NEC)
-#   runner=PREFIX          a command the engine starts through, split at blanks (for
-#                          example "srun --ntasks=1" or "ssh host"); none by default
+#   runner=PREFIX          a command the engine starts through in this folder, split
+#                          at blanks (for example "srun --ntasks=1"); none by default
 #   jobs=N                 engine runs at once (read by the program, not here)
 #
 # Exit codes: 0 success; 2 deck missing; 3 no listing; 4 and 5 the listing rewrite

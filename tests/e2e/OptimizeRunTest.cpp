@@ -339,6 +339,24 @@ TEST(EngineRunner, StopReachesTheRunnerAsSigterm)
     EXPECT_EQ(terms.size(), 2); // both runs at once got it
 }
 
+TEST(EngineRunner, DestroyingARunningOptimizationEndsItsSearchesAndEngines)
+{
+    RunnerFolder program("2", "sleep 60 & wait $!\n");
+    QTemporaryDir work;
+    QElapsedTimer clock;
+    clock.start();
+    {
+        analyses::OptimizeRun run;
+        ASSERT_TRUE(run.start(dipoleRequest(program.dir.path(), work.path())));
+        QEventLoop loop;
+        QTimer::singleShot(800, &loop, &QEventLoop::quit);
+        loop.exec();
+        ASSERT_TRUE(run.isRunning());
+        EXPECT_EQ(program.logLines().size(), 2); // two engine runs at once
+    }
+    EXPECT_LT(clock.elapsed(), 15000);
+}
+
 // A 9-point sweep through srun on a Slurm cluster this machine reaches (skipped when
 // sinfo names no usable node): the same impedances as without it, and every part's
 // engine run is a Slurm job step (the runner logs its command line, srun runs it).
