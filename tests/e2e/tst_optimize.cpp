@@ -200,6 +200,29 @@ private slots:
         QCOMPARE(support.dialogs.messages, QStringList{message});
     }
 
+    void numbersFollowTheUsersDecimalComma()
+    {
+        TForm1& window = windowWithDipole();
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        std::vector<std::string> deck = deckmemo::lines(*window.ui().GeometryNEC2);
+        deck[2] = "GW 1 21 0 -5.25 0 0 5.25 0 0.001";
+        deckmemo::setLines(*window.ui().GeometryNEC2, deck);
+        TOptimizeForm& form = openForm(window);
+        QTableWidget* variables = table(form, "VariablesTable");
+        QCOMPARE(variables->item(0, 5)->text(), QStringLiteral("10,5"));
+        QCOMPARE(variables->item(0, 3)->text(), QStringLiteral("9,45"));
+        QCOMPARE(variables->item(0, 4)->text(), QStringLiteral("11,55"));
+        variables->item(0, 3)->setText(QStringLiteral("9,5"));
+        setGoal(form, QStringLiteral("x"));
+        setEvaluations(form, 4);
+        QSignalSpy finished(&form, &TOptimizeForm::finished);
+        form.StartButtonClick();
+        QLocale::setDefault(QLocale::c());
+        QVERIFY(finished.wait(60000));
+        QCOMPARE(support.dialogs.messages, QStringList());
+        QCOMPARE(form.run().result().evaluations, 4);
+    }
+
     void failedEvaluationsAreCountedNotShown()
     {
         TForm1& window = windowWithDipole();
