@@ -8,7 +8,7 @@
 #include "engine/EngineRun.h"
 
 #include <QFile>
-#include <QThread>
+#include "engine/EngineJobs.h"
 
 namespace vrnnec {
 
@@ -39,7 +39,7 @@ void TForm1::FreqPlotsShowMenuItemClick()
         ui_->ViewerCall->setEnabled(false);
         ui_->ViewerCall1->setEnabled(false);
     };
-    context.processes = QThread::idealThreadCount();
+    context.processes = engine::EngineJobs(workingFolder_, programFolder_);
     freqPlotsForm_ = new TFreqPlotsForm(context, std::move(deck), centre, this);
     // The main window takes no input while the sweep window is open.
     freqPlotsForm_->setWindowModality(Qt::WindowModal);

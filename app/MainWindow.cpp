@@ -4,6 +4,7 @@
 #include "app/DesktopKeys.h"
 #include "app/DirectRunCommands.h"
 #include "app/EditorCommands.h"
+#include "app/OptimizeCommands.h"
 #include "app/GroundControls.h"
 #include "app/GroundDialog.h"
 #include "app/MainWindowControls.h"
@@ -42,6 +43,7 @@ TForm1::TForm1(const AppContext& context, QWidget* parent)
     deckFiles_ = new DeckFileCommands(*this);
     new DirectRunCommands(*this);
     new EditorCommands(*this);
+    new OptimizeCommands(*this);
     InstallDesktopKeys(*this);
     PrepareProg();
 

@@ -9,7 +9,7 @@
 #include "common/NumberText.h"
 #include "common/TextLines.h"
 
-#include <QThread>
+#include "engine/EngineJobs.h"
 
 #include <cmath>
 #include <ostream>
@@ -92,7 +92,7 @@ int runSweep(Invocation& call)
     request.deck = deck;
     request.settings = settings;
     request.readAdmittance = options.admittance;
-    request.processes = analyses::SweepProcesses(settings.points, QThread::idealThreadCount());
+    request.processes = analyses::SweepProcesses(settings.points, engine::EngineJobs(folder.path, request.programFolder));
     analyses::SweepRun run;
     const analyses::SweepResult& result = run.run(request);
     if (result.outcome != analyses::SweepOutcome::Finished) {
