@@ -243,7 +243,7 @@ void TFreqPlotsForm::FreqPlotsCalculateButtonClick()
         dialogs.showMessage(QString::fromLatin1(msg::kBadPoints));
         return;
     }
-    const analyses::SweepSettings settings{centre, band / 1000, points};
+    const analyses::SweepSettings settings{centre, band / 1000, points, {}};
     std::string message = analyses::CheckSweepSettings(settings);
     if (message.empty())
         message = analyses::PrepareSweepDeck(buffer_, settings);

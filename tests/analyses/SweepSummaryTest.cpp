@@ -73,7 +73,7 @@ TEST(SweepSummary, CsvLinesPerFrequencyAndSource)
         block.sources = {a, b};
         listing.blocks.push_back(block);
     }
-    const SweepSettings settings{14, 0.4, 2};
+    const SweepSettings settings{14, 0.4, 2, {}};
     EXPECT_EQ(SweepCsvText(listing, settings, {50, 0}),
               "MHz,Tag,R,X,SWR\n13.8,3,50,0,1.00\n13.8,5,25,-12.5,2.16\n14.2,3,100,0,2.00\n14.2,5,25,-12.5,2.16\n");
     EXPECT_EQ(SweepCsvText(listing, settings, {50, 0}, {{7.126, 20.5}, {{}, 30}}),
