@@ -1,6 +1,9 @@
-// A 9-point frequency sweep of a three-element array of 303 segments: the sweep as one
+// A 45-point frequency sweep of a three-element array of 300 segments: the sweep as one
 // engine process, split over every core, and the engine alone on the same deck (nec2c
-// and the listing rewrite, started directly) to measure what the program adds.
+// and the listing rewrite, started directly) to measure what the program adds; the same
+// sweep keeping both pattern cuts per frequency; and the two-port sweep of the array fed
+// on two elements against its plain sweep.
+#include "analyses/PortSweep.h"
 #include "analyses/SweepRun.h"
 
 #include <benchmark/benchmark.h>
@@ -17,36 +20,57 @@ using namespace vrnnec;
 
 namespace {
 
-const analyses::SweepSettings kSettings{14, 1, 9};
+constexpr int kPoints = 45;
+const analyses::SweepSettings kSettings{14, 1, kPoints, {}};
+const std::vector<std::string> kPatternPair = {"RP 0 1 360 1000 70 0 0 1", "RP 0 181 1 1000 90 0 -1 0"};
 
-std::vector<std::string> arrayDeck()
+std::vector<std::string> arrayDeck(bool twoSources = false, bool gain = false)
 {
     std::vector<std::string> deck = {"CM three-element array",
                                      "CE",
-                                     "GW 1 101 -2 -5.3 0 -2 5.3 0 0.001",
-                                     "GW 2 101 0 -5.15 0 0 5.15 0 0.001",
-                                     "GW 3 101 2 -4.9 0 2 4.9 0 0.001",
+                                     "GW 1 100 -2 -5.3 0 -2 5.3 0 0.001",
+                                     "GW 2 100 0 -5.15 0 0 5.15 0 0.001",
+                                     "GW 3 100 2 -4.9 0 2 4.9 0 0.001",
                                      "GE 0",
-                                     "EX 0 2 51 0 1 0",
+                                     "EX 0 2 50 0 1 0",
                                      "FR 0 1 0 0 14 0",
                                      "EN"};
-    analyses::PrepareSweepDeck(deck, kSettings);
+    if (twoSources)
+        deck.insert(deck.begin() + 7, "EX 0 3 50 0 1 0");
+    analyses::SweepSettings settings = kSettings;
+    if (gain)
+        settings.patternCards = kPatternPair;
+    analyses::PrepareSweepDeck(deck, settings);
     return deck;
 }
 
-void sweep(benchmark::State& state, int processes)
+analyses::SweepRequest request(const QString& folder, int processes, bool twoSources = false, bool gain = false)
 {
-    QTemporaryDir folder;
     analyses::SweepRequest request;
     request.programFolder = QStringLiteral(PROGRAM_DIR);
-    request.workingFolder = folder.path();
-    request.deck = arrayDeck();
+    request.workingFolder = folder;
+    request.deck = arrayDeck(twoSources, gain);
     request.settings = kSettings;
+    if (gain)
+        request.settings.patternCards = kPatternPair;
     request.processes = processes;
+    return request;
+}
+
+int allCores()
+{
+    return analyses::SweepProcesses(kSettings.points, QThread::idealThreadCount());
+}
+
+void sweep(benchmark::State& state, int processes, bool twoSources = false, bool gain = false)
+{
+    QTemporaryDir folder;
+    const analyses::SweepRequest asked = request(folder.path(), processes, twoSources, gain);
     for (auto _ : state) {
         analyses::SweepRun run;
-        const analyses::SweepResult& result = run.run(request);
-        if (result.outcome != analyses::SweepOutcome::Finished || result.listing.blocks.size() != 9) {
+        const analyses::SweepResult& result = run.run(asked);
+        if (result.outcome != analyses::SweepOutcome::Finished || result.listing.blocks.size() != kPoints
+            || (gain && result.gains.size() != kPoints)) {
             state.SkipWithError("the sweep failed");
             return;
         }
@@ -61,7 +85,32 @@ void BM_SweepOneProcess(benchmark::State& state)
 
 void BM_SweepAllCores(benchmark::State& state)
 {
-    sweep(state, analyses::SweepProcesses(kSettings.points, QThread::idealThreadCount()));
+    sweep(state, allCores());
+}
+
+void BM_GainSweepAllCores(benchmark::State& state)
+{
+    sweep(state, allCores(), false, true);
+}
+
+// The plain sweep of the array fed on two elements, and its two-port sweep.
+void BM_TwoSourceSweepAllCores(benchmark::State& state)
+{
+    sweep(state, allCores(), true);
+}
+
+void BM_TwoPortSweepAllCores(benchmark::State& state)
+{
+    QTemporaryDir folder;
+    const analyses::SweepRequest asked = request(folder.path(), QThread::idealThreadCount(), true);
+    for (auto _ : state) {
+        analyses::PortSweepRun run;
+        const analyses::PortSweepData& data = run.run(asked);
+        if (!data.ok() || data.admittance.size() != kPoints) {
+            state.SkipWithError("the port sweep failed");
+            return;
+        }
+    }
 }
 
 // The engine and the listing rewrite as the script runs them, without the program.
@@ -93,6 +142,9 @@ void BM_EngineAlone(benchmark::State& state)
 BENCHMARK(BM_EngineAlone)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 BENCHMARK(BM_SweepOneProcess)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 BENCHMARK(BM_SweepAllCores)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+BENCHMARK(BM_GainSweepAllCores)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_TwoSourceSweepAllCores)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+BENCHMARK(BM_TwoPortSweepAllCores)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 int main(int argc, char** argv)
 {
