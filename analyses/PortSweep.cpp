@@ -1,6 +1,6 @@
 #include "analyses/PortSweep.h"
 
-#include "common/NumberText.h"
+#include "analyses/TextFields.h"
 
 #include "engine/WorkingFolder.h"
 
@@ -24,21 +24,7 @@ bool isSourceCard(const std::string& line)
 // The fields of a card after its identifier, split at blanks and commas.
 std::vector<std::string> fieldsOf(const std::string& card)
 {
-    std::vector<std::string> fields;
-    std::string field;
-    for (std::size_t i = 2; i < card.size(); ++i) {
-        const char c = card[i];
-        if (c == ' ' || c == ',' || c == '\t' || c == '\r') {
-            if (!field.empty())
-                fields.push_back(std::move(field));
-            field.clear();
-        } else {
-            field += c;
-        }
-    }
-    if (!field.empty())
-        fields.push_back(std::move(field));
-    return fields;
+    return SplitFields(std::string_view(card).substr(std::min<std::size_t>(2, card.size())), " ,\t\r");
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "analyses/Touchstone.h"
 
+#include "analyses/TextFields.h"
+
 #include "common/AtomicFile.h"
 #include "common/NumberText.h"
 #include "common/TextLines.h"
@@ -115,20 +117,7 @@ std::string upper(std::string_view text)
 
 std::vector<std::string> words(std::string_view text)
 {
-    std::vector<std::string> out;
-    std::string word;
-    for (char c : text) {
-        if (c == ' ' || c == '\t' || c == '\r') {
-            if (!word.empty())
-                out.push_back(std::move(word));
-            word.clear();
-        } else {
-            word += c;
-        }
-    }
-    if (!word.empty())
-        out.push_back(std::move(word));
-    return out;
+    return SplitFields(text, " \t\r");
 }
 
 MeasuredSweep failed(std::size_t lineNumber, std::string_view line, const std::string& why)

@@ -138,6 +138,17 @@ TEST(SweepExport, OnePortFileHoldsS11OfTheListedImpedances)
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_TRUE(refused.err.startsWith("Touchstone files take a real reference impedance only"));
     EXPECT_FALSE(QFile::exists(file + "x"));
+    // Two outputs into one file, or an output over the deck, are refused.
+    const ToolRun same = necdeck({"sweep", "--touchstone", file, "--csv", file, kDecks + "dipole_free.nec"});
+    EXPECT_EQ(same.exitCode, 2);
+    EXPECT_TRUE(same.err.startsWith("The output file ")) << same.err.toStdString();
+    const QString deckCopy = QDir(folder.path()).filePath("deck.nec");
+    QFile::copy(kDecks + "dipole_free.nec", deckCopy);
+    const ToolRun overDeck = necdeck({"sweep", "--csv", deckCopy, deckCopy});
+    EXPECT_EQ(overDeck.exitCode, 2);
+    QFile kept(deckCopy);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(kept.readAll().startsWith("CE"));
 }
 
 TEST(SweepExport, TwoPortFileOfASymmetricArrayIsReciprocalAndMatchesAShortedRun)

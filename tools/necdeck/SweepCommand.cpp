@@ -16,6 +16,7 @@
 #include "common/NumberText.h"
 #include "common/TextLines.h"
 
+#include <QFileInfo>
 #include <QThread>
 
 #include <cmath>
@@ -91,6 +92,18 @@ int runSweep(Invocation& call)
     SweepOptions options;
     if (const int code = parseOptions(call.args, options, call.err); code != 0)
         return code;
+    // No output may overwrite the deck or another output.
+    const std::vector<std::string> outputs = options.outputFiles();
+    for (std::size_t i = 0; i < outputs.size(); ++i) {
+        const QString path = QFileInfo(QString::fromStdString(outputs[i])).absoluteFilePath();
+        bool clash = path == QFileInfo(QString::fromStdString(options.deck)).absoluteFilePath();
+        for (std::size_t k = 0; k < i; ++k)
+            clash = clash || path == QFileInfo(QString::fromStdString(outputs[k])).absoluteFilePath();
+        if (clash) {
+            call.err << "The output file " << outputs[i] << " is also the deck or another output.\n";
+            return 2;
+        }
+    }
     std::vector<std::string> deck;
     if (!textlines::readAllLines(options.deck, deck)) {
         call.err << "Unable to read " << options.deck << "\n";
