@@ -69,7 +69,9 @@ std::vector<std::string> SweepCards(const SweepSettings& settings, int first, in
                 + numtext::general(settings.step());
         return {card, "PT -1", "XQ", "EN"};
     }
-    std::vector<std::string> cards;
+    // The currents of the first segment only: the listing stays small, the typed parse
+    // still finds its currents table.
+    std::vector<std::string> cards = {"PT 0 0 1 1"};
     for (int j = first; j < first + count; ++j) {
         cards.push_back("FR 0 1 0 0 " + numtext::general(settings.frequency(j)) + " 0");
         cards.insert(cards.end(), settings.patternCards.begin(), settings.patternCards.end());

@@ -11,6 +11,12 @@ namespace vrnnec::analyses {
 // What a sweep asks for: an odd number of frequencies around the centre, spread over
 // the band width.
 struct SweepSettings {
+    SweepSettings() = default;
+    SweepSettings(double centreMHz, double bandWidthMHz, int pointCount, std::vector<std::string> cards = {})
+        : centre(centreMHz), bandWidth(bandWidthMHz), points(pointCount), patternCards(std::move(cards))
+    {
+    }
+
     double centre = 14;     // MHz
     double bandWidth = 0.4; // MHz
     int points = 3;

@@ -16,6 +16,8 @@
 
 #include <fstream>
 
+#include <sys/resource.h>
+
 using namespace vrnnec;
 
 namespace {
@@ -57,6 +59,33 @@ analyses::SweepRequest request(const QString& folder, int processes, bool twoSou
     return request;
 }
 
+// CPU time (user and system) of the ended child processes so far, in ms: the engines'
+// own time, whatever else the machine runs.
+double childrenCpuMs()
+{
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    const auto ms = [](const timeval& t) { return t.tv_sec * 1000.0 + t.tv_usec / 1000.0; };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+double ownCpuMs()
+{
+    rusage self{};
+    getrusage(RUSAGE_SELF, &self);
+    return self.ru_utime.tv_sec * 1000.0 + self.ru_utime.tv_usec / 1000.0 + self.ru_stime.tv_sec * 1000.0
+        + self.ru_stime.tv_usec / 1000.0;
+}
+
+// Per iteration: the engines' CPU time and the program's own CPU time beside it.
+void countCpu(benchmark::State& state, double childrenBefore, double ownBefore)
+{
+    const double own = ownCpuMs();
+    const double iterations = static_cast<double>(state.iterations());
+    state.counters["engine_cpu_ms"] = (childrenCpuMs() - childrenBefore) / iterations;
+    state.counters["own_cpu_ms"] = (own - ownBefore) / iterations;
+}
+
 int allCores()
 {
     return analyses::SweepProcesses(kSettings.points, QThread::idealThreadCount());
@@ -66,6 +95,7 @@ void sweep(benchmark::State& state, int processes, bool twoSources = false, bool
 {
     QTemporaryDir folder;
     const analyses::SweepRequest asked = request(folder.path(), processes, twoSources, gain);
+    const double childrenBefore = childrenCpuMs(), ownBefore = ownCpuMs();
     for (auto _ : state) {
         analyses::SweepRun run;
         const analyses::SweepResult& result = run.run(asked);
@@ -75,6 +105,7 @@ void sweep(benchmark::State& state, int processes, bool twoSources = false, bool
             return;
         }
     }
+    countCpu(state, childrenBefore, ownBefore);
     state.counters["processes"] = static_cast<double>(analyses::SweepParts(kSettings.points, processes).size());
 }
 
@@ -103,6 +134,7 @@ void BM_TwoPortSweepAllCores(benchmark::State& state)
 {
     QTemporaryDir folder;
     const analyses::SweepRequest asked = request(folder.path(), QThread::idealThreadCount(), true);
+    const double childrenBefore = childrenCpuMs(), ownBefore = ownCpuMs();
     for (auto _ : state) {
         analyses::PortSweepRun run;
         const analyses::PortSweepData& data = run.run(asked);
@@ -111,6 +143,7 @@ void BM_TwoPortSweepAllCores(benchmark::State& state)
             return;
         }
     }
+    countCpu(state, childrenBefore, ownBefore);
 }
 
 // The engine and the listing rewrite as the script runs them, without the program.
@@ -121,6 +154,7 @@ void BM_EngineAlone(benchmark::State& state)
         std::ofstream deck(QDir(folder.path()).filePath("IndataGN.txo").toStdString(), std::ios::binary);
         deck << analyses::DeckFileText(arrayDeck());
     }
+    const double childrenBefore = childrenCpuMs(), ownBefore = ownCpuMs();
     for (auto _ : state) {
         QProcess engine;
         engine.setWorkingDirectory(folder.path());
@@ -135,6 +169,7 @@ void BM_EngineAlone(benchmark::State& state)
             return;
         }
     }
+    countCpu(state, childrenBefore, ownBefore);
 }
 
 } // namespace

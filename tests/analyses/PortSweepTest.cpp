@@ -110,7 +110,7 @@ TEST(SweepGainDeck, PatternCardsRepeatForEveryFrequency)
     std::vector<std::string> prepared = deck;
     ASSERT_EQ(PrepareSweepDeck(prepared, settings), "");
     const std::vector<std::string> expected = {
-        "GW 1 21 0 0 0 0 0 1 0.001", "GE 0", "EX 0 1 11 0 1 0",
+        "GW 1 21 0 0 0 0 0 1 0.001", "GE 0", "EX 0 1 11 0 1 0", "PT 0 0 1 1",
         "FR 0 1 0 0 13.8 0", deck[4], deck[5],
         "FR 0 1 0 0 14 0", deck[4], deck[5],
         "FR 0 1 0 0 14.2 0", deck[4], deck[5], "EN"};
@@ -120,7 +120,7 @@ TEST(SweepGainDeck, PatternCardsRepeatForEveryFrequency)
     ASSERT_EQ(PrepareSweepDeck(again, settings), "");
     EXPECT_EQ(again, prepared);
     const auto part = PartDeck(prepared, settings, 1, 2);
-    EXPECT_EQ(part, (std::vector<std::string>{"GW 1 21 0 0 0 0 0 1 0.001", "GE 0", "EX 0 1 11 0 1 0",
+    EXPECT_EQ(part, (std::vector<std::string>{"GW 1 21 0 0 0 0 0 1 0.001", "GE 0", "EX 0 1 11 0 1 0", "PT 0 0 1 1",
                                               "FR 0 1 0 0 14 0", deck[4], deck[5], "FR 0 1 0 0 14.2 0", deck[4],
                                               deck[5], "EN"}));
     // Without pattern cards the part decks keep the stepped card.
