@@ -181,6 +181,28 @@ private slots:
         QVERIFY(QFile::exists(folder.filePath("b.csv")));
     }
 
+    void commaLocaleShowsCommasAndFilesKeepThePoint()
+    {
+        TFreqPlotsForm* form = openWith("dipole_free.nec");
+        QVERIFY(form);
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        child<QLineEdit>(form, "FreqCentralField")->setText(QStringLiteral("14,1"));
+        child<QPushButton>(form, "FreqPlotsCalculateButton")->click();
+        QVERIFY2(support.dialogs.messages.isEmpty(), qPrintable(support.dialogs.messages.join('|')));
+        FreqPlotsExtras* extras = form->extras();
+        QVERIFY2(extras->bandLabel()->text().startsWith("minimum SWR 1,"), qPrintable(extras->bandLabel()->text()));
+        extras->showReadout(0);
+        QVERIFY2(extras->readoutLabel()->text().startsWith("13,9 MHz,  R "), qPrintable(extras->readoutLabel()->text()));
+        const QString csvPath = QDir(support.folder()).filePath("comma.csv");
+        support.dialogs.fileAnswers = {csvPath};
+        child<QPushButton>(form, "FreqPlotsSaveButton")->click();
+        QFile csv(csvPath);
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        csv.readLine();
+        QVERIFY(csv.readLine().startsWith("13.9,1,"));
+        QLocale::setDefault(QLocale::c());
+    }
+
     void measuredDataBesideTheModel()
     {
         TFreqPlotsForm* form = openWith("dipole_free.nec");
