@@ -247,7 +247,7 @@ void TFreqPlotsForm::FreqPlotsCalculateButtonClick()
         dialogs.showMessage(QString::fromLatin1(msg::kBadPoints));
         return;
     }
-    analyses::SweepSettings settings{centre, band / 1000, points, {}};
+    analyses::SweepSettings settings{centre, band / 1000, points};
     if (!extras_->prepare(settings))
         return;
     std::string message = analyses::CheckSweepSettings(settings);

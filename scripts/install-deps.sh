@@ -7,11 +7,11 @@ packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libgl-dev libglu1-mesa-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  liblapacke-dev libopenblas-dev
   nec2c
   xvfb xauth fonts-dejavu-core
   locales
   dpkg-dev file
+  liblapacke-dev libopenblas-dev
 )
 
 missing=()

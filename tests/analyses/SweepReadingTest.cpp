@@ -144,7 +144,7 @@ TEST(SweepValues, TakeTheAskedFrequencyAndTheTagsOwnRows)
     // Point 1 has no row for tag 2; point 2 has two rows for tag 1 (the last wins).
     const Lines lines = listing({block(13.8, {{1, 50, 10}, {2, 40, -5}}), block(14.0, {{1, 70, 20}}),
                                  block(14.2, {{1, 10, 1}, {2, 45, 0}, {1, 0, 30}})});
-    const analyses::SweepSettings settings{14, 0.4, 3, {}};
+    const analyses::SweepSettings settings{14, 0.4, 3};
     const engine::SweepListing read = analyses::ReadSweep(folder.write("Outdata.txo", lines), settings, false);
     ASSERT_EQ(read.message, "");
     EXPECT_EQ(read.sourceTags, (std::vector<long long>{1, 2}));
@@ -179,7 +179,7 @@ TEST(SweepValues, TakeTheAskedFrequencyAndTheTagsOwnRows)
 TEST(SweepValues, TheAdmittanceColumnsWhenAsked)
 {
     TempFolder folder;
-    const analyses::SweepSettings settings{14, 0.4, 3, {}};
+    const analyses::SweepSettings settings{14, 0.4, 3};
     const Lines lines = listing({block(13.8, {{1, 50, 10}}), block(14.0, {{1, 70, 20}}), block(14.2, {{1, 1, 1}})});
     const engine::SweepListing read = analyses::ReadSweep(folder.write("Outdata.txo", lines), settings, true);
     engine::SwrReference reference{50, 0};
@@ -197,7 +197,7 @@ TEST(SweepValues, EachBlockMustBelongToItsPoint)
         bool belongs;
     };
     // 45 points over 100 kHz at 432.1 MHz: the listing's 5 digits merge neighbours.
-    analyses::SweepSettings uhf{432.1, 0.1, 45, {}};
+    analyses::SweepSettings uhf{432.1, 0.1, 45};
     std::vector<double> uhfListed;
     for (int j = 0; j < 45; ++j)
         uhfListed.push_back(std::stod(std::to_string(std::round(uhf.frequency(j) * 100) / 100)));

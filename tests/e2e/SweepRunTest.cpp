@@ -65,7 +65,7 @@ std::pair<double, double> singleRun(const char* deckName, double mhz, const QStr
 TEST(SweepRun, ImpedancesEqualThoseOfSingleFrequencyRuns)
 {
     QTemporaryDir folder;
-    const analyses::SweepSettings settings{14, 1, 5, {}};
+    const analyses::SweepSettings settings{14, 1, 5};
     const analyses::SweepResult result = sweep("dipole_free.nec", settings, 1, folder.path());
     ASSERT_EQ(result.outcome, analyses::SweepOutcome::Finished) << result.message;
     ASSERT_EQ(result.listing.message, "");
@@ -83,7 +83,7 @@ TEST(SweepRun, ImpedancesEqualThoseOfSingleFrequencyRuns)
 TEST(SweepRun, TwoSourcesAndAParallelSweepEqualToOneProcess)
 {
     QTemporaryDir serialFolder, parallelFolder;
-    const analyses::SweepSettings settings{14, 0.4, 7, {}};
+    const analyses::SweepSettings settings{14, 0.4, 7};
     const analyses::SweepResult serial = sweep("sweep_two_sources.nec", settings, 1, serialFolder.path());
     const analyses::SweepResult parallel = sweep("sweep_two_sources.nec", settings, 3, parallelFolder.path());
     ASSERT_EQ(serial.outcome, analyses::SweepOutcome::Finished) << serial.message;
@@ -130,7 +130,7 @@ TEST(SweepRun, StopEndsEveryEngineAsAStoppedRun)
     // The 3000-segment deck takes many seconds per frequency.
     QTemporaryDir folder;
     std::vector<std::string> deck = deckLines("big.nec");
-    const analyses::SweepSettings settings{14, 0.4, 5, {}};
+    const analyses::SweepSettings settings{14, 0.4, 5};
     ASSERT_EQ(analyses::PrepareSweepDeck(deck, settings), "");
     analyses::SweepRequest request;
     request.programFolder = QStringLiteral(PROGRAM_DIR);

@@ -13,10 +13,11 @@
 #include "common/AtomicFile.h"
 #include "editor/PatternCards.h"
 
+#include <QFileInfo>
+
 #include "common/NumberText.h"
 #include "common/TextLines.h"
 
-#include <QFileInfo>
 #include <QThread>
 
 #include <cmath>
@@ -115,7 +116,7 @@ int runSweep(Invocation& call)
         call.err << analyses::sweepmessages::kCheckFrequency << "\n";
         return 1;
     }
-    analyses::SweepSettings settings{*options.centre, options.bandKHz / 1000, static_cast<int>(options.points), {}};
+    analyses::SweepSettings settings{*options.centre, options.bandKHz / 1000, static_cast<int>(options.points)};
     if (options.points < analyses::kMinPoints || options.points > analyses::kMaxPoints || options.points % 2 == 0) {
         call.err << analyses::sweepmessages::kBadPoints << "\n";
         return 1;
