@@ -19,6 +19,7 @@ GLenum glMode(PrimitiveKind kind)
     case PrimitiveKind::LineStrip: return GL_LINE_STRIP;
     case PrimitiveKind::Points: return GL_POINTS;
     case PrimitiveKind::Polygon: return GL_POLYGON;
+    case PrimitiveKind::Triangles: return GL_TRIANGLES;
     }
     return GL_LINES;
 }
@@ -117,12 +118,30 @@ void ReplayScene(QOpenGLFunctions_1_1& gl, const Scene& scene, const Matrix4& pr
         }
         gl.glPolygonMode(GL_FRONT, glPolygon(p.front));
         gl.glPolygonMode(GL_BACK, glPolygon(p.back));
+        const bool perVertex = p.colours.size() == p.vertices.size() && !p.colours.empty();
+        const bool blend = perVertex ? p.colours.front().a < 1 : p.colour.a < 1;
+        if (blend) {
+            gl.glEnable(GL_BLEND);
+            gl.glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        } else {
+            gl.glDisable(GL_BLEND);
+        }
         gl.glColor4f(p.colour.r, p.colour.g, p.colour.b, p.colour.a);
         gl.glBegin(glMode(p.kind));
-        for (const Vertex& v : p.vertices)
-            gl.glVertex3f(v[0], v[1], v[2]);
+        if (perVertex) {
+            for (std::size_t k = 0; k < p.vertices.size(); ++k) {
+                const Colour& c = p.colours[k];
+                const Vertex& v = p.vertices[k];
+                gl.glColor4f(c.r, c.g, c.b, c.a);
+                gl.glVertex3f(v[0], v[1], v[2]);
+            }
+        } else {
+            for (const Vertex& v : p.vertices)
+                gl.glVertex3f(v[0], v[1], v[2]);
+        }
         gl.glEnd();
     }
+    gl.glDisable(GL_BLEND);
     gl.glDisable(GL_LINE_STIPPLE);
     gl.glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     gl.glFlush();
