@@ -1,5 +1,6 @@
 #include "viewer/SceneRenderer.h"
 
+#include <QBuffer>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLFramebufferObject>
@@ -161,6 +162,18 @@ QImage RenderSceneImage(const Scene& scene, const Matrix4& projection, int side)
     QImage image = framebuffer.toImage();
     framebuffer.release();
     return image;
+}
+
+std::string ScenePng(const Scene& scene, const Matrix4& projection, int side)
+{
+    const QImage image = RenderSceneImage(scene, projection, side);
+    if (image.isNull())
+        return {};
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
+        return {};
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
 bool OpenGLAvailable()
