@@ -219,6 +219,28 @@ private slots:
         QVERIFY(s->window->pattern() == nullptr);
     }
 
+    void pictureOfTheCommandLineTool()
+    {
+        QTemporaryDir folder;
+        const QString png = folder.filePath(QStringLiteral("pattern.png"));
+        QProcess tool;
+        tool.start(QStringLiteral(PROGRAM_DIR "/necdeck"),
+                   {QStringLiteral("pattern"), QStringLiteral("--step"), QStringLiteral("15"), QStringLiteral("--png"),
+                    png, data(QStringLiteral("decks/dipole_free.nec"))});
+        QVERIFY(tool.waitForFinished(120000));
+        QCOMPARE(tool.exitCode(), 0);
+        const QImage image(png);
+        QCOMPARE(image.size(), QSize(300, 300));
+        // The window's picture of the same deck's pattern: centre view, currents off.
+        FakeRuns runs;
+        auto s = show(runs);
+        s->window->PatternStepField->setText(QStringLiteral("15"));
+        s->window->PatternCheckBox->click();
+        QVERIFY(s->window->pattern() != nullptr);
+        QCOMPARE(image.convertToFormat(QImage::Format_RGB32),
+                 s->window->picture()->grabFramebuffer().convertToFormat(QImage::Format_RGB32));
+    }
+
     void theMainWindowRunsTheLastCalculationsDeck()
     {
         AppTestSupport support;
