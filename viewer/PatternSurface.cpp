@@ -165,13 +165,17 @@ PatternSurfaceResult BuildPatternSurface(const std::vector<engine::PatternTableR
                 s.triangles.push_back({centre, v(nt - 1, j + 1), v(nt - 1, j)});
         }
     }
-    // The lattice: along every THETA row and every PHI column.
-    s.lattice.reserve(2 * nt * np);
+    // The lattice: the THETA rows and PHI columns at about kLatticeSpacing apart, each
+    // at the grid's full resolution.
+    const auto every = [](double gridStep) {
+        return static_cast<std::size_t>(std::max(1.0, std::ceil(kLatticeSpacing / gridStep - 1e-9)));
+    };
+    const std::size_t rowEvery = every(thetas[1] - thetas[0]), columnEvery = every(step);
     for (std::size_t i = 0; i < nt; ++i)
         for (std::size_t j = 0; j < np; ++j) {
-            if (j < columns && v(i, j) != v(i, j + 1))
+            if (i % rowEvery == 0 && j < columns && v(i, j) != v(i, j + 1))
                 s.lattice.push_back({v(i, j), v(i, j + 1)});
-            if (i + 1 < nt)
+            if (j % columnEvery == 0 && i + 1 < nt)
                 s.lattice.push_back({v(i, j), v(i + 1, j)});
         }
     result.surface = std::move(s);

@@ -18,6 +18,8 @@ namespace vrnnec::viewer {
 
 // The range of the surface below the maximum, dB.
 inline constexpr double kPatternRange = 30;
+// The lattice lines on the surface stand at least this far apart, degrees.
+inline constexpr double kLatticeSpacing = 15;
 
 inline constexpr const char* kPatternGridMessage =
     "The radiation pattern table does not cover a regular grid of directions.";
@@ -30,7 +32,8 @@ struct PatternSurface {
     // surface: over ground (THETA up to 90 only) a flat base through the centre closes
     // the upper half-space.
     std::vector<std::array<int, 3>> triangles;
-    // The lattice of the grid: pairs of vertices along the THETA and PHI lines.
+    // The lattice: pairs of vertices along THETA rows and PHI columns about
+    // kLatticeSpacing degrees apart.
     std::vector<std::array<int, 2>> lattice;
 
     double maxGain = 0;    // dBi, the largest total gain

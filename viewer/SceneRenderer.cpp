@@ -13,6 +13,10 @@ namespace vrnnec::viewer {
 
 namespace {
 
+// The client-side arrays read vertices and colours as packed floats.
+static_assert(sizeof(Vertex) == 3 * sizeof(float));
+static_assert(sizeof(Colour) == 4 * sizeof(float));
+
 GLenum glMode(PrimitiveKind kind)
 {
     switch (kind) {
@@ -127,19 +131,22 @@ void ReplayScene(QOpenGLFunctions_1_1& gl, const Scene& scene, const Matrix4& pr
         } else {
             gl.glDisable(GL_BLEND);
         }
+        if (perVertex) {
+            // The pattern surface: thousands of coloured vertices, drawn from client-side
+            // arrays in one call.
+            gl.glEnableClientState(GL_VERTEX_ARRAY);
+            gl.glEnableClientState(GL_COLOR_ARRAY);
+            gl.glVertexPointer(3, GL_FLOAT, sizeof(Vertex), p.vertices.data());
+            gl.glColorPointer(4, GL_FLOAT, sizeof(Colour), p.colours.data());
+            gl.glDrawArrays(glMode(p.kind), 0, static_cast<GLsizei>(p.vertices.size()));
+            gl.glDisableClientState(GL_COLOR_ARRAY);
+            gl.glDisableClientState(GL_VERTEX_ARRAY);
+            continue;
+        }
         gl.glColor4f(p.colour.r, p.colour.g, p.colour.b, p.colour.a);
         gl.glBegin(glMode(p.kind));
-        if (perVertex) {
-            for (std::size_t k = 0; k < p.vertices.size(); ++k) {
-                const Colour& c = p.colours[k];
-                const Vertex& v = p.vertices[k];
-                gl.glColor4f(c.r, c.g, c.b, c.a);
-                gl.glVertex3f(v[0], v[1], v[2]);
-            }
-        } else {
-            for (const Vertex& v : p.vertices)
-                gl.glVertex3f(v[0], v[1], v[2]);
-        }
+        for (const Vertex& v : p.vertices)
+            gl.glVertex3f(v[0], v[1], v[2]);
         gl.glEnd();
     }
     gl.glDisable(GL_BLEND);

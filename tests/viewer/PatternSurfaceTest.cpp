@@ -249,3 +249,21 @@ TEST(PatternSurface, TheSceneCarriesTheSurfaceAroundTheStructureBeforeTheWires)
     // The wires come after the surface.
     EXPECT_EQ(scene.primitives[4].colour, colours::kBlack);
 }
+
+TEST(PatternSurface, LatticeLinesAboutFifteenDegreesApart)
+{
+    struct Case {
+        int step;
+        std::size_t rings, meridians; // lattice rings (poles left out) and meridians
+    };
+    // 5 degrees: rings every 15 degrees from 15 to 165, 24 meridians of 36 segments.
+    // 30 degrees: every ring and meridian.
+    const Case cases[] = {{5, 11, 24}, {30, 5, 12}, {15, 11, 24}};
+    for (const Case& c : cases) {
+        const PatternSurfaceResult r = BuildPatternSurface(table(c.step, 180, [](int, int) { return 0.0; }));
+        ASSERT_TRUE(r.surface);
+        const std::size_t columns = 360 / static_cast<std::size_t>(c.step);
+        const std::size_t segments = 180 / static_cast<std::size_t>(c.step);
+        EXPECT_EQ(r.surface->lattice.size(), c.rings * columns + c.meridians * segments) << c.step;
+    }
+}
