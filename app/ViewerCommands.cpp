@@ -30,8 +30,10 @@ viewer::PatternRunHook patternRunHook(TForm1* window, QString programFolder, QSt
         request.programFolder = programFolder;
         request.workingFolder = workingFolder;
         engine::Calculation calculation;
+        // The busy window over the viewer, which stays on top of the main window.
+        QWidget* parent = window->viewerWindow();
         if (calculation.start(request))
-            EngineBusyDialog::waitFor(calculation, window);
+            EngineBusyDialog::waitFor(calculation, parent != nullptr ? parent : window);
         return calculation.result();
     };
     return hook;

@@ -222,29 +222,23 @@ void AddPatternSurface(Scene& scene, const PatternSurface& surface, const Vec3& 
                           static_cast<float>((centre[1] + p[1] * kPatternViewRadius) * imageZoom),
                           static_cast<float>((centre[2] + p[2] * kPatternViewRadius) * imageZoom)});
 
-    Primitive faces;
-    faces.kind = PrimitiveKind::Triangles;
-    faces.vertices.reserve(surface.triangles.size() * 3);
-    faces.colours.reserve(surface.triangles.size() * 3);
-    for (const auto& t : surface.triangles)
-        for (int k : t) {
-            faces.vertices.push_back(placed[static_cast<std::size_t>(k)]);
-            Colour c = surface.colours[static_cast<std::size_t>(k)];
-            c.a = kPatternFaceAlpha;
-            faces.colours.push_back(c);
-        }
-    scene.primitives.push_back(std::move(faces));
-
-    Primitive lines;
-    lines.kind = PrimitiveKind::Lines;
-    lines.vertices.reserve(surface.lattice.size() * 2);
-    lines.colours.reserve(surface.lattice.size() * 2);
-    for (const auto& e : surface.lattice)
-        for (int k : e) {
-            lines.vertices.push_back(placed[static_cast<std::size_t>(k)]);
-            lines.colours.push_back(surface.colours[static_cast<std::size_t>(k)]);
-        }
-    scene.primitives.push_back(std::move(lines));
+    // One primitive of the vertices the index groups list, in their colours at `alpha`.
+    const auto primitive = [&](PrimitiveKind kind, const auto& groups, float alpha) {
+        Primitive p;
+        p.kind = kind;
+        p.vertices.reserve(groups.size() * 3);
+        p.colours.reserve(p.vertices.capacity());
+        for (const auto& group : groups)
+            for (int k : group) {
+                p.vertices.push_back(placed[static_cast<std::size_t>(k)]);
+                Colour c = surface.colours[static_cast<std::size_t>(k)];
+                c.a = alpha;
+                p.colours.push_back(c);
+            }
+        scene.primitives.push_back(std::move(p));
+    };
+    primitive(PrimitiveKind::Triangles, surface.triangles, kPatternFaceAlpha);
+    primitive(PrimitiveKind::Lines, surface.lattice, 1.0f);
 }
 
 } // namespace vrnnec::viewer

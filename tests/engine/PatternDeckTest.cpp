@@ -167,3 +167,13 @@ TEST(FullPatternParse, AnUnreadableOrMissingTableStops)
     // The two cuts' reading of a full pattern listing stops: its table is not the cuts.
     EXPECT_FALSE(engine::ParseListing(listingtest::dataPath("pattern/dipole_free_15.out")).complete());
 }
+
+TEST(FullPatternParse, TheCalculationsSummaryOfAFullPatternListingHasNoCuts)
+{
+    engine::SwrReference reference{50, 0};
+    const engine::EngineOutput out =
+        engine::SummariseListing(parseFull("pattern/dipole_free_15.out"), engine::ReadingInputs{}, reference);
+    ASSERT_EQ(out.sources.size(), 1u); // the rest of the summary as for any listing
+    EXPECT_FALSE(out.maxTotalGain);
+    EXPECT_TRUE(out.patterns.empty());
+}
