@@ -1,6 +1,7 @@
 #include "viewer/PatternSurface.h"
 
 #include "common/NumberText.h"
+#include "viewer/ViewFit.h"
 
 #include <algorithm>
 #include <cmath>
@@ -195,21 +196,9 @@ std::string PatternFrontToBackText(const PatternSurface& surface)
 
 Vec3 StructureCentre(const ViewerModel& model)
 {
-    if (model.SegmentCount == 0 && model.Patches.empty())
+    const auto [low, high] = BoxOf(model);
+    if (low[0] > high[0])
         return {0, 0, 0};
-    Vec3 low{1e300, 1e300, 1e300}, high{-1e300, -1e300, -1e300};
-    const auto take = [&](const Vec3& p) {
-        for (int a = 0; a < 3; ++a) {
-            low[a] = std::min(low[a], p[a]);
-            high[a] = std::max(high[a], p[a]);
-        }
-    };
-    for (int i = 0; i < model.SegmentCount; ++i) {
-        take(model.End1[i]);
-        take(model.End2[i]);
-    }
-    for (const Patch& p : model.Patches)
-        take(p.centre);
     return {(low[0] + high[0]) / 2, (low[1] + high[1]) / 2, (low[2] + high[2]) / 2};
 }
 
