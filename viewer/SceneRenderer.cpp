@@ -93,6 +93,7 @@ void ReplayScene(QOpenGLFunctions_1_1& gl, const Scene& scene, const Matrix4& pr
     gl.glDisable(GL_BLEND);
     gl.glDisable(GL_CULL_FACE);
     gl.glClearColor(1, 1, 1, 1);
+    gl.glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     if (scene.depthTest) {
         gl.glEnable(GL_DEPTH_TEST);
         gl.glDepthFunc(GL_LESS);
@@ -125,11 +126,15 @@ void ReplayScene(QOpenGLFunctions_1_1& gl, const Scene& scene, const Matrix4& pr
         gl.glPolygonMode(GL_BACK, glPolygon(p.back));
         const bool perVertex = p.colours.size() == p.vertices.size() && !p.colours.empty();
         const bool blend = perVertex ? p.colours.front().a < 1 : p.colour.a < 1;
+        // Blended colours leave the picture's own alpha at 1: the picture stays opaque
+        // wherever it is composed or saved.
         if (blend) {
             gl.glEnable(GL_BLEND);
             gl.glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+            gl.glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
         } else {
             gl.glDisable(GL_BLEND);
+            gl.glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
         }
         if (perVertex) {
             // The pattern surface: thousands of coloured vertices, drawn from client-side
@@ -150,6 +155,7 @@ void ReplayScene(QOpenGLFunctions_1_1& gl, const Scene& scene, const Matrix4& pr
         gl.glEnd();
     }
     gl.glDisable(GL_BLEND);
+    gl.glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     gl.glDisable(GL_LINE_STIPPLE);
     gl.glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     gl.glFlush();

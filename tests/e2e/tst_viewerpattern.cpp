@@ -154,6 +154,12 @@ private slots:
         QImage image = w.picture()->grabFramebuffer();
         QVERIFY(image != wires);
         QVERIFY(reddishNear(image, pixelOf(w, zenith)));
+        // The translucent faces leave the picture opaque (the window composes it).
+        int translucent = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                translucent += image.pixelColor(x, y).alpha() != 255;
+        QCOMPARE(translucent, 0);
         const int builds = w.sceneBuilds();
         w.TrackBar2->setValue(22);
         QCOMPARE(w.sceneBuilds(), builds);
