@@ -16,8 +16,7 @@ namespace {
 
 // The viewer's pattern runs: the deck of the last calculation, run as an auxiliary run
 // in the working folder with the busy window and its "Stop".
-viewer::PatternRunHook patternRunHook(TForm1* window, QString programFolder, QString workingFolder,
-                                      QString deckPath)
+viewer::PatternRunHook patternRunHook(TForm1* window, QString programFolder, QString workingFolder, QString deckPath)
 {
     viewer::PatternRunHook hook;
     hook.lastDeck = [deckPath]() -> std::optional<std::vector<std::string>> {
@@ -64,8 +63,8 @@ void TForm1::OpenViewer()
     }
     delete viewer_.data();
     auto* window = new viewer::TFormV([this](const QString& text) { dialogs_->showMessage(text); }, this);
-    window->setPatternRunHook(patternRunHook(this, programFolder_, workingFolder_,
-                                             workingFile(QString::fromLatin1(engine::kDeckFile))));
+    window->setPatternRunHook(
+        patternRunHook(this, programFolder_, workingFolder_, workingFile(QString::fromLatin1(engine::kDeckFile))));
     if (!window->load(
             engine::ParseViewerSections(workingFile(QString::fromLatin1(engine::kListingFile)).toStdString()))) {
         delete window;

@@ -110,7 +110,8 @@ PatternSurfaceResult BuildPatternSurface(const std::vector<engine::PatternTableR
     const bool wraps = std::fabs(phis.back() + step - phis.front() - 360) < 1e-6;
     const int back = indexOf(phis, std::fmod(s.phiOfMax + 180, 360));
     if (back >= 0) {
-        const std::size_t k = static_cast<std::size_t>(indexOf(thetas, s.thetaOfMax)) * np + static_cast<std::size_t>(back);
+        const std::size_t k =
+            static_cast<std::size_t>(indexOf(thetas, s.thetaOfMax)) * np + static_cast<std::size_t>(back);
         s.frontToBack = s.maxGain - std::max(gain[k], floor);
     }
 
@@ -183,10 +184,15 @@ PatternSurfaceResult BuildPatternSurface(const std::vector<engine::PatternTableR
     return result;
 }
 
-std::string PatternMaxText(const PatternSurface& surface)
+std::string PatternMaxText(const PatternSurface& surface, char separator)
 {
-    return "Max Gain: " + numtext::fixed(surface.maxGain, 4, 2) + " dBi at theta " + numtext::general(surface.thetaOfMax)
-        + " deg, phi " + numtext::general(surface.phiOfMax) + " deg";
+    const auto number = [separator](std::string text) {
+        std::replace(text.begin(), text.end(), '.', separator);
+        return text;
+    };
+    return "Max Gain: " + number(numtext::fixed(surface.maxGain, 4, 2)) + " dBi at theta "
+        + number(numtext::general(surface.thetaOfMax)) + " deg, phi " + number(numtext::general(surface.phiOfMax))
+        + " deg";
 }
 
 std::string PatternFrontToBackText(const PatternSurface& surface)

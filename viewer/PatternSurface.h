@@ -59,8 +59,9 @@ PatternSurfaceResult BuildPatternSurface(const std::vector<engine::PatternTableR
 // maximum (1, red), through cyan, green and yellow.
 Colour GainColour(double fraction);
 
-// "Max Gain: 7.92 dBi at theta 60 deg, phi 0 deg".
-std::string PatternMaxText(const PatternSurface& surface);
+// "Max Gain: 7.92 dBi at theta 60 deg, phi 0 deg", the numbers with `separator` as the
+// decimal separator.
+std::string PatternMaxText(const PatternSurface& surface, char separator = '.');
 // "F/B: 12.34 dB", or "F/B: NA" without the back direction.
 std::string PatternFrontToBackText(const PatternSurface& surface);
 

@@ -409,7 +409,8 @@ QString TFormV::runPattern()
     if (!surface.surface)
         return QString::fromStdString(surface.message);
     pattern_ = std::move(surface.surface);
-    PatternInfoStaticText->setText(QString::fromStdString(PatternMaxText(*pattern_)));
+    const char separator = QLocale().decimalPoint().at(0).toLatin1();
+    PatternInfoStaticText->setText(QString::fromStdString(PatternMaxText(*pattern_, separator == 0 ? '.' : separator)));
     sceneChanged();
     return {};
 }

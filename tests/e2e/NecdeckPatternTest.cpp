@@ -55,7 +55,8 @@ std::vector<std::vector<std::string>> listingTable(const QString& path)
     EXPECT_TRUE(vrnnec::textlines::readAllLines(path.toStdString(), lines));
     std::vector<std::vector<std::string>> rows;
     std::size_t k = 0;
-    while (k < lines.size() && vrnnec::textlines::columns(lines[k], c::kPatterns.from, c::kPatterns.to) != c::kPatterns.text)
+    while (k < lines.size()
+           && vrnnec::textlines::columns(lines[k], c::kPatterns.from, c::kPatterns.to) != c::kPatterns.text)
         ++k;
     for (k += static_cast<std::size_t>(c::kPatterns.firstRow); k < lines.size() && !lines[k].empty(); ++k) {
         std::vector<std::string> row;
@@ -108,7 +109,8 @@ TEST(NecdeckPattern, CsvHoldsTheListingsTableValueByValue)
             const QStringList values = lines[static_cast<int>(k) + 1].split(QLatin1Char(','));
             ASSERT_EQ(values.size(), 5) << k;
             for (int f = 0; f < 5; ++f)
-                ASSERT_EQ(values[f].toStdString(), table[k][static_cast<std::size_t>(f)]) << "row " << k << " field " << f;
+                ASSERT_EQ(values[f].toStdString(), table[k][static_cast<std::size_t>(f)])
+                    << "row " << k << " field " << f;
         }
         // The kept deck asks for the full pattern only.
         const QStringList kept = fileLines(QDir(keep).filePath(QStringLiteral("Indata.txo")));
@@ -132,11 +134,17 @@ TEST(NecdeckPattern, RefusalsExitOneAndWriteNothing)
         const char* message;
     };
     const Case cases[] = {
-        {"a step not dividing 90", {QStringLiteral("--step"), QStringLiteral("7")}, deck("dipole_free.nec"),
+        {"a step not dividing 90",
+         {QStringLiteral("--step"), QStringLiteral("7")},
+         deck("dipole_free.nec"),
          "The pattern step must be"},
-        {"a step above 30", {QStringLiteral("--step"), QStringLiteral("45")}, deck("dipole_free.nec"),
+        {"a step above 30",
+         {QStringLiteral("--step"), QStringLiteral("45")},
+         deck("dipole_free.nec"),
          "The pattern step must be"},
-        {"a step that is no number", {QStringLiteral("--step"), QStringLiteral("5deg")}, deck("dipole_free.nec"),
+        {"a step that is no number",
+         {QStringLiteral("--step"), QStringLiteral("5deg")},
+         deck("dipole_free.nec"),
          "The pattern step must be"},
         {"several frequencies", {}, deck("sweep.nec"), "more than one frequency"},
         {"a failing deck", {}, zeroWire, "has zero length"},
@@ -171,6 +179,7 @@ TEST(NecdeckPattern, RefusalsExitOneAndWriteNothing)
                    csv, QStringLiteral("--png"), folder.filePath(QStringLiteral("p.png")), deck("dipole_free.nec")});
     ASSERT_TRUE(process.waitForFinished(240000));
     EXPECT_EQ(process.exitCode(), 1);
-    EXPECT_TRUE(QString::fromLocal8Bit(process.readAllStandardError()).contains(QStringLiteral("Error handling image!")));
+    EXPECT_TRUE(
+        QString::fromLocal8Bit(process.readAllStandardError()).contains(QStringLiteral("Error handling image!")));
     EXPECT_FALSE(QFile::exists(csv));
 }

@@ -253,7 +253,8 @@ private slots:
         support.prepare();
         QVERIFY(e2e::installEngine(support.folder()));
         const QDir folder(support.folder());
-        QVERIFY(QFile::copy(data(QStringLiteral("decks/dipole_perfect.nec")), folder.filePath(QStringLiteral("Indata.txo"))));
+        QVERIFY(QFile::copy(data(QStringLiteral("decks/dipole_perfect.nec")),
+                            folder.filePath(QStringLiteral("Indata.txo"))));
         QVERIFY(QFile::copy(data(QStringLiteral("listings/classic/dipole_perfect.out")),
                             folder.filePath(QStringLiteral("Outdata.txo"))));
         TForm1& main = support.createWindow();
@@ -268,7 +269,14 @@ private slots:
         QVERIFY(viewer->pattern() != nullptr);
         // Over ground: the upper half, 7 rings of 24 directions.
         QVERIFY(viewer->pattern()->upperHalfOnly);
-        QCOMPARE(viewer->PatternInfoStaticText->text(), QStringLiteral("Max Gain: 7.92 dBi at theta 60 deg, phi 0 deg"));
+        QCOMPARE(viewer->PatternInfoStaticText->text(),
+                 QStringLiteral("Max Gain: 7.92 dBi at theta 60 deg, phi 0 deg"));
+        // In a comma locale the number the user reads takes the comma.
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        viewer->PatternCheckBox->click();
+        viewer->PatternCheckBox->click();
+        QCOMPARE(viewer->PatternInfoStaticText->text(),
+                 QStringLiteral("Max Gain: 7,92 dBi at theta 60 deg, phi 0 deg"));
         // The deck of the last calculation stays; the pattern deck is the auxiliary one.
         QFile aux(folder.filePath(QStringLiteral("IndataGN.txo")));
         QVERIFY(aux.open(QIODevice::ReadOnly));

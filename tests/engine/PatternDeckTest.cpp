@@ -29,8 +29,8 @@ TEST(PatternDeck, FullPatternCardCountsTheDirections)
         const char* card;
     };
     const Case cases[] = {
-        {5, false, "RP 0 37 72 1000 0 0 5 5"},  {5, true, "RP 0 19 72 1000 0 0 5 5"},
-        {1, false, "RP 0 181 360 1000 0 0 1 1"}, {30, true, "RP 0 4 12 1000 0 0 30 30"},
+        {5, false, "RP 0 37 72 1000 0 0 5 5"},    {5, true, "RP 0 19 72 1000 0 0 5 5"},
+        {1, false, "RP 0 181 360 1000 0 0 1 1"},  {30, true, "RP 0 4 12 1000 0 0 30 30"},
         {18, false, "RP 0 11 20 1000 0 0 18 18"},
     };
     for (const Case& c : cases)
@@ -60,14 +60,23 @@ TEST(PatternDeck, GroundFromTheLastGroundCardOrTheGeometryEnd)
 
 TEST(PatternDeck, RewriteReplacesEveryPatternCardAndEndsTheDeck)
 {
-    const Lines deck{"CM a comment", "CE",    "GW 1 21 0 -5.25 0 0 5.25 0 0.001", "GE 1",  "GN 1",
-                     "FR 0 1 0 0 14 0",    "rp 0 1 360 1000 70 0 0 1",          "EX 0 1 11 0 1 0",
-                     "RP 0 181 1 1000 90 0 -1 0", "EN",    "GW 2 3 0 0 0 1 1 1 0.001"};
+    const Lines deck{"CM a comment",
+                     "CE",
+                     "GW 1 21 0 -5.25 0 0 5.25 0 0.001",
+                     "GE 1",
+                     "GN 1",
+                     "FR 0 1 0 0 14 0",
+                     "rp 0 1 360 1000 70 0 0 1",
+                     "EX 0 1 11 0 1 0",
+                     "RP 0 181 1 1000 90 0 -1 0",
+                     "EN",
+                     "GW 2 3 0 0 0 1 1 1 0.001"};
     const engine::FullPatternDeck out = engine::MakeFullPatternDeck(deck, 10);
     ASSERT_TRUE(out.message.empty());
     EXPECT_TRUE(out.overGround);
-    EXPECT_EQ(out.text, "CM a comment\r\nCE\r\nGW 1 21 0 -5.25 0 0 5.25 0 0.001\r\nGE 1\r\nGN 1\r\n"
-                        "FR 0 1 0 0 14 0\r\nEX 0 1 11 0 1 0\r\nRP 0 10 36 1000 0 0 10 10\r\nEN\r\n");
+    EXPECT_EQ(out.text,
+              "CM a comment\r\nCE\r\nGW 1 21 0 -5.25 0 0 5.25 0 0.001\r\nGE 1\r\nGN 1\r\n"
+              "FR 0 1 0 0 14 0\r\nEX 0 1 11 0 1 0\r\nRP 0 10 36 1000 0 0 10 10\r\nEN\r\n");
 
     const engine::FullPatternDeck free = engine::MakeFullPatternDeck({"CE", "GW 1 3 0 0 0 0 0 1 0.001", "GE 0"}, 5);
     EXPECT_FALSE(free.overGround);

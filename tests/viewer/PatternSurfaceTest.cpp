@@ -129,8 +129,8 @@ TEST(PatternSurface, ADipolesDoughnutHasItsNullAlongTheWire)
     for (std::size_t ring = 1; ring <= 11; ++ring)
         for (std::size_t column : {0u, 12u})
             broadside = std::min(broadside, length(s.points[1 + (ring - 1) * 24 + column]));
-    EXPECT_LT(alongWire, 0.05); // the null along the wire: at (or next to) the centre
-    EXPECT_GT(broadside, 0.99); // all round the wire the maximum
+    EXPECT_LT(alongWire, 0.05);    // the null along the wire: at (or next to) the centre
+    EXPECT_GT(broadside, 0.99);    // all round the wire the maximum
     EXPECT_EQ(s.frontToBack, 0.0); // symmetric
     EXPECT_FALSE(s.upperHalfOnly);
 }
@@ -149,6 +149,7 @@ TEST(PatternSurface, OverGroundTheUpperHalfClosedByItsBase)
     EXPECT_NEAR(s.maxGain, 7.92, 1e-9);
     EXPECT_EQ(s.thetaOfMax, 60);
     EXPECT_EQ(PatternMaxText(s), "Max Gain: 7.92 dBi at theta 60 deg, phi 0 deg");
+    EXPECT_EQ(PatternMaxText(s, ','), "Max Gain: 7,92 dBi at theta 60 deg, phi 0 deg");
     EXPECT_EQ(PatternFrontToBackText(s), "F/B: 0.00 dB");
     // The base: triangles through the centre in the ground plane.
     int base = 0;
@@ -189,9 +190,9 @@ TEST(PatternSurface, GainColourRunsFromBlueThroughGreenToRed)
         double fraction;
         Colour colour;
     };
-    const Case cases[] = {{-1, colours::kBlue},      {0, colours::kBlue},   {0.25, {0, 1, 1, 1}},
-                          {0.5, colours::kGreen},    {0.75, colours::kYellow}, {1, colours::kRed},
-                          {2, colours::kRed},        {0.125, {0, 0.5f, 1, 1}}};
+    const Case cases[] = {{-1, colours::kBlue},   {0, colours::kBlue},      {0.25, {0, 1, 1, 1}},
+                          {0.5, colours::kGreen}, {0.75, colours::kYellow}, {1, colours::kRed},
+                          {2, colours::kRed},     {0.125, {0, 0.5f, 1, 1}}};
     for (const Case& c : cases)
         EXPECT_EQ(GainColour(c.fraction), c.colour) << c.fraction;
 }

@@ -46,8 +46,7 @@ std::string patternCsv(const std::vector<engine::PatternTableRow>& rows)
 
 // The viewer's picture of the run's listing: centre view, the first wire selected,
 // currents off, the pattern around the wires. Empty with the message when it fails.
-std::string patternPicture(const std::string& listingPath, const viewer::PatternSurface& surface,
-                           std::string& message)
+std::string patternPicture(const std::string& listingPath, const viewer::PatternSurface& surface, std::string& message)
 {
     viewer::ViewerModel model = viewer::ReadViewerModel(listingPath);
     if (model.ReadError == viewer::readerror::kNone)
@@ -61,8 +60,7 @@ std::string patternPicture(const std::string& listingPath, const viewer::Pattern
     state.selectedTag = wires.empty() ? 1 : std::stoll(wires.front());
     state.pattern = &surface;
     const viewer::ViewTransform view;
-    const std::string png =
-        viewer::ScenePng(viewer::BuildScene(model, state), view.matrix(), kPictureSide);
+    const std::string png = viewer::ScenePng(viewer::BuildScene(model, state), view.matrix(), kPictureSide);
     if (png.empty())
         message = viewer::kImageErrorMessage;
     return png;
@@ -160,8 +158,8 @@ int patternCommand(Invocation& call)
             return false;
         return true;
     };
-    if (const int code = ScanArguments(call.args, {"--step", "--csv", "--png", "--keep"}, {}, apply, options.deck,
-                                       call.err);
+    if (const int code =
+            ScanArguments(call.args, {"--step", "--csv", "--png", "--keep"}, {}, apply, options.deck, call.err);
         code != 0)
         return code;
     engine::SignalStop stopSignals;
