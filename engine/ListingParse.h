@@ -22,6 +22,10 @@ struct ParseOptions {
     // `ReadADMCheck`: the source rows must hold a readable admittance instead of a
     // readable impedance.
     bool readAdmittance = false;
+    // The deck asked for one full pattern table instead of the two cuts: the reading
+    // takes its rows (to the table's first empty line) into `fullPattern`; every angle
+    // and gain must read.
+    bool fullPattern = false;
 };
 
 // Parses the listing at `listingPath`.
