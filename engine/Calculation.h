@@ -10,6 +10,7 @@
 #include "engine/EngineRun.h"
 #include "engine/ListingParse.h"
 
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
@@ -53,7 +54,7 @@ enum class CalculationOutcome {
     DeckNotWritten,           // the deck text could not be written
     DeckRefused,              // the deck check's message
     Converted,                // convertOnly: the deck is written
-    EngineFailed,             // the script could not start or ended with an error
+    EngineFailed,             // the script could not start or ended with an error (with the engine's reason)
     GreenFunctionUnsupported, // the engine cannot write or read Green's function files
     Stopped,                  // the caller stopped the engine
     Finished,                 // the engine ended; `listing` holds the parse (with its own message)
@@ -97,6 +98,11 @@ public:
     // 0 when none runs.
     qint64 processId() const;
 
+    // The engine's own reason for a failed run: the last line that is not blank of the
+    // engine's listing in `folder` when that file was written at or after `since`;
+    // empty otherwise. Cut to 255 characters.
+    static std::string EngineReason(const QString& folder, const QDateTime& since);
+
     // "0:35", "12:04", "1:02:03".
     static QString elapsedText(int seconds);
 
@@ -111,6 +117,7 @@ private:
     CalculationResult result_;
     EngineRun run_;
     QElapsedTimer clock_;
+    QDateTime started_;
     QTimer ticker_;
 };
 
