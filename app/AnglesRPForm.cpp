@@ -1,6 +1,6 @@
 #include "app/AnglesRPForm.h"
 
-#include "app/EngineBusyDialog.h"
+#include "app/RunController.h"
 #include "app/LocaleNumbers.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowControls.h"
@@ -138,10 +138,12 @@ void TAnglesRPForm::SetAnglesRPFormAndStartNEC2ButtonClick()
         runButton_->setCursor(Qt::WaitCursor);
         runButton_->setEnabled(false);
         closeButton_->setEnabled(false);
-        EngineBusyDialog::waitFor(calculation, this);
+        const bool goOn = window_.runs().wait(calculation);
         runButton_->unsetCursor();
         runButton_->setEnabled(true);
         closeButton_->setEnabled(true);
+        if (!goOn)
+            return;
     }
     const engine::CalculationResult& result = calculation.result();
     if (result.outcome != engine::CalculationOutcome::Finished) {

@@ -1,11 +1,12 @@
 // The commands on an antenna file: pick and preview it, and the two calculations
 // (as described, and with dielectric coated wires).
 #include "app/DeckFileCommands.h"
-#include "app/EngineBusyDialog.h"
+#include "app/RunController.h"
 #include "app/GroundControls.h"
 #include "app/LocaleNumbers.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowControls.h"
+#include "app/ResultMemo.h"
 #include "app/UserDialogs.h"
 #include "common/CoatParameters.h"
 #include "common/NumberText.h"
@@ -234,16 +235,15 @@ void TForm1::calculate(conversion::ConversionOptions settings)
     u.ReadADMCheck->setChecked(false);
 
     if (result.outcome == engine::CalculationOutcome::Converted) {
-        u.Memo1->appendPlainText(QStringLiteral("*******"));
-        u.Memo1->appendPlainText(QStringLiteral("Input NEC-2 file:"));
+        QStringList listed{QStringLiteral("*******"), QStringLiteral("Input NEC-2 file:")};
         QFile deck(engine::Calculation::deckPath(request));
         if (deck.open(QIODevice::ReadOnly)) {
             QString text = QString::fromLatin1(deck.readAll());
             text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-            for (const QString& line : text.split('\n'))
-                u.Memo1->appendPlainText(line);
+            listed << text.split('\n');
         }
-        u.Memo1->appendPlainText(QStringLiteral("*******"));
+        listed << QStringLiteral("*******");
+        resultmemo::append(*u.Memo1, listed);
         u.StartNEC2Button->setEnabled(true);
         u.SetAnglesforRPcalculations->setEnabled(true);
         u.SetAnglesforRPcalculations1->setEnabled(true);
@@ -261,12 +261,14 @@ void TForm1::calculate(conversion::ConversionOptions settings)
         for (QWidget* w : busy)
             w->setCursor(Qt::WaitCursor);
 
-        EngineBusyDialog::waitFor(calculation, this);
+        const bool goOn = runs_->wait(calculation);
 
         for (QPushButton* b : buttons)
             b->setEnabled(true);
         for (QWidget* w : busy)
             w->unsetCursor();
+        if (!goOn)
+            return;
     }
 
     if (result.outcome != engine::CalculationOutcome::Finished) {

@@ -1,6 +1,7 @@
 #include "app/DataSheetPage.h"
 
 #include "app/LocaleNumbers.h"
+#include "app/ResultMemo.h"
 #include "common/NumberText.h"
 #include "ui_DataSheetPage.h"
 
@@ -22,6 +23,7 @@ void onUserScroll(QScrollBar* bar, QObject* context, Write write)
 DataSheetPage::DataSheetPage(Ui::DataSheetPage& controls, QWidget* parent) : QWidget(parent)
 {
     controls.setupUi(this);
+    resultmemo::setUp(*controls.Memo1, false);
 
     QLineEdit* elevation = controls.AngleElevField;
     QLineEdit* azimuth = controls.AngleAzField;

@@ -6,10 +6,8 @@
 #include "common/AtomicFile.h"
 #include "editor/DeckFile.h"
 
-#include <QDesktopServices>
 #include <QFile>
 #include <QPlainTextEdit>
-#include <QUrl>
 
 namespace vrnnec {
 
@@ -51,7 +49,12 @@ void setLines(QPlainTextEdit& memo, const std::vector<std::string>& lines)
             text += QLatin1Char('\n');
         text += QString::fromLatin1(lines[i].data(), static_cast<qsizetype>(lines[i].size()));
     }
+    if (text == memo.toPlainText())
+        return;
+    // A rewrite by the program is a change of the deck like a typed one: the deck stays
+    // marked as changed until it is saved or replaced by a file.
     memo.setPlainText(text);
+    memo.document()->setModified(true);
 }
 
 } // namespace deckmemo
@@ -141,8 +144,16 @@ void DeckFileCommands::SaveNEC2ButtonClick()
 
 void DeckFileCommands::ViewOutdataButtonClick()
 {
-    // The desktop's viewer for the file; whether it starts is not reported.
-    QDesktopServices::openUrl(QUrl::fromLocalFile(window_.workingFile(QStringLiteral("Outdata.txo"))));
+    const QString path = window_.workingFile(QStringLiteral("Outdata.txo"));
+    if (!QFile::exists(path)) {
+        window_.dialogs().showMessage(QString::fromStdString(editor::FileNotFoundMessage(path.toStdString())));
+        return;
+    }
+    if (!window_.dialogs().openWithDesktop(path))
+        window_.dialogs().showMessage(
+            (QStringLiteral("No program is registered on this computer to show the NEC-2 output file ") + path
+             + QStringLiteral(". Open it with a text editor."))
+                .left(255));
 }
 
 } // namespace vrnnec

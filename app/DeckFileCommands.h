@@ -20,7 +20,8 @@ namespace deckmemo {
 
 // The memo's lines as deck bytes (an empty memo has no lines).
 std::vector<std::string> lines(const QPlainTextEdit& memo);
-// Replaces the memo's text by the lines.
+// Replaces the memo's text by the lines and marks the deck as changed (when the text
+// differs); a deck read from a file clears the mark itself.
 void setLines(QPlainTextEdit& memo, const std::vector<std::string>& lines);
 
 } // namespace deckmemo

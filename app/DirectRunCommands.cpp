@@ -2,10 +2,11 @@
 
 #include "app/AnglesRPForm.h"
 #include "app/DeckFileCommands.h"
-#include "app/EngineBusyDialog.h"
+#include "app/RunController.h"
 #include "app/LocaleNumbers.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowControls.h"
+#include "app/ResultMemo.h"
 #include "app/UserDialogs.h"
 #include "common/NumberText.h"
 #include "editor/PatternCards.h"
@@ -125,8 +126,7 @@ void DirectRunCommands::StartNEC2ButtonClick()
         window_.dialogs().showMessage(QString::fromLatin1(editor::kOneFrequencyMessage));
         return;
     }
-    for (const std::string& line : check.attentionLines())
-        u.NEC2ResultSheetScreen->appendPlainText(QString::fromStdString(line));
+    resultmemo::append(*u.NEC2ResultSheetScreen, check.attentionLines());
 
     engine::CalculationRequest request;
     request.programFolder = window_.programFolder();
@@ -144,10 +144,12 @@ void DirectRunCommands::StartNEC2ButtonClick()
         for (QWidget* w : busy)
             w->setCursor(Qt::WaitCursor);
         u.StartNEC2Button->setEnabled(false);
-        EngineBusyDialog::waitFor(calculation, &window_);
+        const bool goOn = window_.runs().wait(calculation);
         for (QWidget* w : busy)
             w->unsetCursor();
         u.StartNEC2Button->setEnabled(true);
+        if (!goOn)
+            return;
     }
     const engine::CalculationResult& result = calculation.result();
     if (result.outcome != engine::CalculationOutcome::Finished) {

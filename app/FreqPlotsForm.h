@@ -80,6 +80,7 @@ private:
     engine::SweepListing listing_;
     bool outputCleared_ = true;
     analyses::SweepRun* run_ = nullptr;
+    bool closeAfterRun_ = false; // the window was closed during the sweep
 
     QLineEdit* freqCentralField_ = nullptr;
     QLineEdit* bandWidthField_ = nullptr;

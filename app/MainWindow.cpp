@@ -1,3 +1,4 @@
+#include "app/RunController.h"
 #include "app/MainWindow.h"
 
 #include "app/DeckFileCommands.h"
@@ -29,6 +30,7 @@ TForm1::TForm1(const AppContext& context, QWidget* parent)
         ownDialogs_ = std::make_unique<QtUserDialogs>(this);
         dialogs_ = ownDialogs_.get();
     }
+    runs_ = new RunController(*this, *dialogs_);
 
     ui_->Ui::MainWindowFrame::setupUi(this);
     setUpPages();
@@ -185,6 +187,10 @@ void TForm1::resizeEvent(QResizeEvent* event)
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
+    if (!runs_->mayClose()) {
+        event->ignore();
+        return;
+    }
     FormClose();
     QMainWindow::closeEvent(event);
 }

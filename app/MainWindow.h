@@ -32,6 +32,7 @@ class GroundControls;
 class NEC2InputPage;
 class QtUserDialogs;
 class RPPlotsPage;
+class RunController;
 class ResultsTablePage;
 struct MainWindowControls;
 class TFormGND;
@@ -61,6 +62,8 @@ public:
     RunSession& session() { return session_; }
     const RunSession& session() const { return session_; }
     UserDialogs& dialogs() { return *dialogs_; }
+    // Every engine run the window starts is waited for here.
+    RunController& runs() { return *runs_; }
     GroundControls& groundControls() { return *groundControls_; }
 
     // The program folder without a trailing separator.
@@ -172,6 +175,7 @@ private:
     QString workingFolder_;
     std::unique_ptr<QtUserDialogs> ownDialogs_;
     UserDialogs* dialogs_ = nullptr;
+    RunController* runs_ = nullptr;
     GroundControls* groundControls_ = nullptr;
     QPointer<TFormGND> groundDialog_;
     DeckFileCommands* deckFiles_ = nullptr;

@@ -1,6 +1,6 @@
 // "Electric" and "Magnetic" on "Currents and fields": the near field on a grid of points,
 // computed by the engine and saved as comma-separated values.
-#include "app/EngineBusyDialog.h"
+#include "app/RunController.h"
 #include "app/LocaleNumbers.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowControls.h"
@@ -113,11 +113,13 @@ void TForm1::nearField(results::NearField field)
             b->setEnabled(false);
         for (QWidget* w : {static_cast<QWidget*>(u.GroupBox7), static_cast<QWidget*>(clicked)})
             w->setCursor(Qt::WaitCursor);
-        EngineBusyDialog::waitFor(calculation, this);
+        const bool goOn = runs_->wait(calculation);
         for (QPushButton* b : buttons)
             b->setEnabled(true);
         for (QWidget* w : {static_cast<QWidget*>(u.GroupBox7), static_cast<QWidget*>(clicked)})
             w->unsetCursor();
+        if (!goOn)
+            return;
     }
     const engine::CalculationResult& result = calculation.result();
     if (result.outcome != engine::CalculationOutcome::Finished) {

@@ -177,7 +177,8 @@ void CardEditorTest::cardDialogOkIsOneUndoableStep()
     QVERIFY(card);
     card->cardGrid()->item(0, 1)->setText(QStringLiteral("-"));
     card->EditCardOKButtonClick();
-    QCOMPARE(support.dialogs.takeMessages(), QStringList{"Incorrect numbers occurs in table!"});
+    QCOMPARE(support.dialogs.takeMessages(), QStringList{"Incorrect numbers occurs in table!\nField 1: \"-\"."});
+    QCOMPARE(card->cardGrid()->currentColumn(), 1);
     QVERIFY(e->cardForm());
     card->cardGrid()->item(0, 1)->setText(QStringLiteral("1"));
     card->EditCardOKButtonClick();
@@ -282,14 +283,16 @@ void CardEditorTest::failedOkKeepsTheEditorAndTheMainWindowDisabled()
     QVERIFY(e);
     QCOMPARE(cell(e, 1, 3), QStringLiteral("abc"));
     e->EditFormOKButtonClick();
-    QCOMPARE(support.dialogs.takeMessages(), QStringList{"Incorrect numbers occurs in table!"});
+    QCOMPARE(support.dialogs.takeMessages(),
+             QStringList{"Incorrect numbers occurs in table!\nRow 2 (LD), field 3: \"abc\"."});
     QVERIFY(e->isVisible());
     QVERIFY(!w.isEnabled());
     QCOMPARE(e->codeTable()->currentIndex().row(), 1);
+    QCOMPARE(e->codeTable()->currentIndex().column(), 3);
     e->model().setData(e->model().index(0, 1), QString());
     e->model().setData(e->model().index(1, 0), QString());
     e->EditFormOKButtonClick();
-    QCOMPARE(support.dialogs.takeMessages(), QStringList{"Incorrect numbers occurs in table!"});
+    QCOMPARE(support.dialogs.takeMessages(), QStringList{"Incorrect numbers occurs in table!\nRow 2, field 3: \"abc\"."});
 }
 
 QTEST_MAIN(CardEditorTest)
