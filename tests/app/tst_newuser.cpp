@@ -1,0 +1,146 @@
+// What a new user met in the main window: decks rewritten by the program stay marked
+// as changed, the result memos are read-only and show the newest result under the
+// page's menu, and closing the window during a run asks first.
+#include "AppTestSupport.h"
+
+#include "app/MainWindowControls.h"
+#include "app/RunController.h"
+#include "engine/ListingParse.h"
+
+#include <QContextMenuEvent>
+#include <QElapsedTimer>
+#include <QMenu>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+class NewUserTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { support.prepare(); }
+    void cleanup() { support.reset(); }
+
+    void rewritesKeepTheDeckChanged();
+    void resultMemosShowTheNewestResult();
+    void resultMemosAreReadOnlyUnderThePageMenu();
+    void closingDuringARunAsksAndStopsIt();
+
+private:
+    void writeFile(const QString& name, const QByteArray& bytes, bool executable = false)
+    {
+        QFile file(QDir(support.folder()).filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+        if (executable)
+            file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    AppTestSupport support;
+};
+
+const QByteArray kDeck = "CM dipole\r\nCE\r\nGW 1 21 0 -5 10 0 5 10 0.001\r\nGE 0\r\nEX 0 1 11 0 1 0\r\n"
+                         "FR 0 1 0 0 14 0\r\nRP 0 1 360 1000 70 0 0 1\r\nRP 0 181 1 1000 90 0 -1 0\r\nEN\r\n";
+
+void NewUserTest::rewritesKeepTheDeckChanged()
+{
+    writeFile(QStringLiteral("Indata.txo"), kDeck);
+    TForm1& w = support.createWindow();
+    MainWindowControls& u = w.ui();
+    u.ReadIndataButton->click();
+    QVERIFY(!u.GeometryNEC2->document()->isModified());
+
+    // The angle rule rewrites the pattern cards: the deck differs from the file now.
+    u.Elevation1Field->setText(QStringLiteral("35"));
+    u.AzimElevNEC2Check->click();
+    QVERIFY(u.GeometryNEC2->toPlainText().contains(QStringLiteral("RP 0 1 360 1000 55 0 0 1")));
+    QVERIFY(u.GeometryNEC2->document()->isModified());
+
+    // So reading the file again asks before the rewritten deck goes.
+    u.ReadIndataButton->click();
+    QCOMPARE(support.dialogs.questions.size(), 1);
+    QVERIFY(u.GeometryNEC2->toPlainText().contains(QStringLiteral("RP 0 1 360 1000 55 0 0 1")));
+}
+
+void NewUserTest::resultMemosShowTheNewestResult()
+{
+    TForm1& w = support.createWindow();
+    MainWindowControls& u = w.ui();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const engine::ListingData listing =
+        engine::ParseListing(QStringLiteral(TEST_DATA_DIR "/listings/classic/dipole_free.out").toStdString(), {});
+    for (int run = 0; run < 6; ++run)
+        w.ReadEngineOutput(listing);
+    QCOMPARE(w.session().RunNumber, 6);
+    const std::pair<QPlainTextEdit*, QWidget*> memos[] = {{u.Memo1, u.TabSheet1}, {u.NEC2ResultSheetScreen, u.TabSheet4}};
+    for (auto [memo, page] : memos) {
+        u.PageControl1->setCurrentWidget(page);
+        QCoreApplication::processEvents();
+        QScrollBar* bar = memo->verticalScrollBar();
+        QVERIFY2(bar->maximum() > 0, qPrintable(memo->objectName()));
+        QCOMPARE(bar->value(), bar->maximum());
+        // The last line is in view.
+        QTextCursor end(memo->document());
+        end.movePosition(QTextCursor::End);
+        QVERIFY(memo->viewport()->rect().intersects(memo->cursorRect(end)));
+    }
+}
+
+void NewUserTest::resultMemosAreReadOnlyUnderThePageMenu()
+{
+    TForm1& w = support.createWindow();
+    MainWindowControls& u = w.ui();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    for (QPlainTextEdit* memo : {u.Memo1, u.ImpedanceScreen, u.ImpedanceScreen1, u.NEC2ResultSheetScreen}) {
+        QVERIFY2(memo->isReadOnly(), qPrintable(memo->objectName()));
+        QVERIFY2(!memo->isUndoRedoEnabled(), qPrintable(memo->objectName()));
+    }
+    u.PageControl1->setCurrentWidget(u.TabSheet2);
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QSignalSpy pageMenu(u.TabSheet2, &QWidget::customContextMenuRequested);
+    QWidget* viewport = u.ImpedanceScreen->viewport();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, viewport->rect().center(),
+                            viewport->mapToGlobal(viewport->rect().center()));
+    QCoreApplication::sendEvent(viewport, &event);
+    QCOMPARE(pageMenu.count(), 1);
+    QMenu* menu = u.TabSheet2->findChild<QMenu*>(QStringLiteral("PopupRPDiagrMenu"));
+    QVERIFY(menu);
+    menu->close();
+}
+
+void NewUserTest::closingDuringARunAsksAndStopsIt()
+{
+    writeFile(QStringLiteral("GoNec.bat"), "#!/bin/sh\nsleep 30\n", true);
+    TForm1& w = support.createWindow();
+    MainWindowControls& u = w.ui();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    u.GeometryNEC2->setPlainText(QString::fromLatin1(kDeck).remove(QLatin1Char('\r')).trimmed());
+    u.StartNEC2Button->setEnabled(true);
+
+    // "No" keeps the run and the window; "Yes" stops the engine and closes it.
+    support.dialogs.answers = {UserDialogs::Answer::No, UserDialogs::Answer::Yes};
+    bool runningAtFirstClose = false;
+    QTimer::singleShot(500, &w, [&] {
+        runningAtFirstClose = w.runs().running();
+        w.close();
+        QTimer::singleShot(300, &w, [&w] { w.close(); });
+    });
+    QElapsedTimer clock;
+    clock.start();
+    u.StartNEC2Button->click();
+    QVERIFY(runningAtFirstClose);
+    QVERIFY(clock.elapsed() < 15000);
+    QCOMPARE(support.dialogs.questions.size(), 2);
+    QCOMPARE(support.dialogs.questions.at(0).text, QString::fromLatin1(kStopRunAndQuitQuestion));
+    QVERIFY(!w.isVisible());
+    QVERIFY(!w.runs().running());
+    // The stop is the user's own: no message about it.
+    QCOMPARE(support.dialogs.messages, QStringList());
+}
+
+QTEST_MAIN(NewUserTest)
+#include "tst_newuser.moc"
