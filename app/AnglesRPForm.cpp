@@ -6,6 +6,7 @@
 #include "app/MainWindowControls.h"
 #include "app/UserDialogs.h"
 #include "common/AtomicFile.h"
+#include "common/DeckText.h"
 #include "editor/DeckFile.h"
 #include "editor/PatternCards.h"
 #include "engine/Calculation.h"
@@ -124,9 +125,7 @@ void TAnglesRPForm::SetAnglesRPFormAndStartNEC2ButtonClick()
     const editor::RPRewrite rewrite = editor::RewriteRPCards(*lines, 90 - elevation, azimuth, false);
     if (rewrite.modeMessage)
         window_.dialogs().showMessage(QString::fromStdString(*rewrite.modeMessage));
-    std::string text;
-    for (const std::string& line : *lines)
-        text += line + "\r\n";
+    std::string text = decktext::JoinLines(*lines);
 
     engine::CalculationRequest request;
     request.programFolder = window_.programFolder();

@@ -4,10 +4,12 @@
 #include "app/MainWindowControls.h"
 #include "app/UserDialogs.h"
 #include "common/AtomicFile.h"
+#include "common/DeckText.h"
 #include "editor/DeckFile.h"
 
 #include <QFile>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 
 namespace vrnnec {
 
@@ -30,26 +32,52 @@ std::string localPath(const QString& path)
 
 namespace deckmemo {
 
-std::vector<std::string> lines(const QPlainTextEdit& memo)
+std::vector<std::string> lines(const QString& text)
 {
     std::vector<std::string> result;
-    const QString text = memo.toPlainText();
     if (text.isEmpty())
         return result;
-    for (const QString& line : text.split(QLatin1Char('\n')))
-        result.push_back(line.toLatin1().toStdString());
+    for (const QString& line : text.split(QLatin1Char('\n'))) {
+        // Each character is the byte it was read from; a typed character beyond them
+        // goes as its UTF-8 bytes.
+        std::string bytes;
+        for (const QChar c : line) {
+            if (c.unicode() <= 0xFF)
+                bytes += static_cast<char>(c.unicode());
+            else
+                bytes += QString(c).toStdString();
+        }
+        result.push_back(decktext::CutLine(bytes));
+    }
     return result;
 }
 
-void setLines(QPlainTextEdit& memo, const std::vector<std::string>& lines)
+std::vector<std::string> lines(const QPlainTextEdit& memo)
+{
+    // The raw text: the plain text would turn 0xA0 (no-break space) into a blank.
+    QString text = memo.document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    return lines(text);
+}
+
+std::vector<std::string> runLines(const QPlainTextEdit& memo)
+{
+    std::vector<std::string> result = lines(memo);
+    if (!result.empty() && result.back().empty())
+        result.pop_back();
+    return result;
+}
+
+void setLines(QPlainTextEdit& memo, const std::vector<std::string>& newLines)
 {
     QString text;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
+    for (std::size_t i = 0; i < newLines.size(); ++i) {
         if (i > 0)
             text += QLatin1Char('\n');
-        text += QString::fromLatin1(lines[i].data(), static_cast<qsizetype>(lines[i].size()));
+        text += QString::fromLatin1(newLines[i].data(), static_cast<qsizetype>(newLines[i].size()));
     }
-    if (text == memo.toPlainText())
+    if (lines(memo) == newLines)
         return;
     // A rewrite by the program is a change of the deck like a typed one: the deck stays
     // marked as changed until it is saved or replaced by a file.

@@ -8,6 +8,7 @@
 #include "app/MainWindowControls.h"
 #include "app/ResultMemo.h"
 #include "app/UserDialogs.h"
+#include "common/DeckText.h"
 #include "common/NumberText.h"
 #include "editor/PatternCards.h"
 #include "engine/Calculation.h"
@@ -131,10 +132,7 @@ void DirectRunCommands::StartNEC2ButtonClick()
     engine::CalculationRequest request;
     request.programFolder = window_.programFolder();
     request.workingFolder = window_.workingFolder();
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\r\n";
-    request.deckText = std::move(text);
+    request.deckText = decktext::JoinLines(lines);
     window_.session().SwrReference = window_.session().EditWindowSwrReference;
 
     engine::Calculation calculation;

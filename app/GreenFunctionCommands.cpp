@@ -45,7 +45,7 @@ void TForm1::GFwriteButtonClick()
     const bool fromEditWindow = !u.GFwriteCurrentInputCheck->isChecked();
     std::vector<std::string> lines;
     if (fromEditWindow) {
-        lines = deckmemo::lines(*u.GeometryNEC2);
+        lines = deckmemo::runLines(*u.GeometryNEC2);
         if (lines.empty()) {
             dialogs_->showMessage(QString::fromLatin1(analyses::kEditWindowEmptyMessage));
             return;

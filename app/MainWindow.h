@@ -45,10 +45,6 @@ struct AppContext {
     UserDialogs* dialogs = nullptr; // messages and file dialogs; nullptr: Qt's own
 };
 
-// The deck lines of the "NEC-2 input" memo: one per line of its text, no empty line for
-// a final line end.
-std::vector<std::string> EditWindowDeckLines(const QString& text);
-
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:

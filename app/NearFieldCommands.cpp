@@ -2,9 +2,11 @@
 // computed by the engine and saved as comma-separated values.
 #include "app/RunController.h"
 #include "app/LocaleNumbers.h"
+#include "app/DeckFileCommands.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowControls.h"
 #include "app/UserDialogs.h"
+#include "common/DeckText.h"
 #include "common/NumberText.h"
 #include "common/TextLines.h"
 #include "engine/Calculation.h"
@@ -40,19 +42,6 @@ double realField(const QLineEdit* field)
 
 } // namespace
 
-std::vector<std::string> EditWindowDeckLines(const QString& text)
-{
-    std::vector<std::string> lines;
-    if (text.isEmpty())
-        return lines;
-    QStringList parts = text.split(QLatin1Char('\n'));
-    if (text.endsWith(QLatin1Char('\n')))
-        parts.removeLast();
-    for (const QString& part : parts)
-        lines.push_back(part.toStdString().substr(0, textlines::kMaxLineLength));
-    return lines;
-}
-
 void TForm1::ElectricNFButtonClick()
 {
     nearField(results::NearField::Electric);
@@ -83,7 +72,7 @@ void TForm1::nearField(results::NearField field)
             grid.step[k] = realField(step[k]);
         }
         if (u.NFfromEditWindowCheck->isChecked()) {
-            deck = EditWindowDeckLines(u.GeometryNEC2->toPlainText());
+            deck = deckmemo::runLines(*u.GeometryNEC2);
             if (deck.empty())
                 throw FieldStop{QString::fromLatin1(msg::kEditWindowEmpty)};
         } else if (!textlines::readAllLines(workingFile(QString::fromLatin1(engine::kDeckFile)).toStdString(), deck)) {
@@ -101,9 +90,7 @@ void TForm1::nearField(results::NearField field)
     request.programFolder = programFolder_;
     request.workingFolder = workingFolder_;
     request.auxiliary = true;
-    std::string text;
-    for (const std::string& line : deck)
-        text += line + "\r\n";
+    std::string text = decktext::JoinLines(deck);
     request.deckText = text;
     engine::Calculation calculation;
     if (calculation.start(request)) {

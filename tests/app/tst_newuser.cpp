@@ -3,6 +3,7 @@
 // page's menu, and closing the window during a run asks first.
 #include "AppTestSupport.h"
 
+#include "app/DeckFileCommands.h"
 #include "app/MainWindowControls.h"
 #include "app/RunController.h"
 #include "engine/ListingParse.h"
@@ -25,6 +26,7 @@ private slots:
     void resultMemosShowTheNewestResult();
     void resultMemosAreReadOnlyUnderThePageMenu();
     void closingDuringARunAsksAndStopsIt();
+    void deckBytesComeBackFromTheMemo();
 
 private:
     void writeFile(const QString& name, const QByteArray& bytes, bool executable = false)
@@ -140,6 +142,19 @@ void NewUserTest::closingDuringARunAsksAndStopsIt()
     QVERIFY(!w.runs().running());
     // The stop is the user's own: no message about it.
     QCOMPARE(support.dialogs.messages, QStringList());
+}
+
+void NewUserTest::deckBytesComeBackFromTheMemo()
+{
+    writeFile(QStringLiteral("Indata.txo"), "CM a\xA0" "b \xFF\xC3\r\nGW 1 3 0 0 0 0 0 1 0.001\r\nEN\r\n\r\n");
+    TForm1& w = support.createWindow();
+    w.ui().ReadIndataButton->click();
+    const std::vector<std::string> lines{"CM a\xA0" "b \xFF\xC3", "GW 1 3 0 0 0 0 0 1 0.001", "EN", ""};
+    QVERIFY(deckmemo::lines(*w.ui().GeometryNEC2) == lines);
+    // A run takes the same bytes, without the final empty line.
+    QVERIFY(deckmemo::runLines(*w.ui().GeometryNEC2) == std::vector<std::string>(lines.begin(), lines.end() - 1));
+    // A long typed line is cut once, to 255 bytes.
+    QVERIFY(deckmemo::lines(QString(300, QLatin1Char('C'))) == std::vector<std::string>{std::string(255, 'C')});
 }
 
 QTEST_MAIN(NewUserTest)

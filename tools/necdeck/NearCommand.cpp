@@ -5,6 +5,7 @@
 
 #include "results/NearField.h"
 
+#include "common/DeckText.h"
 #include "common/TextLines.h"
 #include "engine/Calculation.h"
 
@@ -81,9 +82,7 @@ int runNear(Invocation& call)
     request.programFolder = QString::fromStdString(call.programFolder);
     request.workingFolder = folder.path;
     request.auxiliary = true;
-    std::string text;
-    for (const std::string& line : deck)
-        text += line + "\r\n";
+    std::string text = decktext::JoinLines(deck);
     request.deckText = text;
     engine::Calculation calculation;
     const engine::CalculationResult& result = calculation.run(request);
