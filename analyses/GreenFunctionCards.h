@@ -38,8 +38,5 @@ std::vector<std::string> RewriteToReadGreenFunction(const std::vector<std::strin
 // True when a deck holds a GF card (it reads the file).
 bool ReadsGreenFunction(const std::vector<std::string>& lines);
 
-// The lines of an edit window's text: its text blocks, lines cut to 255 characters. One
-// trailing empty block (the text ends with a newline, or the window is empty) is no line.
-std::vector<std::string> EditWindowLines(std::string_view text);
 
 } // namespace vrnnec::analyses

@@ -9,6 +9,7 @@
 #include "app/ResultMemo.h"
 #include "app/UserDialogs.h"
 #include "common/CoatParameters.h"
+#include "common/DeckText.h"
 #include "common/NumberText.h"
 #include "engine/AntennaPreview.h"
 #include "engine/Calculation.h"
@@ -238,9 +239,9 @@ void TForm1::calculate(conversion::ConversionOptions settings)
         QStringList listed{QStringLiteral("*******"), QStringLiteral("Input NEC-2 file:")};
         QFile deck(engine::Calculation::deckPath(request));
         if (deck.open(QIODevice::ReadOnly)) {
-            QString text = QString::fromLatin1(deck.readAll());
-            text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-            listed << text.split('\n');
+            const QByteArray bytes = deck.readAll();
+            for (const std::string& line : decktext::SplitLines(std::string_view(bytes.constData(), bytes.size())))
+                listed << QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size()));
         }
         listed << QStringLiteral("*******");
         resultmemo::append(*u.Memo1, listed);

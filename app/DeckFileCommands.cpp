@@ -52,18 +52,28 @@ std::vector<std::string> lines(const QString& text)
     return result;
 }
 
-std::vector<std::string> lines(const QPlainTextEdit& memo)
+// The memo's raw text: its plain text would turn 0xA0 (no-break space) into a blank.
+static QString memoText(const QPlainTextEdit& memo)
 {
-    // The raw text: the plain text would turn 0xA0 (no-break space) into a blank.
     QString text = memo.document()->toRawText();
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     text.replace(QChar::LineSeparator, QLatin1Char('\n'));
-    return lines(text);
+    return text;
+}
+
+std::vector<std::string> lines(const QPlainTextEdit& memo)
+{
+    return lines(memoText(memo));
 }
 
 std::vector<std::string> runLines(const QPlainTextEdit& memo)
 {
-    std::vector<std::string> result = lines(memo);
+    return runLines(memoText(memo));
+}
+
+std::vector<std::string> runLines(const QString& text)
+{
+    std::vector<std::string> result = lines(text);
     if (!result.empty() && result.back().empty())
         result.pop_back();
     return result;

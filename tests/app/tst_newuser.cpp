@@ -153,6 +153,20 @@ void NewUserTest::deckBytesComeBackFromTheMemo()
     QVERIFY(deckmemo::lines(*w.ui().GeometryNEC2) == lines);
     // A run takes the same bytes, without the final empty line.
     QVERIFY(deckmemo::runLines(*w.ui().GeometryNEC2) == std::vector<std::string>(lines.begin(), lines.end() - 1));
+    // The lines a run takes from the memo's text.
+    using Lines = std::vector<std::string>;
+    const std::pair<const char*, Lines> cases[] = {
+        {"", {}},
+        {"CE\nEN", {"CE", "EN"}},
+        {"CE\nEN\n", {"CE", "EN"}}, // one trailing empty block is no line
+        {"CE\nEN\n\n", {"CE", "EN", ""}},
+        {"\n", {""}},
+        {"CE\n\nEN", {"CE", "", "EN"}},
+    };
+    for (const auto& [text, expected] : cases)
+        QVERIFY2(deckmemo::runLines(QString::fromLatin1(text)) == expected, text);
+    QVERIFY(deckmemo::runLines(QString(300, QLatin1Char('C')) + QStringLiteral("\nEN"))
+            == (Lines{std::string(255, 'C'), "EN"}));
     // A long typed line is cut once, to 255 bytes.
     QVERIFY(deckmemo::lines(QString(300, QLatin1Char('C'))) == std::vector<std::string>{std::string(255, 'C')});
 }
