@@ -95,12 +95,8 @@ void TForm1::previewAntennaFile(const QString& path, bool picked)
     session().FileHeight = preview.groundType == antenna::GroundType::FreeSpace ? 0 : preview.height;
     session().FileSwrReference = engine::SwrReference{preview.swrReferenceR, preview.swrReferenceX};
 
-    if (picked) {
-        for (QWidget* w : {static_cast<QWidget*>(u.Execute_Original), static_cast<QWidget*>(u.Execute),
-                           static_cast<QWidget*>(u.Execute_Original1), static_cast<QWidget*>(u.Execute1),
-                           static_cast<QWidget*>(u.RefreshButton), static_cast<QWidget*>(u.RefreshButton1)})
-            w->setEnabled(true);
-    }
+    if (picked)
+        session().commands.antennaFile = true;
     u.HAntField->setText(localenum::general(session().FileHeight));
     u.FreqVRNChangeField->setText(localenum::general(session().FileFrequency));
     u.FreqField->setText(localenum::general(session().FileFrequency));
@@ -130,18 +126,10 @@ void TForm1::previewAntennaFile(const QString& path, bool picked)
                        static_cast<QWidget*>(u.Z_Shrinking_CheckBox)})
         w->setEnabled(oneRadius);
 
-    setViewerEnabled(false);
-    u.SetAnglesforRPcalculations->setEnabled(false);
-    u.SetAnglesforRPcalculations1->setEnabled(false);
-    setFrequencyPlotsEnabled(false);
-}
-
-void TForm1::setViewerEnabled(bool enabled)
-{
-    ui_->ViewerCallButton->setEnabled(enabled);
-    ui_->ViewerCallButton1->setEnabled(enabled);
-    ui_->ViewerCall->setEnabled(enabled);
-    ui_->ViewerCall1->setEnabled(enabled);
+    session().commands.listingShown = false;
+    session().commands.anglesRerun = false;
+    session().commands.sweepUpToDate = false;
+    updateCommands();
 }
 
 // The parameters both calculations read alike.
@@ -246,16 +234,15 @@ void TForm1::calculate(conversion::ConversionOptions settings)
         listed << QStringLiteral("*******");
         resultmemo::append(*u.Memo1, listed);
         u.StartNEC2Button->setEnabled(true);
-        u.SetAnglesforRPcalculations->setEnabled(true);
-        u.SetAnglesforRPcalculations1->setEnabled(true);
-        setFrequencyPlotsEnabled(true);
+        session().commands.anglesRerun = true;
+        session().commands.sweepUpToDate = true;
+        updateCommands();
         return;
     }
 
     if (running) {
-        const QList<QPushButton*> buttons{u.Execute, u.Execute_Original, u.Execute1, u.Execute_Original1};
-        for (QPushButton* b : buttons)
-            b->setEnabled(false);
+        session().commands.running = true;
+        updateCommands();
         const QList<QWidget*> busy = session().CoatedRun
             ? QList<QWidget*>{u.GroupBox3, u.TabSheet3, u.Execute, u.Execute1}
             : QList<QWidget*>{u.TabSheet1, u.TabSheet3, u.Execute_Original, u.Execute_Original1};
@@ -264,8 +251,8 @@ void TForm1::calculate(conversion::ConversionOptions settings)
 
         const bool goOn = runs_->wait(calculation);
 
-        for (QPushButton* b : buttons)
-            b->setEnabled(true);
+        session().commands.running = false;
+        updateCommands();
         for (QWidget* w : busy)
             w->unsetCursor();
         if (!goOn)

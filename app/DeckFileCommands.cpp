@@ -157,12 +157,11 @@ void DeckFileCommands::OpenDeckFile(const QString& name)
         return;
     showDeck(*lines);
     // The results on show belong to a deck that is no longer shown.
-    MainWindowControls& u = window_.ui();
-    for (QWidget* w : {u.ViewerCallButton, u.ViewerCallButton1})
-        w->setEnabled(false);
-    for (QAction* a : {u.ViewerCall, u.ViewerCall1, u.SetAnglesforRPcalculations, u.SetAnglesforRPcalculations1})
-        a->setEnabled(false);
-    window_.setFrequencyPlotsEnabled(false);
+    CommandState& commands = window_.session().commands;
+    commands.listingShown = false;
+    commands.anglesRerun = false;
+    commands.sweepUpToDate = false;
+    window_.updateCommands();
 }
 
 void DeckFileCommands::SaveNEC2ButtonClick()

@@ -87,6 +87,15 @@ public:
     // Both "Frequency plots" menu items (`FreqPlotsShowMenuItem`, `FreqPlotsShowMenuItem1`).
     void setFrequencyPlotsEnabled(bool enabled);
     bool frequencyPlotsEnabled() const;
+    // Sets the entries of the viewer: `ViewerCallButton`, `ViewerCallButton1`, "Viewer
+    // call", "Viewer Call".
+    void setViewerEnabled(bool enabled);
+    // Both "Set Angles for RP calculations" menu items.
+    void setAnglesDialogEnabled(bool enabled);
+    // The enabled state of every entry of the calculations, the viewer, the RP angles
+    // dialog and "Frequency plots", from session().commands: the one place where they
+    // are set.
+    void updateCommands();
 
     // The largest size of the window: the size of `PageControl1` as designed.
     QSize pageControlSize() const { return pageControlSize_; }
@@ -159,7 +168,6 @@ private:
     void previewAntennaFile(const QString& path, bool picked);
     void calculate(conversion::ConversionOptions settings);
     void nearField(results::NearField field);
-    void setViewerEnabled(bool enabled);
     results::Polarization selectedPolarization() const;
     QString proposeSave(const char* suffix, const QString& title, const QString& filter, const QString& defaultSuffix);
     void saveDiagram(const QImage& image, const char* suffix, const QString& title);

@@ -123,10 +123,10 @@ void TForm1::ReadEngineOutput(const engine::ListingData& listing)
                        static_cast<QWidget*>(u.TagNumField), static_cast<QWidget*>(u.LLCheckBox),
                        static_cast<QWidget*>(u.PHIndCheckBox)})
         w->setEnabled(true);
-    setViewerEnabled(true);
-    u.SetAnglesforRPcalculations->setEnabled(true);
-    u.SetAnglesforRPcalculations1->setEnabled(true);
-    setFrequencyPlotsEnabled(true);
+    session().commands.listingShown = true;
+    session().commands.anglesRerun = true;
+    session().commands.sweepUpToDate = true;
+    updateCommands();
     session().CoatedRun = false;
     ReloadViewer();
 }

@@ -70,8 +70,7 @@ void DeckFilesTest::readIndata()
 
     const QByteArray longLine = "CM " + QByteArray(300, 'x');
     writeBytes(path("Indata.txo"), longLine + "\r\nGW 1 3 0 0 0 1 0 0 .001\nEN\r\n");
-    u.ViewerCallButton->setEnabled(true);
-    u.ViewerCall->setEnabled(true);
+    w.setViewerEnabled(true);
     w.setFrequencyPlotsEnabled(true);
     u.ReadIndataButton->click();
     QVERIFY(support.dialogs.messages.isEmpty());
@@ -124,13 +123,14 @@ void DeckFilesTest::openingDisablesResultsOfTheOldDeck()
     writeBytes(path("deck.wcf"), "CE\r\nGE\r\nEN\r\n");
     TForm1& w = support.createWindow();
     MainWindowControls& u = w.ui();
-    for (QWidget* b : {u.ViewerCallButton, u.ViewerCallButton1})
-        b->setEnabled(true);
+    w.setViewerEnabled(true);
+    w.setAnglesDialogEnabled(true);
+    w.setFrequencyPlotsEnabled(true);
     const QList<QAction*> actions{u.ViewerCall, u.ViewerCall1, u.SetAnglesforRPcalculations,
                                   u.SetAnglesforRPcalculations1};
+    QVERIFY(u.ViewerCallButton->isEnabled() && u.ViewerCallButton1->isEnabled());
     for (QAction* a : actions)
-        a->setEnabled(true);
-    w.setFrequencyPlotsEnabled(true);
+        QVERIFY(a->isEnabled());
     support.dialogs.fileAnswers = {path("deck.wcf")};
     u.OpenNEC2Button->click();
     QCOMPARE(u.GeometryNEC2->toPlainText(), QStringLiteral("CE\nGE\nEN"));

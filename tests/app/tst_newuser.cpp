@@ -8,6 +8,7 @@
 #include "app/RunController.h"
 #include "engine/ListingParse.h"
 
+#include <QAction>
 #include <QContextMenuEvent>
 #include <QElapsedTimer>
 #include <QMenu>
@@ -27,6 +28,7 @@ private slots:
     void resultMemosAreReadOnlyUnderThePageMenu();
     void closingDuringARunAsksAndStopsIt();
     void deckBytesComeBackFromTheMemo();
+    void commandEntriesFollowTheProgramState();
 
 private:
     void writeFile(const QString& name, const QByteArray& bytes, bool executable = false)
@@ -169,6 +171,53 @@ void NewUserTest::deckBytesComeBackFromTheMemo()
             == (Lines{std::string(255, 'C'), "EN"}));
     // A long typed line is cut once, to 255 bytes.
     QVERIFY(deckmemo::lines(QString(300, QLatin1Char('C'))) == std::vector<std::string>{std::string(255, 'C')});
+}
+
+void NewUserTest::commandEntriesFollowTheProgramState()
+{
+    writeFile(QStringLiteral("dipole.wcf"), kDeck);
+    TForm1& w = support.createWindow();
+    MainWindowControls& u = w.ui();
+    // Every entry of a command, in the order: calculations, viewer, RP angles dialog,
+    // "Frequency plots".
+    const auto entries = [&u] {
+        const auto on = [](std::initializer_list<QObject*> list) {
+            QString states;
+            for (QObject* entry : list) {
+                if (auto* widget = qobject_cast<QWidget*>(entry))
+                    states += widget->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
+                else
+                    states += qobject_cast<QAction*>(entry)->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
+            }
+            return states;
+        };
+        return QStringList{on({u.Execute_Original, u.Execute, u.Execute_Original1, u.Execute1, u.RefreshButton,
+                               u.RefreshButton1}),
+                           on({u.ViewerCallButton, u.ViewerCallButton1, u.ViewerCall, u.ViewerCall1}),
+                           on({u.SetAnglesforRPcalculations, u.SetAnglesforRPcalculations1}),
+                           on({u.FreqPlotsShowMenuItem, u.FreqPlotsShowMenuItem1})}
+            .join(QLatin1Char(' '));
+    };
+    QCOMPARE(entries(), QStringLiteral("000000 0000 00 00"));
+    w.OpenAntennaFile(QStringLiteral(TEST_DATA_DIR "/vrn/dipole_14mhz_free_space.vrn"));
+    QCOMPARE(support.dialogs.messages, QStringList());
+    QCOMPARE(entries(), QStringLiteral("111111 0000 00 00"));
+
+    const engine::ListingData listing =
+        engine::ParseListing(QStringLiteral(TEST_DATA_DIR "/listings/classic/dipole_free.out").toStdString(), {});
+    w.ReadEngineOutput(listing);
+    QCOMPARE(entries(), QStringLiteral("111111 1111 11 11"));
+    // A changed parameter outdates the sweep only.
+    u.EPSField->setText(QStringLiteral("14"));
+    QCOMPARE(entries(), QStringLiteral("111111 1111 11 00"));
+    // An opened deck file: the results on show are no longer its.
+    support.dialogs.fileAnswers = {QDir(support.folder()).filePath(QStringLiteral("dipole.wcf"))};
+    u.OpenNEC2Button->click();
+    QCOMPARE(entries(), QStringLiteral("111111 0000 00 00"));
+    // A new file keeps the calculations and clears what belonged to the old results.
+    w.ReadEngineOutput(listing);
+    w.OpenAntennaFile(QStringLiteral(TEST_DATA_DIR "/vrn/dipole_14mhz_free_space.vrn"));
+    QCOMPARE(entries(), QStringLiteral("111111 0000 00 00"));
 }
 
 QTEST_MAIN(NewUserTest)
