@@ -47,6 +47,7 @@ bool GreenFunctionRun::start(const std::vector<std::string>& deckLines, const QS
     request.programFolder = programFolder;
     request.workingFolder = workingFolder;
     request.auxiliary = true;
+    request.parseListing = false; // the run is judged by the file it writes
     request.deckText = std::move(text);
     return calculation_.start(request);
 }

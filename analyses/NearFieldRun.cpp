@@ -22,6 +22,7 @@ bool NearFieldRun::start(const QString& programFolder, const QString& workingFol
     request_.programFolder = programFolder;
     request_.workingFolder = workingFolder;
     request_.auxiliary = true;
+    request_.parseListing = false; // only the field block is read, by save()
     request_.deckText = decktext::JoinLines(deck_);
     return calculation_.start(request_);
 }

@@ -120,6 +120,7 @@ bool SweepRun::start(const SweepRequest& request)
         engine::CalculationRequest calc;
         calc.programFolder = request.programFolder;
         calc.auxiliary = true;
+        calc.parseListing = false; // the merged listing is read as a sweep
         if (split.size() == 1) {
             calc.workingFolder = request.workingFolder;
             calc.deckText = DeckFileText(request.deck);

@@ -111,7 +111,8 @@ void Calculation::engineEnded()
             result_.message += "\n" + reason;
     } else {
         result_.outcome = CalculationOutcome::Finished;
-        result_.listing = ParseListing(listingPath(request_).toStdString(), request_.parse);
+        if (request_.parseListing)
+            result_.listing = ParseListing(listingPath(request_).toStdString(), request_.parse);
     }
     emit finished();
 }

@@ -44,6 +44,7 @@ struct CalculationRequest {
     std::optional<AntennaConversion> antenna; // converted into the deck first
     std::optional<std::string> deckText;      // or written as the deck; else the deck is in place
     bool convertOnly = false;                 // end once the deck is written
+    bool parseListing = true;                 // parse the listing into `listing` when the engine ends
     ParseOptions parse;
 };
 
@@ -64,7 +65,7 @@ struct CalculationResult {
     CalculationOutcome outcome = CalculationOutcome::NotStarted;
     std::string message;         // what to show; empty for Converted and Finished
     ConversionResult conversion; // set when an antenna file was converted
-    ListingData listing;         // set when Finished
+    ListingData listing;         // set when Finished and the request asked for it
     bool succeeded() const { return outcome == CalculationOutcome::Finished && listing.complete(); }
 };
 

@@ -172,6 +172,12 @@ TEST(Calculation, DeckTextIsWrittenThenChecked)
     QFile seen(program.file("seen.txo"));
     ASSERT_TRUE(seen.open(QIODevice::ReadOnly));
     EXPECT_EQ(seen.readAll(), kDipoleDeck);
+    // The script left no listing: the parse says so, unless the run asked for none.
+    EXPECT_EQ(calculation.result().listing.message, "Error opening NEC-2 output file Outdata.txo");
+    request.parseListing = false;
+    EXPECT_EQ(calculation.run(request).outcome, engine::CalculationOutcome::Finished);
+    EXPECT_EQ(calculation.result().listing.message, "");
+    request.parseListing = true;
 
     request.deckText = "CE\r\nGW 2 3 0 0 1 0 0 1 0.001\r\nEN\r\n";
     EXPECT_EQ(calculation.run(request).outcome, engine::CalculationOutcome::DeckRefused);
