@@ -2,8 +2,7 @@
 # The shape of the source tree: every folder includes only folders below its own level
 # (common; converter and the listing code; engine; results, editor and viewer; analyses;
 # app and tools on top); the listing code uses no Qt; a form's ui_*.h is included by
-# its own class only; no source file is longer than 600
-# lines.
+# its own class only; no source file is longer than 600 lines.
 set -u
 root="${1:?usage: check_layout.sh SOURCE_DIR}"
 cd "$root" || exit 2
