@@ -1,9 +1,10 @@
 #include "app/AnglesRPForm.h"
 
-#include "app/RunController.h"
+#include "app/DataSheetPage.h"
 #include "app/LocaleNumbers.h"
 #include "app/MainWindow.h"
-#include "app/MainWindowControls.h"
+#include "app/RPPlotsPage.h"
+#include "app/RunController.h"
 #include "app/UserDialogs.h"
 #include "common/AtomicFile.h"
 #include "common/DeckText.h"
@@ -48,12 +49,11 @@ TAnglesRPForm::TAnglesRPForm(TForm1& window) : QWidget(nullptr, Qt::Window | Qt:
     setObjectName(QStringLiteral("TAnglesRPForm"));
     setWindowTitle(QStringLiteral("Angles for RP calculations"));
     setAttribute(Qt::WA_DeleteOnClose);
-    MainWindowControls& u = window.ui();
-
-    elevationField_ = angleField(this, "AngleElevFieldF", u.AngleElevField->text());
-    azimuthField_ = angleField(this, "AngleAzFieldF", u.AngleAzField->text());
-    elevationBar_ = angleBar(this, "AngleElevSetBarF", 90, u.AngleElevSetBar->value());
-    azimuthBar_ = angleBar(this, "AngleAzSetBarF", 360, u.AngleAzSetBar->value());
+    const DataSheetPage::PatternAngles angles = window.dataSheetPage().patternAngles();
+    elevationField_ = angleField(this, "AngleElevFieldF", angles.elevationText);
+    azimuthField_ = angleField(this, "AngleAzFieldF", angles.azimuthText);
+    elevationBar_ = angleBar(this, "AngleElevSetBarF", 90, angles.elevationPosition);
+    azimuthBar_ = angleBar(this, "AngleAzSetBarF", 360, angles.azimuthPosition);
     closeButton_ = new QPushButton(QStringLiteral("Close"), this);
     closeButton_->setObjectName(QStringLiteral("SetAnglesRPFormButton"));
     runButton_ = new QPushButton(QStringLiteral("OK (start NEC-2)"), this);
@@ -94,11 +94,7 @@ void TAnglesRPForm::closeEvent(QCloseEvent* event)
     double elevation = 0;
     double azimuth = 0;
     if (readAngles(elevation, azimuth)) {
-        MainWindowControls& u = window_.ui();
-        u.AngleElevSetBar->setValue(static_cast<int>(std::trunc(elevation)));
-        u.AngleAzSetBar->setValue(static_cast<int>(std::trunc(azimuth)));
-        u.AngleElevField->setText(localenum::general(elevation));
-        u.AngleAzField->setText(localenum::general(azimuth));
+        window_.dataSheetPage().setPatternAngles(elevation, azimuth);
     }
     emit closed();
     event->accept();
@@ -151,10 +147,7 @@ void TAnglesRPForm::SetAnglesRPFormAndStartNEC2ButtonClick()
     }
     window_.ReadEngineOutput(result.listing);
     close();
-    MainWindowControls& u = window_.ui();
-    for (QWidget* w : {static_cast<QWidget*>(u.TotalDCheck), static_cast<QWidget*>(u.PhiDCheck),
-                       static_cast<QWidget*>(u.ThetaDCheck), static_cast<QWidget*>(u.PhiThetaDCheck)})
-        w->setEnabled(true);
+    window_.rpPlotsPage().enablePolarization();
 }
 
 } // namespace vrnnec

@@ -1,12 +1,12 @@
 // The commands on an antenna file: pick and preview it, and the two calculations
 // (as described, and with dielectric coated wires).
 #include "app/DeckFileCommands.h"
-#include "app/RunController.h"
 #include "app/GroundControls.h"
 #include "app/LocaleNumbers.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowControls.h"
 #include "app/ResultMemo.h"
+#include "app/RunController.h"
 #include "app/UserDialogs.h"
 #include "common/CoatParameters.h"
 #include "common/DeckText.h"
@@ -265,9 +265,7 @@ void TForm1::calculate(conversion::ConversionOptions settings)
     }
     session().HeightUnknown = false;
     ReadEngineOutput(result.listing);
-    for (QWidget* w : {static_cast<QWidget*>(u.TotalDCheck), static_cast<QWidget*>(u.PhiDCheck),
-                       static_cast<QWidget*>(u.ThetaDCheck), static_cast<QWidget*>(u.PhiThetaDCheck)})
-        w->setEnabled(true);
+    rpPlotsPage().enablePolarization();
 }
 
 } // namespace vrnnec

@@ -2,11 +2,11 @@
 
 #include "app/AnglesRPForm.h"
 #include "app/DeckFileCommands.h"
-#include "app/RunController.h"
 #include "app/LocaleNumbers.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowControls.h"
 #include "app/ResultMemo.h"
+#include "app/RunController.h"
 #include "app/UserDialogs.h"
 #include "common/DeckText.h"
 #include "common/NumberText.h"
@@ -156,9 +156,7 @@ void DirectRunCommands::StartNEC2ButtonClick()
     }
     window_.session().HeightUnknown = true;
     window_.ReadEngineOutput(result.listing);
-    for (QWidget* w : {static_cast<QWidget*>(u.TotalDCheck), static_cast<QWidget*>(u.PhiDCheck),
-                       static_cast<QWidget*>(u.ThetaDCheck), static_cast<QWidget*>(u.PhiThetaDCheck)})
-        w->setEnabled(true);
+    window_.rpPlotsPage().enablePolarization();
 }
 
 } // namespace vrnnec

@@ -3,10 +3,10 @@
 // "Copy GF to working folder" puts a chosen Green's function file in the working folder.
 #include "analyses/GreenFunctionCards.h"
 #include "analyses/GreenFunctionRun.h"
-#include "app/RunController.h"
 #include "app/DeckFileCommands.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowControls.h"
+#include "app/RunController.h"
 #include "app/UserDialogs.h"
 #include "common/AtomicFile.h"
 #include "common/TextLines.h"

@@ -1,4 +1,3 @@
-#include "app/RunController.h"
 #include "app/MainWindow.h"
 
 #include "app/DeckFileCommands.h"
@@ -9,6 +8,7 @@
 #include "app/GroundDialog.h"
 #include "app/MainWindowControls.h"
 #include "app/QtUserDialogs.h"
+#include "app/RunController.h"
 #include "app/SettingsFile.h"
 #include "engine/WorkingFolder.h"
 #include "ui_MainWindowFrame.h"

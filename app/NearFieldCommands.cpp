@@ -1,11 +1,11 @@
 // "Electric" and "Magnetic" on "Currents and fields": the near field on a grid of points,
 // computed by the engine and saved as comma-separated values.
 #include "analyses/NearFieldRun.h"
-#include "app/RunController.h"
-#include "app/LocaleNumbers.h"
 #include "app/DeckFileCommands.h"
+#include "app/LocaleNumbers.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowControls.h"
+#include "app/RunController.h"
 #include "app/UserDialogs.h"
 #include "common/NumberText.h"
 #include "common/TextLines.h"

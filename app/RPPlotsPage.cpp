@@ -12,6 +12,7 @@ RPPlotsPage::RPPlotsPage(Ui::RPPlotsPage& controls, QWidget* parent) : QWidget(p
 {
     controls.setupUi(this);
     azimuthLabel_ = controls.Diagr;
+    polarization_ = {controls.TotalDCheck, controls.PhiDCheck, controls.ThetaDCheck, controls.PhiThetaDCheck};
     elevationLabel_ = controls.DiagrElev;
     results::DrawPatternGrid(diagrams_);
     showDiagrams();
@@ -23,6 +24,12 @@ RPPlotsPage::RPPlotsPage(Ui::RPPlotsPage& controls, QWidget* parent) : QWidget(p
     resultmemo::setUp(*controls.ImpedanceScreen, true);
     connect(this, &QWidget::customContextMenuRequested, popupMenu_,
             [this](const QPoint& position) { popupMenu_->popup(mapToGlobal(position)); });
+}
+
+void RPPlotsPage::enablePolarization()
+{
+    for (QWidget* button : polarization_)
+        button->setEnabled(true);
 }
 
 void RPPlotsPage::showDiagrams()
