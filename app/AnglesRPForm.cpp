@@ -90,6 +90,10 @@ bool TAnglesRPForm::readAngles(double& elevation, double& azimuth)
 
 void TAnglesRPForm::closeEvent(QCloseEvent* event)
 {
+    if (running_) {
+        event->ignore();
+        return;
+    }
     window_.setEnabled(true);
     double elevation = 0;
     double azimuth = 0;
@@ -133,7 +137,9 @@ void TAnglesRPForm::SetAnglesRPFormAndStartNEC2ButtonClick()
         runButton_->setCursor(Qt::WaitCursor);
         runButton_->setEnabled(false);
         closeButton_->setEnabled(false);
-        const bool goOn = window_.runs().wait(calculation);
+        running_ = true;
+        const bool goOn = window_.runs().wait(calculation, this);
+        running_ = false;
         runButton_->unsetCursor();
         runButton_->setEnabled(true);
         closeButton_->setEnabled(true);

@@ -16,8 +16,10 @@ RunController::RunController(QMainWindow& window, UserDialogs& dialogs)
 {
 }
 
-bool RunController::wait(engine::Calculation& calculation)
+bool RunController::wait(engine::Calculation& calculation, QWidget* owner)
 {
+    if (owner == nullptr)
+        owner = &window_;
     if (!calculation.isRunning() || current_)
         return !closing_;
     current_ = &calculation;
@@ -26,7 +28,7 @@ bool RunController::wait(engine::Calculation& calculation)
     QList<QPointer<QWidget>> disabled;
     QList<QWidget*> candidates{window_.centralWidget(), window_.menuBar()};
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (w != &window_ && w->isVisible())
+        if (w != &window_ && w != owner && w->isVisible())
             candidates << w;
     for (QWidget* w : candidates) {
         if (w != nullptr && w->isEnabled()) {
@@ -35,7 +37,7 @@ bool RunController::wait(engine::Calculation& calculation)
         }
     }
     {
-        EngineBusyDialog dialog(calculation, &window_);
+        EngineBusyDialog dialog(calculation, owner);
         dialog.setModal(false);
         QEventLoop loop;
         connect(&calculation, &engine::Calculation::finished, &loop, &QEventLoop::quit);

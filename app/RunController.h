@@ -8,6 +8,7 @@
 #include <QPointer>
 
 class QMainWindow;
+class QWidget;
 
 namespace vrnnec {
 
@@ -29,7 +30,9 @@ public:
     // to close (its close box asks first); every other window and the main window's
     // controls take no input meanwhile. Returns false when the run was stopped because
     // the program is closing: the caller then ends without a message.
-    bool wait(engine::Calculation& calculation);
+    // `owner`: the window the run was started from (the main window when none); the
+    // busy window stands over it.
+    bool wait(engine::Calculation& calculation, QWidget* owner = nullptr);
 
     bool running() const { return current_ != nullptr; }
     bool closing() const { return closing_; }

@@ -12,6 +12,7 @@
 #include <QContextMenuEvent>
 #include <QElapsedTimer>
 #include <QMenu>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -29,6 +30,7 @@ private slots:
     void closingDuringARunAsksAndStopsIt();
     void deckBytesComeBackFromTheMemo();
     void commandEntriesFollowTheProgramState();
+    void theAnglesDialogRunCanBeStopped();
 
 private:
     void writeFile(const QString& name, const QByteArray& bytes, bool executable = false)
@@ -218,6 +220,41 @@ void NewUserTest::commandEntriesFollowTheProgramState()
     w.ReadEngineOutput(listing);
     w.OpenAntennaFile(QStringLiteral(TEST_DATA_DIR "/vrn/dipole_14mhz_free_space.vrn"));
     QCOMPARE(entries(), QStringLiteral("111111 0000 00 00"));
+}
+
+void NewUserTest::theAnglesDialogRunCanBeStopped()
+{
+    writeFile(QStringLiteral("GoNec.bat"), "#!/bin/sh\nsleep 30\n", true);
+    writeFile(QStringLiteral("Indata.txo"), kDeck);
+    TForm1& w = support.createWindow();
+    w.show();
+    w.setAnglesDialogEnabled(true);
+    w.ui().SetAnglesforRPcalculations->trigger();
+    QWidget* dialog = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->objectName() == QLatin1String("TAnglesRPForm") && top->isVisible())
+            dialog = top;
+    QVERIFY(dialog);
+    bool busyEnabled = false;
+    bool stayedOpen = false;
+    QTimer::singleShot(500, dialog, [&] {
+        auto* busy = dialog->findChild<QWidget*>(QStringLiteral("EngineBusyDialog"));
+        busyEnabled = busy && busy->isVisible() && busy->isEnabled();
+        // The dialog cannot go while its run lasts.
+        dialog->close();
+        stayedOpen = dialog->isVisible();
+        if (auto* stop = busy ? busy->findChild<QPushButton*>(QStringLiteral("StopEngineButton")) : nullptr)
+            stop->click();
+    });
+    QElapsedTimer clock;
+    clock.start();
+    dialog->findChild<QPushButton*>(QStringLiteral("SetAnglesRPFormAndStartNEC2Button"))->click();
+    QVERIFY(clock.elapsed() < 15000);
+    QVERIFY(busyEnabled);
+    QVERIFY(stayedOpen);
+    QCOMPARE(support.dialogs.messages, QStringList{QStringLiteral("NEC-2 run was stopped.")});
+    QVERIFY(dialog->isVisible());
+    dialog->close();
 }
 
 QTEST_MAIN(NewUserTest)
