@@ -1,6 +1,7 @@
 // The near-field run the window and necdeck near share: the refusals before anything
 // runs, the prepared deck the engine gets, and the saved field block.
 #include "analyses/NearFieldRun.h"
+#include "tests/support/ScriptFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,11 +15,7 @@ namespace {
 
 void writeScript(const QString& path, const QByteArray& body)
 {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("#!/bin/sh\n" + body + "\n");
-    f.close();
-    f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ASSERT_TRUE(testsupport::writeScript(path, body));
 }
 
 QByteArray readFile(const QString& path)
