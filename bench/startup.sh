@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Start-up bench: under one virtual X server, starts the program (from a copy of its
+# Start-up bench: under one virtual X server (Xvfb), starts the program (from a copy of its
 # program folder, so that no settings file of the build is touched) and a bare Qt main
 # window in turn, and times each from its start until its window is mapped. Prints the
 # medians and their ratio.
@@ -7,11 +7,20 @@
 set -eu
 build="$(cd "${1:?usage: startup.sh BUILD_DIR [RUNS]}" && pwd)"
 runs="${2:-15}"
-if [ -z "${DISPLAY:-}" ] || [ "${STARTUP_BENCH_INNER:-}" != 1 ]; then
-    exec env STARTUP_BENCH_INNER=1 xvfb-run -a -s "-screen 0 1600x1200x24" "$0" "$build" "$runs"
-fi
+# A virtual X server of this bench's own, on the first free display from :170.
+display=170
+while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do
+    display=$((display + 1))
+done
+Xvfb ":$display" -screen 0 1600x1200x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+server=$!
+export DISPLAY=":$display"
 folder="$(mktemp -d)"
-trap 'rm -rf "$folder"' EXIT
+trap 'kill "$server" 2>/dev/null; rm -rf "$folder"' EXIT
+until xwininfo -root >/dev/null 2>&1; do
+    kill -0 "$server" 2>/dev/null || { echo "Xvfb did not start" >&2; exit 1; }
+    sleep 0.05
+done
 cp -a "$build/bin/." "$folder/"
 rm -f "$folder/VRN_NEC.ini"
 program="$folder/VRN_NEC"
@@ -23,9 +32,14 @@ time_to_map() {
     shift
     local start end
     start=$(date +%s%N)
-    "$@" >/dev/null 2>&1 &
+    "$@" >/dev/null 2>"$folder/stderr.txt" &
     local pid=$!
     until xwininfo -name "$title" 2>/dev/null | grep -q IsViewable; do
+        if ! kill -0 "$pid" 2>/dev/null; then
+            echo "$1 ended before its window was mapped:" >&2
+            cat "$folder/stderr.txt" >&2
+            return 1
+        fi
         sleep 0.002
     done
     end=$(date +%s%N)
