@@ -1,5 +1,6 @@
 #include "analyses/SweepDeck.h"
 
+#include "common/DeckText.h"
 #include "common/NumberText.h"
 
 #include <algorithm>
@@ -109,10 +110,7 @@ std::string PrepareSweepDeck(std::vector<std::string>& deck, const SweepSettings
 
 std::string DeckFileText(const std::vector<std::string>& deck)
 {
-    std::string text;
-    for (const std::string& line : deck)
-        text += line + "\r\n";
-    return text;
+    return decktext::JoinLines(deck);
 }
 
 } // namespace vrnnec::analyses

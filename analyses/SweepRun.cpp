@@ -121,6 +121,7 @@ bool SweepRun::start(const SweepRequest& request)
         calc.auxiliary = true;
         // One engine per core: each factors on one thread, so they do not fight.
         calc.engineThreads = split.size() > 1 ? 1 : 0;
+        calc.parseListing = false; // the merged listing is read as a sweep
         if (split.size() == 1) {
             calc.workingFolder = request.workingFolder;
             calc.deckText = DeckFileText(request.deck);

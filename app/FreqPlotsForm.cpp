@@ -281,6 +281,11 @@ void TFreqPlotsForm::FreqPlotsCalculateButtonClick()
     calculateButton_->setEnabled(true);
     stopButton_->setEnabled(false);
     unsetCursor();
+    if (closeAfterRun_) {
+        closeAfterRun_ = false;
+        QDialog::reject();
+        return;
+    }
 
     if (result.outcome != analyses::SweepOutcome::Finished) {
         dialogs.showMessage(QString::fromStdString(result.message));
@@ -378,6 +383,8 @@ void TFreqPlotsForm::DrawCharts(long long tag)
 void TFreqPlotsForm::reject()
 {
     if (run_) {
+        // Closing the window during a sweep stops it; the window closes once it ended.
+        closeAfterRun_ = true;
         run_->stop();
         return;
     }

@@ -83,6 +83,7 @@ private:
     bool outputCleared_ = true;
     analyses::SweepRun* run_ = nullptr;
     FreqPlotsExtras* extras_ = nullptr; // Smith, gain, readout, band, save and measured data
+    bool closeAfterRun_ = false; // the window was closed during the sweep
 
     QLineEdit* freqCentralField_ = nullptr;
     QLineEdit* bandWidthField_ = nullptr;
