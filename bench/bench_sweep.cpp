@@ -1,12 +1,15 @@
-// A 9-point frequency sweep of a three-element array of 303 segments: the sweep as one
-// engine process, split over every core, and the engine alone on the same deck (nec2c
-// and the listing rewrite, started directly) to measure what the program adds.
+// A 9-point and a 45-point frequency sweep of a three-element array of 303 segments: the
+// sweep as one engine process, split over every core, and the engine alone on the same
+// deck (nec2c and the listing rewrite, started directly) to measure what the program adds.
+// The sweeps run with nec2c and, when the build has it, with the fast engine nec2c-blas
+// (named by an engine.conf in the working folder).
 #include "analyses/SweepRun.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -19,7 +22,12 @@ namespace {
 
 const analyses::SweepSettings kSettings{14, 1, 9};
 
-std::vector<std::string> arrayDeck()
+analyses::SweepSettings settingsOf(int points)
+{
+    return {kSettings.centre, kSettings.bandWidth, points};
+}
+
+std::vector<std::string> arrayDeck(const analyses::SweepSettings& settings = kSettings)
 {
     std::vector<std::string> deck = {"CM three-element array",
                                      "CE",
@@ -30,38 +38,49 @@ std::vector<std::string> arrayDeck()
                                      "EX 0 2 51 0 1 0",
                                      "FR 0 1 0 0 14 0",
                                      "EN"};
-    analyses::PrepareSweepDeck(deck, kSettings);
+    analyses::PrepareSweepDeck(deck, settings);
     return deck;
 }
 
-void sweep(benchmark::State& state, int processes)
+// state.range(0): the points; state.range(1): 0 nec2c, 1 nec2c-blas.
+void sweep(benchmark::State& state, bool allCores)
 {
+    const analyses::SweepSettings settings = settingsOf(static_cast<int>(state.range(0)));
+    const int processes = allCores ? analyses::SweepProcesses(settings.points, QThread::idealThreadCount()) : 1;
     QTemporaryDir folder;
+    const QString fast = QStringLiteral(PROGRAM_DIR "/nec2c-blas");
+    if (state.range(1) == 1 && !QFileInfo(fast).isExecutable()) {
+        state.SkipWithError("the fast engine nec2c-blas was not built");
+        return;
+    }
+    std::ofstream(QDir(folder.path()).filePath("engine.conf").toStdString())
+        << "command=" << (state.range(1) == 1 ? fast.toStdString() : std::string("nec2c")) << "\nfiles=options\n";
     analyses::SweepRequest request;
     request.programFolder = QStringLiteral(PROGRAM_DIR);
     request.workingFolder = folder.path();
-    request.deck = arrayDeck();
-    request.settings = kSettings;
+    request.deck = arrayDeck(settings);
+    request.settings = settings;
     request.processes = processes;
     for (auto _ : state) {
         analyses::SweepRun run;
         const analyses::SweepResult& result = run.run(request);
-        if (result.outcome != analyses::SweepOutcome::Finished || result.listing.blocks.size() != 9) {
+        if (result.outcome != analyses::SweepOutcome::Finished
+            || result.listing.blocks.size() != static_cast<std::size_t>(settings.points)) {
             state.SkipWithError("the sweep failed");
             return;
         }
     }
-    state.counters["processes"] = static_cast<double>(analyses::SweepParts(kSettings.points, processes).size());
+    state.counters["processes"] = static_cast<double>(analyses::SweepParts(settings.points, processes).size());
 }
 
 void BM_SweepOneProcess(benchmark::State& state)
 {
-    sweep(state, 1);
+    sweep(state, false);
 }
 
 void BM_SweepAllCores(benchmark::State& state)
 {
-    sweep(state, analyses::SweepProcesses(kSettings.points, QThread::idealThreadCount()));
+    sweep(state, true);
 }
 
 // The engine and the listing rewrite as the script runs them, without the program.
@@ -91,8 +110,10 @@ void BM_EngineAlone(benchmark::State& state)
 } // namespace
 
 BENCHMARK(BM_EngineAlone)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
-BENCHMARK(BM_SweepOneProcess)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
-BENCHMARK(BM_SweepAllCores)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+BENCHMARK(BM_SweepOneProcess)->ArgsProduct({{9, 45}, {0, 1}})->ArgNames({"points", "blas"})
+    ->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_SweepAllCores)->ArgsProduct({{9, 45}, {0, 1}})->ArgNames({"points", "blas"})
+    ->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 int main(int argc, char** argv)
 {

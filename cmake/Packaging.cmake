@@ -18,6 +18,16 @@ install(TARGETS VRN_NEC
 install(PROGRAMS "${PROGRAM_DIR}/GoNec.bat" "${PROGRAM_DIR}/GoNecGN.bat" "${PROGRAM_DIR}/GoNecRun.sh"
         DESTINATION ${VRN_PROGRAM_FOLDER})
 
+# The fast engine, when it was built: beside the scripts with the engine.conf that names
+# it, and nec2c's copyright and licence, our patch and its note in the documentation. Its
+# LAPACKE and OpenBLAS runtime packages (liblapacke, libopenblas0) come into Depends from
+# the binary, as the Qt libraries do.
+if(TARGET nec2c-blas)
+  install(TARGETS nec2c-blas RUNTIME DESTINATION ${VRN_PROGRAM_FOLDER})
+  install(FILES "${NEC2C_BLAS_ENGINE_CONF}" DESTINATION ${VRN_PROGRAM_FOLDER})
+  install(FILES ${NEC2C_BLAS_LICENCE_FILES} DESTINATION share/doc/vrn-nec/nec2c-blas)
+endif()
+
 # Launchers: bin/NAME -> ../lib/vrn-nec/PROGRAM.
 set(launcher_dir "${CMAKE_BINARY_DIR}/launchers")
 file(MAKE_DIRECTORY "${launcher_dir}")
@@ -51,8 +61,8 @@ set(CPACK_STRIP_FILES TRUE)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 # The engine, the tools of the engine scripts and the toolkit's platform plugins (without
-# them no window opens); the Qt 6 and C++ libraries come from the binaries themselves
-# (dpkg-shlibdeps).
+# them no window opens); the Qt 6 and C++ libraries (and LAPACKE and OpenBLAS with the fast
+# engine) come from the binaries themselves (dpkg-shlibdeps).
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "nec2c, mawk | awk, qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)

@@ -1,5 +1,6 @@
 #include "engine/DeckChecks.h"
 
+#include "common/DeckCards.h"
 #include "common/NumberText.h"
 #include "common/TextLines.h"
 
@@ -9,28 +10,6 @@
 namespace vrnnec::engine {
 
 namespace {
-
-std::vector<std::string_view> fields(std::string_view line)
-{
-    std::vector<std::string_view> out;
-    std::size_t i = 0;
-    auto separator = [](char c) { return c == ' ' || c == '\t' || c == ',' || c == '\r'; };
-    while (i < line.size()) {
-        while (i < line.size() && separator(line[i]))
-            ++i;
-        const std::size_t start = i;
-        while (i < line.size() && !separator(line[i]))
-            ++i;
-        if (i > start)
-            out.push_back(line.substr(start, i - start));
-    }
-    return out;
-}
-
-char upper(char c)
-{
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
 
 // The count in field `index` of a card: at least 1 (the engine takes a missing or zero
 // count as one), and a count that does not read as 1.
@@ -58,7 +37,7 @@ struct PointCount {
     double points = 0;
     void add(const std::string& card, std::string_view line)
     {
-        const std::vector<std::string_view> f = fields(line.substr(2));
+        const std::vector<std::string_view> f = deckcards::CardFields(line);
         if (card == "FR")
             frequencies = countField(f, 1);
         else if (card == "RP")
@@ -73,7 +52,7 @@ std::string checkLine(std::string_view line, long long lineNumber, bool& ended, 
 {
     if (line.size() < 2)
         return {};
-    const std::string card{upper(line[0]), upper(line[1])};
+    const std::string card = deckcards::CardName(line);
     if (card == "EN") {
         ended = true;
         return {};
@@ -81,7 +60,7 @@ std::string checkLine(std::string_view line, long long lineNumber, bool& ended, 
     count.add(card, line);
     if (card != "GW")
         return {};
-    const std::vector<std::string_view> f = fields(line.substr(2));
+    const std::vector<std::string_view> f = deckcards::CardFields(line);
     if (f.size() < 8)
         return {};
     double ends[6];
@@ -110,11 +89,15 @@ std::string CheckDeckFile(const std::string& path)
         if (message.empty())
             message = std::move(line);
     }
-    if (message.empty() && count.points > kMaxDeckPoints)
-        message = "The deck asks for " + groupedDigits(count.points)
+    if (!message.empty())
+        return message;
+    if (!ended)
+        return deckcards::kMissingEndMessage;
+    if (count.points > kMaxDeckPoints)
+        return "The deck asks for " + groupedDigits(count.points)
             + " pattern and near-field points; at most 1,000,000 are allowed. "
               "Please ask for fewer points on the RP, NE and NH cards.";
-    return message;
+    return {};
 }
 
 } // namespace vrnnec::engine

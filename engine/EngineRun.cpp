@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTimer>
 
 #include <csignal>
 #include <signal.h>
@@ -13,6 +14,8 @@ namespace vrnnec::engine {
 namespace {
 
 constexpr int kMaxCommandLine = 255;
+// How long a stopped engine's process group has to end after SIGTERM.
+constexpr int kStopGraceMs = 2000;
 
 QString resolveProgram(const QString& program, const QString& workingFolder)
 {
@@ -71,16 +74,23 @@ EngineRun::EngineRun(QObject* parent) : QObject(parent)
 EngineRun::~EngineRun()
 {
     if (isRunning()) {
-        stop();
+        stopped_ = true;
+        if (const qint64 pid = process_.processId(); pid > 0)
+            ::kill(-static_cast<pid_t>(pid), SIGKILL);
+        process_.kill();
         process_.waitForFinished(2000);
     }
 }
 
-bool EngineRun::start(const QString& script, const QString& workingFolder)
+bool EngineRun::start(const QString& script, const QString& workingFolder, int threads)
 {
     exitCode_ = -1;
     stopped_ = false;
     process_.setWorkingDirectory(workingFolder);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (threads > 0)
+        environment.insert(QStringLiteral("OPENBLAS_NUM_THREADS"), QString::number(threads));
+    process_.setProcessEnvironment(environment);
     process_.start(script, {});
     if (!process_.waitForStarted(-1))
         return false;
@@ -93,9 +103,21 @@ void EngineRun::stop()
         return;
     stopped_ = true;
     const qint64 pid = process_.processId();
-    if (pid > 0)
-        ::kill(-static_cast<pid_t>(pid), SIGKILL);
-    process_.kill();
+    if (pid <= 0) {
+        process_.kill();
+        return;
+    }
+    // SIGTERM first, so that a runner the engine starts through (engine.conf) passes it
+    // on (srun to its remote task); whatever of the group is left a moment later is killed.
+    ::kill(-static_cast<pid_t>(pid), SIGTERM);
+    QTimer::singleShot(kStopGraceMs, this, [pid] {
+        if (::kill(-static_cast<pid_t>(pid), 0) == 0)
+            ::kill(-static_cast<pid_t>(pid), SIGKILL);
+    });
+    QTimer::singleShot(kStopGraceMs, &process_, [this] {
+        if (isRunning())
+            process_.kill();
+    });
 }
 
 bool EngineRun::isRunning() const

@@ -13,6 +13,9 @@ inline constexpr const char* kAuxEngineScript = "GoNecGN.bat";
 inline constexpr const char* kDeckFile = "Indata.txo";
 inline constexpr const char* kAuxDeckFile = "IndataGN.txo";
 inline constexpr const char* kListingFile = "Outdata.txo";
+// The engine's own listing, which the scripts leave beside the rewritten one; where the
+// engine writes why it refused a deck.
+inline constexpr const char* kEngineListingFile = "Outdata.nec2c.txo";
 
 // Starts a command line as a process whose working folder is `workingFolder` (the
 // calling process's own current directory is never changed). A relative program name
@@ -32,7 +35,9 @@ public:
 
     // Starts `script` (a path) with `workingFolder` as its working directory.
     // Returns false when it cannot be started (finished() is not emitted then).
-    bool start(const QString& script, const QString& workingFolder);
+    // `threads` > 0 limits the BLAS threads of the engine (OPENBLAS_NUM_THREADS); else the
+    // engine inherits the environment and a LAPACK-built one uses every core.
+    bool start(const QString& script, const QString& workingFolder, int threads = 0);
     // Kills the engine and everything it started; the run then ends as failed.
     void stop();
     bool isRunning() const;

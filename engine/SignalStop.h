@@ -22,9 +22,8 @@ public:
 
     // Stops `calculation` when a signal arrives while it runs.
     void watch(Calculation& calculation);
-    // Calls `stop` (in the event loop of `context`) when a signal arrives: for runs of
-    // several engines, such as a sweep's parts.
-    void watch(QObject& context, std::function<void()> stop);
+    // Calls `stop` (in `context`'s thread) when a signal arrives.
+    void watch(QObject* context, std::function<void()> stop);
     // The signal received since construction, 0 when none.
     int received() const;
 

@@ -1,6 +1,7 @@
 #include "results/RunReport.h"
 
 #include "common/AtomicFile.h"
+#include "common/Messages.h"
 #include "results/CurrentsCsv.h"
 #include "results/DiagramFiles.h"
 #include "results/PatternDiagram.h"
@@ -45,7 +46,7 @@ std::string saveDiagrams(const RunReportRequest& request, const engine::EngineOu
     std::error_code ec;
     std::filesystem::create_directories(request.diagramsDir, ec);
     if (!std::filesystem::is_directory(request.diagramsDir, ec))
-        return "Unable to create the folder " + request.diagramsDir;
+        return messages::kUnableToCreateFolder + request.diagramsDir;
     const QImage* drawn[] = {&images.azimuth, &images.elevation};
     for (int i = 0; i < 2; ++i) {
         const QImage* image = drawn[i];

@@ -15,12 +15,17 @@
 #   greens_file=NAME       the name the engine gives that file (classic: NGF2D.NEC): a
 #                          plain file name in the working folder, not one of the
 #                          run's own files (decks, listings, engine.conf)
+#   runner=PREFIX          a command the engine starts through in this folder, split
+#                          at blanks (for example "srun --ntasks=1"); none by default
+#   jobs=N                 engine runs at once (read by the program, not here): a
+#                          whole number of at least 1
 # Any other key, an empty command or a value not listed here is refused with a message
 # on standard error (exit 8) and the engine does not start.
 #
 # The engine runs in this script's process group. When the script is asked to end
 # (SIGTERM or SIGHUP, which is also what the program's death sends it), it ends the
-# engine first, so no engine outlives the run that started it.
+# engine first, so no engine outlives the run that started it. Through a runner the engine
+# gets SIGTERM first and a second to pass it on (srun hands it to the remote task).
 #
 # Exit codes: 0 success; 2 deck missing; 3 no listing; 4 and 5 the listing rewrite
 # failed; 8 engine.conf is not valid; 10 the engine cannot write or read Green's function files and the deck holds a
@@ -33,6 +38,7 @@ files=options
 greens=no
 greens_file=Ngf2d.nec
 own_file=Ngf2d.nec
+runner=
 unsupported=10
 
 # The engine and whatever it starts end with the script: the whole process group when
@@ -40,6 +46,9 @@ unsupported=10
 engine_pid=
 stop_engine() {
     trap - TERM HUP
+    if [ -n "$runner" ] && [ -n "$engine_pid" ]; then
+        kill -TERM "$engine_pid" 2>/dev/null && sleep 1
+    fi
     group="$(awk '{ sub(/.*\) /, ""); print $3 }' /proc/$$/stat 2>/dev/null)"
     if [ "$group" = "$$" ]; then
         kill -KILL 0
@@ -95,7 +104,12 @@ if [ -f "$conf" ]; then
                         conf_error "greens_file= cannot be $value, a file of the run itself (line $number)." ;;
                 esac
                 greens_file="$value" ;;
-            *) conf_error "unknown key '$key' (line $number); the keys are command, files, greens and greens_file." ;;
+            runner) runner="$value" ;;
+            jobs)
+                case "$value" in
+                    '' | *[!0-9]* | 0) conf_error "jobs= takes a whole number of at least 1, not '$value' (line $number)." ;;
+                esac ;;
+            *) conf_error "unknown key '$key' (line $number); the keys are command, files, greens, greens_file, runner and jobs." ;;
         esac
     done < "$conf"
 fi
@@ -131,8 +145,8 @@ fi
 rm -f Outdata.nec2c.txo
 # The engine runs in the background so that a TERM or HUP reaches stop_engine at once.
 case "$files" in
-    stdin) printf '%s\n%s\n' "$deck" Outdata.nec2c.txo | "$engine" >/dev/null & ;;
-    *) "$engine" -i "$deck" -o Outdata.nec2c.txo >/dev/null </dev/null & ;;
+    stdin) printf '%s\n%s\n' "$deck" Outdata.nec2c.txo | $runner "$engine" >/dev/null & ;;
+    *) $runner "$engine" -i "$deck" -o Outdata.nec2c.txo >/dev/null </dev/null & ;;
 esac
 engine_pid=$!
 wait "$engine_pid"

@@ -125,6 +125,33 @@ TEST(SweepRun, EveryPartUsesTheEngineConfOfTheWorkingFolder)
     }
 }
 
+TEST(SweepRun, EachEngineOfAParallelSweepFactorsOnOneThread)
+{
+    // The working folder's engine notes the BLAS threads it was given, then runs nec2c.
+    const QByteArray inherited = qgetenv("OPENBLAS_NUM_THREADS");
+    for (int processes : {1, 2}) {
+        SCOPED_TRACE(processes);
+        QTemporaryDir folder;
+        const QString notes = QDir(folder.path()).filePath(QStringLiteral("threads.txt"));
+        const QString engine = QDir(folder.path()).filePath(QStringLiteral("engine.sh"));
+        QFile script(engine);
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\necho \"${OPENBLAS_NUM_THREADS:-every}\" >>'" + notes.toUtf8() + "'\nexec nec2c \"$@\"\n");
+        script.close();
+        ASSERT_TRUE(script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        QFile conf(QDir(folder.path()).filePath(QStringLiteral("engine.conf")));
+        ASSERT_TRUE(conf.open(QIODevice::WriteOnly));
+        conf.write("command=" + engine.toUtf8() + "\nfiles=options\n");
+        conf.close();
+        const analyses::SweepResult result = sweep("dipole_free.nec", {14, 1, 4}, processes, folder.path());
+        EXPECT_EQ(result.outcome, analyses::SweepOutcome::Finished) << result.message;
+        QFile noted(notes);
+        ASSERT_TRUE(noted.open(QIODevice::ReadOnly));
+        const QByteArray expected = processes == 1 ? (inherited.isEmpty() ? "every" : inherited) : "1";
+        EXPECT_EQ(noted.readAll(), QByteArray(expected + "\n").repeated(processes));
+    }
+}
+
 TEST(SweepRun, StopEndsEveryEngineAsAStoppedRun)
 {
     // The 3000-segment deck takes many seconds per frequency.
@@ -165,7 +192,7 @@ TEST(SweepRun, TheToolPrintsEveryRowAndTheAxisTitles)
     ASSERT_TRUE(tool.waitForFinished(120000));
     EXPECT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
     const QStringList lines = QString::fromLatin1(tool.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 1 + 5 * 2 + 2);
+    ASSERT_EQ(lines.size(), 1 + 5 * 2 + 2 + 2);
     EXPECT_EQ(lines[0], "MHz\tTag\tR\tX\tSWR");
     EXPECT_TRUE(lines[1].startsWith("13.9\t3\t")) << lines[1].toStdString();
     EXPECT_TRUE(lines[2].startsWith("13.9\t5\t")) << lines[2].toStdString();
@@ -173,6 +200,9 @@ TEST(SweepRun, TheToolPrintsEveryRowAndTheAxisTitles)
     // Tag 3 has a negative resistance at these frequencies: no finite SWR.
     EXPECT_EQ(lines[11], "Tag 3: SWR,  Max=inf");
     EXPECT_TRUE(lines[12].startsWith("Tag 5: SWR,  Max=1.")) << lines[12].toStdString();
+    EXPECT_EQ(lines[13], "Tag 3: no SWR");
+    EXPECT_TRUE(lines[14].startsWith("Tag 5: minimum SWR 1.")) << lines[14].toStdString();
+    EXPECT_TRUE(lines[14].endsWith(" MHz")) << lines[14].toStdString();
     EXPECT_TRUE(QFile::exists(QDir(folder.path()).filePath("IndataGN.txo")));
 
     // Frequencies the engine would loop on are refused before anything is written.

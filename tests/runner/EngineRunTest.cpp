@@ -1,5 +1,6 @@
 #include "engine/Calculation.h"
 #include "engine/EngineRun.h"
+#include "tests/support/ScriptFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -25,11 +26,7 @@ void writeFile(const QString& path, const QByteArray& bytes)
 
 void writeScript(const QString& path, const QByteArray& body)
 {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("#!/bin/sh\n" + body + "\n");
-    f.close();
-    f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ASSERT_TRUE(testsupport::writeScript(path, body));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "CommandSupport.h"
 
 #include "common/AtomicFile.h"
+#include "common/Messages.h"
 #include "common/NumberText.h"
 #include "engine/Calculation.h"
 #include "engine/WorkingFolder.h"
@@ -144,6 +145,12 @@ int CheckFiles(const std::vector<fileid::NamedFile>& inputs, std::vector<fileid:
             outputs.push_back(file);
     if (message.empty())
         message = fileid::CheckOutputsAgainstInputs(inputs, outputs);
+    // No two outputs are one file either.
+    for (std::size_t i = 0; message.empty() && i < outputs.size(); ++i)
+        for (std::size_t k = 0; message.empty() && k < i; ++k)
+            if (!outputs[i].path.empty() && !outputs[k].path.empty() && fileid::SameFile(outputs[i].path, outputs[k].path))
+                message = "The " + outputs[i].role + " " + outputs[i].path + " is also the " + outputs[k].role
+                    + "; nothing was written.";
     if (message.empty())
         return 0;
     err << message << "\n";

@@ -3,10 +3,10 @@
 #include "CommandSupport.h"
 #include "Subcommand.h"
 
+#include "analyses/NearFieldRun.h"
 #include "results/NearField.h"
 
 #include "common/TextLines.h"
-#include "engine/Calculation.h"
 #include "engine/SignalStop.h"
 
 #include <ostream>
@@ -66,11 +66,11 @@ int computeNearField(Invocation& call, NearOptions& o, engine::SignalStop& stopS
         call.err << "Unable to read " << o.deck << "\n";
         return 1;
     }
-    std::string message = results::CheckNearFieldGrid(o.grid);
-    if (message.empty())
-        message = results::PrepareNearFieldDeck(deck, *o.field, o.grid);
-    if (!message.empty()) {
-        call.err << message << "\n";
+    // The grid and the deck are refused before a working folder is made.
+    analyses::NearFieldRun run;
+    const std::string refusal = run.prepare(std::move(deck), *o.field, o.grid);
+    if (!refusal.empty()) {
+        call.err << refusal << "\n";
         return 1;
     }
     WorkingFolder folder(o.keepDir, call.programFolder);
@@ -78,23 +78,14 @@ int computeNearField(Invocation& call, NearOptions& o, engine::SignalStop& stopS
         call.err << folder.message << "\n";
         return 1;
     }
-    engine::CalculationRequest request;
-    request.programFolder = QString::fromStdString(call.programFolder);
-    request.workingFolder = folder.path;
-    request.auxiliary = true;
-    std::string text;
-    for (const std::string& line : deck)
-        text += line + "\r\n";
-    request.deckText = text;
-    engine::Calculation calculation;
-    stopSignals.watch(calculation);
-    const engine::CalculationResult& result = calculation.run(request);
-    if (result.outcome != engine::CalculationOutcome::Finished) {
-        call.err << result.message << "\n";
+    stopSignals.watch(run.calculation());
+    if (run.start(QString::fromStdString(call.programFolder), folder.path))
+        run.calculation().waitForFinished();
+    if (!run.finished()) {
+        call.err << run.message() << "\n";
         return 1;
     }
-    const results::NearFieldSave save =
-        results::SaveNearField(engine::Calculation::listingPath(request).toStdString(), *o.field, o.csv);
+    const results::NearFieldSave save = run.save(o.csv);
     if (save.powerBudgetLine)
         call.out << *save.powerBudgetLine << "\n";
     if (!save.message.empty()) {

@@ -3,6 +3,7 @@
 #include "Vrn2NecConversion.h"
 #include "common/AtomicFile.h"
 #include "common/FileIdentity.h"
+#include "common/Messages.h"
 #include "engine/AntennaPreview.h"
 #include "engine/Calculation.h"
 #include "engine/ListingReader.h"
