@@ -94,6 +94,7 @@ bool EngineRun::start(const QString& script, const QString& workingFolder, int t
     process_.start(script, {});
     if (!process_.waitForStarted(-1))
         return false;
+    group_ = process_.processId();
     return true;
 }
 
@@ -107,9 +108,10 @@ void EngineRun::stop()
         process_.kill();
         return;
     }
-    // SIGTERM first, so that a runner the engine starts through (engine.conf) passes it
-    // on (srun to its remote task); whatever of the group is left a moment later is killed.
-    ::kill(-static_cast<pid_t>(pid), SIGTERM);
+    // SIGTERM to the script first: it ends its engine, through a runner (engine.conf) with
+    // SIGTERM so that the runner passes it on (srun to its remote task). Whatever of the
+    // group is left when the script has ended, or a moment later, is killed.
+    ::kill(static_cast<pid_t>(pid), SIGTERM);
     QTimer::singleShot(kStopGraceMs, this, [pid] {
         if (::kill(-static_cast<pid_t>(pid), 0) == 0)
             ::kill(-static_cast<pid_t>(pid), SIGKILL);
@@ -127,6 +129,10 @@ bool EngineRun::isRunning() const
 
 void EngineRun::onFinished(int code, QProcess::ExitStatus status)
 {
+    // A stopped script's group may hold what it started and could not end.
+    if (stopped_ && group_ > 0)
+        ::kill(-static_cast<pid_t>(group_), SIGKILL);
+    group_ = 0;
     exitCode_ = (status == QProcess::NormalExit && !stopped_) ? code : -1;
     emit finished();
 }

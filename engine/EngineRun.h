@@ -54,6 +54,7 @@ private:
     void onFinished(int code, QProcess::ExitStatus status);
 
     QProcess process_;
+    qint64 group_ = 0; // the process group of the running script (its process id)
     int exitCode_ = -1;
     bool stopped_ = false;
 };

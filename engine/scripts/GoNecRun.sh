@@ -41,20 +41,19 @@ own_file=Ngf2d.nec
 runner=
 unsupported=10
 
-# The engine and whatever it starts end with the script: the whole process group when
-# the script leads one (the program starts it so), else the engine alone.
+# The engine and whatever it starts end with the script: the engine, then the whole
+# process group when the script leads one (the program starts it so). Nothing is started
+# here before the kill, and a second signal is ignored, so the script cannot die half-way;
+# the shell's own note of the engine's end ("Terminated") is not the user's business.
 engine_pid=
 stop_engine() {
-    trap - TERM HUP
+    trap '' TERM HUP
+    exec 2>/dev/null
     if [ -n "$runner" ] && [ -n "$engine_pid" ]; then
         kill -TERM "$engine_pid" 2>/dev/null && sleep 1
     fi
-    group="$(awk '{ sub(/.*\) /, ""); print $3 }' /proc/$$/stat 2>/dev/null)"
-    if [ "$group" = "$$" ]; then
-        kill -KILL 0
-    elif [ -n "$engine_pid" ]; then
-        kill -KILL "$engine_pid" 2>/dev/null
-    fi
+    [ -n "$engine_pid" ] && kill -KILL "$engine_pid" 2>/dev/null
+    kill -KILL -$$ 2>/dev/null
     exit 143
 }
 trap stop_engine TERM HUP

@@ -140,12 +140,13 @@ TEST(SweepExport, OnePortFileHoldsS11OfTheListedImpedances)
     EXPECT_FALSE(QFile::exists(file + "x"));
     // Two outputs into one file, or an output over the deck, are refused.
     const ToolRun same = necdeck({"sweep", "--touchstone", file, "--csv", file, kDecks + "dipole_free.nec"});
-    EXPECT_EQ(same.exitCode, 2);
-    EXPECT_TRUE(same.err.startsWith("The output file ")) << same.err.toStdString();
+    EXPECT_EQ(same.exitCode, 1);
+    EXPECT_EQ(same.err, "The CSV file " + file + " is also the Touchstone file; nothing was written.\n");
     const QString deckCopy = QDir(folder.path()).filePath("deck.nec");
     QFile::copy(kDecks + "dipole_free.nec", deckCopy);
     const ToolRun overDeck = necdeck({"sweep", "--csv", deckCopy, deckCopy});
-    EXPECT_EQ(overDeck.exitCode, 2);
+    EXPECT_EQ(overDeck.exitCode, 1);
+    EXPECT_EQ(overDeck.err, "The CSV file " + deckCopy + " is the deck being read; nothing was written.\n");
     QFile kept(deckCopy);
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_TRUE(kept.readAll().startsWith("CE"));

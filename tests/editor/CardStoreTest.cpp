@@ -126,8 +126,8 @@ TEST(Store, LineBreaksInFieldsAndEmptiedTablesAreRefused)
         std::vector<CardRow> rows;
         std::string message;
     } cases[] = {
-        {{{"GW", "1\n2"}}, "Incorrect numbers occurs in table!"},
-        {{{"GW", "1", "\r"}}, "Incorrect numbers occurs in table!"},
+        {{{"GW", "1\n2"}}, "Incorrect numbers occurs in table!\nRow 1 (GW), field 1: \"1\n2\"."},
+        {{{"GW", "1", "\r"}}, "Incorrect numbers occurs in table!\nRow 1 (GW), field 2: \"\r\"."},
         {{}, "The table has no cards: a deck needs at least one card besides CM, CE and EN."},
         {{{}, {" CM"}, {"EN"}}, "The table has no cards: a deck needs at least one card besides CM, CE and EN."},
     };

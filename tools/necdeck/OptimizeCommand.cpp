@@ -10,6 +10,7 @@
 #include "engine/EngineJobs.h"
 #include "engine/SignalStop.h"
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <ostream>
@@ -84,8 +85,18 @@ int parseOptions(const std::vector<std::string>& args, OptimizeOptions& options,
             files.push_back(a);
             continue;
         }
+        if (a == "--") {
+            files.insert(files.end(), args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
+            break;
+        }
+        static const std::vector<std::string> known = {"--vary",   "--goal",   "--centre",      "--band",
+                                                       "--points", "--method", "--evaluations", "--swr-reference"};
+        if (std::find(known.begin(), known.end(), a) == known.end()) {
+            err << "Unknown option " << a << ".\n";
+            return 2;
+        }
         if (i + 1 >= args.size()) {
-            err << "Invalid value for " << a << "\n";
+            err << "Option " << a << " needs a value.\n";
             return 2;
         }
         const std::string& v = args[++i];
@@ -138,6 +149,9 @@ int runOptimize(Invocation& call)
 {
     OptimizeOptions options;
     if (const int code = parseOptions(call.args, options, call.err); code != 0)
+        return code;
+    if (const int code = CheckFiles({{options.files[0], "deck"}}, {{options.files[1], "tuned deck"}}, {}, call.err);
+        code != 0)
         return code;
     DeckBytes deck;
     if (!readDeck(options.files[0], deck)) {

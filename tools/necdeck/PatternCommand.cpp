@@ -162,6 +162,10 @@ int patternCommand(Invocation& call)
             ScanArguments(call.args, {"--step", "--csv", "--png", "--keep"}, {}, apply, options.deck, call.err);
         code != 0)
         return code;
+    if (const int code = CheckFiles({{options.deck, "deck"}}, {{options.csvFile, "CSV file"}, {options.pngFile, "picture"}},
+                                    options.keepDir, call.err);
+        code != 0)
+        return code;
     engine::SignalStop stopSignals;
     const int code = runPattern(call, options, stopSignals);
     if (stopSignals.received() != 0) {

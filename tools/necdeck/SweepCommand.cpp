@@ -136,14 +136,17 @@ int sweepDeck(Invocation& call, SweepOptions& options, engine::SignalStop& stopS
         analyses::SweepRequest portRequest = request;
         portRequest.processes = engine::EngineJobs(folder.path, request.programFolder);
         analyses::PortSweepRun portRun;
+        stopSignals.watch(&portRun, [&portRun] { portRun.stop(); });
         ports = portRun.run(portRequest);
+        if (stopSignals.received() != 0)
+            return 1;
         if (!ports.ok()) {
             call.err << ports.message << "\n";
             return 1;
         }
     }
     analyses::SweepRun run;
-    stopSignals.watch(run, [&run] { run.stop(); });
+    stopSignals.watch(&run, [&run] { run.stop(); });
     const analyses::SweepResult& result = run.run(request);
     if (result.outcome != analyses::SweepOutcome::Finished) {
         call.err << result.message << "\n";
