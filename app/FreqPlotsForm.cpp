@@ -98,7 +98,8 @@ TFreqPlotsForm::TFreqPlotsForm(const FreqPlotsContext& context, std::vector<std:
     rAxis_->setRange(0, 100);
     jxAxis_->setRange(-100, 100);
     swrAxis_->setRange(1, 5);
-    setFixedSize(sizeHint());
+    resize(sizeHint());
+    setMinimumSize(sizeHint());
 }
 
 TFreqPlotsForm::~TFreqPlotsForm() = default;

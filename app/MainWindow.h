@@ -37,6 +37,7 @@ struct MainWindowControls;
 class TFormGND;
 class TFreqPlotsForm;
 class UserDialogs;
+class WorkPlacesKeeper;
 
 // What the main window is created with.
 struct AppContext {
@@ -62,6 +63,8 @@ public:
     const RunSession& session() const { return session_; }
     UserDialogs& dialogs() { return *dialogs_; }
     GroundControls& groundControls() { return *groundControls_; }
+    // Window places, remembered folders, recent files and drops (WorkPlacesKeeper.h).
+    WorkPlacesKeeper& workPlaces() { return *workPlaces_; }
 
     // The program folder without a trailing separator.
     const QString& programFolder() const { return programFolder_; }
@@ -89,7 +92,7 @@ public:
     void setFrequencyPlotsEnabled(bool enabled);
     bool frequencyPlotsEnabled() const;
 
-    // The largest size of the window: the size of `PageControl1` as designed.
+    // The designed size of the window: the size of `PageControl1` as designed.
     QSize pageControlSize() const { return pageControlSize_; }
 
     // Settings file: read once at creation, written when the window closes.
@@ -179,6 +182,7 @@ private:
     QPointer<TFreqPlotsForm> freqPlotsForm_;
     QMenu* accessoriesPopupMenu_ = nullptr;
     QSize pageControlSize_;
+    WorkPlacesKeeper* workPlaces_ = nullptr;
 };
 
 } // namespace vrnnec

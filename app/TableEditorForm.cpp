@@ -99,7 +99,8 @@ TEditForm::TEditForm(std::vector<editor::CardRow> rows, std::vector<std::string>
     connect(redo, &QAction::triggered, &model_.undoStack(), &QUndoStack::redo);
     addActions({undo, redo});
 
-    setFixedSize(760, 420);
+    resize(760, 420);
+    setMinimumSize(560, 300);
     if (model_.rowCount() > 0)
         table_->setCurrentIndex(model_.index(0, 0));
 }
