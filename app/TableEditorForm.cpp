@@ -2,6 +2,7 @@
 
 #include "app/CardFieldDelegate.h"
 #include "app/CardForm.h"
+#include "app/RowClipboardKeys.h"
 #include "app/UserDialogs.h"
 #include "common/NumberText.h"
 #include "editor/CardDefinitions.h"
@@ -38,7 +39,7 @@ TEditForm::TEditForm(std::vector<editor::CardRow> rows, std::vector<std::string>
     table_ = new QTableView(this);
     table_->setObjectName(QStringLiteral("CodeTable"));
     table_->setModel(&model_);
-    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->setSelectionMode(QAbstractItemView::ContiguousSelection);
     table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                             | QAbstractItemView::AnyKeyPressed);
     delegate_ = new CardFieldDelegate(separator, true, table_);
@@ -150,6 +151,8 @@ bool TEditForm::handleTableKey(QKeyEvent* event)
 {
     const QModelIndex current = table_->currentIndex();
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (HandleRowClipboardKey(*event, model_, *table_, separator_))
+        return true;
     if (event->key() == Qt::Key_Insert && modifiers == Qt::ShiftModifier) {
         const int row = current.isValid() ? current.row() : 0;
         model_.insertEmptyRow(row);
