@@ -122,6 +122,9 @@ std::optional<FileKind> kindOfDialog(std::string_view filter, std::string_view d
             while (from <= patterns.size()) {
                 const std::size_t semicolon = std::min(patterns.find(';', from), patterns.size());
                 const std::string_view pattern = patterns.substr(from, semicolon - from);
+                // A fixed name ("Ngf2d.nec") makes the dialog one for that file.
+                if (!pattern.empty() && pattern.find_first_of("*?") == std::string_view::npos)
+                    return std::nullopt;
                 const std::size_t dot = pattern.rfind('.');
                 if (dot != std::string_view::npos)
                     if (const auto kind = kindOfExtension(pattern.substr(dot + 1)))

@@ -60,7 +60,7 @@ std::string_view folderKey(FileKind kind);
 
 // The kind of the files a dialog offers, from its filter ("Desc|*.vrn|...") and default
 // suffix: the first pattern that names a known extension decides. Nothing for a
-// dialog of other files (a Green's function file, all files).
+// dialog of other files (all files) or of one fixed file name (a Green's function file).
 std::optional<FileKind> kindOfDialog(std::string_view filter, std::string_view defaultSuffix);
 
 class FolderMemory {

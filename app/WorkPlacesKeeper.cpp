@@ -77,11 +77,11 @@ public:
     }
 
 private:
-    // A folder the command proposes (beside the antenna file) stands; otherwise the
-    // remembered one.
+    // A folder the command proposes (beside the antenna file) stands; the current
+    // directory gives way to the remembered folder.
     QString startFolder(std::optional<FileKind> kind, const QString& folder) const
     {
-        return kind && folder.isEmpty() ? keeper_.folderFor(*kind) : folder;
+        return kind && (folder.isEmpty() || folder == QDir::currentPath()) ? keeper_.folderFor(*kind) : folder;
     }
 
     void learn(std::optional<FileKind> kind, const QString& chosen)
@@ -128,6 +128,11 @@ void WorkPlacesKeeper::attach()
 
 QString WorkPlacesKeeper::folderFor(FileKind kind) const
 {
+    // Before any choice of this kind: the folder of the settings' CurrentDir when the
+    // user worked elsewhere than the program folder, else the documents folder.
+    const QString current = QDir::currentPath();
+    if (QDir(current) != QDir(window_.programFolder()) && QDir(current) != QDir(window_.workingFolder()))
+        return QString::fromStdString(folders_.folderFor(kind, current.toStdString()));
     QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (documents.isEmpty() || !QFileInfo(documents).isDir())
         documents = QDir::homePath();

@@ -79,7 +79,7 @@ TEST(WorkPlaces, KindOfEveryDialog)
         {"Bitmap|*.bmp", "*.bmp", FileKind::Bitmap},
         {"Touchstone|*.s1p", "s1p", FileKind::Touchstone},
         {"Touchstone two-port|*.s2p", "", FileKind::Touchstone},
-        {"NEC-2 Green function file|Ngf2d.nec|All NEC-2 files|*.nec", "", FileKind::Deck},
+        {"NEC-2 Green function file|Ngf2d.nec|All NEC-2 files|*.nec", "", std::nullopt},
         {"All files|*.*", "", std::nullopt},
         {"All files|*.*", "csv", FileKind::Results},
         {"", "", std::nullopt},
