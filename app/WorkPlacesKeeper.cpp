@@ -4,8 +4,11 @@
 #include "app/MainWindow.h"
 #include "app/MainWindowControls.h"
 #include "app/RPPlotsPage.h"
+#include "app/UnitHints.h"
 
 #include <QAction>
+#include <QBoxLayout>
+#include <QPushButton>
 #include <QApplication>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -124,6 +127,29 @@ void WorkPlacesKeeper::attach()
     window_.accessoriesPopupMenu()->addMenu(recentMenu_);
     window_.rpPlotsPage().popupMenu()->addMenu(recentMenu_);
     rebuildRecentMenu();
+
+    // "Copy GF to working folder" as a button of the Green function group too.
+    QWidget* group = window_.ui().GroupBox6;
+    if (auto* layout = qobject_cast<QBoxLayout*>(group->layout())) {
+        auto* copy = new QPushButton(QStringLiteral("Copy GF to working folder"), group);
+        copy->setObjectName(QStringLiteral("CopyGFButton"));
+        layout->insertWidget(layout->indexOf(window_.ui().GFwriteButton) + 1, copy);
+        connect(copy, &QPushButton::clicked, &window_, [this] { window_.CopyGFClick(); });
+    }
+}
+
+void WorkPlacesKeeper::addUnitHints(QWidget* window, const std::string& name)
+{
+    for (const unithints::Hint& hint : unithints::hints()) {
+        if (hint.window != name)
+            continue;
+        auto* control = window->findChild<QWidget*>(QString::fromUtf8(hint.control.data(), static_cast<qsizetype>(hint.control.size())));
+        if (control == nullptr)
+            continue;
+        std::string tip = control->toolTip().toStdString();
+        unithints::appendHint(tip, hint.text);
+        control->setToolTip(QString::fromStdString(tip));
+    }
 }
 
 QString WorkPlacesKeeper::folderFor(FileKind kind) const
@@ -266,6 +292,8 @@ bool WorkPlacesKeeper::eventFilter(QObject* watched, QEvent* event)
         if (!widget->isWindow())
             return false;
         const std::string name = windowName(widget);
+        if (type == QEvent::Show)
+            addUnitHints(widget, name);
         if (!isKeptWindow(name))
             return false;
         if (type == QEvent::Hide) {

@@ -57,6 +57,7 @@ private:
     void rebuildRecentMenu();
     void restorePlace(QWidget* window, const workplaces::Geometry& geometry);
     void recordPlace(QWidget* window);
+    void addUnitHints(QWidget* window, const std::string& name);
 
     TForm1& window_;
     std::unique_ptr<UserDialogs> wrapped_;

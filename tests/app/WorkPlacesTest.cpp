@@ -1,5 +1,6 @@
 // Where the user works, in the settings file: window places, folders per kind of file
 // and the recent files.
+#include "app/UnitHints.h"
 #include "app/WorkPlaces.h"
 
 #include <gtest/gtest.h>
@@ -154,6 +155,34 @@ TEST(WorkPlaces, OpenableFiles)
     };
     for (const auto& c : cases)
         EXPECT_EQ(isOpenableFile(c.path), c.openable) << c.path;
+}
+
+} // namespace
+
+namespace {
+
+TEST(UnitHints, HintsJoinTheToolTip)
+{
+    const struct {
+        std::string tip;
+        std::string_view hint;
+        std::string expected;
+    } cases[] = {
+        {"", "m", "m"},
+        {"Zoom image", "zoom factor = value / 10", "Zoom image (zoom factor = value / 10)"},
+        {"Zoom image (zoom factor = value / 10)", "zoom factor = value / 10", "Zoom image (zoom factor = value / 10)"},
+        {"X translation", "", "X translation"},
+    };
+    for (auto c : cases) {
+        unithints::appendHint(c.tip, c.hint);
+        EXPECT_EQ(c.tip, c.expected);
+    }
+    // Every wire tools coordinate and radius says metres.
+    int metres = 0;
+    for (const auto& hint : unithints::hints())
+        if (hint.window == "TGWForm" && hint.text.ends_with(", m"))
+            ++metres;
+    EXPECT_EQ(metres, 9);
 }
 
 } // namespace

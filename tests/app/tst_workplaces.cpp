@@ -9,6 +9,8 @@
 #include "app/WorkPlacesKeeper.h"
 
 #include <QClipboard>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QMenu>
 #include <QMimeData>
 #include <QScreen>
@@ -211,6 +213,32 @@ private slots:
         QCOMPARE(w.ui().PageControl1->currentWidget(), w.ui().TabSheet4);
         QVERIFY(w.ui().GeometryNEC2->toPlainText().contains(QStringLiteral("GW 1 21")));
         QCOMPARE(menuTexts(w.workPlaces().recentMenu()), QStringList{"&1 " + deck});
+    }
+
+    void copyGFButtonAndUnitsOfTheWireTools()
+    {
+        TForm1& w = support.createWindow();
+        auto* copy = w.findChild<QPushButton*>(QStringLiteral("CopyGFButton"));
+        QVERIFY(copy);
+        QCOMPARE(copy->text(), QStringLiteral("Copy GF to working folder"));
+        QCOMPARE(copy->parentWidget(), w.ui().GroupBox6);
+        copy->click();
+        QCOMPARE(support.dialogs.fileRequests.size(), 1);
+        QCOMPARE(support.dialogs.fileRequests[0].title, QStringLiteral("Copy Green function to working folder from...."));
+
+        TEditForm* e = openEditor(w, QStringLiteral("CE\nGW 1 10 0 0 0 0 0 10 0.001\nGE 0\nEN"));
+        QVERIFY(e);
+        e->openTool(0, 1);
+        const auto visibleField = [] {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (top->isVisible())
+                    if (auto* field = top->findChild<QLineEdit*>(QStringLiteral("X1Field")))
+                        return field;
+            return static_cast<QLineEdit*>(nullptr);
+        };
+        QTRY_VERIFY(visibleField());
+        QLineEdit* tools = visibleField();
+        QVERIFY(tools->toolTip().contains(QStringLiteral("begin X, m")));
     }
 
     void wholeRowsThroughTheClipboard_data()
