@@ -15,6 +15,10 @@ struct Hint {
 
 const std::vector<Hint>& hints();
 
+// The unit of a card dialog field by card identifier and field caption ("FR", "Freq"
+// gives "MHz"); empty for counts, flags and numbers without a unit.
+std::string_view cardFieldUnit(std::string_view card, std::string_view caption);
+
 // The tool tip with the hint: "Zoom image" + "x1 at 10" gives "Zoom image (x1 at 10)";
 // an empty tip becomes the hint. Adding twice changes nothing.
 std::string_view::size_type appendHint(std::string& tip, std::string_view hint);

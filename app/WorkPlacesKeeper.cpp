@@ -19,6 +19,7 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTableWidget>
 #include <QUrl>
 #include <QWidget>
 
@@ -140,6 +141,17 @@ void WorkPlacesKeeper::attach()
 
 void WorkPlacesKeeper::addUnitHints(QWidget* window, const std::string& name)
 {
+    // The card dialog: the unit of each field as the tool tip of its caption.
+    if (name == "TCardForm")
+        if (auto* grid = window->findChild<QTableWidget*>(QStringLiteral("CardGrid"))) {
+            const std::string card = window->windowTitle().mid(6).trimmed().toStdString(); // "Card: LD"
+            for (int column = 1; column < grid->columnCount(); ++column)
+                if (QTableWidgetItem* caption = grid->horizontalHeaderItem(column)) {
+                    const std::string_view unit = unithints::cardFieldUnit(card, caption->text().toStdString());
+                    if (!unit.empty())
+                        caption->setToolTip(QString::fromUtf8(unit.data(), static_cast<qsizetype>(unit.size())));
+                }
+        }
     for (const unithints::Hint& hint : unithints::hints()) {
         if (hint.window != name)
             continue;

@@ -185,4 +185,18 @@ TEST(UnitHints, HintsJoinTheToolTip)
     EXPECT_EQ(metres, 9);
 }
 
+TEST(UnitHints, CardFieldUnits)
+{
+    const struct {
+        const char *card, *caption, *unit;
+    } cases[] = {
+        {"FR", "Freq", "MHz"}, {"TL", "Len", "m"}, {"TL", "Z", "ohm"}, {"GN", "Sigma", "S/m"},
+        {"SC", "X3", "m"}, {"SM", "Z1", "m"}, {"GA", "Ang End", "degrees"}, {"EX", "F2(V,Im)", "V"},
+        // Counts, tags and flags have no unit; a caption of another card does not count.
+        {"FR", "Step Num", ""}, {"GW", "X1", ""}, {"LD", "Wire", ""}, {"GA", "Freq", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(unithints::cardFieldUnit(c.card, c.caption), c.unit) << c.card << " " << c.caption;
+}
+
 } // namespace

@@ -2,7 +2,9 @@
 // window places, the recent files, drops on the main window, and whole card rows through
 // the clipboard. Each kept across a close and a new start through the settings file.
 #include "AppTestSupport.h"
+#include "CardEditorSupport.h"
 
+#include "app/CardForm.h"
 #include "app/EditorCommands.h"
 #include "app/MainWindowControls.h"
 #include "app/TableEditorForm.h"
@@ -16,6 +18,7 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTableView>
+#include <QTableWidget>
 #include <QtTest>
 
 namespace {
@@ -54,19 +57,7 @@ private:
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
     }
     QString lastFolder() const { return support.dialogs.fileRequests.last().folder; }
-    TEditForm* openEditor(TForm1& w, const QString& deck)
-    {
-        w.ui().GeometryNEC2->setPlainText(deck);
-        w.ui().NEC2CodeEditorButton->setEnabled(true);
-        w.ui().NEC2CodeEditorButton->click();
-        auto* commands = w.findChild<EditorCommands*>(QStringLiteral("EditorCommands"));
-        TEditForm* editor = commands ? commands->tableEditor() : nullptr;
-        if (editor) {
-            QApplication::setActiveWindow(editor);
-            editor->codeTable()->setFocus();
-        }
-        return editor;
-    }
+    TEditForm* openEditor(TForm1& w, const QString& deck) { return OpenCardEditor(w, deck); }
     QString cell(TEditForm* e, int row, int column) { return e->model().data(e->model().index(row, column)).toString(); }
 
 private slots:
@@ -239,6 +230,28 @@ private slots:
         QTRY_VERIFY(visibleField());
         QLineEdit* tools = visibleField();
         QVERIFY(tools->toolTip().contains(QStringLiteral("begin X, m")));
+    }
+
+    void cardDialogCaptionsSayTheirUnits()
+    {
+        TForm1& w = support.createWindow();
+        TEditForm* e = openEditor(w, QStringLiteral("CE\nFR 0 1 0 0 14\nTL 1 2 2 2 600 5\nEN"));
+        QVERIFY(e);
+        const auto tips = [e](int row) {
+            e->openTool(row, 1);
+            QStringList texts;
+            auto* grid = e->cardForm() ? e->cardForm()->findChild<QTableWidget*>(QStringLiteral("CardGrid")) : nullptr;
+            if (grid == nullptr || !QTest::qWaitForWindowExposed(e->cardForm()))
+                return texts;
+            for (int column = 1; column < grid->columnCount(); ++column)
+                texts << grid->horizontalHeaderItem(column)->text() + "=" + grid->horizontalHeaderItem(column)->toolTip();
+            e->cardForm()->close();
+            return texts;
+        };
+        QCOMPARE(tips(0).mid(0, 6), (QStringList{"Step=", "Step Num=", "=0=", "=0=", "Freq=MHz",
+                                                 "Incr=MHz, or a factor with multiplicative stepping"}));
+        const QStringList tl = tips(1);
+        QVERIFY(tl.contains(QStringLiteral("Z=ohm")) && tl.contains(QStringLiteral("Len=m")) && tl.contains(QStringLiteral("Wire1=")));
     }
 
     void wholeRowsThroughTheClipboard_data()
