@@ -564,11 +564,17 @@ void MainWindowTest::windowGrowsAndThePagesTakeTheRoom()
 
     // Larger: the page control grows with the window, and so does the results table.
     const QSize tableBefore = w.ui().ResultsTable->size();
+    w.ui().PageControl1->setCurrentWidget(w.ui().TabSheet5);
+    QTRY_VERIFY(w.ui().CurrentChart->isVisible());
+    const QSize chartBefore = w.ui().CurrentChart->size();
     w.resize(page.width() + 300, page.height() + 200);
     QTRY_COMPARE(w.size(), QSize(page.width() + 300, page.height() + 200));
     QTRY_COMPARE(w.ui().PageControl1->size(), QSize(page.width() + 300, page.height() + 200));
     w.ui().PageControl1->setCurrentWidget(w.ui().TabSheet3);
     QTRY_VERIFY(w.ui().ResultsTable->width() > tableBefore.width());
+    w.ui().PageControl1->setCurrentWidget(w.ui().TabSheet5);
+    QTRY_VERIFY(w.ui().CurrentChart->width() > chartBefore.width());
+    QTRY_VERIFY(w.ui().CurrentChart->height() > chartBefore.height());
 
     // Shrinking is allowed down to what the layout needs; back at the designed size
     // the page control is as designed.
