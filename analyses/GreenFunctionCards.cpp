@@ -70,22 +70,4 @@ bool ReadsGreenFunction(const std::vector<std::string>& lines)
     return std::any_of(lines.begin(), lines.end(), [](const std::string& line) { return CardId(line) == "GF"; });
 }
 
-std::vector<std::string> EditWindowLines(std::string_view text)
-{
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t end = text.find('\n', start);
-        const std::string_view block = text.substr(start, end == std::string_view::npos ? text.npos : end - start);
-        if (end == std::string_view::npos) {
-            if (!block.empty())
-                lines.emplace_back(block.substr(0, kMaxLine));
-            break;
-        }
-        lines.emplace_back(block.substr(0, kMaxLine));
-        start = end + 1;
-    }
-    return lines;
-}
-
 } // namespace vrnnec::analyses

@@ -5,6 +5,8 @@
 // (case-sensitive, untrimmed); an empty line has none.
 #pragma once
 
+#include "common/Messages.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,8 +15,8 @@ namespace vrnnec::analyses {
 
 // Messages of the Green function commands.
 inline constexpr const char* kEditWindowEmptyMessage = "Edit window is empty.";
-inline constexpr const char* kIncorrectCardsMessage = "Incorrect card are present.";
-inline constexpr const char* kIndataNotFoundMessage = "Current input NEC-2 file, Indata.txo not found.";
+inline constexpr const char* kIncorrectCardsMessage = messages::kIncorrectCard;
+inline constexpr const char* kIndataNotFoundMessage = messages::kIndataMissing;
 
 // The file the engine scripts leave for a WG card.
 inline constexpr const char* kGreenFunctionFile = "Ngf2d.nec";
@@ -36,8 +38,5 @@ std::vector<std::string> RewriteToReadGreenFunction(const std::vector<std::strin
 // True when a deck holds a GF card (it reads the file).
 bool ReadsGreenFunction(const std::vector<std::string>& lines);
 
-// The lines of an edit window's text: its text blocks, lines cut to 255 characters. One
-// trailing empty block (the text ends with a newline, or the window is empty) is no line.
-std::vector<std::string> EditWindowLines(std::string_view text);
 
 } // namespace vrnnec::analyses

@@ -1,6 +1,7 @@
 #include "analyses/GreenFunctionRun.h"
 
 #include "analyses/GreenFunctionCards.h"
+#include "common/DeckText.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,13 +42,12 @@ bool GreenFunctionRun::start(const std::vector<std::string>& deckLines, const QS
         oldModified_ = QFileInfo(file).lastModified();
     }
 
-    std::string text;
-    for (const std::string& line : deck)
-        text += line + "\r\n";
+    std::string text = decktext::JoinLines(deck);
     engine::CalculationRequest request;
     request.programFolder = programFolder;
     request.workingFolder = workingFolder;
     request.auxiliary = true;
+    request.parseListing = false; // the run is judged by the file it writes
     request.deckText = std::move(text);
     return calculation_.start(request);
 }

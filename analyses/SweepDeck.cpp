@@ -1,5 +1,6 @@
 #include "analyses/SweepDeck.h"
 
+#include "common/DeckText.h"
 #include "common/NumberText.h"
 
 #include <algorithm>
@@ -60,6 +61,26 @@ std::string SweepFrequencyCard(const SweepSettings& settings)
         + numtext::general(settings.step());
 }
 
+std::vector<std::string> SweepCards(const SweepSettings& settings, int first, int count)
+{
+    if (settings.patternCards.empty()) {
+        const std::string card = first == 0 && count == settings.points
+            ? SweepFrequencyCard(settings)
+            : "FR 0 " + std::to_string(count) + " 0 0 " + numtext::general(settings.frequency(first)) + " "
+                + numtext::general(settings.step());
+        return {card, "PT -1", "XQ", "EN"};
+    }
+    // The currents of the first segment only: the listing stays small, the typed parse
+    // still finds its currents table.
+    std::vector<std::string> cards = {"PT 0 0 1 1"};
+    for (int j = first; j < first + count; ++j) {
+        cards.push_back("FR 0 1 0 0 " + numtext::general(settings.frequency(j)) + " 0");
+        cards.insert(cards.end(), settings.patternCards.begin(), settings.patternCards.end());
+    }
+    cards.push_back("EN");
+    return cards;
+}
+
 std::string PrepareSweepDeck(std::vector<std::string>& deck, const SweepSettings& settings)
 {
     namespace msg = sweepmessages;
@@ -82,19 +103,14 @@ std::string PrepareSweepDeck(std::vector<std::string>& deck, const SweepSettings
     }
     if (!sourceFound)
         return msg::kSourceNeeded;
-    deck.push_back(SweepFrequencyCard(settings));
-    deck.push_back("PT -1");
-    deck.push_back("XQ");
-    deck.push_back("EN");
+    const std::vector<std::string> cards = SweepCards(settings, 0, settings.points);
+    deck.insert(deck.end(), cards.begin(), cards.end());
     return {};
 }
 
 std::string DeckFileText(const std::vector<std::string>& deck)
 {
-    std::string text;
-    for (const std::string& line : deck)
-        text += line + "\r\n";
-    return text;
+    return decktext::JoinLines(deck);
 }
 
 } // namespace vrnnec::analyses

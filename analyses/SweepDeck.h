@@ -11,9 +11,20 @@ namespace vrnnec::analyses {
 // What a sweep asks for: an odd number of frequencies around the centre, spread over
 // the band width.
 struct SweepSettings {
+    SweepSettings() = default;
+    SweepSettings(double centreMHz, double bandWidthMHz, int pointCount, std::vector<std::string> cards = {})
+        : centre(centreMHz), bandWidth(bandWidthMHz), points(pointCount), patternCards(std::move(cards))
+    {
+    }
+
     double centre = 14;     // MHz
     double bandWidth = 0.4; // MHz
     int points = 3;
+    // When not empty, the deck keeps these pattern cards (the azimuth and elevation cut)
+    // for every frequency: one single-frequency FR card and the cards per point instead
+    // of the stepped FR card, "PT -1" and "XQ", so the listing holds both cuts of every
+    // frequency.
+    std::vector<std::string> patternCards;
 
     double start() const { return centre - bandWidth * 0.5; }
     double step() const { return bandWidth / (points - 1); }
@@ -46,10 +57,15 @@ std::string CheckSweepSettings(const SweepSettings& settings);
 // The stepped FR card: "FR 0 " + points + " 0 0 " + start + " " + step.
 std::string SweepFrequencyCard(const SweepSettings& settings);
 
+// The cards a sweep appends to the prepared deck for the points `first` to
+// `first + count - 1`: the stepped FR card, "PT -1", "XQ" and "EN"; with pattern cards
+// "FR 0 1 0 0 <frequency> 0" and the pattern cards per point, then "EN".
+std::vector<std::string> SweepCards(const SweepSettings& settings, int first, int count);
+
 // Prepares the buffer deck in place: removes its FR, RP, EN, CP, NE, NH, PQ, PT and XQ
 // cards (identifiers in columns 1 and 2, in any letter case), checks that it has a
-// voltage source (EX type 0 or 5) and no GF card, and appends the FR card, "PT -1",
-// "XQ" and "EN". Returns the message when the deck cannot be swept; the deck is then
+// voltage source (EX type 0 or 5) and no GF card, and appends the sweep cards of all
+// points (SweepCards). Returns the message when the deck cannot be swept; the deck is then
 // left as far as the walk had come.
 std::string PrepareSweepDeck(std::vector<std::string>& deck, const SweepSettings& settings);
 

@@ -49,12 +49,11 @@ std::vector<std::pair<int, int>> SweepParts(int points, int processes)
 std::vector<std::string> PartDeck(const std::vector<std::string>& deck, const SweepSettings& settings, int first,
                                   int count)
 {
-    std::vector<std::string> part = deck;
-    const std::string card = SweepFrequencyCard(settings);
-    for (std::string& line : part)
-        if (line == card)
-            line = "FR 0 " + std::to_string(count) + " 0 0 " + numtext::general(settings.frequency(first)) + " "
-                + numtext::general(settings.step());
+    // The prepared deck ends with the cards of all points; the part's take their place.
+    const std::size_t tail = SweepCards(settings, 0, settings.points).size();
+    std::vector<std::string> part(deck.begin(), deck.end() - static_cast<std::ptrdiff_t>(std::min(tail, deck.size())));
+    const std::vector<std::string> cards = SweepCards(settings, first, count);
+    part.insert(part.end(), cards.begin(), cards.end());
     return part;
 }
 
@@ -122,6 +121,7 @@ bool SweepRun::start(const SweepRequest& request)
         calc.auxiliary = true;
         // One engine per core: each factors on one thread, so they do not fight.
         calc.engineThreads = split.size() > 1 ? 1 : 0;
+        calc.parseListing = false; // the merged listing is read as a sweep
         if (split.size() == 1) {
             calc.workingFolder = request.workingFolder;
             calc.deckText = DeckFileText(request.deck);
@@ -211,8 +211,16 @@ void SweepRun::finish()
             result_.message = failure;
         }
     }
-    if (result_.outcome == SweepOutcome::Finished)
+    if (result_.outcome == SweepOutcome::Finished) {
         result_.listing = ReadSweep(listing.toStdString(), request_.settings, request_.readAdmittance);
+        if (result_.listing.ok() && !request_.settings.patternCards.empty()) {
+            SweepGains gains = ReadSweepGains(listing.toStdString(), request_.settings.points);
+            if (gains.ok())
+                result_.gains = std::move(gains.points);
+            else
+                result_.listing.message = gains.message;
+        }
+    }
     emit progress(pointsDone(), request_.settings.points, seconds_);
     emit finished();
 }

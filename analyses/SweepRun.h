@@ -7,6 +7,7 @@
 
 #include "analyses/SweepChart.h"
 #include "analyses/SweepDeck.h"
+#include "analyses/SweepGain.h"
 
 #include "engine/Calculation.h"
 #include "engine/SweepListing.h"
@@ -52,6 +53,7 @@ struct SweepResult {
     SweepOutcome outcome = SweepOutcome::NotStarted;
     std::string message;          // what to show when not Finished
     engine::SweepListing listing; // when Finished (with its own message)
+    std::vector<GainPoint> gains; // one per point when the settings keep pattern cards
 };
 
 class SweepRun : public QObject {

@@ -1,11 +1,13 @@
 #include "app/AnglesRPForm.h"
 
-#include "app/EngineBusyDialog.h"
+#include "app/DataSheetPage.h"
 #include "app/LocaleNumbers.h"
 #include "app/MainWindow.h"
-#include "app/MainWindowControls.h"
+#include "app/RPPlotsPage.h"
+#include "app/RunController.h"
 #include "app/UserDialogs.h"
 #include "common/AtomicFile.h"
+#include "common/DeckText.h"
 #include "editor/DeckFile.h"
 #include "editor/PatternCards.h"
 #include "engine/Calculation.h"
@@ -47,12 +49,11 @@ TAnglesRPForm::TAnglesRPForm(TForm1& window) : QWidget(nullptr, Qt::Window | Qt:
     setObjectName(QStringLiteral("TAnglesRPForm"));
     setWindowTitle(QStringLiteral("Angles for RP calculations"));
     setAttribute(Qt::WA_DeleteOnClose);
-    MainWindowControls& u = window.ui();
-
-    elevationField_ = angleField(this, "AngleElevFieldF", u.AngleElevField->text());
-    azimuthField_ = angleField(this, "AngleAzFieldF", u.AngleAzField->text());
-    elevationBar_ = angleBar(this, "AngleElevSetBarF", 90, u.AngleElevSetBar->value());
-    azimuthBar_ = angleBar(this, "AngleAzSetBarF", 360, u.AngleAzSetBar->value());
+    const DataSheetPage::PatternAngles angles = window.dataSheetPage().patternAngles();
+    elevationField_ = angleField(this, "AngleElevFieldF", angles.elevationText);
+    azimuthField_ = angleField(this, "AngleAzFieldF", angles.azimuthText);
+    elevationBar_ = angleBar(this, "AngleElevSetBarF", 90, angles.elevationPosition);
+    azimuthBar_ = angleBar(this, "AngleAzSetBarF", 360, angles.azimuthPosition);
     closeButton_ = new QPushButton(QStringLiteral("Close"), this);
     closeButton_->setObjectName(QStringLiteral("SetAnglesRPFormButton"));
     runButton_ = new QPushButton(QStringLiteral("OK (start NEC-2)"), this);
@@ -89,15 +90,15 @@ bool TAnglesRPForm::readAngles(double& elevation, double& azimuth)
 
 void TAnglesRPForm::closeEvent(QCloseEvent* event)
 {
+    if (running_) {
+        event->ignore();
+        return;
+    }
     window_.setEnabled(true);
     double elevation = 0;
     double azimuth = 0;
     if (readAngles(elevation, azimuth)) {
-        MainWindowControls& u = window_.ui();
-        u.AngleElevSetBar->setValue(static_cast<int>(std::trunc(elevation)));
-        u.AngleAzSetBar->setValue(static_cast<int>(std::trunc(azimuth)));
-        u.AngleElevField->setText(localenum::general(elevation));
-        u.AngleAzField->setText(localenum::general(azimuth));
+        window_.dataSheetPage().setPatternAngles(elevation, azimuth);
     }
     emit closed();
     event->accept();
@@ -124,9 +125,7 @@ void TAnglesRPForm::SetAnglesRPFormAndStartNEC2ButtonClick()
     const editor::RPRewrite rewrite = editor::RewriteRPCards(*lines, 90 - elevation, azimuth, false);
     if (rewrite.modeMessage)
         window_.dialogs().showMessage(QString::fromStdString(*rewrite.modeMessage));
-    std::string text;
-    for (const std::string& line : *lines)
-        text += line + "\r\n";
+    std::string text = decktext::JoinLines(*lines);
 
     engine::CalculationRequest request;
     request.programFolder = window_.programFolder();
@@ -138,10 +137,14 @@ void TAnglesRPForm::SetAnglesRPFormAndStartNEC2ButtonClick()
         runButton_->setCursor(Qt::WaitCursor);
         runButton_->setEnabled(false);
         closeButton_->setEnabled(false);
-        EngineBusyDialog::waitFor(calculation, this);
+        running_ = true;
+        const bool goOn = window_.runs().wait(calculation, this);
+        running_ = false;
         runButton_->unsetCursor();
         runButton_->setEnabled(true);
         closeButton_->setEnabled(true);
+        if (!goOn)
+            return;
     }
     const engine::CalculationResult& result = calculation.result();
     if (result.outcome != engine::CalculationOutcome::Finished) {
@@ -150,10 +153,7 @@ void TAnglesRPForm::SetAnglesRPFormAndStartNEC2ButtonClick()
     }
     window_.ReadEngineOutput(result.listing);
     close();
-    MainWindowControls& u = window_.ui();
-    for (QWidget* w : {static_cast<QWidget*>(u.TotalDCheck), static_cast<QWidget*>(u.PhiDCheck),
-                       static_cast<QWidget*>(u.ThetaDCheck), static_cast<QWidget*>(u.PhiThetaDCheck)})
-        w->setEnabled(true);
+    window_.rpPlotsPage().enablePolarization();
 }
 
 } // namespace vrnnec

@@ -41,6 +41,7 @@ private:
     QScrollBar* azimuthBar_;
     QPushButton* closeButton_;
     QPushButton* runButton_;
+    bool running_ = false; // the window stays open while its run lasts
 };
 
 } // namespace vrnnec

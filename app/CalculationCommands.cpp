@@ -1,13 +1,15 @@
 // The commands on an antenna file: pick and preview it, and the two calculations
 // (as described, and with dielectric coated wires).
 #include "app/DeckFileCommands.h"
-#include "app/EngineBusyDialog.h"
 #include "app/GroundControls.h"
 #include "app/LocaleNumbers.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowControls.h"
+#include "app/ResultMemo.h"
+#include "app/RunController.h"
 #include "app/UserDialogs.h"
 #include "common/CoatParameters.h"
+#include "common/DeckText.h"
 #include "common/NumberText.h"
 #include "engine/AntennaPreview.h"
 #include "engine/Calculation.h"
@@ -93,12 +95,8 @@ void TForm1::previewAntennaFile(const QString& path, bool picked)
     session().FileHeight = preview.groundType == antenna::GroundType::FreeSpace ? 0 : preview.height;
     session().FileSwrReference = engine::SwrReference{preview.swrReferenceR, preview.swrReferenceX};
 
-    if (picked) {
-        for (QWidget* w : {static_cast<QWidget*>(u.Execute_Original), static_cast<QWidget*>(u.Execute),
-                           static_cast<QWidget*>(u.Execute_Original1), static_cast<QWidget*>(u.Execute1),
-                           static_cast<QWidget*>(u.RefreshButton), static_cast<QWidget*>(u.RefreshButton1)})
-            w->setEnabled(true);
-    }
+    if (picked)
+        session().commands.antennaFile = true;
     u.HAntField->setText(localenum::general(session().FileHeight));
     u.FreqVRNChangeField->setText(localenum::general(session().FileFrequency));
     u.FreqField->setText(localenum::general(session().FileFrequency));
@@ -128,18 +126,10 @@ void TForm1::previewAntennaFile(const QString& path, bool picked)
                        static_cast<QWidget*>(u.Z_Shrinking_CheckBox)})
         w->setEnabled(oneRadius);
 
-    setViewerEnabled(false);
-    u.SetAnglesforRPcalculations->setEnabled(false);
-    u.SetAnglesforRPcalculations1->setEnabled(false);
-    setFrequencyPlotsEnabled(false);
-}
-
-void TForm1::setViewerEnabled(bool enabled)
-{
-    ui_->ViewerCallButton->setEnabled(enabled);
-    ui_->ViewerCallButton1->setEnabled(enabled);
-    ui_->ViewerCall->setEnabled(enabled);
-    ui_->ViewerCall1->setEnabled(enabled);
+    session().commands.listingShown = false;
+    session().commands.anglesRerun = false;
+    session().commands.sweepUpToDate = false;
+    updateCommands();
 }
 
 // The parameters both calculations read alike.
@@ -234,39 +224,39 @@ void TForm1::calculate(conversion::ConversionOptions settings)
     u.ReadADMCheck->setChecked(false);
 
     if (result.outcome == engine::CalculationOutcome::Converted) {
-        u.Memo1->appendPlainText(QStringLiteral("*******"));
-        u.Memo1->appendPlainText(QStringLiteral("Input NEC-2 file:"));
+        QStringList listed{QStringLiteral("*******"), QStringLiteral("Input NEC-2 file:")};
         QFile deck(engine::Calculation::deckPath(request));
         if (deck.open(QIODevice::ReadOnly)) {
-            QString text = QString::fromLatin1(deck.readAll());
-            text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-            for (const QString& line : text.split('\n'))
-                u.Memo1->appendPlainText(line);
+            const QByteArray bytes = deck.readAll();
+            for (const std::string& line : decktext::SplitLines(std::string_view(bytes.constData(), bytes.size())))
+                listed << QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size()));
         }
-        u.Memo1->appendPlainText(QStringLiteral("*******"));
+        listed << QStringLiteral("*******");
+        resultmemo::append(*u.Memo1, listed);
         u.StartNEC2Button->setEnabled(true);
-        u.SetAnglesforRPcalculations->setEnabled(true);
-        u.SetAnglesforRPcalculations1->setEnabled(true);
-        setFrequencyPlotsEnabled(true);
+        session().commands.anglesRerun = true;
+        session().commands.sweepUpToDate = true;
+        updateCommands();
         return;
     }
 
     if (running) {
-        const QList<QPushButton*> buttons{u.Execute, u.Execute_Original, u.Execute1, u.Execute_Original1};
-        for (QPushButton* b : buttons)
-            b->setEnabled(false);
+        session().commands.running = true;
+        updateCommands();
         const QList<QWidget*> busy = session().CoatedRun
             ? QList<QWidget*>{u.GroupBox3, u.TabSheet3, u.Execute, u.Execute1}
             : QList<QWidget*>{u.TabSheet1, u.TabSheet3, u.Execute_Original, u.Execute_Original1};
         for (QWidget* w : busy)
             w->setCursor(Qt::WaitCursor);
 
-        EngineBusyDialog::waitFor(calculation, this);
+        const bool goOn = runs_->wait(calculation);
 
-        for (QPushButton* b : buttons)
-            b->setEnabled(true);
+        session().commands.running = false;
+        updateCommands();
         for (QWidget* w : busy)
             w->unsetCursor();
+        if (!goOn)
+            return;
     }
 
     if (result.outcome != engine::CalculationOutcome::Finished) {
@@ -275,9 +265,7 @@ void TForm1::calculate(conversion::ConversionOptions settings)
     }
     session().HeightUnknown = false;
     ReadEngineOutput(result.listing);
-    for (QWidget* w : {static_cast<QWidget*>(u.TotalDCheck), static_cast<QWidget*>(u.PhiDCheck),
-                       static_cast<QWidget*>(u.ThetaDCheck), static_cast<QWidget*>(u.PhiThetaDCheck)})
-        w->setEnabled(true);
+    rpPlotsPage().enablePolarization();
 }
 
 } // namespace vrnnec

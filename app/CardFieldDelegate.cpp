@@ -2,6 +2,8 @@
 
 #include "editor/CardRows.h"
 
+#include <QKeyEvent>
+
 namespace vrnnec {
 
 CardFieldDelegate::CardFieldDelegate(char separator, bool identifierRule, QObject* parent)
@@ -23,6 +25,7 @@ QWidget* CardFieldDelegate::createEditor(QWidget* parent, const QStyleOptionView
     connect(editor, &QLineEdit::textEdited, self,
             [self, editor, cell](const QString& text) { self->textEdited(editor, cell, text); });
     editor_ = editor;
+    editorIndex_ = cell;
     return editor;
 }
 
@@ -33,6 +36,19 @@ void CardFieldDelegate::commitOpenEditor()
         emit closeEditor(editor, QAbstractItemDelegate::NoHint);
         editor_.clear();
     }
+}
+
+bool CardFieldDelegate::eventFilter(QObject* object, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && object == editor_.data() && editorIndex_.column() > 0) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter)
+            && !editor::CheckFieldText(editor_->text().toLatin1().toStdString(), separator_)) {
+            emit fieldChecked(false);
+            return true;
+        }
+    }
+    return QStyledItemDelegate::eventFilter(object, event);
 }
 
 void CardFieldDelegate::textEdited(QLineEdit* editor, const QPersistentModelIndex& index, const QString& text)

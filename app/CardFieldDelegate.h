@@ -24,6 +24,10 @@ public:
     // Writes the open editor's text into its cell and closes it.
     void commitOpenEditor();
 
+protected:
+    // Enter in a field whose text does not read keeps the field in editing.
+    bool eventFilter(QObject* object, QEvent* event) override;
+
 signals:
     // After every change of a field's text: whether it reads as a number so far.
     void fieldChecked(bool readable);
@@ -36,6 +40,7 @@ private:
     char separator_;
     bool identifierRule_;
     mutable QPointer<QLineEdit> editor_;
+    mutable QPersistentModelIndex editorIndex_;
 };
 
 } // namespace vrnnec

@@ -15,6 +15,8 @@
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <numeric>
+#include <vector>
 
 namespace vrnnec {
 
@@ -87,6 +89,7 @@ TCardForm::TCardForm(editor::CardTableModel& model, int row, const editor::CardD
         captions << QString();
     grid_->setHorizontalHeaderLabels(captions);
     grid_->verticalHeader()->hide();
+    grid_->setWordWrap(false);
     grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     delegate_ = new CardFieldDelegate(separator, false, grid_);
@@ -201,8 +204,10 @@ void TCardForm::EditCardOKButtonClick()
     delegate_->commitOpenEditor();
     const editor::CardRow row = values();
     for (int column = 1; column < editor::kCardColumns; ++column) {
-        if (!editor::IsStorableField(row[static_cast<std::size_t>(column)], separator_)) {
-            dialogs_.showMessage(QString::fromLatin1(editor::kIncorrectNumbersMessage));
+        const std::string& field = row[static_cast<std::size_t>(column)];
+        if (!editor::IsStorableField(field, separator_)) {
+            grid_->setCurrentCell(0, column);
+            dialogs_.showMessage(QString::fromLatin1(editor::IncorrectNumbersMessage(-1, row[0], column, field)));
             return;
         }
     }
@@ -233,11 +238,31 @@ void TCardForm::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     if (columnsSized_)
         return;
-    // Each column an eleventh of the grid's client width, less 2 pixels.
+    // Each column an eleventh of the grid's client width, less 2 pixels; a caption
+    // wider than that ("Step Num") widens its column, and the columns without a caption
+    // give the room back.
     columnsSized_ = true;
-    const int width = static_cast<int>(std::lround(grid_->viewport()->width() / 11.0)) - 2;
+    const int client = grid_->viewport()->width();
+    const int width = static_cast<int>(std::lround(client / 11.0)) - 2;
+    const QHeaderView* header = grid_->horizontalHeader();
+    std::vector<int> widths(editor::kCardColumns, width);
+    std::vector<int> spare;
+    for (int column = 0; column < editor::kCardColumns; ++column) {
+        const bool captioned = column > 0 && !grid_->horizontalHeaderItem(column)->text().isEmpty();
+        if (captioned)
+            widths[column] = std::max(width, header->sectionSizeHint(column));
+        else if (column > 0)
+            spare.push_back(column);
+    }
+    int excess = std::accumulate(widths.begin(), widths.end(), 0) - client;
+    for (std::size_t i = 0; excess > 0 && i < spare.size(); ++i) {
+        const int share = std::min((excess + static_cast<int>(spare.size() - i) - 1) / static_cast<int>(spare.size() - i),
+                                   widths[spare[i]] - 16);
+        widths[spare[i]] -= std::max(0, share);
+        excess -= std::max(0, share);
+    }
     for (int column = 0; column < editor::kCardColumns; ++column)
-        grid_->setColumnWidth(column, width);
+        grid_->setColumnWidth(column, widths[column]);
 }
 
 } // namespace vrnnec

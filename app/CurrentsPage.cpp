@@ -47,9 +47,10 @@ void CurrentsPage::setUpChart(Ui::CurrentsPage& controls)
     axisLeft_->setTitleText(QStringLiteral("Current value in ampers"));
     axisLeft_->setRange(-1, 1);
     axisLeft_->setGridLineVisible(false);
-    axisLeft_->setLabelsAngle(-90);
-    axisLeft_->setLabelFormat(QStringLiteral("%.9g"));
+    // Short labels, upright, so that they fit beside and under the plot.
+    axisLeft_->setLabelFormat(QStringLiteral("%.4g"));
     axisBottom_ = new QValueAxis(chart_);
+    axisBottom_->setLabelFormat(QStringLiteral("%.4g"));
     axisBottom_->setGridLineVisible(false);
     chart_->addAxis(axisLeft_, Qt::AlignLeft);
     chart_->addAxis(axisBottom_, Qt::AlignBottom);

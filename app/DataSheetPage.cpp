@@ -1,8 +1,11 @@
 #include "app/DataSheetPage.h"
 
 #include "app/LocaleNumbers.h"
+#include "app/ResultMemo.h"
 #include "common/NumberText.h"
 #include "ui_DataSheetPage.h"
+
+#include <cmath>
 
 namespace vrnnec {
 
@@ -22,7 +25,12 @@ void onUserScroll(QScrollBar* bar, QObject* context, Write write)
 DataSheetPage::DataSheetPage(Ui::DataSheetPage& controls, QWidget* parent) : QWidget(parent)
 {
     controls.setupUi(this);
+    resultmemo::setUp(*controls.Memo1, false);
 
+    elevationField_ = controls.AngleElevField;
+    azimuthField_ = controls.AngleAzField;
+    elevationBar_ = controls.AngleElevSetBar;
+    azimuthBar_ = controls.AngleAzSetBar;
     QLineEdit* elevation = controls.AngleElevField;
     QLineEdit* azimuth = controls.AngleAzField;
     QLineEdit* shortening = controls.UkorField;
@@ -34,6 +42,19 @@ DataSheetPage::DataSheetPage(Ui::DataSheetPage& controls, QWidget* parent) : QWi
         shortening->setText(QString::fromStdString(
             numtext::withSeparator(numtext::decimals(position / 10.0, 1), localenum::decimalSeparator())));
     });
+}
+
+DataSheetPage::PatternAngles DataSheetPage::patternAngles() const
+{
+    return {elevationField_->text(), azimuthField_->text(), elevationBar_->value(), azimuthBar_->value()};
+}
+
+void DataSheetPage::setPatternAngles(double elevation, double azimuth)
+{
+    elevationBar_->setValue(static_cast<int>(std::trunc(elevation)));
+    azimuthBar_->setValue(static_cast<int>(std::trunc(azimuth)));
+    elevationField_->setText(localenum::general(elevation));
+    azimuthField_->setText(localenum::general(azimuth));
 }
 
 } // namespace vrnnec

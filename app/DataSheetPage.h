@@ -3,7 +3,11 @@
 // dielectric coated wires.
 #pragma once
 
+#include <QString>
 #include <QWidget>
+
+class QLineEdit;
+class QScrollBar;
 
 namespace Ui {
 class DataSheetPage;
@@ -17,6 +21,23 @@ public:
     // Builds the page's controls into `controls` and connects the rules within the page:
     // the scroll bars write the angle and shortening fields.
     explicit DataSheetPage(Ui::DataSheetPage& controls, QWidget* parent = nullptr);
+
+    // The angles of the radiation pattern as shown: the texts of `AngleElevField` and
+    // `AngleAzField` and the positions of their scroll bars.
+    struct PatternAngles {
+        QString elevationText, azimuthText;
+        int elevationPosition = 0, azimuthPosition = 0;
+    };
+    PatternAngles patternAngles() const;
+    // Sets the angles: the scroll bars to the angles truncated, the fields to them in
+    // general format (which the fields' mirrors then copy on).
+    void setPatternAngles(double elevation, double azimuth);
+
+private:
+    QLineEdit* elevationField_;
+    QLineEdit* azimuthField_;
+    QScrollBar* elevationBar_;
+    QScrollBar* azimuthBar_;
 };
 
 } // namespace vrnnec

@@ -4,12 +4,12 @@
 #include "app/MainWindowControls.h"
 #include "app/UserDialogs.h"
 #include "common/AtomicFile.h"
+#include "common/DeckText.h"
 #include "editor/DeckFile.h"
 
-#include <QDesktopServices>
 #include <QFile>
 #include <QPlainTextEdit>
-#include <QUrl>
+#include <QTextDocument>
 
 namespace vrnnec {
 
@@ -32,26 +32,67 @@ std::string localPath(const QString& path)
 
 namespace deckmemo {
 
-std::vector<std::string> lines(const QPlainTextEdit& memo)
+std::vector<std::string> lines(const QString& text)
 {
     std::vector<std::string> result;
-    const QString text = memo.toPlainText();
     if (text.isEmpty())
         return result;
-    for (const QString& line : text.split(QLatin1Char('\n')))
-        result.push_back(line.toLatin1().toStdString());
+    for (const QString& line : text.split(QLatin1Char('\n'))) {
+        // Each character is the byte it was read from; a typed character beyond them
+        // goes as its UTF-8 bytes.
+        std::string bytes;
+        for (const QChar c : line) {
+            if (c.unicode() <= 0xFF)
+                bytes += static_cast<char>(c.unicode());
+            else
+                bytes += QString(c).toStdString();
+        }
+        result.push_back(decktext::CutLine(bytes));
+    }
     return result;
 }
 
-void setLines(QPlainTextEdit& memo, const std::vector<std::string>& lines)
+// The memo's raw text: its plain text would turn 0xA0 (no-break space) into a blank.
+static QString memoText(const QPlainTextEdit& memo)
+{
+    QString text = memo.document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    return text;
+}
+
+std::vector<std::string> lines(const QPlainTextEdit& memo)
+{
+    return lines(memoText(memo));
+}
+
+std::vector<std::string> runLines(const QPlainTextEdit& memo)
+{
+    return runLines(memoText(memo));
+}
+
+std::vector<std::string> runLines(const QString& text)
+{
+    std::vector<std::string> result = lines(text);
+    if (!result.empty() && result.back().empty())
+        result.pop_back();
+    return result;
+}
+
+void setLines(QPlainTextEdit& memo, const std::vector<std::string>& newLines)
 {
     QString text;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
+    for (std::size_t i = 0; i < newLines.size(); ++i) {
         if (i > 0)
             text += QLatin1Char('\n');
-        text += QString::fromLatin1(lines[i].data(), static_cast<qsizetype>(lines[i].size()));
+        text += QString::fromLatin1(newLines[i].data(), static_cast<qsizetype>(newLines[i].size()));
     }
+    if (lines(memo) == newLines)
+        return;
+    // A rewrite by the program is a change of the deck like a typed one: the deck stays
+    // marked as changed until it is saved or replaced by a file.
     memo.setPlainText(text);
+    memo.document()->setModified(true);
 }
 
 } // namespace deckmemo
@@ -116,12 +157,11 @@ void DeckFileCommands::OpenDeckFile(const QString& name)
         return;
     showDeck(*lines);
     // The results on show belong to a deck that is no longer shown.
-    MainWindowControls& u = window_.ui();
-    for (QWidget* w : {u.ViewerCallButton, u.ViewerCallButton1})
-        w->setEnabled(false);
-    for (QAction* a : {u.ViewerCall, u.ViewerCall1, u.SetAnglesforRPcalculations, u.SetAnglesforRPcalculations1})
-        a->setEnabled(false);
-    window_.setFrequencyPlotsEnabled(false);
+    CommandState& commands = window_.session().commands;
+    commands.listingShown = false;
+    commands.anglesRerun = false;
+    commands.sweepUpToDate = false;
+    window_.updateCommands();
 }
 
 void DeckFileCommands::SaveNEC2ButtonClick()
@@ -141,8 +181,16 @@ void DeckFileCommands::SaveNEC2ButtonClick()
 
 void DeckFileCommands::ViewOutdataButtonClick()
 {
-    // The desktop's viewer for the file; whether it starts is not reported.
-    QDesktopServices::openUrl(QUrl::fromLocalFile(window_.workingFile(QStringLiteral("Outdata.txo"))));
+    const QString path = window_.workingFile(QStringLiteral("Outdata.txo"));
+    if (!QFile::exists(path)) {
+        window_.dialogs().showMessage(QString::fromStdString(editor::FileNotFoundMessage(path.toStdString())));
+        return;
+    }
+    if (!window_.dialogs().openWithDesktop(path))
+        window_.dialogs().showMessage(
+            (QStringLiteral("No program is registered on this computer to show the NEC-2 output file ") + path
+             + QStringLiteral(". Open it with a text editor."))
+                .left(255));
 }
 
 } // namespace vrnnec

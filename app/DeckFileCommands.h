@@ -18,9 +18,15 @@ class TForm1;
 
 namespace deckmemo {
 
-// The memo's lines as deck bytes (an empty memo has no lines).
+// The memo's lines as deck bytes, each cut to 255 bytes (an empty text has no lines;
+// a final line end gives a final empty line, so deck files come back as they were).
+std::vector<std::string> lines(const QString& text);
 std::vector<std::string> lines(const QPlainTextEdit& memo);
-// Replaces the memo's text by the lines.
+// The lines a run takes from the memo: as lines(), without a final empty line.
+std::vector<std::string> runLines(const QPlainTextEdit& memo);
+std::vector<std::string> runLines(const QString& text);
+// Replaces the memo's text by the lines and marks the deck as changed (when the text
+// differs); a deck read from a file clears the mark itself.
 void setLines(QPlainTextEdit& memo, const std::vector<std::string>& lines);
 
 } // namespace deckmemo

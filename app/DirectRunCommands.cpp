@@ -2,11 +2,13 @@
 
 #include "app/AnglesRPForm.h"
 #include "app/DeckFileCommands.h"
-#include "app/EngineBusyDialog.h"
 #include "app/LocaleNumbers.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowControls.h"
+#include "app/ResultMemo.h"
+#include "app/RunController.h"
 #include "app/UserDialogs.h"
+#include "common/DeckText.h"
 #include "common/NumberText.h"
 #include "editor/PatternCards.h"
 #include "engine/Calculation.h"
@@ -125,16 +127,12 @@ void DirectRunCommands::StartNEC2ButtonClick()
         window_.dialogs().showMessage(QString::fromLatin1(editor::kOneFrequencyMessage));
         return;
     }
-    for (const std::string& line : check.attentionLines())
-        u.NEC2ResultSheetScreen->appendPlainText(QString::fromStdString(line));
+    resultmemo::append(*u.NEC2ResultSheetScreen, check.attentionLines());
 
     engine::CalculationRequest request;
     request.programFolder = window_.programFolder();
     request.workingFolder = window_.workingFolder();
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\r\n";
-    request.deckText = std::move(text);
+    request.deckText = decktext::JoinLines(lines);
     window_.session().SwrReference = window_.session().EditWindowSwrReference;
 
     engine::Calculation calculation;
@@ -144,10 +142,12 @@ void DirectRunCommands::StartNEC2ButtonClick()
         for (QWidget* w : busy)
             w->setCursor(Qt::WaitCursor);
         u.StartNEC2Button->setEnabled(false);
-        EngineBusyDialog::waitFor(calculation, &window_);
+        const bool goOn = window_.runs().wait(calculation);
         for (QWidget* w : busy)
             w->unsetCursor();
         u.StartNEC2Button->setEnabled(true);
+        if (!goOn)
+            return;
     }
     const engine::CalculationResult& result = calculation.result();
     if (result.outcome != engine::CalculationOutcome::Finished) {
@@ -156,9 +156,7 @@ void DirectRunCommands::StartNEC2ButtonClick()
     }
     window_.session().HeightUnknown = true;
     window_.ReadEngineOutput(result.listing);
-    for (QWidget* w : {static_cast<QWidget*>(u.TotalDCheck), static_cast<QWidget*>(u.PhiDCheck),
-                       static_cast<QWidget*>(u.ThetaDCheck), static_cast<QWidget*>(u.PhiThetaDCheck)})
-        w->setEnabled(true);
+    window_.rpPlotsPage().enablePolarization();
 }
 
 } // namespace vrnnec

@@ -1,6 +1,7 @@
 #include "app/FreqPlotsForm.h"
 
 #include "analyses/SweepRun.h"
+#include "app/FreqPlotsExtras.h"
 #include "app/LocaleNumbers.h"
 #include "app/UserDialogs.h"
 #include "engine/Calculation.h"
@@ -98,6 +99,9 @@ TFreqPlotsForm::TFreqPlotsForm(const FreqPlotsContext& context, std::vector<std:
     rAxis_->setRange(0, 100);
     jxAxis_->setRange(-100, 100);
     swrAxis_->setRange(1, 5);
+    extras_ = new FreqPlotsExtras({this, static_cast<QGridLayout*>(layout()), pages_, impedanceChart_, swrChart_,
+                                   context_.dialogs, context_.swrReference},
+                                  buffer_);
     resize(sizeHint());
     setMinimumSize(sizeHint());
 }
@@ -244,7 +248,9 @@ void TFreqPlotsForm::FreqPlotsCalculateButtonClick()
         dialogs.showMessage(QString::fromLatin1(msg::kBadPoints));
         return;
     }
-    const analyses::SweepSettings settings{centre, band / 1000, points};
+    analyses::SweepSettings settings{centre, band / 1000, points};
+    if (!extras_->prepare(settings))
+        return;
     std::string message = analyses::CheckSweepSettings(settings);
     if (message.empty())
         message = analyses::PrepareSweepDeck(buffer_, settings);
@@ -276,11 +282,17 @@ void TFreqPlotsForm::FreqPlotsCalculateButtonClick()
     calculateButton_->setEnabled(true);
     stopButton_->setEnabled(false);
     unsetCursor();
+    if (closeAfterRun_) {
+        closeAfterRun_ = false;
+        QDialog::reject();
+        return;
+    }
 
     if (result.outcome != analyses::SweepOutcome::Finished) {
         dialogs.showMessage(QString::fromStdString(result.message));
         return;
     }
+    extras_->sweepDone(request, result);
     listing_ = result.listing;
     outputCleared_ = false;
     if (listing_.sourceTags.empty()) {
@@ -366,11 +378,14 @@ void TFreqPlotsForm::DrawCharts(long long tag)
     for (const auto& p : chart.swr)
         swrHigh = std::max(swrHigh, p.second);
     swrAxis_->setRange(1, 1 + std::ceil((swrHigh - 1) / 0.5) * 0.5);
+    extras_->draw(tag, values);
 }
 
 void TFreqPlotsForm::reject()
 {
     if (run_) {
+        // Closing the window during a sweep stops it; the window closes once it ended.
+        closeAfterRun_ = true;
         run_->stop();
         return;
     }

@@ -26,6 +26,7 @@ class QValueAxis;
 
 namespace vrnnec {
 
+class FreqPlotsExtras;
 class UserDialogs;
 
 namespace analyses {
@@ -64,6 +65,7 @@ public:
     QValueAxis* swrAxis() const { return swrAxis_; }
     QValueAxis* impedanceBottomAxis() const { return impBottom_; }
     const std::vector<std::string>& bufferDeck() const { return buffer_; }
+    FreqPlotsExtras* extras() const { return extras_; }
 
     // "Frequencies: 3 of 7,  0:05".
     static QString progressText(int done, int points, int seconds);
@@ -80,6 +82,8 @@ private:
     engine::SweepListing listing_;
     bool outputCleared_ = true;
     analyses::SweepRun* run_ = nullptr;
+    FreqPlotsExtras* extras_ = nullptr; // Smith, gain, readout, band, save and measured data
+    bool closeAfterRun_ = false; // the window was closed during the sweep
 
     QLineEdit* freqCentralField_ = nullptr;
     QLineEdit* bandWidthField_ = nullptr;

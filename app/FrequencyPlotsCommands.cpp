@@ -8,7 +8,7 @@
 #include "engine/EngineRun.h"
 
 #include <QFile>
-#include <QThread>
+#include "engine/EngineJobs.h"
 
 namespace vrnnec {
 
@@ -33,13 +33,8 @@ void TForm1::FreqPlotsShowMenuItemClick()
     context.dialogs = dialogs_;
     context.swrReference = &session_.SwrReference;
     context.readAdmittance = [this] { return ui_->ReadADMCheck->isChecked(); };
-    context.disableViewer = [this] {
-        ui_->ViewerCallButton->setEnabled(false);
-        ui_->ViewerCallButton1->setEnabled(false);
-        ui_->ViewerCall->setEnabled(false);
-        ui_->ViewerCall1->setEnabled(false);
-    };
-    context.processes = QThread::idealThreadCount();
+    context.disableViewer = [this] { setViewerEnabled(false); };
+    context.processes = engine::EngineJobs(workingFolder_, programFolder_);
     freqPlotsForm_ = new TFreqPlotsForm(context, std::move(deck), centre, this);
     // The main window takes no input while the sweep window is open.
     freqPlotsForm_->setWindowModality(Qt::WindowModal);

@@ -62,6 +62,8 @@ TGWForm::TGWForm(editor::CardTableModel& model, const QPersistentModelIndex& row
 
     tagField_ = field(this, "TagNField", QString::number(integer(1)));
     tagField_->setReadOnly(true);
+    // Shown, not edited: the first focus goes to the segments.
+    tagField_->setFocusPolicy(Qt::NoFocus);
     segsField_ = field(this, "SegsField", QString::number(integer(2)));
     const char* names[6] = {"X1Field", "Y1Field", "Z1Field", "X2Field", "Y2Field", "Z2Field"};
     for (int i = 0; i < 6; ++i)
@@ -72,6 +74,19 @@ TGWForm::TGWForm(editor::CardTableModel& model, const QPersistentModelIndex& row
     epsField_ = field(this, "EpsGWField", QStringLiteral("3"));
     coatRadiusField_ = field(this, "RadIsolGWField", text(real(9)));
     bareRadiusField_ = field(this, "RadNoIsolGWField", text(real(9)));
+    // A wire that already has its isolation load carries the coated radius on its GW
+    // card: the bare radius is not known, and taking the GW radius for it would write a
+    // wrong inductance.
+    isolationNote_ = new QLabel(this);
+    isolationNote_->setObjectName(QStringLiteral("IsolationNoteLabel"));
+    isolationNote_->setWordWrap(true);
+    const int load = editor::FindDistributedLoad(model.rows(), integer(1));
+    if (load >= 0) {
+        bareRadiusField_->clear();
+        isolationNote_->setText(QString::fromStdString(editor::IsolatedWireNote(load)));
+    } else {
+        isolationNote_->hide();
+    }
     findField_ = field(this, "FindValueField", text(find));
     changeField_ = field(this, "ChangeToValueField", text(find));
     const char* axisNames[4] = {"XFindChangeRadioButton", "YFindChangeRadioButton", "ZFindChangeRadioButton",
@@ -119,7 +134,8 @@ TGWForm::TGWForm(editor::CardTableModel& model, const QPersistentModelIndex& row
     coatGrid->addWidget(coatRadiusField_, 1, 1);
     coatGrid->addWidget(new QLabel(QStringLiteral("without isolation, m:"), coat), 1, 2);
     coatGrid->addWidget(bareRadiusField_, 1, 3);
-    coatGrid->addWidget(isolate, 2, 0, 1, 4);
+    coatGrid->addWidget(isolationNote_, 2, 0, 1, 4);
+    coatGrid->addWidget(isolate, 3, 0, 1, 4);
     grid->addWidget(coat, 7, 0, 1, 5);
 
     auto* replaceBox = new QGroupBox(QStringLiteral("Replace (all GW cards in table under revision)"), this);
@@ -135,15 +151,18 @@ TGWForm::TGWForm(editor::CardTableModel& model, const QPersistentModelIndex& row
     grid->addWidget(replaceBox, 8, 0, 1, 5);
 
     connect(findField_, &QLineEdit::textChanged, changeField_, &QLineEdit::setText);
-    connect(segsField_, &QLineEdit::textChanged, this, [this] { showLengths(); });
-    for (QLineEdit* f : coordinateFields_)
-        connect(f, &QLineEdit::textChanged, this, [this] { showLengths(); });
+    connect(segsField_, &QLineEdit::textChanged, this, [this] { showLengths(false); });
+    connect(segsField_, &QLineEdit::editingFinished, this, [this] { showLengths(true); });
+    for (QLineEdit* f : coordinateFields_) {
+        connect(f, &QLineEdit::textChanged, this, [this] { showLengths(false); });
+        connect(f, &QLineEdit::editingFinished, this, [this] { showLengths(true); });
+    }
     connect(flip, &QPushButton::clicked, this, [this] { FlipWireDirectionButtonClick(); });
     connect(save, &QPushButton::clicked, this, [this] { EditGWSaveCloseButtonClick(); });
     connect(cancel, &QPushButton::clicked, this, &QWidget::close);
     connect(isolate, &QPushButton::clicked, this, [this] { IsolateGWButtonClick(); });
     connect(replace, &QPushButton::clicked, this, [this] { GWChangeCorrButtonClick(); });
-    showLengths();
+    showLengths(false);
 }
 
 QString TGWForm::text(double value) const
@@ -151,15 +170,17 @@ QString TGWForm::text(double value) const
     return QString::fromStdString(numtext::withSeparator(numtext::general(value), separator_));
 }
 
-void TGWForm::showLengths()
+void TGWForm::showLengths(bool leaving)
 {
-    const std::string lone(1, separator_);
     if (trimmed(tagField_).empty() || trimmed(segsField_).empty())
         return;
     for (const QLineEdit* f : {coordinateFields_[0], coordinateFields_[1], coordinateFields_[2], coordinateFields_[3],
                                coordinateFields_[4], coordinateFields_[5], radiusField_}) {
         const std::string t = trimmed(f);
-        if (t.empty() || t == lone)
+        if (t.empty())
+            return;
+        // A number still being typed ("-", "-.", "1E-") waits until the field is left.
+        if (editor::IsUnfinishedNumber(t, separator_) && !leaving)
             return;
     }
     long long segments = 0;

@@ -54,7 +54,9 @@ private:
     bool readWire(Wire& wire);
     // Writes cells 1 to 9 of the wire's row from `wire` (undoable).
     void writeWire(const Wire& wire);
-    void showLengths();
+    // The lengths of the wire as typed. While `leaving` is false (the user is typing),
+    // numbers not yet finished are waited for; when he leaves a field they are refused.
+    void showLengths(bool leaving);
     QString text(double value) const;
 
     editor::CardTableModel& model_;
@@ -67,6 +69,7 @@ private:
     QLineEdit* coordinateFields_[6];
     QLineEdit* radiusField_;
     QLabel* lengthText_;
+    QLabel* isolationNote_;
     QLineEdit* epsField_;
     QLineEdit* coatRadiusField_;
     QLineEdit* bareRadiusField_;

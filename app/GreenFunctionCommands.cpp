@@ -3,9 +3,10 @@
 // "Copy GF to working folder" puts a chosen Green's function file in the working folder.
 #include "analyses/GreenFunctionCards.h"
 #include "analyses/GreenFunctionRun.h"
-#include "app/EngineBusyDialog.h"
+#include "app/DeckFileCommands.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowControls.h"
+#include "app/RunController.h"
 #include "app/UserDialogs.h"
 #include "common/AtomicFile.h"
 #include "common/TextLines.h"
@@ -44,7 +45,7 @@ void TForm1::GFwriteButtonClick()
     const bool fromEditWindow = !u.GFwriteCurrentInputCheck->isChecked();
     std::vector<std::string> lines;
     if (fromEditWindow) {
-        lines = analyses::EditWindowLines(u.GeometryNEC2->toPlainText().toStdString());
+        lines = deckmemo::runLines(*u.GeometryNEC2);
         if (lines.empty()) {
             dialogs_->showMessage(QString::fromLatin1(analyses::kEditWindowEmptyMessage));
             return;
@@ -64,12 +65,13 @@ void TForm1::GFwriteButtonClick()
     u.GroupBox6->setCursor(Qt::WaitCursor);
     u.GFwriteButton->setCursor(Qt::WaitCursor);
     analyses::GreenFunctionRun run;
-    if (run.start(lines, programFolder_, workingFolder_))
-        EngineBusyDialog::waitFor(run.calculation(), this);
+    const bool goOn = !run.start(lines, programFolder_, workingFolder_) || runs_->wait(run.calculation());
     for (QWidget* b : buttons)
         b->setEnabled(true);
     u.GroupBox6->unsetCursor();
     u.GFwriteButton->unsetCursor();
+    if (!goOn)
+        return;
 
     const analyses::GreenFunctionRunResult result = run.finish();
     if (!result.engineEnded) {
@@ -92,10 +94,7 @@ void TForm1::GFwriteButtonClick()
                       UserDialogs::Buttons::YesNo, UserDialogs::Style::Confirmation);
     if (answer != UserDialogs::Answer::Yes)
         return;
-    QStringList rewritten;
-    for (const std::string& line : analyses::RewriteToReadGreenFunction(lines))
-        rewritten << fromStd(line);
-    u.GeometryNEC2->setPlainText(rewritten.join(QLatin1Char('\n')));
+    deckmemo::setLines(*u.GeometryNEC2, analyses::RewriteToReadGreenFunction(lines));
 }
 
 void TForm1::CopyGFClick()

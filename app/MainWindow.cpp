@@ -4,15 +4,18 @@
 #include "app/DesktopKeys.h"
 #include "app/DirectRunCommands.h"
 #include "app/EditorCommands.h"
+#include "app/OptimizeCommands.h"
 #include "app/GroundControls.h"
 #include "app/GroundDialog.h"
 #include "app/MainWindowControls.h"
 #include "app/QtUserDialogs.h"
+#include "app/RunController.h"
 #include "app/SettingsFile.h"
 #include "app/WorkPlacesKeeper.h"
 #include "engine/WorkingFolder.h"
 #include "ui_MainWindowFrame.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QDir>
 #include <QMenu>
@@ -32,6 +35,7 @@ TForm1::TForm1(const AppContext& context, QWidget* parent)
     }
     workPlaces_ = new WorkPlacesKeeper(*this);
     dialogs_ = workPlaces_->wrap(*dialogs_);
+    runs_ = new RunController(*this, *dialogs_);
 
     ui_->Ui::MainWindowFrame::setupUi(this);
     setUpPages();
@@ -45,9 +49,11 @@ TForm1::TForm1(const AppContext& context, QWidget* parent)
     deckFiles_ = new DeckFileCommands(*this);
     new DirectRunCommands(*this);
     new EditorCommands(*this);
+    new OptimizeCommands(*this);
     InstallDesktopKeys(*this);
     workPlaces_->attach();
     PrepareProg();
+    updateCommands();
 
     // The ground parameters dialog exists from the start, hidden.
     createGroundDialog();
@@ -156,13 +162,44 @@ void TForm1::setUpPopupMenus()
 
 void TForm1::setFrequencyPlotsEnabled(bool enabled)
 {
-    ui_->FreqPlotsShowMenuItem->setEnabled(enabled);
-    ui_->FreqPlotsShowMenuItem1->setEnabled(enabled);
+    session_.commands.sweepUpToDate = enabled;
+    updateCommands();
 }
 
 bool TForm1::frequencyPlotsEnabled() const
 {
-    return ui_->FreqPlotsShowMenuItem->isEnabled() || ui_->FreqPlotsShowMenuItem1->isEnabled();
+    return session_.commands.sweepUpToDate;
+}
+
+void TForm1::setViewerEnabled(bool enabled)
+{
+    session_.commands.listingShown = enabled;
+    updateCommands();
+}
+
+void TForm1::setAnglesDialogEnabled(bool enabled)
+{
+    session_.commands.anglesRerun = enabled;
+    updateCommands();
+}
+
+void TForm1::updateCommands()
+{
+    const CommandState& s = session_.commands;
+    MainWindowControls& u = *ui_;
+    const auto set = [](std::initializer_list<QObject*> entries, bool enabled) {
+        for (QObject* entry : entries) {
+            if (auto* widget = qobject_cast<QWidget*>(entry))
+                widget->setEnabled(enabled);
+            else if (auto* action = qobject_cast<QAction*>(entry))
+                action->setEnabled(enabled);
+        }
+    };
+    set({u.Execute_Original, u.Execute, u.Execute_Original1, u.Execute1}, s.antennaFile && !s.running);
+    set({u.RefreshButton, u.RefreshButton1}, s.antennaFile);
+    set({u.ViewerCallButton, u.ViewerCallButton1, u.ViewerCall, u.ViewerCall1}, s.listingShown);
+    set({u.SetAnglesforRPcalculations, u.SetAnglesforRPcalculations1}, s.anglesRerun);
+    set({u.FreqPlotsShowMenuItem, u.FreqPlotsShowMenuItem1}, s.sweepUpToDate);
 }
 
 void TForm1::GNDParChangeButtonClick()
@@ -183,6 +220,10 @@ void TForm1::resizeEvent(QResizeEvent* event)
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
+    if (!runs_->mayClose()) {
+        event->ignore();
+        return;
+    }
     FormClose();
     QMainWindow::closeEvent(event);
 }

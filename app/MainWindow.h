@@ -32,6 +32,7 @@ class GroundControls;
 class NEC2InputPage;
 class QtUserDialogs;
 class RPPlotsPage;
+class RunController;
 class ResultsTablePage;
 struct MainWindowControls;
 class TFormGND;
@@ -44,10 +45,6 @@ struct AppContext {
     QString programFolder;          // folder of the program: settings file, working files
     UserDialogs* dialogs = nullptr; // messages and file dialogs; nullptr: Qt's own
 };
-
-// The deck lines of the "NEC-2 input" memo: one per line of its text, no empty line for
-// a final line end.
-std::vector<std::string> EditWindowDeckLines(const QString& text);
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -62,6 +59,8 @@ public:
     RunSession& session() { return session_; }
     const RunSession& session() const { return session_; }
     UserDialogs& dialogs() { return *dialogs_; }
+    // Every engine run the window starts is waited for here.
+    RunController& runs() { return *runs_; }
     GroundControls& groundControls() { return *groundControls_; }
     // Window places, remembered folders, recent files and drops (WorkPlacesKeeper.h).
     WorkPlacesKeeper& workPlaces() { return *workPlaces_; }
@@ -91,6 +90,15 @@ public:
     // Both "Frequency plots" menu items (`FreqPlotsShowMenuItem`, `FreqPlotsShowMenuItem1`).
     void setFrequencyPlotsEnabled(bool enabled);
     bool frequencyPlotsEnabled() const;
+    // Sets the entries of the viewer: `ViewerCallButton`, `ViewerCallButton1`, "Viewer
+    // call", "Viewer Call".
+    void setViewerEnabled(bool enabled);
+    // Both "Set Angles for RP calculations" menu items.
+    void setAnglesDialogEnabled(bool enabled);
+    // The enabled state of every entry of the calculations, the viewer, the RP angles
+    // dialog and "Frequency plots", from session().commands: the one place where they
+    // are set.
+    void updateCommands();
 
     // The designed size of the window: the size of `PageControl1` as designed.
     QSize pageControlSize() const { return pageControlSize_; }
@@ -163,7 +171,6 @@ private:
     void previewAntennaFile(const QString& path, bool picked);
     void calculate(conversion::ConversionOptions settings);
     void nearField(results::NearField field);
-    void setViewerEnabled(bool enabled);
     results::Polarization selectedPolarization() const;
     QString proposeSave(const char* suffix, const QString& title, const QString& filter, const QString& defaultSuffix);
     void saveDiagram(const QImage& image, const char* suffix, const QString& title);
@@ -175,6 +182,7 @@ private:
     QString workingFolder_;
     std::unique_ptr<QtUserDialogs> ownDialogs_;
     UserDialogs* dialogs_ = nullptr;
+    RunController* runs_ = nullptr;
     GroundControls* groundControls_ = nullptr;
     QPointer<TFormGND> groundDialog_;
     DeckFileCommands* deckFiles_ = nullptr;

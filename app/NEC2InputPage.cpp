@@ -1,5 +1,6 @@
 #include "app/NEC2InputPage.h"
 
+#include "app/ResultMemo.h"
 #include "ui_NEC2InputPage.h"
 
 namespace vrnnec {
@@ -7,6 +8,7 @@ namespace vrnnec {
 NEC2InputPage::NEC2InputPage(Ui::NEC2InputPage& controls, QWidget* parent) : QWidget(parent)
 {
     controls.setupUi(this);
+    resultmemo::setUp(*controls.NEC2ResultSheetScreen, false);
     QPlainTextEdit* deck = controls.GeometryNEC2;
     connect(controls.EditNEC2InputCheck, &QCheckBox::toggled, this,
             [deck](bool checked) { deck->setReadOnly(!checked); });

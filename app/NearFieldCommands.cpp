@@ -1,9 +1,11 @@
 // "Electric" and "Magnetic" on "Currents and fields": the near field on a grid of points,
 // computed by the engine and saved as comma-separated values.
-#include "app/EngineBusyDialog.h"
+#include "analyses/NearFieldRun.h"
+#include "app/DeckFileCommands.h"
 #include "app/LocaleNumbers.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowControls.h"
+#include "app/RunController.h"
 #include "app/UserDialogs.h"
 #include "common/NumberText.h"
 #include "common/TextLines.h"
@@ -40,19 +42,6 @@ double realField(const QLineEdit* field)
 
 } // namespace
 
-std::vector<std::string> EditWindowDeckLines(const QString& text)
-{
-    std::vector<std::string> lines;
-    if (text.isEmpty())
-        return lines;
-    QStringList parts = text.split(QLatin1Char('\n'));
-    if (text.endsWith(QLatin1Char('\n')))
-        parts.removeLast();
-    for (const QString& part : parts)
-        lines.push_back(part.toStdString().substr(0, textlines::kMaxLineLength));
-    return lines;
-}
-
 void TForm1::ElectricNFButtonClick()
 {
     nearField(results::NearField::Electric);
@@ -67,6 +56,7 @@ void TForm1::nearField(results::NearField field)
 {
     MainWindowControls& u = *ui_;
     const results::NearFieldTexts& texts = results::Texts(field);
+    analyses::NearFieldRun run;
     results::NearFieldGrid grid;
     std::vector<std::string> deck;
     try {
@@ -83,13 +73,13 @@ void TForm1::nearField(results::NearField field)
             grid.step[k] = realField(step[k]);
         }
         if (u.NFfromEditWindowCheck->isChecked()) {
-            deck = EditWindowDeckLines(u.GeometryNEC2->toPlainText());
+            deck = deckmemo::runLines(*u.GeometryNEC2);
             if (deck.empty())
                 throw FieldStop{QString::fromLatin1(msg::kEditWindowEmpty)};
         } else if (!textlines::readAllLines(workingFile(QString::fromLatin1(engine::kDeckFile)).toStdString(), deck)) {
             throw FieldStop{QString::fromLatin1(msg::kIndataMissing)};
         }
-        const std::string refusal2 = results::PrepareNearFieldDeck(deck, field, grid);
+        const std::string refusal2 = run.prepare(std::move(deck), field, grid);
         if (!refusal2.empty())
             throw FieldStop{QString::fromStdString(refusal2)};
     } catch (const FieldStop& stop) {
@@ -97,31 +87,23 @@ void TForm1::nearField(results::NearField field)
         return;
     }
 
-    engine::CalculationRequest request;
-    request.programFolder = programFolder_;
-    request.workingFolder = workingFolder_;
-    request.auxiliary = true;
-    std::string text;
-    for (const std::string& line : deck)
-        text += line + "\r\n";
-    request.deckText = text;
-    engine::Calculation calculation;
-    if (calculation.start(request)) {
+    if (run.start(programFolder_, workingFolder_)) {
         QPushButton* clicked = field == results::NearField::Electric ? u.ElectricNFButton : u.MagneticNFButton;
         const QList<QPushButton*> buttons{u.ElectricNFButton, u.MagneticNFButton, u.GFwriteButton};
         for (QPushButton* b : buttons)
             b->setEnabled(false);
         for (QWidget* w : {static_cast<QWidget*>(u.GroupBox7), static_cast<QWidget*>(clicked)})
             w->setCursor(Qt::WaitCursor);
-        EngineBusyDialog::waitFor(calculation, this);
+        const bool goOn = runs_->wait(run.calculation());
         for (QPushButton* b : buttons)
             b->setEnabled(true);
         for (QWidget* w : {static_cast<QWidget*>(u.GroupBox7), static_cast<QWidget*>(clicked)})
             w->unsetCursor();
+        if (!goOn)
+            return;
     }
-    const engine::CalculationResult& result = calculation.result();
-    if (result.outcome != engine::CalculationOutcome::Finished) {
-        dialogs_->showMessage(QString::fromStdString(result.message));
+    if (!run.finished()) {
+        dialogs_->showMessage(QString::fromStdString(run.message()));
         return;
     }
 
@@ -130,8 +112,7 @@ void TForm1::nearField(results::NearField field)
                                QString::fromLatin1(msg::kDefaultSuffix), QString(), QString());
     if (path.isEmpty())
         return;
-    const results::NearFieldSave save =
-        results::SaveNearField(engine::Calculation::listingPath(request).toStdString(), field, path.toStdString());
+    const results::NearFieldSave save = run.save(path.toStdString());
     if (save.powerBudgetLine)
         u.PowerBudgetMemo->setPlainText(QString::fromStdString(*save.powerBudgetLine));
     if (!save.message.empty())

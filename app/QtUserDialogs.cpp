@@ -3,10 +3,12 @@
 #include "app/FileFilter.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QUrl>
 
 namespace vrnnec {
 
@@ -81,6 +83,11 @@ UserDialogs::Answer QtUserDialogs::ask(const QString& text, Buttons buttons, Sty
     case QMessageBox::Ok: return Answer::Ok;
     default: return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
     }
+}
+
+bool QtUserDialogs::openWithDesktop(const QString& path)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 } // namespace vrnnec

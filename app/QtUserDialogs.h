@@ -20,6 +20,7 @@ public:
     QString saveFileName(const QString& title, const QString& filter, const QString& defaultSuffix,
                          const QString& folder, const QString& proposedName) override;
     Answer ask(const QString& text, Buttons buttons, Style style) override;
+    bool openWithDesktop(const QString& path) override;
 
 private:
     QPointer<QWidget> parent_;

@@ -1,5 +1,6 @@
 #include "app/RPPlotsPage.h"
 
+#include "app/ResultMemo.h"
 #include "ui_RPPlotsPage.h"
 
 #include <QMenu>
@@ -11,6 +12,7 @@ RPPlotsPage::RPPlotsPage(Ui::RPPlotsPage& controls, QWidget* parent) : QWidget(p
 {
     controls.setupUi(this);
     azimuthLabel_ = controls.Diagr;
+    polarization_ = {controls.TotalDCheck, controls.PhiDCheck, controls.ThetaDCheck, controls.PhiThetaDCheck};
     elevationLabel_ = controls.DiagrElev;
     results::DrawPatternGrid(diagrams_);
     showDiagrams();
@@ -19,8 +21,15 @@ RPPlotsPage::RPPlotsPage(Ui::RPPlotsPage& controls, QWidget* parent) : QWidget(p
     popupMenu_->setObjectName(QStringLiteral("PopupRPDiagrMenu"));
     popupMenu_->addActions({controls.ViewerCall1, controls.SetAnglesforRPcalculations1, controls.FreqPlotsShowMenuItem1,
                             controls.SaveRP, controls.SaveElevationPlot, controls.SaveRes});
+    resultmemo::setUp(*controls.ImpedanceScreen, true);
     connect(this, &QWidget::customContextMenuRequested, popupMenu_,
             [this](const QPoint& position) { popupMenu_->popup(mapToGlobal(position)); });
+}
+
+void RPPlotsPage::enablePolarization()
+{
+    for (QWidget* button : polarization_)
+        button->setEnabled(true);
 }
 
 void RPPlotsPage::showDiagrams()

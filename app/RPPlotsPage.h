@@ -4,6 +4,7 @@
 
 #include "results/PatternDiagram.h"
 
+#include <QList>
 #include <QWidget>
 
 namespace Ui {
@@ -30,11 +31,16 @@ public:
     // `PopupRPDiagrMenu`: viewer, angles, "Frequency plots" and the three save commands.
     QMenu* popupMenu() const { return popupMenu_; }
 
+    // Enables the four polarization radio buttons (after a reading of the engine's
+    // output).
+    void enablePolarization();
+
 private:
     results::PatternImages diagrams_;
     QLabel* azimuthLabel_ = nullptr;
     QLabel* elevationLabel_ = nullptr;
     QMenu* popupMenu_ = nullptr;
+    QList<QWidget*> polarization_;
 };
 
 } // namespace vrnnec

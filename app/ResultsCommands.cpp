@@ -5,6 +5,7 @@
 #include "app/MainWindow.h"
 #include "app/MainWindowControls.h"
 #include "app/RPPlotsPage.h"
+#include "app/ResultMemo.h"
 #include "app/UserDialogs.h"
 #include "common/AtomicFile.h"
 #include "common/NumberText.h"
@@ -23,12 +24,6 @@
 namespace vrnnec {
 
 namespace {
-
-void appendLines(QPlainTextEdit* memo, const std::vector<std::string>& lines)
-{
-    for (const std::string& line : lines)
-        memo->appendPlainText(QString::fromStdString(line));
-}
 
 std::vector<std::string> memoLines(const QPlainTextEdit* memo)
 {
@@ -89,10 +84,10 @@ void TForm1::ReadEngineOutput(const engine::ListingData& listing)
     }
     if (output.wavelength)
         session().Wavelength = *output.wavelength;
-    appendLines(u.ImpedanceScreen, output.memos.impedanceScreen);
-    appendLines(u.ImpedanceScreen1, output.memos.impedanceScreen1);
-    appendLines(u.Memo1, output.memos.memo1);
-    appendLines(u.NEC2ResultSheetScreen, output.memos.nec2ResultSheetScreen);
+    resultmemo::append(*u.ImpedanceScreen, output.memos.impedanceScreen);
+    resultmemo::append(*u.ImpedanceScreen1, output.memos.impedanceScreen1);
+    resultmemo::append(*u.Memo1, output.memos.memo1);
+    resultmemo::append(*u.NEC2ResultSheetScreen, output.memos.nec2ResultSheetScreen);
     for (const engine::TableStep& step : output.table) {
         if (step.addRow)
             AddResultsRow();
@@ -128,10 +123,10 @@ void TForm1::ReadEngineOutput(const engine::ListingData& listing)
                        static_cast<QWidget*>(u.TagNumField), static_cast<QWidget*>(u.LLCheckBox),
                        static_cast<QWidget*>(u.PHIndCheckBox)})
         w->setEnabled(true);
-    setViewerEnabled(true);
-    u.SetAnglesforRPcalculations->setEnabled(true);
-    u.SetAnglesforRPcalculations1->setEnabled(true);
-    setFrequencyPlotsEnabled(true);
+    session().commands.listingShown = true;
+    session().commands.anglesRerun = true;
+    session().commands.sweepUpToDate = true;
+    updateCommands();
     session().CoatedRun = false;
     ReloadViewer();
 }

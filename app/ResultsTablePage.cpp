@@ -1,5 +1,6 @@
 #include "app/ResultsTablePage.h"
 
+#include "app/ResultMemo.h"
 #include "common/NumberText.h"
 #include "ui_ResultsTablePage.h"
 
@@ -13,6 +14,7 @@ namespace vrnnec {
 ResultsTablePage::ResultsTablePage(Ui::ResultsTablePage& controls, QWidget* parent) : QWidget(parent)
 {
     controls.setupUi(this);
+    resultmemo::setUp(*controls.ImpedanceScreen1, false);
 
     // The grid of the results has its titles in the horizontal header, so the first data
     // row is table row 0: "row 1" of the results is row 0 here, and the table starts with

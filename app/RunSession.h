@@ -11,7 +11,21 @@
 
 namespace vrnnec {
 
+// What the program's state allows. The window derives the enabled state of the entries
+// of these commands from it in one place (TForm1::updateCommands).
+struct CommandState {
+    bool antennaFile = false;   // a file was picked: the calculations and "Refresh"
+    bool anglesRerun = false;   // a calculation wrote Indata.txo: "Set Angles for RP calculations"
+    bool listingShown = false;  // Outdata.txo holds the structure on show: the viewer
+    bool sweepUpToDate = false; // the last calculation's deck matches the parameters: "Frequency plots"
+    bool running = false;       // an engine run of a calculation is in progress
+
+    bool operator==(const CommandState&) const = default;
+};
+
 struct RunSession {
+    CommandState commands;
+
     // Values kept from the antenna file by the preview.
     double FileFrequency = 14; // MHz; restores `FreqVRNChangeField`
     double FileHeight = 0;     // m; restores `HAntField`

@@ -39,6 +39,8 @@ TEditForm::TEditForm(std::vector<editor::CardRow> rows, std::vector<std::string>
     table_ = new QTableView(this);
     table_->setObjectName(QStringLiteral("CodeTable"));
     table_->setModel(&model_);
+    // A number never breaks over two lines ("8." above "74274E-07").
+    table_->setWordWrap(false);
     table_->setSelectionMode(QAbstractItemView::ContiguousSelection);
     table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                             | QAbstractItemView::AnyKeyPressed);
@@ -223,7 +225,7 @@ void TEditForm::EditFormOKButtonClick()
     const editor::StoreResult result = editor::StoreDeckTable(deck_, model_.rows(), separator_);
     if (!result.ok) {
         if (result.row >= 0)
-            table_->setCurrentIndex(model_.index(result.row, 0));
+            table_->setCurrentIndex(model_.index(result.row, std::max(result.column, 0)));
         dialogs_.showMessage(QString::fromStdString(result.message));
         return;
     }

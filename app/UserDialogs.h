@@ -31,6 +31,10 @@ public:
     // A modal question; closing the box without a choice answers Cancel (or No when
     // there is no Cancel button).
     virtual Answer ask(const QString& text, Buttons buttons, Style style) = 0;
+
+    // Shows the file in the program the desktop has registered for it; false when none
+    // could be started.
+    virtual bool openWithDesktop(const QString& path) = 0;
 };
 
 } // namespace vrnnec

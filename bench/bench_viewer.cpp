@@ -6,11 +6,9 @@
 #include "viewer/ViewFit.h"
 #include "viewer/ViewerModel.h"
 
+#include "RedrawBench.h"
+
 #include <QGuiApplication>
-#include <QOffscreenSurface>
-#include <QOpenGLContext>
-#include <QOpenGLFramebufferObject>
-#include <QOpenGLFunctions_1_1>
 
 #include <benchmark/benchmark.h>
 
@@ -46,35 +44,8 @@ void BM_ViewerRedraw(benchmark::State& state)
         return;
     }
     const Scene scene = BuildScene(model, withCurrents());
-    QOffscreenSurface surface;
-    surface.setFormat(ViewerSurfaceFormat());
-    surface.create();
-    QOpenGLContext context;
-    context.setFormat(ViewerSurfaceFormat());
-    if (!context.create() || !context.makeCurrent(&surface)) {
-        state.SkipWithError("no OpenGL context (run under xvfb-run)");
-        return;
-    }
-    QOpenGLFunctions_1_1* gl = LegacyFunctions(&context);
-    QOpenGLFramebufferObjectFormat format;
-    format.setAttachment(QOpenGLFramebufferObject::CombinedDepthStencil);
-    QOpenGLFramebufferObject framebuffer(300, 300, format);
-    if (gl == nullptr || !framebuffer.bind()) {
-        state.SkipWithError("no OpenGL 1.1 functions or framebuffer");
-        return;
-    }
-    ViewTransform view;
-    int position = kInitialRotation;
-    for (auto _ : state) {
-        position = position == 36 ? 0 : position + 1;
-        view.setRotationZ(position);
-        ReplayScene(*gl, scene, view.matrix(), Viewport{0, 0, 300});
-        gl->glFinish();
-    }
+    BenchRedraw(state, scene);
     state.counters["segments"] = model.SegmentCount;
-    state.SetLabel(reinterpret_cast<const char*>(gl->glGetString(GL_RENDERER)));
-    framebuffer.release();
-    context.doneCurrent();
 }
 BENCHMARK(BM_ViewerRedraw)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
 

@@ -198,6 +198,16 @@ std::optional<std::vector<CardRow>> LoadDeckTable(const std::vector<std::string>
     return rows;
 }
 
+std::string IncorrectNumbersMessage(int row, std::string_view id, int column, std::string_view text)
+{
+    std::string where = row >= 0 ? "Row " + std::to_string(row + 1) : std::string();
+    const std::string_view name = numtext::trimBlanks(id);
+    if (row >= 0 && !name.empty())
+        where += " (" + std::string(name) + ")";
+    where += (row >= 0 ? ", field " : "Field ") + std::to_string(column) + ": \"" + std::string(text) + "\".";
+    return std::string(kIncorrectNumbersMessage) + "\n" + where;
+}
+
 StoreResult StoreDeckTable(const std::vector<std::string>& deck, const std::vector<CardRow>& rows, char separator)
 {
     StoreResult result;
@@ -217,8 +227,9 @@ StoreResult StoreDeckTable(const std::vector<std::string>& deck, const std::vect
                 continue;
             lastFilled = column;
             if (!IsStorableField(field, separator)) {
-                result.message = kIncorrectNumbersMessage;
+                result.message = IncorrectNumbersMessage(static_cast<int>(index), row[0], column, field);
                 result.row = static_cast<int>(index);
+                result.column = column;
                 return result;
             }
         }

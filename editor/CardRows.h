@@ -56,7 +56,12 @@ struct StoreResult {
     std::vector<std::string> deck; // the new deck when ok
     std::string message;           // why the store was refused
     int row = -1;                  // the refused row (0-based), -1 when none
+    int column = -1;               // the refused field (1 to 10), -1 when none
 };
+
+// kIncorrectNumbersMessage and, on a second line, where: "Row 3 (LD), field 3: "abc"."
+// (rows 1-based as the table shows them; without the row when `row` is -1).
+std::string IncorrectNumbersMessage(int row, std::string_view id, int column, std::string_view text);
 
 // The deck's leading comment lines, one line per row with an identifier (comment and
 // end identifiers skipped), then "EN". An empty field between filled ones is written

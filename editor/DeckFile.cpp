@@ -1,5 +1,6 @@
 #include "editor/DeckFile.h"
 
+#include "common/DeckText.h"
 #include "editor/CardRows.h"
 
 #include <cstdio>
@@ -9,17 +10,7 @@ namespace vrnnec::editor {
 
 std::vector<std::string> SplitDeckLines(std::string_view bytes)
 {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find_first_of("\r\n", start);
-        if (end == std::string_view::npos)
-            end = bytes.size();
-        lines.emplace_back(bytes.substr(start, std::min(end - start, kMaxDeckLine)));
-        const bool crLf = end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n';
-        start = end + (crLf ? 2 : 1);
-    }
-    return lines;
+    return decktext::SplitLines(bytes);
 }
 
 std::optional<std::vector<std::string>> ReadDeckFile(const std::string& path)
@@ -39,10 +30,7 @@ std::optional<std::vector<std::string>> ReadDeckFile(const std::string& path)
 
 std::string DeckFileBytes(const std::vector<std::string>& lines)
 {
-    std::string bytes;
-    for (const std::string& line : lines)
-        bytes += line + "\r\n";
-    return bytes;
+    return decktext::JoinLines(lines);
 }
 
 std::string FileNotFoundMessage(const std::string& name)

@@ -1,5 +1,6 @@
 #include "editor/PatternCards.h"
 
+#include "common/DeckCards.h"
 #include "common/NumberText.h"
 #include "editor/CardRows.h"
 
@@ -135,29 +136,7 @@ bool AnglesAcceptable(double elevation, double azimuth)
 
 bool AsksForSeveralFrequencies(const std::vector<std::string>& lines)
 {
-    for (const std::string& line : lines) {
-        if (ReservedIdOf(line) != "FR")
-            continue;
-        // "FR,IFRQ,NFRQ,...": the step count is the second field.
-        const std::string fields = SplitCardLine(line);
-        std::vector<std::string_view> parts;
-        std::string_view rest(fields);
-        while (true) {
-            const std::size_t comma = rest.find(',');
-            parts.push_back(rest.substr(0, comma));
-            if (comma == std::string_view::npos)
-                break;
-            rest.remove_prefix(comma + 1);
-        }
-        long long steps = 0;
-        if (parts.size() < 3)
-            continue; // no count: one frequency
-        if (!numtext::parseTrimmedInteger(parts[2], steps))
-            return true;
-        if (steps != 0 && steps != 1)
-            return true;
-    }
-    return false;
+    return deckcards::AsksForSeveralFrequencies(lines);
 }
 
 bool IsCompleteAngleText(std::string_view text, char separator)

@@ -59,8 +59,8 @@ RPPairCheck CheckRPPair(const std::vector<std::string>& lines);
 // Elevation 0 to 90 and azimuth 0 to 360 degrees, both inclusive (theta = 90 - elevation).
 bool AnglesAcceptable(double elevation, double azimuth);
 
-// True when an FR card asks for a step count other than 1 (the engine takes a count of
-// 0 as 1). A count that does not read counts as several.
+// True when the FR cards together ask for more than one frequency (a step count of 0
+// counts as 1; a count that does not read counts as several).
 bool AsksForSeveralFrequencies(const std::vector<std::string>& lines);
 
 // Not empty and not just "+", "-" or the decimal separator.

@@ -50,6 +50,28 @@ std::string IsolationInductance(double permittivity, double coatRadius, double b
     return {};
 }
 
+bool IsUnfinishedNumber(std::string_view text, char separator)
+{
+    text = numtext::trimBlanks(text);
+    if (!text.empty() && (text.front() == '-' || text.front() == '+'))
+        text.remove_prefix(1);
+    if (text.empty() || (text.size() == 1 && text[0] == separator))
+        return true;
+    if (text.back() == '-' || text.back() == '+')
+        text.remove_suffix(1);
+    if (text.empty() || (text.back() != 'E' && text.back() != 'e'))
+        return false;
+    text.remove_suffix(1);
+    double mantissa = 0;
+    return !text.empty() && numtext::parseRealWithSeparator(text, separator, mantissa);
+}
+
+std::string IsolatedWireNote(int row)
+{
+    return "This wire already has a distributed load (LD card in row " + std::to_string(row + 1)
+        + "): its GW radius is taken to be the radius in isolation. Enter the radius without isolation.";
+}
+
 int FindDistributedLoad(const std::vector<CardRow>& rows, std::int64_t tag)
 {
     const std::string tagText = std::to_string(tag);

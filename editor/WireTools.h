@@ -35,6 +35,16 @@ std::string WireLengthText(const WirePoint& begin, const WirePoint& end, std::in
 std::string IsolationInductance(double permittivity, double coatRadius, double bareRadius, double gwRadius,
                                 double& inductance);
 
+// A number the user is still typing: a lone sign or separator, a sign and the
+// separator ("-.", "-,"), or a number that ends in "E", "E-" or "E+" (either case).
+// Such a text is not refused while the user types; it is when he leaves the field.
+bool IsUnfinishedNumber(std::string_view text, char separator);
+
+// The note of the wire tools when the wire's tag already has a distributed load, whose
+// row (1-based) it names: the GW radius is then the radius in isolation, so the radius
+// without isolation is left to the user.
+std::string IsolatedWireNote(int row);
+
 // The first row "LD" with cell 1 "2" or "3" and cell 2 the tag; -1 if none.
 int FindDistributedLoad(const std::vector<CardRow>& rows, std::int64_t tag);
 // Where a new LD row goes: directly after the first "GE" row, else at the end.

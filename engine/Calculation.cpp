@@ -3,9 +3,12 @@
 #include "engine/DeckChecks.h"
 
 #include "common/AtomicFile.h"
+#include "common/NumberText.h"
+#include "common/TextLines.h"
 
 #include <QDir>
 #include <QEventLoop>
+#include <QFileInfo>
 
 namespace vrnnec::engine {
 
@@ -85,6 +88,7 @@ bool Calculation::start(const CalculationRequest& request)
         return false;
     }
     result_.outcome = CalculationOutcome::Running;
+    started_ = QDateTime::currentDateTime().addSecs(-1);
     clock_.start();
     ticker_.start();
     return true;
@@ -102,9 +106,13 @@ void Calculation::engineEnded()
     } else if (run_.exitCode() != 0) {
         result_.outcome = CalculationOutcome::EngineFailed;
         result_.message = kUnableToStartMessage;
+        const std::string reason = EngineReason(folderOf(request_), started_);
+        if (!reason.empty())
+            result_.message += "\n" + reason;
     } else {
         result_.outcome = CalculationOutcome::Finished;
-        result_.listing = ParseListing(listingPath(request_).toStdString(), request_.parse);
+        if (request_.parseListing)
+            result_.listing = ParseListing(listingPath(request_).toStdString(), request_.parse);
     }
     emit finished();
 }
@@ -144,6 +152,23 @@ int Calculation::elapsedSeconds() const
 qint64 Calculation::processId() const
 {
     return isRunning() ? run_.processId() : 0;
+}
+
+std::string Calculation::EngineReason(const QString& folder, const QDateTime& since)
+{
+    const QString path = QDir(folder).filePath(QString::fromLatin1(kEngineListingFile));
+    const QFileInfo info(path);
+    if (!info.exists() || info.lastModified() < since)
+        return {};
+    std::vector<std::string> lines;
+    if (!textlines::readAllLines(path.toStdString(), lines))
+        return {};
+    for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
+        const std::string_view trimmed = numtext::trimBlanks(*line);
+        if (!trimmed.empty())
+            return std::string(trimmed);
+    }
+    return {};
 }
 
 QString Calculation::elapsedText(int seconds)

@@ -10,6 +10,7 @@
 #include "engine/EngineRun.h"
 #include "engine/ListingParse.h"
 
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
@@ -44,6 +45,7 @@ struct CalculationRequest {
     std::optional<std::string> deckText;      // or written as the deck; else the deck is in place
     bool convertOnly = false;                 // end once the deck is written
     int engineThreads = 0;                    // > 0: threads of a LAPACK-built engine (OPENBLAS_NUM_THREADS)
+    bool parseListing = true;                 // parse the listing into `listing` when the engine ends
     ParseOptions parse;
 };
 
@@ -54,7 +56,7 @@ enum class CalculationOutcome {
     DeckNotWritten,           // the deck text could not be written
     DeckRefused,              // the deck check's message
     Converted,                // convertOnly: the deck is written
-    EngineFailed,             // the script could not start or ended with an error
+    EngineFailed,             // the script could not start or ended with an error (with the engine's reason)
     GreenFunctionUnsupported, // the engine cannot write or read Green's function files
     Stopped,                  // the caller stopped the engine
     Finished,                 // the engine ended; `listing` holds the parse (with its own message)
@@ -64,7 +66,7 @@ struct CalculationResult {
     CalculationOutcome outcome = CalculationOutcome::NotStarted;
     std::string message;         // what to show; empty for Converted and Finished
     ConversionResult conversion; // set when an antenna file was converted
-    ListingData listing;         // set when Finished
+    ListingData listing;         // set when Finished and the request asked for it
     bool succeeded() const { return outcome == CalculationOutcome::Finished && listing.complete(); }
 };
 
@@ -98,6 +100,11 @@ public:
     // 0 when none runs.
     qint64 processId() const;
 
+    // The engine's own reason for a failed run: the last line that is not blank of the
+    // engine's listing in `folder` when that file was written at or after `since`;
+    // empty otherwise. Cut to 255 characters.
+    static std::string EngineReason(const QString& folder, const QDateTime& since);
+
     // "0:35", "12:04", "1:02:03".
     static QString elapsedText(int seconds);
 
@@ -112,6 +119,7 @@ private:
     CalculationResult result_;
     EngineRun run_;
     QElapsedTimer clock_;
+    QDateTime started_;
     QTimer ticker_;
 };
 

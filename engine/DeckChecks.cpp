@@ -1,5 +1,6 @@
 #include "engine/DeckChecks.h"
 
+#include "common/DeckCards.h"
 #include "common/NumberText.h"
 #include "common/TextLines.h"
 
@@ -9,41 +10,19 @@ namespace vrnnec::engine {
 
 namespace {
 
-std::vector<std::string_view> fields(std::string_view line)
-{
-    std::vector<std::string_view> out;
-    std::size_t i = 0;
-    auto separator = [](char c) { return c == ' ' || c == '\t' || c == ',' || c == '\r'; };
-    while (i < line.size()) {
-        while (i < line.size() && separator(line[i]))
-            ++i;
-        const std::size_t start = i;
-        while (i < line.size() && !separator(line[i]))
-            ++i;
-        if (i > start)
-            out.push_back(line.substr(start, i - start));
-    }
-    return out;
-}
-
-char upper(char c)
-{
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 // The message for one line, or empty.
 std::string checkLine(std::string_view line, long long lineNumber, bool& ended)
 {
     if (line.size() < 2)
         return {};
-    const std::string card{upper(line[0]), upper(line[1])};
+    const std::string card = deckcards::CardName(line);
     if (card == "EN") {
         ended = true;
         return {};
     }
     if (card != "GW")
         return {};
-    const std::vector<std::string_view> f = fields(line.substr(2));
+    const std::vector<std::string_view> f = deckcards::CardFields(line);
     if (f.size() < 8)
         return {};
     double ends[6];
@@ -70,6 +49,8 @@ std::string CheckDeckFile(const std::string& path)
         if (!message.empty())
             return message;
     }
+    if (!ended)
+        return deckcards::kMissingEndMessage;
     return {};
 }
 

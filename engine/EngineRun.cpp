@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTimer>
 
 #include <csignal>
 #include <signal.h>
@@ -12,6 +13,8 @@ namespace vrnnec::engine {
 namespace {
 
 constexpr int kMaxCommandLine = 255;
+// How long a stopped engine's process group has to end after SIGTERM.
+constexpr int kStopGraceMs = 2000;
 
 QString resolveProgram(const QString& program, const QString& workingFolder)
 {
@@ -62,7 +65,10 @@ EngineRun::EngineRun(QObject* parent) : QObject(parent)
 EngineRun::~EngineRun()
 {
     if (isRunning()) {
-        stop();
+        stopped_ = true;
+        if (const qint64 pid = process_.processId(); pid > 0)
+            ::kill(-static_cast<pid_t>(pid), SIGKILL);
+        process_.kill();
         process_.waitForFinished(2000);
     }
 }
@@ -88,9 +94,21 @@ void EngineRun::stop()
         return;
     stopped_ = true;
     const qint64 pid = process_.processId();
-    if (pid > 0)
-        ::kill(-static_cast<pid_t>(pid), SIGKILL);
-    process_.kill();
+    if (pid <= 0) {
+        process_.kill();
+        return;
+    }
+    // SIGTERM first, so that a runner the engine starts through (engine.conf) passes it
+    // on (srun to its remote task); whatever of the group is left a moment later is killed.
+    ::kill(-static_cast<pid_t>(pid), SIGTERM);
+    QTimer::singleShot(kStopGraceMs, this, [pid] {
+        if (::kill(-static_cast<pid_t>(pid), 0) == 0)
+            ::kill(-static_cast<pid_t>(pid), SIGKILL);
+    });
+    QTimer::singleShot(kStopGraceMs, &process_, [this] {
+        if (isRunning())
+            process_.kill();
+    });
 }
 
 bool EngineRun::isRunning() const

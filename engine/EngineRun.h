@@ -13,6 +13,9 @@ inline constexpr const char* kAuxEngineScript = "GoNecGN.bat";
 inline constexpr const char* kDeckFile = "Indata.txo";
 inline constexpr const char* kAuxDeckFile = "IndataGN.txo";
 inline constexpr const char* kListingFile = "Outdata.txo";
+// The engine's own listing, which the scripts leave beside the rewritten one; where the
+// engine writes why it refused a deck.
+inline constexpr const char* kEngineListingFile = "Outdata.nec2c.txo";
 
 // Starts a command line as a process whose working folder is `workingFolder` (the
 // calling process's own current directory is never changed). A relative program name

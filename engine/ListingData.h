@@ -44,6 +44,19 @@ struct PatternRow {
     OptionalReal verticalGain, horizontalGain, totalGain;
 };
 
+// The texts of a pattern row's fields at their columns, trimmed: the numbers exactly as
+// the listing prints them.
+struct PatternRowTexts {
+    std::string theta, phi;
+    std::string verticalGain, horizontalGain, totalGain;
+};
+
+// A row of a full pattern table: its values and their texts.
+struct PatternTableRow {
+    PatternRow values;
+    PatternRowTexts texts;
+};
+
 // The two cuts every deck of the program asks for: the azimuth cut (360 rows) and the
 // elevation cut (181 rows). Both are empty when the listing was not read that far.
 struct PatternCuts {
@@ -73,6 +86,9 @@ struct FrequencyBlock {
     std::vector<CurrentRow> currents;
     std::optional<PowerBudget> powerBudget;
     PatternCuts patterns;
+    // The one pattern table of a full pattern run (every direction of its RP card, in
+    // the listing's order); empty otherwise.
+    std::vector<PatternTableRow> fullPattern;
 };
 
 // How far a reading got: the section it was working on when it stopped, or Complete.
@@ -149,5 +165,6 @@ LoadRow ReadLoadRow(std::string_view line);
 SourceRow ReadSourceRow(std::string_view line);
 CurrentRow ReadCurrentRow(std::string_view line);
 PatternRow ReadPatternRow(std::string_view line);
+PatternRowTexts ReadPatternRowTexts(std::string_view line);
 
 } // namespace vrnnec::engine

@@ -86,6 +86,22 @@ bool readPatternRows(Listing& listing, int count, std::vector<PatternRow>& rows)
     return true;
 }
 
+// The rows of a full pattern table after its heading, to its first empty line; false
+// when a row has an angle or gain that does not read, or the table has no row.
+bool readPatternTable(Listing& listing, std::vector<PatternTableRow>& rows)
+{
+    listing.toFirstRow(columns::kPatterns);
+    std::string line;
+    while (listing.next(line) && !line.empty()) {
+        PatternTableRow row{ReadPatternRow(line), ReadPatternRowTexts(line)};
+        const PatternRow& v = row.values;
+        if (!v.theta || !v.phi || !v.verticalGain || !v.horizontalGain || !v.totalGain)
+            return false;
+        rows.push_back(std::move(row));
+    }
+    return !rows.empty();
+}
+
 // "INPUT POWER   = 4.0511E-03 WATTS": the number after the equals sign.
 OptionalReal budgetValue(std::string_view text)
 {
@@ -218,6 +234,16 @@ CurrentRow ReadCurrentRow(std::string_view line)
     return row;
 }
 
+PatternRowTexts ReadPatternRowTexts(std::string_view line)
+{
+    namespace c = columns::pattern;
+    const auto text = [line](columns::Field f) {
+        return std::string(numtext::trimBlanks(textlines::columns(line, f.from, f.to)));
+    };
+    return PatternRowTexts{text(c::kTheta), text(c::kPhi), text(c::kVerticalGain), text(c::kHorizontalGain),
+                           text(c::kTotalGain)};
+}
+
 PatternRow ReadPatternRow(std::string_view line)
 {
     namespace c = columns::pattern;
@@ -333,6 +359,14 @@ ListingData ParseListing(const std::string& listingPath, const ParseOptions& opt
     }
     if (!found)
         return stop(data, msg::kNoPattern);
+    if (options.fullPattern) {
+        if (!readPatternTable(listing, block.fullPattern)) {
+            block.fullPattern.clear();
+            return stop(data, msg::kBadPattern);
+        }
+        data.stage = ReadingStage::Complete;
+        return data;
+    }
     PatternCuts cuts;
     if (!readPatternRows(listing, kAzimuthRows, cuts.azimuth) || !cuts.azimuth.back().theta)
         return stop(data, msg::kBadPattern);

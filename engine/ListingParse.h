@@ -8,6 +8,7 @@
 // section missing or unreadable stops it with its message.
 #pragma once
 
+#include "common/Messages.h"
 #include "engine/ListingData.h"
 
 #include <string>
@@ -22,6 +23,10 @@ struct ParseOptions {
     // `ReadADMCheck`: the source rows must hold a readable admittance instead of a
     // readable impedance.
     bool readAdmittance = false;
+    // The deck asked for one full pattern table instead of the two cuts: the reading
+    // takes its rows (to the table's first empty line) into `fullPattern`; every angle
+    // and gain must read.
+    bool fullPattern = false;
 };
 
 // Parses the listing at `listingPath`.
@@ -29,7 +34,7 @@ ListingData ParseListing(const std::string& listingPath, const ParseOptions& opt
 
 // The messages a reading stops with.
 namespace listingmessages {
-inline constexpr const char* kOpenFailed = "Error opening NEC-2 output file Outdata.txo";
+inline constexpr const char* kOpenFailed = messages::kListingOpenFailed;
 inline constexpr const char* kNoSegmentation = "SEGMENTATION data in output NEC-2 file not found.";
 inline constexpr const char* kBadSegmentation =
     "Invalid SEGMENTATION DATA data (may be due to incorrect cards in NEC-2 input). See NEC-2 output file.";

@@ -138,7 +138,8 @@ EngineOutput SummariseListing(const ListingData& listing, const ReadingInputs& i
     }
 
     out.currents = block.currents;
-    if (!listing.complete())
+    // A full pattern run has no cuts to summarise.
+    if (!listing.complete() || block.patterns.azimuth.empty() || block.patterns.elevation.empty())
         return out;
 
     // Pattern maxima and the front-to-back ratio; a complete reading has both cuts with

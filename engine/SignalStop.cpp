@@ -51,14 +51,19 @@ SignalStop::~SignalStop()
 
 void SignalStop::watch(Calculation& calculation)
 {
+    watch(&calculation, [&calculation] { calculation.stop(); });
+}
+
+void SignalStop::watch(QObject* context, std::function<void()> stop)
+{
     if (g_wakePipe[0] < 0)
         return;
     notifier_ = std::make_unique<QSocketNotifier>(g_wakePipe[0], QSocketNotifier::Read);
-    QObject::connect(notifier_.get(), &QSocketNotifier::activated, &calculation, [&calculation] {
+    QObject::connect(notifier_.get(), &QSocketNotifier::activated, context, [stop = std::move(stop)] {
         char buffer[16];
         while (::read(g_wakePipe[0], buffer, sizeof buffer) > 0) {
         }
-        calculation.stop();
+        stop();
     });
 }
 

@@ -6,6 +6,7 @@
 #include <QSocketNotifier>
 
 #include <csignal>
+#include <functional>
 #include <memory>
 
 namespace vrnnec::engine {
@@ -21,6 +22,8 @@ public:
 
     // Stops `calculation` when a signal arrives while it runs.
     void watch(Calculation& calculation);
+    // Calls `stop` (in `context`'s thread) when a signal arrives.
+    void watch(QObject* context, std::function<void()> stop);
     // The signal received since construction, 0 when none.
     int received() const;
 

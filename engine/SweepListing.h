@@ -4,6 +4,7 @@
 // R or X stops it with its message.
 #pragma once
 
+#include "common/Messages.h"
 #include "engine/ListingData.h"
 
 #include <string>
@@ -35,7 +36,7 @@ SweepListing ReadSweepListing(const std::string& path, int points, bool readAdmi
 int CountFrequencyBlocks(const std::string& path);
 
 namespace sweepmessages {
-inline constexpr const char* kOpenFailed = "Error opening NEC-2 output file Outdata.txo";
+inline constexpr const char* kOpenFailed = messages::kListingOpenFailed;
 inline constexpr const char* kNoFrequency = "Unexpected NEC-2 output (frequency). See NEC-2 output file.";
 inline constexpr const char* kNothingStored = "Unexpected NEC-2 output. See NEC-2 output file.";
 inline constexpr const char* kBadInputParameters = "Invalid ANTENNA INPUT PARAMETERS data. See NEC-2 output file.";

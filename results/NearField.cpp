@@ -1,6 +1,7 @@
 #include "results/NearField.h"
 
 #include "common/AtomicFile.h"
+#include "common/DeckCards.h"
 #include "common/NumberText.h"
 
 #include <algorithm>
@@ -44,19 +45,6 @@ bool among(const std::array<std::string_view, N>& list, std::string_view id)
     return std::find(list.begin(), list.end(), id) != list.end();
 }
 
-// The number of frequencies an FR card asks for (its second field); 1 when unreadable.
-long long frequencyCount(const std::string& line)
-{
-    std::string fields = line.substr(2);
-    std::replace(fields.begin(), fields.end(), ',', ' ');
-    std::istringstream in(fields);
-    std::string first, second;
-    long long count = 1;
-    if (in >> first >> second && numtext::parseInteger(second, count))
-        return count;
-    return 1;
-}
-
 } // namespace
 
 const NearFieldTexts& Texts(NearField field)
@@ -98,9 +86,9 @@ std::string PrepareNearFieldDeck(std::vector<std::string>& deck, NearField field
         const std::string_view id = std::string_view(line).substr(0, 2);
         if (!among(kAccepted, id))
             return nearfieldmessages::kIncorrectCard;
-        if (id == "FR" && frequencyCount(line) > 1)
-            return nearfieldmessages::kSeveralFrequencies;
     }
+    if (deckcards::AsksForSeveralFrequencies(deck))
+        return nearfieldmessages::kSeveralFrequencies;
     std::erase_if(deck, [](const std::string& line) { return among(kRemoved, std::string_view(line).substr(0, 2)); });
     deck.push_back(NearFieldCard(field, grid));
     deck.push_back("EN");

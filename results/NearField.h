@@ -3,6 +3,7 @@
 // rows of the listing. The two commands are twins that differ only in their texts.
 #pragma once
 
+#include "common/Messages.h"
 #include "engine/NearFieldListing.h"
 
 #include <optional>
@@ -29,9 +30,9 @@ inline constexpr const char* kNoPoints =
     "Enter at least one point for Near Field Calculations. All points fields must be > 1.";
 inline constexpr const char* kTooManyPoints =
     "Too many points for Near Field Calculations: at most 1000000 points (Points X * Points Y * Points Z).";
-inline constexpr const char* kIndataMissing = "Current input NEC-2 file, Indata.txo not found.";
+inline constexpr const char* kIndataMissing = messages::kIndataMissing;
 inline constexpr const char* kEditWindowEmpty = "Edit window is empty.";
-inline constexpr const char* kIncorrectCard = "Incorrect card are present.";
+inline constexpr const char* kIncorrectCard = messages::kIncorrectCard;
 inline constexpr const char* kSeveralFrequencies =
     "Near fields can be calculated at one frequency only. Set one frequency in the FR card.";
 inline constexpr const char* kListingMissing = "NEC-2 output file Outdata.txo is not found.";

@@ -1,6 +1,7 @@
 #include "results/RunReport.h"
 
 #include "common/AtomicFile.h"
+#include "common/Messages.h"
 #include "results/CurrentsCsv.h"
 #include "results/DiagramFiles.h"
 #include "results/PatternDiagram.h"
@@ -35,7 +36,7 @@ std::string saveDiagrams(const RunReportRequest& request, const engine::EngineOu
     if (!outcome.messages.empty())
         return outcome.messages.front();
     if (!QDir().mkpath(QString::fromStdString(request.diagramsDir)))
-        return "Unable to create the folder " + request.diagramsDir;
+        return messages::kUnableToCreateFolder + request.diagramsDir;
     const std::pair<const QImage*, const char*> diagrams[] = {{&images.azimuth, kAzimuthPlotSuffix},
                                                               {&images.elevation, kElevationPlotSuffix}};
     for (const auto& [image, suffix] : diagrams) {

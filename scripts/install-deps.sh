@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libgl-dev libglu1-mesa-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   nec2c liblapacke-dev libopenblas-dev
+  libnlopt-dev
   xvfb xauth fonts-dejavu-core
   locales
   dpkg-dev file

@@ -1,5 +1,7 @@
 #include "viewer/Scene.h"
 
+#include "viewer/PatternSurface.h"
+
 #include <cmath>
 
 namespace vrnnec::viewer {
@@ -129,6 +131,8 @@ Scene BuildScene(const ViewerModel& m, const SceneState& state)
     Scene scene;
     scene.depthTest = !m.Patches.empty();
     addAxes(scene);
+    if (state.pattern != nullptr)
+        AddPatternSurface(scene, *state.pattern, StructureCentre(m), state.imageZoom);
 
     Primitive wires = primitive(PrimitiveKind::Lines, colours::kBlack);
     Primitive selected = primitive(PrimitiveKind::Lines, colours::kGreen);

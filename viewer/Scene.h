@@ -13,7 +13,7 @@
 
 namespace vrnnec::viewer {
 
-enum class PrimitiveKind { Lines, LineStrip, Points, Polygon };
+enum class PrimitiveKind { Lines, LineStrip, Points, Polygon, Triangles };
 enum class PolygonMode { Fill, Line };
 
 struct Colour {
@@ -44,12 +44,16 @@ struct Primitive {
     bool stipple = false; // kAxisStipple
     PolygonMode front = PolygonMode::Fill, back = PolygonMode::Fill;
     std::vector<Vertex> vertices;
+    // A colour per vertex instead of `colour` when not empty; an alpha below 1 blends.
+    std::vector<Colour> colours;
 };
 
 struct Scene {
     bool depthTest = false; // with patches: depth test, depth range near 1, far 0
     std::vector<Primitive> primitives;
 };
+
+struct PatternSurface;
 
 // The drawing controls' states.
 struct SceneState {
@@ -60,13 +64,16 @@ struct SceneState {
     std::optional<long long> selectedTag;
     bool showPatches = false;
     double patchScale = 1;
+    // The radiation pattern surface around the structure; none when null.
+    const PatternSurface* pattern = nullptr;
 };
 
 // Axes (stippled black), axis letters (blue), wires (black, the selected tag green),
 // currents (blue upwards along Z for segments up to 60 degrees from the horizontal, red
 // sideways along X for steeper ones), loads (yellow), ports (blue) and sources (red) as
-// 5-pixel points, and the patches (magenta) when shown. Model coordinates are multiplied
-// by the image zoom; the axes and their letters are not.
+// 5-pixel points, and the patches (magenta) when shown. The pattern surface, when given,
+// goes between the axes and the wires, centred on the structure. Model coordinates are
+// multiplied by the image zoom; the axes and their letters are not.
 Scene BuildScene(const ViewerModel& model, const SceneState& state);
 
 } // namespace vrnnec::viewer

@@ -1,5 +1,6 @@
 #include "viewer/SceneRenderer.h"
 
+#include <QBuffer>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLFramebufferObject>
@@ -12,6 +13,10 @@ namespace vrnnec::viewer {
 
 namespace {
 
+// The client-side arrays read vertices and colours as packed floats.
+static_assert(sizeof(Vertex) == 3 * sizeof(float));
+static_assert(sizeof(Colour) == 4 * sizeof(float));
+
 GLenum glMode(PrimitiveKind kind)
 {
     switch (kind) {
@@ -19,6 +24,7 @@ GLenum glMode(PrimitiveKind kind)
     case PrimitiveKind::LineStrip: return GL_LINE_STRIP;
     case PrimitiveKind::Points: return GL_POINTS;
     case PrimitiveKind::Polygon: return GL_POLYGON;
+    case PrimitiveKind::Triangles: return GL_TRIANGLES;
     }
     return GL_LINES;
 }
@@ -87,6 +93,7 @@ void ReplayScene(QOpenGLFunctions_1_1& gl, const Scene& scene, const Matrix4& pr
     gl.glDisable(GL_BLEND);
     gl.glDisable(GL_CULL_FACE);
     gl.glClearColor(1, 1, 1, 1);
+    gl.glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     if (scene.depthTest) {
         gl.glEnable(GL_DEPTH_TEST);
         gl.glDepthFunc(GL_LESS);
@@ -117,12 +124,38 @@ void ReplayScene(QOpenGLFunctions_1_1& gl, const Scene& scene, const Matrix4& pr
         }
         gl.glPolygonMode(GL_FRONT, glPolygon(p.front));
         gl.glPolygonMode(GL_BACK, glPolygon(p.back));
+        const bool perVertex = p.colours.size() == p.vertices.size() && !p.colours.empty();
+        const bool blend = perVertex ? p.colours.front().a < 1 : p.colour.a < 1;
+        // Blended colours leave the picture's own alpha at 1: the picture stays opaque
+        // wherever it is composed or saved.
+        if (blend) {
+            gl.glEnable(GL_BLEND);
+            gl.glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+            gl.glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
+        } else {
+            gl.glDisable(GL_BLEND);
+            gl.glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+        }
+        if (perVertex) {
+            // The pattern surface: thousands of coloured vertices, drawn from client-side
+            // arrays in one call.
+            gl.glEnableClientState(GL_VERTEX_ARRAY);
+            gl.glEnableClientState(GL_COLOR_ARRAY);
+            gl.glVertexPointer(3, GL_FLOAT, sizeof(Vertex), p.vertices.data());
+            gl.glColorPointer(4, GL_FLOAT, sizeof(Colour), p.colours.data());
+            gl.glDrawArrays(glMode(p.kind), 0, static_cast<GLsizei>(p.vertices.size()));
+            gl.glDisableClientState(GL_COLOR_ARRAY);
+            gl.glDisableClientState(GL_VERTEX_ARRAY);
+            continue;
+        }
         gl.glColor4f(p.colour.r, p.colour.g, p.colour.b, p.colour.a);
         gl.glBegin(glMode(p.kind));
         for (const Vertex& v : p.vertices)
             gl.glVertex3f(v[0], v[1], v[2]);
         gl.glEnd();
     }
+    gl.glDisable(GL_BLEND);
+    gl.glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     gl.glDisable(GL_LINE_STIPPLE);
     gl.glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     gl.glFlush();
@@ -142,6 +175,18 @@ QImage RenderSceneImage(const Scene& scene, const Matrix4& projection, int side)
     QImage image = framebuffer.toImage();
     framebuffer.release();
     return image;
+}
+
+std::string ScenePng(const Scene& scene, const Matrix4& projection, int side)
+{
+    const QImage image = RenderSceneImage(scene, projection, side);
+    if (image.isNull())
+        return {};
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
+        return {};
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
 bool OpenGLAvailable()

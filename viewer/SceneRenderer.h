@@ -9,6 +9,8 @@
 #include <QImage>
 #include <QSurfaceFormat>
 
+#include <string>
+
 class QOpenGLContext;
 class QOpenGLFunctions_1_1;
 
@@ -29,6 +31,9 @@ void ReplayScene(QOpenGLFunctions_1_1& gl, const Scene& scene, const Matrix4& pr
 // The picture of the scene in a square of `side` pixels, rendered offscreen; a null
 // image when no OpenGL context with these functions can be made.
 QImage RenderSceneImage(const Scene& scene, const Matrix4& projection, int side);
+
+// The same picture as PNG bytes; empty when it cannot be rendered.
+std::string ScenePng(const Scene& scene, const Matrix4& projection, int side);
 
 // True when an OpenGL context with the viewer's functions can be made.
 bool OpenGLAvailable();

@@ -6,14 +6,14 @@
 
 namespace vrnnec::viewer {
 
-void FitModelToView(ViewerModel& model, ViewMode mode)
+StructureBox BoxOf(const ViewerModel& model)
 {
     constexpr double inf = std::numeric_limits<double>::infinity();
-    Vec3 low{inf, inf, inf}, high{-inf, -inf, -inf};
-    auto extend = [&](const Vec3& p) {
+    StructureBox box{{inf, inf, inf}, {-inf, -inf, -inf}};
+    auto extend = [&box](const Vec3& p) {
         for (int a = 0; a < 3; ++a) {
-            low[a] = std::min(low[a], p[a]);
-            high[a] = std::max(high[a], p[a]);
+            box.low[a] = std::min(box.low[a], p[a]);
+            box.high[a] = std::max(box.high[a], p[a]);
         }
     };
     for (int i = 0; i < model.SegmentCount; ++i) {
@@ -22,6 +22,12 @@ void FitModelToView(ViewerModel& model, ViewMode mode)
     }
     for (const Patch& p : model.Patches)
         extend(p.centre);
+    return box;
+}
+
+void FitModelToView(ViewerModel& model, ViewMode mode)
+{
+    const auto [low, high] = BoxOf(model);
     if (low[0] > high[0]) {
         model.ReadError += readerror::kDegenerateFit;
         return;

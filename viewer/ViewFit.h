@@ -11,6 +11,13 @@ enum class ViewMode {
     RealView,  // the structure's own coordinates, height included
 };
 
+// The box around both end points of every segment and the centres of the patches;
+// `low` above `high` when the model has neither.
+struct StructureBox {
+    Vec3 low, high;
+};
+StructureBox BoxOf(const ViewerModel& model);
+
 // Scales (and, by mode, shifts) the end points and patch centres so that 0.75 times the
 // diagonal of the structure's box becomes one view unit, scales the patch areas with
 // them and makes the largest current 0.4 view units long. A structure of zero size adds

@@ -1,6 +1,7 @@
 #include "viewer/ViewerWindow.h"
 
 #include "common/NumberText.h"
+#include "engine/PatternDeck.h"
 #include "viewer/SceneRenderer.h"
 #include "viewer/ViewerPicture.h"
 
@@ -112,6 +113,19 @@ void TFormV::createControls()
     PatchSizeTrackBar = slider(this, "PatchSizeTrackBar", 20, 10, "Zoom patches", {115, 448, 110, 22});
     CloseViewerButton = button<QPushButton>(this, "CloseViewerButton", "Close", nullptr, {230, 446, 75, 26});
 
+    PatternCheckBox = button<QCheckBox>(this, "PatternCheckBox", "Pattern",
+                                        "Show the radiation pattern around the wires", {5, 478, 80, 22});
+    auto* stepLabel = new QLabel(QStringLiteral("Step, deg"), this);
+    stepLabel->setGeometry(90, 478, 60, 22);
+    PatternStepField = new QLineEdit(QString::number(engine::kDefaultPatternStep), this);
+    PatternStepField->setObjectName(QStringLiteral("PatternStepField"));
+    PatternStepField->setToolTip(QStringLiteral("Pattern step: 1 to 30 degrees, dividing 90"));
+    PatternStepField->setGeometry(150, 478, 40, 22);
+    PatternInfoStaticText = new QLabel(this);
+    PatternInfoStaticText->setObjectName(QStringLiteral("PatternInfoStaticText"));
+    PatternInfoStaticText->setToolTip(QStringLiteral("Maximum gain of the pattern and its direction"));
+    PatternInfoStaticText->setGeometry(5, 502, 300, 22);
+
     ViewerMenu = new QMenu(this);
     ViewerMenu->setObjectName(QStringLiteral("ViewerMenu"));
     RestoreItemMenu = ViewerMenu->addAction(QStringLiteral("Reset"));
@@ -168,6 +182,7 @@ void TFormV::connectControls()
             [this] { WireNViewerComboBoxChange(); });
     connect(WireNViewerComboBox, &QComboBox::activated, this, [this] { WireNViewerComboBoxChange(); });
     connect(CloseViewerButton, &QPushButton::clicked, this, [this] { close(); });
+    connect(PatternCheckBox, &QCheckBox::clicked, this, [this] { PatternCheckBoxClick(); });
     connect(RestoreItemMenu, &QAction::triggered, this, [this] {
         if (hasModel())
             DrawNewPicture();
@@ -291,6 +306,7 @@ SceneState TFormV::sceneState() const
     state.selectedTag = selectedTag();
     state.showPatches = ShowPatchesCheckBox->isChecked();
     state.patchScale = patchScale_;
+    state.pattern = pattern();
     return state;
 }
 
@@ -350,8 +366,65 @@ void TFormV::WireNViewerComboBoxChange()
     ShowWireInfo();
 }
 
+void TFormV::PatternCheckBoxClick()
+{
+    if (!PatternCheckBox->isChecked()) {
+        dropPattern();
+        sceneChanged();
+        return;
+    }
+    const QString message = runPattern();
+    if (!message.isEmpty()) {
+        dropPattern();
+        sceneChanged();
+        showMessage_(message);
+    }
+}
+
+QString TFormV::runPattern()
+{
+    long long step = 0;
+    if (!numtext::parseTrimmedInteger(PatternStepField->text().toStdString(), step)
+        || !engine::PatternStepAcceptable(step))
+        return QString::fromLatin1(engine::kPatternStepMessage);
+    if (!hasModel() || !patternHook_.lastDeck || !patternHook_.run)
+        return QString::fromLatin1(kNoLastDeckMessage);
+    const std::optional<std::vector<std::string>> deck = patternHook_.lastDeck();
+    if (!deck)
+        return QString::fromLatin1(kNoLastDeckMessage);
+    const engine::FullPatternDeck full = engine::MakeFullPatternDeck(*deck, step);
+    if (!full.message.empty())
+        return QString::fromStdString(full.message);
+
+    engine::CalculationRequest request;
+    request.auxiliary = true;
+    request.deckText = full.text;
+    request.parse.fullPattern = true;
+    const engine::CalculationResult result = patternHook_.run(request);
+    if (result.outcome != engine::CalculationOutcome::Finished)
+        return QString::fromStdString(result.message);
+    if (!result.listing.complete())
+        return QString::fromStdString(result.listing.message);
+    PatternSurfaceResult surface = BuildPatternSurface(result.listing.blocks.front().fullPattern);
+    if (!surface.surface)
+        return QString::fromStdString(surface.message);
+    pattern_ = std::move(surface.surface);
+    const char separator = QLocale().decimalPoint().at(0).toLatin1();
+    PatternInfoStaticText->setText(QString::fromStdString(PatternMaxText(*pattern_, separator == 0 ? '.' : separator)));
+    sceneChanged();
+    return {};
+}
+
+void TFormV::dropPattern()
+{
+    pattern_.reset();
+    PatternCheckBox->setChecked(false);
+    PatternInfoStaticText->clear();
+}
+
 void TFormV::ClearModel()
 {
+    dropPattern();
     model_.reset();
     sections_.reset();
     scene_ = Scene();

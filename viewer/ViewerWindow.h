@@ -3,7 +3,9 @@
 // main window gives it the listing's viewer sections and a way to show messages.
 #pragma once
 
+#include "engine/Calculation.h"
 #include "engine/ListingData.h"
+#include "viewer/PatternSurface.h"
 #include "viewer/Scene.h"
 #include "viewer/ViewFit.h"
 #include "viewer/ViewTransform.h"
@@ -18,6 +20,7 @@ class QAction;
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QPushButton;
 class QRadioButton;
@@ -27,6 +30,17 @@ class QSpinBox;
 namespace vrnnec::viewer {
 
 class ViewerPicture;
+
+// How the window reaches the program's runs for its pattern: the deck of the last
+// calculation (its lines; none when there is no such deck), and a run of a request
+// through the calculation core as the program runs it (busy window with "Stop"); the
+// program fills in its folders.
+struct PatternRunHook {
+    std::function<std::optional<std::vector<std::string>>()> lastDeck;
+    std::function<engine::CalculationResult(engine::CalculationRequest)> run;
+};
+
+inline constexpr const char* kNoLastDeckMessage = "The deck of the last calculation (Indata.txo) was not found.";
 
 class TFormV : public QWidget {
     Q_OBJECT
@@ -48,8 +62,16 @@ public:
     void NewZPos();
     void ShowWireInfo();
     void WireNViewerComboBoxChange();
-    // Releases the model and the sections.
+    // Releases the model and the sections (and the pattern).
     void ClearModel();
+
+    // The pattern: given the hook, ticking "Pattern" runs the last calculation's deck
+    // with the full pattern card at the step of the field and draws the surface.
+    void setPatternRunHook(PatternRunHook hook) { patternHook_ = std::move(hook); }
+    // The handler of "Pattern": runs and shows the pattern when ticked (unticking it
+    // again after a message when that fails), drops it when unticked.
+    void PatternCheckBoxClick();
+    const PatternSurface* pattern() const { return pattern_ ? &*pattern_ : nullptr; }
 
     bool hasModel() const { return model_.has_value(); }
     const ViewerModel* model() const { return model_ ? &*model_ : nullptr; }
@@ -62,7 +84,7 @@ public:
 
     // Window size: the client area.
     static constexpr int kClientWidth = 310;
-    static constexpr int kClientHeight = 476;
+    static constexpr int kClientHeight = 528;
 
     // The controls by their names.
     QSlider* TrackBar1;
@@ -82,6 +104,9 @@ public:
     QCheckBox* ShowPatchesCheckBox;
     QSlider* PatchSizeTrackBar;
     QPushButton* CloseViewerButton;
+    QCheckBox* PatternCheckBox;
+    QLineEdit* PatternStepField;
+    QLabel* PatternInfoStaticText;
     QMenu* ViewerMenu;
     QAction* RestoreItemMenu;
 
@@ -96,6 +121,9 @@ private:
     void sceneChanged();
     void applyView();
     std::optional<long long> selectedTag() const;
+    // Runs the pattern; the message when it fails.
+    QString runPattern();
+    void dropPattern();
 
     MessageSink showMessage_;
     ViewerPicture* picture_ = nullptr;
@@ -106,6 +134,8 @@ private:
     Scene scene_;
     bool sceneStale_ = true;
     int sceneBuilds_ = 0;
+    PatternRunHook patternHook_;
+    std::optional<PatternSurface> pattern_;
 };
 
 } // namespace vrnnec::viewer

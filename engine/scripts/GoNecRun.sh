@@ -12,6 +12,9 @@
 #                          standard input, one a line (classic engines)
 #   greens=no|yes          whether the engine can write and read Green's function files
 #   greens_file=NAME       the name the engine gives that file (classic: NGF2D.NEC)
+#   runner=PREFIX          a command the engine starts through in this folder, split
+#                          at blanks (for example "srun --ntasks=1"); none by default
+#   jobs=N                 engine runs at once (read by the program, not here)
 #
 # Exit codes: 0 success; 2 deck missing; 3 no listing; 4 and 5 the listing rewrite
 # failed; 10 the engine cannot write or read Green's function files and the deck holds a
@@ -24,6 +27,7 @@ files=options
 greens=no
 greens_file=Ngf2d.nec
 own_file=Ngf2d.nec
+runner=
 unsupported=10
 
 # A user's own engine.conf in the working folder (the current folder) comes first.
@@ -37,6 +41,7 @@ if [ -f "$conf" ]; then
             files=*) files="${line#files=}" ;;
             greens=*) greens="${line#greens=}" ;;
             greens_file=*) greens_file="${line#greens_file=}" ;;
+            runner=*) runner="${line#runner=}" ;;
         esac
     done < "$conf"
 fi
@@ -71,8 +76,8 @@ fi
 
 rm -f Outdata.nec2c.txo
 case "$files" in
-    stdin) printf '%s\n%s\n' "$deck" Outdata.nec2c.txo | "$engine" >/dev/null ;;
-    *) "$engine" -i "$deck" -o Outdata.nec2c.txo >/dev/null ;;
+    stdin) printf '%s\n%s\n' "$deck" Outdata.nec2c.txo | $runner "$engine" >/dev/null ;;
+    *) $runner "$engine" -i "$deck" -o Outdata.nec2c.txo >/dev/null ;;
 esac
 status=$?
 [ "$status" -eq 251 ] && status=$unsupported

@@ -76,27 +76,8 @@ TEST(GreenFunctionCards, EditWindowRewrittenToReadTheFile)
     }
 }
 
-TEST(GreenFunctionCards, LinesOfTheEditWindow)
+TEST(GreenFunctionCards, ReadsGreenFunction)
 {
-    struct Case {
-        const char* text;
-        Lines expected;
-    };
-    const Case cases[] = {
-        {"", {}},
-        {"CE\nEN", {"CE", "EN"}},
-        {"CE\nEN\n", {"CE", "EN"}}, // one trailing empty block is no line
-        {"CE\nEN\n\n", {"CE", "EN", ""}},
-        {"\n", {""}},
-        {"CE\n\nEN", {"CE", "", "EN"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        EXPECT_EQ(analyses::EditWindowLines(c.text), c.expected);
-    }
-    const Lines cut = analyses::EditWindowLines(std::string(300, 'C') + "\nEN");
-    ASSERT_EQ(cut.size(), 2u);
-    EXPECT_EQ(cut[0], std::string(255, 'C'));
     EXPECT_TRUE(analyses::ReadsGreenFunction({"CE", "GF", "EN"}));
     EXPECT_FALSE(analyses::ReadsGreenFunction({"CE", "gf", " GF", "EN"}));
 }

@@ -12,27 +12,6 @@ std::string dataPath(const std::string& relative)
     return std::string(TEST_DATA_DIR) + "/" + relative;
 }
 
-TempFolder::TempFolder()
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "sweeptest-XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
-}
-
-TempFolder::~TempFolder()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
-std::string TempFolder::write(const std::string& name, const std::vector<std::string>& lines) const
-{
-    const std::string path = file(name);
-    std::ofstream out(path, std::ios::binary);
-    for (const std::string& line : lines)
-        out << line << "\n";
-    return path;
-}
-
 namespace {
 
 std::string format(const char* pattern, double value)

@@ -2,6 +2,8 @@
 // line at the classic columns.
 #pragma once
 
+#include "tests/support/TestFiles.h"
+
 #include <string>
 #include <vector>
 
@@ -9,20 +11,7 @@ namespace sweeptest {
 
 std::string dataPath(const std::string& relative);
 
-// A fresh folder, removed with everything in it.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::string& path() const { return path_; }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-    std::string write(const std::string& name, const std::vector<std::string>& lines) const;
-
-private:
-    std::string path_;
-};
+using testsupport::TempFolder;
 
 struct Row {
     long long tag;

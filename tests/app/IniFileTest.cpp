@@ -1,4 +1,5 @@
 #include "app/IniFile.h"
+#include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -14,18 +15,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class TempFolder {
-public:
-    TempFolder()
-    {
-        std::string pattern = (fs::temp_directory_path() / "inifile-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
-    }
-    ~TempFolder() { fs::remove_all(path_); }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
+// The folder as a path.
+struct TempFolder : testsupport::TempFolder {
+    fs::path path() const { return fs::path(testsupport::TempFolder::path()); }
 };
 
 std::string readFile(const fs::path& path)

@@ -58,6 +58,15 @@ public:
         return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
     }
 
+    // Files handed to the desktop, and whether a program for them is registered.
+    QStringList openedFiles;
+    bool desktopHasViewer = true;
+    bool openWithDesktop(const QString& path) override
+    {
+        openedFiles << path;
+        return desktopHasViewer;
+    }
+
     // The messages so far, cleared.
     QStringList takeMessages()
     {

@@ -34,6 +34,9 @@ private slots:
     void deletedRowComesBackWithUndo();
     void changedTableAsksBeforeItIsDropped();
     void failedOkKeepsTheEditorAndTheMainWindowDisabled();
+    void enterOnAnInvalidCellKeepsItInEditing_data();
+    void enterOnAnInvalidCellKeepsItInEditing();
+    void longCaptionsAndNumbersFitTheirCells();
 
 private:
     TEditForm* openEditor(TForm1& w, const QString& deck) { return OpenCardEditor(w, deck); }
@@ -166,7 +169,8 @@ void CardEditorTest::cardDialogOkIsOneUndoableStep()
     QVERIFY(card);
     card->cardGrid()->item(0, 1)->setText(QStringLiteral("-"));
     card->EditCardOKButtonClick();
-    QCOMPARE(support.dialogs.takeMessages(), QStringList{"Incorrect numbers occurs in table!"});
+    QCOMPARE(support.dialogs.takeMessages(), QStringList{"Incorrect numbers occurs in table!\nField 1: \"-\"."});
+    QCOMPARE(card->cardGrid()->currentColumn(), 1);
     QVERIFY(e->cardForm());
     card->cardGrid()->item(0, 1)->setText(QStringLiteral("1"));
     card->EditCardOKButtonClick();
@@ -271,14 +275,79 @@ void CardEditorTest::failedOkKeepsTheEditorAndTheMainWindowDisabled()
     QVERIFY(e);
     QCOMPARE(cell(e, 1, 3), QStringLiteral("abc"));
     e->EditFormOKButtonClick();
-    QCOMPARE(support.dialogs.takeMessages(), QStringList{"Incorrect numbers occurs in table!"});
+    QCOMPARE(support.dialogs.takeMessages(),
+             QStringList{"Incorrect numbers occurs in table!\nRow 2 (LD), field 3: \"abc\"."});
     QVERIFY(e->isVisible());
     QVERIFY(!w.isEnabled());
     QCOMPARE(e->codeTable()->currentIndex().row(), 1);
+    QCOMPARE(e->codeTable()->currentIndex().column(), 3);
     e->model().setData(e->model().index(0, 1), QString());
     e->model().setData(e->model().index(1, 0), QString());
     e->EditFormOKButtonClick();
-    QCOMPARE(support.dialogs.takeMessages(), QStringList{"Incorrect numbers occurs in table!"});
+    QCOMPARE(support.dialogs.takeMessages(), QStringList{"Incorrect numbers occurs in table!\nRow 2, field 3: \"abc\"."});
+}
+
+void CardEditorTest::enterOnAnInvalidCellKeepsItInEditing_data()
+{
+    QTest::addColumn<QString>("grid"); // "table" or "card"
+    QTest::newRow("card table") << QStringLiteral("table");
+    QTest::newRow("card dialog") << QStringLiteral("card");
+}
+
+void CardEditorTest::enterOnAnInvalidCellKeepsItInEditing()
+{
+    QFETCH(QString, grid);
+    TForm1& w = support.createWindow();
+    TEditForm* e = openEditor(w, QStringLiteral("CE\nLD 0 1 2 2 0.5\nEN"));
+    QVERIFY(e);
+    QAbstractItemView* view = e->codeTable();
+    int row = 0;
+    if (grid == QLatin1String("card")) {
+        e->openTool(0, 0);
+        QVERIFY(e->cardForm());
+        view = e->cardForm()->cardGrid();
+        QApplication::setActiveWindow(e->cardForm());
+        QVERIFY(QTest::qWaitForWindowActive(e->cardForm()));
+    }
+    QLineEdit* editor = type(view, row, 5, QString());
+    QVERIFY(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("0.5x"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    QVERIFY(view->findChild<QLineEdit*>(QStringLiteral("CellEditor")) == editor);
+    QVERIFY(editor->isVisible());
+    QCOMPARE(view->model()->index(row, 5).data().toString(), QStringLiteral("0.5"));
+    // Made readable, the same Enter stores it.
+    QTest::keyClick(editor, Qt::Key_Backspace);
+    QTest::keyClicks(editor, QStringLiteral("7"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    QCOMPARE(view->model()->index(row, 5).data().toString(), QStringLiteral("0.57"));
+    QVERIFY(support.dialogs.messages.isEmpty());
+}
+
+void CardEditorTest::longCaptionsAndNumbersFitTheirCells()
+{
+    TForm1& w = support.createWindow();
+    TEditForm* e = openEditor(w, QStringLiteral("CE\nFR 0 1 0 0 14 0\nLD 2 1 1 10 0 8.74274E-08 0\nEN"));
+    QVERIFY(e);
+    QVERIFY(!e->codeTable()->wordWrap());
+    e->openTool(0, 0);
+    TCardForm* card = e->cardForm();
+    QVERIFY(card);
+    QVERIFY(QTest::qWaitForWindowExposed(card));
+    QTableWidget* g = card->cardGrid();
+    QVERIFY(!g->wordWrap());
+    QCOMPARE(g->horizontalHeaderItem(2)->text(), QStringLiteral("Step Num"));
+    int total = 0;
+    for (int column = 0; column < g->columnCount(); ++column) {
+        total += g->columnWidth(column);
+        if (!g->horizontalHeaderItem(column)->text().isEmpty())
+            QVERIFY2(g->columnWidth(column) >= g->horizontalHeader()->sectionSizeHint(column),
+                     qPrintable(g->horizontalHeaderItem(column)->text()));
+    }
+    QVERIFY(total <= g->viewport()->width());
 }
 
 QTEST_MAIN(CardEditorTest)

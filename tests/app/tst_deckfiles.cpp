@@ -2,6 +2,7 @@
 // deck files byte for byte, the question before a changed deck is replaced, and the
 // listing handed to the desktop's viewer.
 #include "AppTestSupport.h"
+#include "app/QtUserDialogs.h"
 
 #include "app/MainWindowControls.h"
 #include "tests/support/FileSizeLimit.h"
@@ -69,8 +70,7 @@ void DeckFilesTest::readIndata()
 
     const QByteArray longLine = "CM " + QByteArray(300, 'x');
     writeBytes(path("Indata.txo"), longLine + "\r\nGW 1 3 0 0 0 1 0 0 .001\nEN\r\n");
-    u.ViewerCallButton->setEnabled(true);
-    u.ViewerCall->setEnabled(true);
+    w.setViewerEnabled(true);
     w.setFrequencyPlotsEnabled(true);
     u.ReadIndataButton->click();
     QVERIFY(support.dialogs.messages.isEmpty());
@@ -123,13 +123,14 @@ void DeckFilesTest::openingDisablesResultsOfTheOldDeck()
     writeBytes(path("deck.wcf"), "CE\r\nGE\r\nEN\r\n");
     TForm1& w = support.createWindow();
     MainWindowControls& u = w.ui();
-    for (QWidget* b : {u.ViewerCallButton, u.ViewerCallButton1})
-        b->setEnabled(true);
+    w.setViewerEnabled(true);
+    w.setAnglesDialogEnabled(true);
+    w.setFrequencyPlotsEnabled(true);
     const QList<QAction*> actions{u.ViewerCall, u.ViewerCall1, u.SetAnglesforRPcalculations,
                                   u.SetAnglesforRPcalculations1};
+    QVERIFY(u.ViewerCallButton->isEnabled() && u.ViewerCallButton1->isEnabled());
     for (QAction* a : actions)
-        a->setEnabled(true);
-    w.setFrequencyPlotsEnabled(true);
+        QVERIFY(a->isEnabled());
     support.dialogs.fileAnswers = {path("deck.wcf")};
     u.OpenNEC2Button->click();
     QCOMPARE(u.GeometryNEC2->toPlainText(), QStringLiteral("CE\nGE\nEN"));
@@ -212,14 +213,34 @@ void DeckFilesTest::outputListingGoesToTheDesktopViewerWithItsWholePath()
     QVERIFY(QDir().mkpath(folder));
     UrlRecorder recorder;
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
+    const QString listing = folder + QStringLiteral("/Outdata.txo");
     {
         TForm1 w(folder, &support.dialogs);
         w.ui().ViewOutdataButton->click();
+        QCOMPARE(support.dialogs.takeMessages(), QStringList{QStringLiteral("File ") + listing + " is not found."});
+        QVERIFY(support.dialogs.openedFiles.isEmpty());
+
+        QFile file(listing);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        w.ui().ViewOutdataButton->click();
+        QCOMPARE(support.dialogs.openedFiles, QStringList{listing});
+        QVERIFY(support.dialogs.messages.isEmpty());
+
+        // No program registered for the file: the user is told which file it is.
+        support.dialogs.desktopHasViewer = false;
+        w.ui().ViewOutdataButton->click();
+        const QStringList messages = support.dialogs.takeMessages();
+        QCOMPARE(messages.size(), 1);
+        QVERIFY(messages.first().startsWith(QStringLiteral("No program is registered")));
+        QVERIFY(messages.first().contains(listing));
     }
+    // The program's own dialogs hand the file to the desktop by its whole path.
+    QtUserDialogs desktop(nullptr);
+    QVERIFY(desktop.openWithDesktop(listing));
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     QCOMPARE(recorder.urls.size(), 1);
-    QCOMPARE(recorder.urls[0].toLocalFile(), folder + QStringLiteral("/Outdata.txo"));
-    QVERIFY(support.dialogs.messages.isEmpty());
+    QCOMPARE(recorder.urls[0].toLocalFile(), listing);
 }
 
 QTEST_MAIN(DeckFilesTest)

@@ -38,9 +38,20 @@ private slots:
         QCOMPARE(label(g), QStringLiteral("Wire length:  5.00000;   Segment length: 0.50000;"));
         field(g, "SegsField")->setText(QStringLiteral("4"));
         QCOMPARE(label(g), QStringLiteral("Wire length:  5.00000;   Segment length: 1.25000;"));
-        field(g, "X1Field")->setText(QStringLiteral("-"));
-        QCOMPARE(support.dialogs.messages, QStringList{QStringLiteral("Incorrect numbers format in this GW string!")});
+        // Numbers still being typed wait; leaving the field refuses them.
+        for (const char* typing : {"-", "-.", ".", "+", "-1E", "-1e-", "2E+"}) {
+            field(g, "X1Field")->setText(QLatin1String(typing));
+            QCOMPARE(support.dialogs.messages, QStringList());
+            QCOMPARE(label(g), QStringLiteral("Wire length:  5.00000;   Segment length: 1.25000;"));
+        }
+        emit field(g, "X1Field")->editingFinished();
+        QCOMPARE(support.dialogs.takeMessages(),
+                 QStringList{QStringLiteral("Incorrect numbers format in this GW string!")});
+        field(g, "X1Field")->setText(QStringLiteral("-1x"));
+        QCOMPARE(support.dialogs.takeMessages(),
+                 QStringList{QStringLiteral("Incorrect numbers format in this GW string!")});
         field(g, "X1Field")->setText(QStringLiteral("0"));
+        QCOMPARE(support.dialogs.messages, QStringList());
 
         press(g, "FlipWireDirectionButton");
         QCOMPARE(field(g, "X1Field")->text(), QStringLiteral("3"));
@@ -57,6 +68,10 @@ private slots:
     {
         TEditForm* e = openEditor(kDeck);
         TGWForm* g = openTools(e, 1, 1);
+        QCOMPARE(field(g, "RadNoIsolGWField")->text(), QStringLiteral("0.001"));
+        QVERIFY(g->findChild<QLabel*>(QStringLiteral("IsolationNoteLabel"))->isHidden());
+        // The read-only tag never takes the focus.
+        QCOMPARE(field(g, "TagNField")->focusPolicy(), Qt::NoFocus);
         field(g, "RadIsolGWField")->setText(QStringLiteral("0.002"));
         press(g, "IsolateGWButton");
         QCOMPARE(support.dialogs.messages, QStringList());
@@ -95,7 +110,16 @@ private slots:
         TEditForm* e = openEditor(QStringLiteral("CE\nGW 1 10 0 0 0 3 4 0 .001\nGW 2 5 1 -1 0 -1 1 0 "
                                                  ".001\nGE\nLD 2 1 1 10 0 1E-6 0\nEN"));
         TGWForm* g = openTools(e, 0, 1);
+        // The wire has its load already: its GW radius is no bare radius, the user is
+        // told and gives it.
+        QCOMPARE(field(g, "RadNoIsolGWField")->text(), QString());
+        QVERIFY(g->findChild<QLabel*>(QStringLiteral("IsolationNoteLabel"))->text().contains(QStringLiteral("row 4")));
         field(g, "RadIsolGWField")->setText(QStringLiteral("0.002"));
+        press(g, "IsolateGWButton");
+        QCOMPARE(support.dialogs.takeMessages(),
+                 QStringList{QStringLiteral("Incorrect numbers format in dielectic isolation data fields!")});
+        QCOMPARE(cell(e, 3, 6), QStringLiteral("1E-6"));
+        field(g, "RadNoIsolGWField")->setText(QStringLiteral("0.001"));
         support.dialogs.answers = answers;
         press(g, "IsolateGWButton");
         QCOMPARE(e->model().rowCount(), rows);

@@ -192,7 +192,7 @@ TEST(SweepRun, TheToolPrintsEveryRowAndTheAxisTitles)
     ASSERT_TRUE(tool.waitForFinished(120000));
     EXPECT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
     const QStringList lines = QString::fromLatin1(tool.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 1 + 5 * 2 + 2);
+    ASSERT_EQ(lines.size(), 1 + 5 * 2 + 2 + 2);
     EXPECT_EQ(lines[0], "MHz\tTag\tR\tX\tSWR");
     EXPECT_TRUE(lines[1].startsWith("13.9\t3\t")) << lines[1].toStdString();
     EXPECT_TRUE(lines[2].startsWith("13.9\t5\t")) << lines[2].toStdString();
@@ -200,6 +200,9 @@ TEST(SweepRun, TheToolPrintsEveryRowAndTheAxisTitles)
     // Tag 3 has a negative resistance at these frequencies: no finite SWR.
     EXPECT_EQ(lines[11], "Tag 3: SWR,  Max=inf");
     EXPECT_TRUE(lines[12].startsWith("Tag 5: SWR,  Max=1.")) << lines[12].toStdString();
+    EXPECT_EQ(lines[13], "Tag 3: no SWR");
+    EXPECT_TRUE(lines[14].startsWith("Tag 5: minimum SWR 1.")) << lines[14].toStdString();
+    EXPECT_TRUE(lines[14].endsWith(" MHz")) << lines[14].toStdString();
     EXPECT_TRUE(QFile::exists(QDir(folder.path()).filePath("IndataGN.txo")));
 
     // Frequencies the engine would loop on are refused before anything is written.

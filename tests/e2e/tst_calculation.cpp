@@ -10,6 +10,7 @@
 #include <QChart>
 #include <QLabel>
 #include <QLineSeries>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -219,9 +220,12 @@ private slots:
         bool buttonsDisabled = false;
         QString elapsedText;
         QTimer::singleShot(1600, [&] {
-            QWidget* busy = QApplication::activeModalWidget();
-            sawBusyWindow = busy && busy->windowTitle() == QStringLiteral("NEC-2 is running...");
-            buttonsDisabled = !u.Execute_Original->isEnabled() && !u.Execute1->isEnabled();
+            // The busy window is not modal (the main window can still be closed), but
+            // the main window's controls take no input meanwhile.
+            QWidget* busy = window.findChild<QWidget*>(QStringLiteral("EngineBusyDialog"));
+            sawBusyWindow = busy && busy->isVisible() && busy->windowTitle() == QStringLiteral("NEC-2 is running...");
+            buttonsDisabled = !u.Execute_Original->isEnabled() && !u.Execute1->isEnabled()
+                && !window.centralWidget()->isEnabled() && !window.menuBar()->isEnabled();
             if (auto* label = busy ? busy->findChild<QLabel*>(QStringLiteral("EngineBusyLabel")) : nullptr)
                 elapsedText = label->text();
             if (auto* stop = busy ? busy->findChild<QPushButton*>(QStringLiteral("StopEngineButton")) : nullptr)

@@ -7,10 +7,13 @@
 #include "app/MainWindowControls.h"
 
 #include <QChart>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTimer>
 #include <QValueAxis>
 #include <QtTest>
 
@@ -39,6 +42,35 @@ private:
     }
 
 private slots:
+    void closingTheWindowDuringASweepStopsIt()
+    {
+        TForm1& window = windowWithDeck("sweep_two_sources.nec");
+        {
+            QFile script(QDir(support.folder()).filePath(QStringLiteral("GoNecGN.bat")));
+            QVERIFY(script.remove());
+            QVERIFY(script.open(QIODevice::WriteOnly));
+            script.write("#!/bin/sh\nsleep 1000 & wait\n");
+            script.close();
+            QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        }
+        window.ui().FreqPlotsShowMenuItem1->trigger();
+        TFreqPlotsForm* form = window.freqPlotsForm();
+        QVERIFY(form);
+        const QPointer<TFreqPlotsForm> guard(form);
+        bool wasRunning = false;
+        QTimer::singleShot(800, form, [&] {
+            wasRunning = !child<QPushButton>(form, "FreqPlotsCalculateButton")->isEnabled();
+            form->close();
+        });
+        QElapsedTimer clock;
+        clock.start();
+        child<QPushButton>(form, "FreqPlotsCalculateButton")->click();
+        QVERIFY(wasRunning);
+        QVERIFY(clock.elapsed() < 20000);
+        QVERIFY(!guard || !guard->isVisible());
+        QCOMPARE(support.dialogs.messages, QStringList());
+    }
+
     void sweepsTheBufferDeckAndChartsEachSourceTag()
     {
         TForm1& window = windowWithDeck("sweep_two_sources.nec");

@@ -55,8 +55,7 @@ private:
         }
         TForm1& w = support.createWindow();
         w.ui().GFwriteButton->setEnabled(true);
-        for (QAction* a : {w.ui().ViewerCall, w.ui().ViewerCall1})
-            a->setEnabled(true);
+        w.setViewerEnabled(true);
         return w;
     }
 

@@ -59,8 +59,9 @@ TEST_P(Store, AnUnreadableLoadedFieldKeepsItsTextAndBlocksTheStore)
     EXPECT_EQ((*rows)[0][4], "1");
     const StoreResult stored = StoreDeckTable(deck, *rows, sep);
     EXPECT_FALSE(stored.ok);
-    EXPECT_EQ(stored.message, "Incorrect numbers occurs in table!");
+    EXPECT_EQ(stored.message, "Incorrect numbers occurs in table!\nRow 1 (LD), field 3: \"abc\".");
     EXPECT_EQ(stored.row, 0);
+    EXPECT_EQ(stored.column, 3);
     EXPECT_TRUE(stored.deck.empty());
 }
 

@@ -153,7 +153,11 @@ INSTANTIATE_TEST_SUITE_P(Decks, FrequencyTest,
                                            FrequencyCase{{"CM", "FR 0 3 0 0 14 0.1", "EN"}, true},
                                            FrequencyCase{{"CM", "fr 0 3 0 0 14 0.1", "EN"}, true},
                                            FrequencyCase{{"CM", "FR,0,2,0,0,14,0.1", "EN"}, true},
-                                           FrequencyCase{{"CM", "GW 1 3 0 0 0 0 0 1 0.001", "EN"}, false}));
+                                           FrequencyCase{{"CM", "GW 1 3 0 0 0 0 0 1 0.001", "EN"}, false},
+                                           // Two FR cards ask for two frequencies, one each.
+                                           FrequencyCase{{"CM", "FR 0 1 0 0 14 0", "XQ", "FR 0 1 0 0 21 0", "EN"},
+                                                         true},
+                                           FrequencyCase{{"CM", "FR 0 1 0 0 14 0", "EN", "FR 0 1 0 0 21 0"}, false}));
 
 TEST(PatternCards, CompleteAngleTexts)
 {

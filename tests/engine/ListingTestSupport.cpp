@@ -71,46 +71,6 @@ std::vector<std::string> fileLines(const std::string& path)
     return lines;
 }
 
-std::string fileText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw std::runtime_error("cannot read " + path);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-TempFolder::TempFolder()
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "listingtest.XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot create a temporary folder");
-    path_ = pattern;
-}
-
-TempFolder::~TempFolder()
-{
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-}
-
-std::string TempFolder::write(const std::string& name, const std::vector<std::string>& lines) const
-{
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\n";
-    return writeText(name, text);
-}
-
-std::string TempFolder::writeText(const std::string& name, const std::string& text) const
-{
-    const std::string path = file(name);
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-    return path;
-}
-
 std::string segmentationHeadingLine()
 {
     return indent(33, "- - - - SEGMENTATION DATA - - - -");

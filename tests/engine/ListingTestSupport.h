@@ -3,6 +3,7 @@
 #pragma once
 
 #include "engine/ListingReader.h"
+#include "tests/support/TestFiles.h"
 
 #include <array>
 #include <string>
@@ -14,28 +15,13 @@ namespace listingtest {
 
 std::string dataPath(const std::string& relative);
 std::vector<std::string> fileLines(const std::string& path);
-std::string fileText(const std::string& path);
+using testsupport::fileText;
 // The lines of a text split at LF.
 std::vector<std::string> splitLines(const std::string& text);
 // The lines of a nec2c listing file rewritten into the classic layout.
 std::vector<std::string> rewrittenLines(const std::string& nec2cPath);
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::string& path() const { return path_; }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-    // Writes the lines (LF after each) to `name` and returns its path.
-    std::string write(const std::string& name, const std::vector<std::string>& lines) const;
-    std::string writeText(const std::string& name, const std::string& text) const;
-
-private:
-    std::string path_;
-};
+using testsupport::TempFolder;
 
 // A classic listing with the sections the reader uses, built line by line at the
 // classic columns.

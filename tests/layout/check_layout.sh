@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The shape of the source tree: every folder includes only folders below its own level
 # (common; converter and the listing code; engine; results, editor and viewer; analyses;
-# app and tools on top); the listing code uses no Qt; no source file is longer than 600
-# lines.
+# app and tools on top); the listing code uses no Qt; a form's ui_*.h is included by
+# its own class only; no source file is longer than 600 lines.
 set -u
 root="${1:?usage: check_layout.sh SOURCE_DIR}"
 cd "$root" || exit 2
@@ -48,6 +48,25 @@ for name in $listing; do
         fi
     done
 done
+
+# A form's generated ui_NAME.h belongs to the class that owns the form: it is included
+# by NAME.cpp only (the main window's frame by MainWindow.cpp). MainWindowControls.h,
+# which still joins the pages' controls for the main window's commands, is the one
+# exception left.
+while IFS=: read -r file line included; do
+    [ -n "$file" ] || continue
+    owner="$(sed -E 's/^ui_(.*)\.h$/\1/' <<<"$included")"
+    case "$owner" in
+        MainWindowFrame) owner=MainWindow ;;
+        TFormGND) owner=GroundDialog ;;
+    esac
+    base="$(basename "$file")"
+    if [ "$base" != "$owner.cpp" ] && [ "$base" != MainWindowControls.h ]; then
+        echo "$file:$line includes $included, the form of another class"
+        status=1
+    fi
+done < <(grep -rnoE '^#include "ui_[A-Za-z0-9]+\.h"' app viewer tools --include='*.h' --include='*.cpp' \
+         | sed -E 's/#include "(ui_[A-Za-z0-9]+\.h)"$/\1/')
 
 while read -r count file; do
     [ "$file" = total ] && continue

@@ -1,6 +1,7 @@
 #include "ListingFixture.h"
 
 #include "results/CurrentsCsv.h"
+#include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -17,13 +18,7 @@ using fixture::currentRow;
 
 namespace {
 
-std::string fileText(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
+using testsupport::fileText;
 
 std::vector<std::string> splitCrLf(const std::string& text)
 {

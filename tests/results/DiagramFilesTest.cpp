@@ -1,6 +1,7 @@
 #include "results/DiagramFiles.h"
 #include "results/PatternDiagram.h"
 #include "tests/support/FileSizeLimit.h"
+#include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -18,13 +19,7 @@ using namespace results;
 
 namespace {
 
-std::string fileText(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
+using testsupport::fileText;
 
 } // namespace
 

@@ -55,6 +55,8 @@ TEST(DeckChecks, WiresOfZeroLengthAreFound)
         {"CE\nEN\nGW 9 5 0 0 0 0 0 0 0.001\n", ""}, // after EN
         {"CE\nGW 1 5 0 0 0 0 0\nEN\n", ""},         // too few fields for the engine anyway
         {"CM GW 1 5 0 0 0 0 0 0 0.001\nEN\n", ""},  // a comment
+        {"CE\nGW 1 5 0 0 0 0 0 1 0.001\nRP 0 1 360 1000 70 0 0 1\n", "The NEC-2 input has no EN card."},
+        {"CE\nGW 1 5 0 0 0 0 0 1 0.001\nen\n", ""},
     };
     QTemporaryDir dir;
     for (const Case& c : cases) {
@@ -122,6 +124,11 @@ TEST(Calculation, OutcomesOfTheScript)
     const Case cases[] = {
         {"exit 1", false, engine::CalculationOutcome::EngineFailed, "Unable to start NEC-2."},
         {"exit 251", false, engine::CalculationOutcome::EngineFailed, "Unable to start NEC-2."},
+        // The engine's own reason, the last line of its listing, on a second line.
+        {"printf '\\n  COMMAND DATA CARD ERROR:\\n  CARD\\047S MNEMONIC CODE TOO SHORT OR MISSING.\\n\\n' "
+         "> Outdata.nec2c.txo; exit 255",
+         false, engine::CalculationOutcome::EngineFailed,
+         "Unable to start NEC-2.\nCARD'S MNEMONIC CODE TOO SHORT OR MISSING."},
         {"exit 10", false, engine::CalculationOutcome::GreenFunctionUnsupported,
          "The NEC-2 engine cannot write or read Green function files (WG and GF cards)."},
         {"sleep 1000 & wait", true, engine::CalculationOutcome::Stopped, "NEC-2 run was stopped."},
@@ -165,6 +172,12 @@ TEST(Calculation, DeckTextIsWrittenThenChecked)
     QFile seen(program.file("seen.txo"));
     ASSERT_TRUE(seen.open(QIODevice::ReadOnly));
     EXPECT_EQ(seen.readAll(), kDipoleDeck);
+    // The script left no listing: the parse says so, unless the run asked for none.
+    EXPECT_EQ(calculation.result().listing.message, "Error opening NEC-2 output file Outdata.txo");
+    request.parseListing = false;
+    EXPECT_EQ(calculation.run(request).outcome, engine::CalculationOutcome::Finished);
+    EXPECT_EQ(calculation.result().listing.message, "");
+    request.parseListing = true;
 
     request.deckText = "CE\r\nGW 2 3 0 0 1 0 0 1 0.001\r\nEN\r\n";
     EXPECT_EQ(calculation.run(request).outcome, engine::CalculationOutcome::DeckRefused);

@@ -1,4 +1,5 @@
 #include "engine/EngineRun.h"
+#include "tests/support/ScriptFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -16,11 +17,7 @@ namespace {
 
 void writeScript(const QString& path, const QByteArray& body)
 {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("#!/bin/sh\n" + body + "\n");
-    f.close();
-    f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ASSERT_TRUE(testsupport::writeScript(path, body));
 }
 
 } // namespace

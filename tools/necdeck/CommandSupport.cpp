@@ -1,6 +1,7 @@
 #include "CommandSupport.h"
 
 #include "common/AtomicFile.h"
+#include "common/Messages.h"
 #include "common/NumberText.h"
 #include "engine/WorkingFolder.h"
 
@@ -69,7 +70,7 @@ WorkingFolder::WorkingFolder(const std::string& keepDir, const std::string& prog
         if (QDir().mkpath(folder))
             path = folder;
         else
-            message = "Unable to create the folder " + keepDir;
+            message = messages::kUnableToCreateFolder + keepDir;
     }
     if (!path.isEmpty() && !engine::TakeUsersEngineConf(QString::fromStdString(programFolder), path)) {
         message = atomicfile::UnableToWriteMessage(QDir(path).filePath(QStringLiteral("engine.conf")).toStdString());

@@ -3,10 +3,10 @@
 #include "CommandSupport.h"
 #include "Subcommand.h"
 
+#include "analyses/NearFieldRun.h"
 #include "results/NearField.h"
 
 #include "common/TextLines.h"
-#include "engine/Calculation.h"
 
 #include <ostream>
 
@@ -65,11 +65,11 @@ int runNear(Invocation& call)
         call.err << "Unable to read " << deckPath << "\n";
         return 1;
     }
-    std::string message = results::CheckNearFieldGrid(grid);
-    if (message.empty())
-        message = results::PrepareNearFieldDeck(deck, *field, grid);
-    if (!message.empty()) {
-        call.err << message << "\n";
+    // The grid and the deck are refused before a working folder is made.
+    analyses::NearFieldRun run;
+    const std::string refusal = run.prepare(std::move(deck), *field, grid);
+    if (!refusal.empty()) {
+        call.err << refusal << "\n";
         return 1;
     }
     WorkingFolder folder(keepDir, call.programFolder);
@@ -77,22 +77,13 @@ int runNear(Invocation& call)
         call.err << folder.message << "\n";
         return 1;
     }
-    engine::CalculationRequest request;
-    request.programFolder = QString::fromStdString(call.programFolder);
-    request.workingFolder = folder.path;
-    request.auxiliary = true;
-    std::string text;
-    for (const std::string& line : deck)
-        text += line + "\r\n";
-    request.deckText = text;
-    engine::Calculation calculation;
-    const engine::CalculationResult& result = calculation.run(request);
-    if (result.outcome != engine::CalculationOutcome::Finished) {
-        call.err << result.message << "\n";
+    if (run.start(QString::fromStdString(call.programFolder), folder.path))
+        run.calculation().waitForFinished();
+    if (!run.finished()) {
+        call.err << run.message() << "\n";
         return 1;
     }
-    const results::NearFieldSave save =
-        results::SaveNearField(engine::Calculation::listingPath(request).toStdString(), *field, csv);
+    const results::NearFieldSave save = run.save(csv);
     if (save.powerBudgetLine)
         call.out << *save.powerBudgetLine << "\n";
     if (!save.message.empty()) {

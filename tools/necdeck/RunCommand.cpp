@@ -3,6 +3,7 @@
 #include "CommandSupport.h"
 #include "Subcommand.h"
 
+#include "common/DeckText.h"
 #include "common/NumberText.h"
 #include "common/TextLines.h"
 #include "editor/PatternCards.h"
@@ -92,9 +93,7 @@ int runDeck(Invocation& call, const RunOptions& options, engine::SignalStop& sto
     engine::CalculationRequest request;
     request.programFolder = QString::fromStdString(call.programFolder);
     request.workingFolder = folder.path;
-    std::string text;
-    for (const std::string& line : deck)
-        text += line + "\r\n";
+    std::string text = decktext::JoinLines(deck);
     request.deckText = std::move(text);
     engine::Calculation calculation;
     stopSignals.watch(calculation);

@@ -9,6 +9,8 @@ extern const Subcommand kSweepCommand;
 extern const Subcommand kNearCommand;
 int RunTidy(Invocation& invocation);
 extern const Subcommand kRunCommand;
+extern const Subcommand kOptimizeCommand;
+extern const Subcommand kPatternCommand;
 
 const std::vector<Subcommand>& Subcommands()
 {
@@ -18,9 +20,11 @@ const std::vector<Subcommand>& Subcommands()
         kRunCommand,
         kSweepCommand,
         kNearCommand,
+        kOptimizeCommand,
         {"gf", "gf DECK OUT", "writes the Green's function file of DECK (its WG run) to OUT", RunGf},
         {"view", "view [--mode center|z|real] [--dump] [--png FILE] LISTING",
          "the 3-D viewer's model of a listing, fitted to the view, as JSON or as its picture", &RunView, true},
+        kPatternCommand,
     };
     return list;
 }

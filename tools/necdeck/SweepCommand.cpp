@@ -2,14 +2,23 @@
 #include "CommandSupport.h"
 #include "Subcommand.h"
 
+#include "analyses/PortSweep.h"
 #include "analyses/SweepChart.h"
 #include "analyses/SweepDeck.h"
+#include "analyses/SweepGain.h"
 #include "analyses/SweepRun.h"
+#include "analyses/SweepSummary.h"
+#include "analyses/Touchstone.h"
+
+#include "common/AtomicFile.h"
+#include "editor/PatternCards.h"
+
+#include <QFileInfo>
 
 #include "common/NumberText.h"
 #include "common/TextLines.h"
 
-#include <QThread>
+#include "engine/EngineJobs.h"
 
 #include <cmath>
 #include <ostream>
@@ -25,7 +34,22 @@ struct SweepOptions {
     bool admittance = false;
     engine::SwrReference reference{50, 0};
     std::string keepDir;
+    bool gain = false;
+    bool ports = false;
+    std::string touchstoneFile;
+    analyses::TouchstoneFormat format = analyses::TouchstoneFormat::RI;
+    std::string csvFile;
     std::string deck;
+
+    // Every file the command writes, so each can be checked against the input.
+    std::vector<std::string> outputFiles() const
+    {
+        std::vector<std::string> files;
+        for (const std::string* f : {&touchstoneFile, &csvFile})
+            if (!f->empty())
+                files.push_back(*f);
+        return files;
+    }
 };
 
 // 0 when the arguments were understood, else 2 with the reason on `err`.
@@ -44,12 +68,24 @@ int parseOptions(const std::vector<std::string>& args, SweepOptions& options, st
             options.reference = {(*rx)[0], (*rx)[1]};
         else if (a == "--keep")
             options.keepDir = v;
+        else if (a == "--gain")
+            options.gain = true;
+        else if (a == "--ports")
+            options.ports = true;
+        else if (a == "--touchstone" && !v.empty())
+            options.touchstoneFile = v;
+        else if (a == "--csv" && !v.empty())
+            options.csvFile = v;
+        else if (const auto f = a == "--format" ? analyses::ParseTouchstoneFormat(v) : std::nullopt)
+            options.format = *f;
         else
             return false;
         return true;
     };
-    return ScanArguments(args, {"--centre", "--band", "--points", "--swr-reference", "--keep"}, {"--admittance"}, apply,
-                         options.deck, err);
+    return ScanArguments(args,
+                         {"--centre", "--band", "--points", "--swr-reference", "--keep", "--touchstone", "--format",
+                          "--csv"},
+                         {"--admittance", "--gain", "--ports"}, apply, options.deck, err);
 }
 
 int runSweep(Invocation& call)
@@ -57,6 +93,18 @@ int runSweep(Invocation& call)
     SweepOptions options;
     if (const int code = parseOptions(call.args, options, call.err); code != 0)
         return code;
+    // No output may overwrite the deck or another output.
+    const std::vector<std::string> outputs = options.outputFiles();
+    for (std::size_t i = 0; i < outputs.size(); ++i) {
+        const QString path = QFileInfo(QString::fromStdString(outputs[i])).absoluteFilePath();
+        bool clash = path == QFileInfo(QString::fromStdString(options.deck)).absoluteFilePath();
+        for (std::size_t k = 0; k < i; ++k)
+            clash = clash || path == QFileInfo(QString::fromStdString(outputs[k])).absoluteFilePath();
+        if (clash) {
+            call.err << "The output file " << outputs[i] << " is also the deck or another output.\n";
+            return 2;
+        }
+    }
     std::vector<std::string> deck;
     if (!textlines::readAllLines(options.deck, deck)) {
         call.err << "Unable to read " << options.deck << "\n";
@@ -72,6 +120,19 @@ int runSweep(Invocation& call)
     if (options.points < analyses::kMinPoints || options.points > analyses::kMaxPoints || options.points % 2 == 0) {
         call.err << analyses::sweepmessages::kBadPoints << "\n";
         return 1;
+    }
+    if (options.gain) {
+        if (!editor::CheckRPPair(deck).ok) {
+            call.err << editor::kIncorrectRPCardsMessage << "\n";
+            return 1;
+        }
+        settings.patternCards = analyses::DeckPatternPair(deck);
+    }
+    if (!options.touchstoneFile.empty()) {
+        if (const std::string refusal = analyses::TouchstoneReferenceMessage(options.reference.x); !refusal.empty()) {
+            call.err << refusal << "\n";
+            return 1;
+        }
     }
     std::string message = analyses::CheckSweepSettings(settings);
     if (message.empty())
@@ -92,33 +153,93 @@ int runSweep(Invocation& call)
     request.deck = deck;
     request.settings = settings;
     request.readAdmittance = options.admittance;
-    request.processes = analyses::SweepProcesses(settings.points, QThread::idealThreadCount());
+    request.processes = analyses::SweepProcesses(settings.points, engine::EngineJobs(folder.path, request.programFolder));
+
+    // With --ports and several sources the port runs give the N-port file; the table
+    // comes from the plain sweep as always.
+    const bool portRuns = options.ports && analyses::SourceCards(deck).size() > 1;
+    analyses::PortSweepData ports;
+    if (portRuns) {
+        analyses::SweepRequest portRequest = request;
+        portRequest.processes = engine::EngineJobs(folder.path, request.programFolder);
+        analyses::PortSweepRun portRun;
+        ports = portRun.run(portRequest);
+        if (!ports.ok()) {
+            call.err << ports.message << "\n";
+            return 1;
+        }
+    }
     analyses::SweepRun run;
     const analyses::SweepResult& result = run.run(request);
     if (result.outcome != analyses::SweepOutcome::Finished) {
         call.err << result.message << "\n";
         return 1;
     }
-    if (!result.listing.ok()) {
-        call.err << result.listing.message << "\n";
+    const engine::SweepListing& listing = result.listing;
+    const std::vector<analyses::GainPoint>& gains = result.gains;
+    if (!listing.ok()) {
+        call.err << listing.message << "\n";
         return 1;
     }
 
     engine::SwrReference reference = options.reference;
-    call.out << "MHz\tTag\tR\tX\tSWR\n";
-    for (std::size_t j = 0; j < result.listing.blocks.size(); ++j)
-        for (const engine::SourceRow& row : result.listing.blocks[j].sources) {
+    call.out << (options.gain ? "MHz\tTag\tR\tX\tSWR\tGain\tF/B\n" : "MHz\tTag\tR\tX\tSWR\n");
+    for (std::size_t j = 0; j < listing.blocks.size(); ++j)
+        for (const engine::SourceRow& row : listing.blocks[j].sources) {
             const double r = options.admittance ? *row.admittanceReal : *row.impedanceReal;
             const double x = options.admittance ? *row.admittanceImaginary : *row.impedanceImaginary;
             const double swr = engine::ComputeSwr(r, x, reference);
             call.out << numtext::general(settings.frequency(static_cast<int>(j))) << "\t" << *row.tag << "\t"
-                     << numtext::general(r) << "\t" << numtext::general(x) << "\t"
-                     << (std::isfinite(swr) ? numtext::decimals(analyses::RoundSwr(swr), 2) : std::string("inf"))
-                     << "\n";
+                     << numtext::general(r) << "\t" << numtext::general(x) << "\t" << analyses::SwrCell(swr);
+            if (options.gain && j < gains.size())
+                call.out << "\t" << numtext::fixed(*gains[j].maxGain, 4, 2) << "\t"
+                         << numtext::fixed(*gains[j].frontToBack, 4, 2);
+            call.out << "\n";
         }
-    for (long long tag : result.listing.sourceTags) {
-        const auto values = analyses::SweepValuesForTag(result.listing, settings, tag, reference);
+    for (long long tag : listing.sourceTags) {
+        const auto values = analyses::SweepValuesForTag(listing, settings, tag, reference);
         call.out << "Tag " << tag << ": " << analyses::MakeSweepChart(values).swrTitle('.') << "\n";
+    }
+    for (long long tag : listing.sourceTags) {
+        const auto values = analyses::SweepValuesForTag(listing, settings, tag, reference);
+        call.out << "Tag " << tag << ": " << analyses::SwrBandText(analyses::FindSwrBand(values)) << "\n";
+    }
+
+    if (!options.csvFile.empty()) {
+        const std::string csv = analyses::SweepCsvText(listing, settings, reference, gains);
+        if (!atomicfile::WriteFileAtomically(options.csvFile, csv).empty()) {
+            call.err << atomicfile::UnableToWriteMessage(options.csvFile) << "\n";
+            return 1;
+        }
+    }
+    if (!options.touchstoneFile.empty()) {
+        std::vector<analyses::TouchstonePoint> points;
+        std::vector<std::string> comments = {"Swept from " + options.deck};
+        if (portRuns) {
+            points = analyses::PortScattering(ports, reference.r);
+            std::string order = "Ports:";
+            for (long long tag : ports.portTags)
+                order += " tag " + std::to_string(tag);
+            comments.push_back(order);
+        } else if (!listing.sourceTags.empty()) {
+            // The first source tag, from its impedance whatever the table shows.
+            const long long tag = listing.sourceTags.front();
+            for (std::size_t j = 0; j < listing.blocks.size(); ++j)
+                for (const engine::SourceRow& row : listing.blocks[j].sources)
+                    if (row.tag == tag && row.impedanceReal && row.impedanceImaginary) {
+                        if (points.size() == j)
+                            points.push_back({settings.frequency(static_cast<int>(j)), analyses::ComplexMatrix(1)});
+                        points.back().s.at(0, 0) = analyses::ReflectionCoefficient(
+                            {*row.impedanceReal, *row.impedanceImaginary}, reference.r);
+                    }
+            comments.push_back("Port: tag " + std::to_string(tag));
+        }
+        const std::string failure =
+            analyses::WriteTouchstone(options.touchstoneFile, points, reference.r, options.format, comments);
+        if (!failure.empty()) {
+            call.err << failure << "\n";
+            return 1;
+        }
     }
     return 0;
 }
@@ -126,7 +247,8 @@ int runSweep(Invocation& call)
 } // namespace
 
 extern const Subcommand kSweepCommand{
-    "sweep", "sweep [--centre MHZ] [--band KHZ] [--points N] [--admittance] [--swr-reference R,X] [--keep DIR] DECK",
-    "impedance and SWR of every source over a band of frequencies", &runSweep};
+    "sweep", "sweep [--centre MHZ] [--band KHZ] [--points N] [--admittance] [--swr-reference R,X] [--gain] [--touchstone "
+    "FILE] [--format ri|ma|db] [--ports] [--csv FILE] [--keep DIR] DECK",
+    "impedance, SWR (and gain, F/B) of every source over a band of frequencies; Touchstone and CSV files", &runSweep};
 
 } // namespace vrnnec::necdeck

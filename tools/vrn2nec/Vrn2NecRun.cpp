@@ -2,6 +2,7 @@
 
 #include "Vrn2NecConversion.h"
 #include "common/AtomicFile.h"
+#include "common/Messages.h"
 #include "engine/AntennaPreview.h"
 #include "engine/Calculation.h"
 #include "engine/ListingReader.h"
@@ -39,7 +40,7 @@ int RunAntennaUntilStopped(const Options& given, const std::string& programFolde
     } else {
         folder = QDir(QString::fromStdString(given.keepDir)).absolutePath();
         if (!QDir().mkpath(folder)) {
-            err << "Unable to create the folder " << given.keepDir << "\n";
+            err << messages::kUnableToCreateFolder << given.keepDir << "\n";
             return 1;
         }
     }

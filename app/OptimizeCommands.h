@@ -1,0 +1,40 @@
+// "Optimize…" on the "NEC-2 input" page: opens the optimizer window on the page's deck,
+// and puts the best deck back, as the card editor's OK does, in one undoable step.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+#include <string>
+#include <vector>
+
+class QPushButton;
+
+namespace vrnnec {
+
+class TForm1;
+class TOptimizeForm;
+
+class OptimizeCommands : public QObject {
+    Q_OBJECT
+public:
+    // Adds the button beside "Code editor" (enabled with it); lives as long as the window.
+    explicit OptimizeCommands(TForm1& window);
+    ~OptimizeCommands() override;
+
+    void OptimizeButtonClick();
+    TOptimizeForm* optimizeForm() const;
+    // The best deck into the open card table (one undo step there), else into the deck
+    // text (one undo step of the text) as the card editor's OK would store it.
+    void applyDeck(const std::vector<std::string>& deck);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    TForm1& window_;
+    QPushButton* button_ = nullptr;
+    QPointer<TOptimizeForm> form_;
+};
+
+} // namespace vrnnec

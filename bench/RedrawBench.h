@@ -1,0 +1,71 @@
+// The redraw benchmarks: a context current on an offscreen surface with a square
+// framebuffer bound, as the viewer asks for it (run under xvfb-run for Mesa's llvmpipe),
+// and the redraw a rotation causes: the scene kept, a new matrix, the replay, finished.
+#pragma once
+
+#include "viewer/SceneRenderer.h"
+#include "viewer/ViewTransform.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QOpenGLFramebufferObject>
+#include <QOpenGLFunctions_1_1>
+
+#include <memory>
+
+struct OffscreenFramebuffer {
+    QOffscreenSurface surface;
+    QOpenGLContext context;
+    std::unique_ptr<QOpenGLFramebufferObject> framebuffer;
+    QOpenGLFunctions_1_1* gl = nullptr;
+    const char* error = nullptr;
+
+    explicit OffscreenFramebuffer(int side)
+    {
+        surface.setFormat(vrnnec::viewer::ViewerSurfaceFormat());
+        surface.create();
+        context.setFormat(vrnnec::viewer::ViewerSurfaceFormat());
+        if (!context.create() || !context.makeCurrent(&surface)) {
+            error = "no OpenGL context (run under xvfb-run)";
+            return;
+        }
+        gl = vrnnec::viewer::LegacyFunctions(&context);
+        QOpenGLFramebufferObjectFormat format;
+        format.setAttachment(QOpenGLFramebufferObject::CombinedDepthStencil);
+        framebuffer = std::make_unique<QOpenGLFramebufferObject>(side, side, format);
+        if (gl == nullptr || !framebuffer->bind())
+            error = "no OpenGL 1.1 functions or framebuffer";
+    }
+    ~OffscreenFramebuffer()
+    {
+        if (framebuffer)
+            framebuffer->release();
+        framebuffer.reset();
+        if (context.isValid())
+            context.doneCurrent();
+    }
+    const char* renderer() const { return reinterpret_cast<const char*>(gl->glGetString(GL_RENDERER)); }
+};
+
+// Replays `scene` into a 300 x 300 framebuffer once per iteration, turning the view by
+// one rotation step each time.
+inline void BenchRedraw(benchmark::State& state, const vrnnec::viewer::Scene& scene)
+{
+    using namespace vrnnec::viewer;
+    OffscreenFramebuffer offscreen(300);
+    if (offscreen.error != nullptr) {
+        state.SkipWithError(offscreen.error);
+        return;
+    }
+    ViewTransform view;
+    int position = kInitialRotation;
+    for (auto _ : state) {
+        position = position == 36 ? 0 : position + 1;
+        view.setRotationZ(position);
+        ReplayScene(*offscreen.gl, scene, view.matrix(), Viewport{0, 0, 300});
+        offscreen.gl->glFinish();
+    }
+    state.SetLabel(offscreen.renderer());
+}
