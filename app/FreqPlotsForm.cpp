@@ -102,7 +102,8 @@ TFreqPlotsForm::TFreqPlotsForm(const FreqPlotsContext& context, std::vector<std:
     extras_ = new FreqPlotsExtras({this, static_cast<QGridLayout*>(layout()), pages_, impedanceChart_, swrChart_,
                                    context_.dialogs, context_.swrReference},
                                   buffer_);
-    setFixedSize(sizeHint());
+    resize(sizeHint());
+    setMinimumSize(sizeHint());
 }
 
 TFreqPlotsForm::~TFreqPlotsForm() = default;

@@ -11,6 +11,7 @@
 #include "app/QtUserDialogs.h"
 #include "app/RunController.h"
 #include "app/SettingsFile.h"
+#include "app/WorkPlacesKeeper.h"
 #include "engine/WorkingFolder.h"
 #include "ui_MainWindowFrame.h"
 
@@ -32,6 +33,8 @@ TForm1::TForm1(const AppContext& context, QWidget* parent)
         ownDialogs_ = std::make_unique<QtUserDialogs>(this);
         dialogs_ = ownDialogs_.get();
     }
+    workPlaces_ = new WorkPlacesKeeper(*this);
+    dialogs_ = workPlaces_->wrap(*dialogs_);
     runs_ = new RunController(*this, *dialogs_);
 
     ui_->Ui::MainWindowFrame::setupUi(this);
@@ -48,6 +51,7 @@ TForm1::TForm1(const AppContext& context, QWidget* parent)
     new EditorCommands(*this);
     new OptimizeCommands(*this);
     InstallDesktopKeys(*this);
+    workPlaces_->attach();
     PrepareProg();
     updateCommands();
 
@@ -129,10 +133,9 @@ QString TForm1::settingsPath() const
 void TForm1::PrepareProg()
 {
     // The page control fills the client area at the form's designed size (or what its
-    // layout needs, when more); the window never grows beyond it.
+    // layout needs, when more); the user may enlarge it, and the pages take the room.
     pageControlSize_ = size().expandedTo(minimumSizeHint());
     resize(pageControlSize_);
-    setMaximumSize(pageControlSize_);
 
     session_.PatternLines = {};
     session_.CurrentLines.clear();
@@ -213,11 +216,6 @@ void TForm1::GNDParChangeButtonClick()
 void TForm1::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    if (pageControlSize_.isEmpty())
-        return;
-    const QSize limited = event->size().boundedTo(pageControlSize_);
-    if (limited != event->size())
-        resize(limited);
 }
 
 void TForm1::closeEvent(QCloseEvent* event)

@@ -38,6 +38,7 @@ struct MainWindowControls;
 class TFormGND;
 class TFreqPlotsForm;
 class UserDialogs;
+class WorkPlacesKeeper;
 
 // What the main window is created with.
 struct AppContext {
@@ -61,6 +62,8 @@ public:
     // Every engine run the window starts is waited for here.
     RunController& runs() { return *runs_; }
     GroundControls& groundControls() { return *groundControls_; }
+    // Window places, remembered folders, recent files and drops (WorkPlacesKeeper.h).
+    WorkPlacesKeeper& workPlaces() { return *workPlaces_; }
 
     // The program folder without a trailing separator.
     const QString& programFolder() const { return programFolder_; }
@@ -97,7 +100,7 @@ public:
     // are set.
     void updateCommands();
 
-    // The largest size of the window: the size of `PageControl1` as designed.
+    // The designed size of the window: the size of `PageControl1` as designed.
     QSize pageControlSize() const { return pageControlSize_; }
 
     // Settings file: read once at creation, written when the window closes.
@@ -187,6 +190,7 @@ private:
     QPointer<TFreqPlotsForm> freqPlotsForm_;
     QMenu* accessoriesPopupMenu_ = nullptr;
     QSize pageControlSize_;
+    WorkPlacesKeeper* workPlaces_ = nullptr;
 };
 
 } // namespace vrnnec

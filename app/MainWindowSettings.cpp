@@ -8,6 +8,7 @@
 #include "app/MainWindowControls.h"
 #include "app/SettingsFile.h"
 #include "app/UserDialogs.h"
+#include "app/WorkPlacesKeeper.h"
 
 #include <QDir>
 
@@ -49,6 +50,7 @@ void TForm1::loadSettings()
     for (const auto& [control, checked] : loaded.flags)
         if (auto* box = ui_->centralwidget->findChild<QCheckBox*>(controlName(control)))
             box->setChecked(checked);
+    workPlaces_->load(ini);
 
     if (!loaded.message.empty())
         dialogs().showMessage(QString::fromStdString(loaded.message));
@@ -79,6 +81,8 @@ void TForm1::saveSettings()
     const std::string message = settings::save(settingsPath().toStdString(), QDir::currentPath().toStdString(), values);
     if (!message.empty())
         dialogs().showMessage(QString::fromStdString(message));
+    else if (const QString more = workPlaces_->save(settingsPath()); !more.isEmpty())
+        dialogs().showMessage(more);
 }
 
 } // namespace vrnnec

@@ -2,6 +2,7 @@
 
 #include "app/CardFieldDelegate.h"
 #include "app/CardForm.h"
+#include "app/RowClipboardKeys.h"
 #include "app/UserDialogs.h"
 #include "common/NumberText.h"
 #include "editor/CardDefinitions.h"
@@ -40,7 +41,7 @@ TEditForm::TEditForm(std::vector<editor::CardRow> rows, std::vector<std::string>
     table_->setModel(&model_);
     // A number never breaks over two lines ("8." above "74274E-07").
     table_->setWordWrap(false);
-    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->setSelectionMode(QAbstractItemView::ContiguousSelection);
     table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                             | QAbstractItemView::AnyKeyPressed);
     delegate_ = new CardFieldDelegate(separator, true, table_);
@@ -101,7 +102,8 @@ TEditForm::TEditForm(std::vector<editor::CardRow> rows, std::vector<std::string>
     connect(redo, &QAction::triggered, &model_.undoStack(), &QUndoStack::redo);
     addActions({undo, redo});
 
-    setFixedSize(760, 420);
+    resize(760, 420);
+    setMinimumSize(560, 300);
     if (model_.rowCount() > 0)
         table_->setCurrentIndex(model_.index(0, 0));
 }
@@ -151,6 +153,8 @@ bool TEditForm::handleTableKey(QKeyEvent* event)
 {
     const QModelIndex current = table_->currentIndex();
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (HandleRowClipboardKey(*event, model_, *table_, separator_))
+        return true;
     if (event->key() == Qt::Key_Insert && modifiers == Qt::ShiftModifier) {
         const int row = current.isValid() ? current.row() : 0;
         model_.insertEmptyRow(row);

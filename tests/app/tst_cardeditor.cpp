@@ -2,6 +2,7 @@
 // typing in cells, the gap rule, the tools by card, row deletes, moves and their undo,
 // and what reaches the deck memo.
 #include "AppTestSupport.h"
+#include "CardEditorSupport.h"
 
 #include "app/CardForm.h"
 #include "app/EditorCommands.h"
@@ -38,19 +39,7 @@ private slots:
     void longCaptionsAndNumbersFitTheirCells();
 
 private:
-    TEditForm* openEditor(TForm1& w, const QString& deck)
-    {
-        w.ui().GeometryNEC2->setPlainText(deck);
-        w.ui().NEC2CodeEditorButton->setEnabled(true);
-        w.ui().NEC2CodeEditorButton->click();
-        auto* commands = w.findChild<EditorCommands*>(QStringLiteral("EditorCommands"));
-        TEditForm* editor = commands ? commands->tableEditor() : nullptr;
-        if (editor) {
-            QApplication::setActiveWindow(editor);
-            editor->codeTable()->setFocus();
-        }
-        return editor;
-    }
+    TEditForm* openEditor(TForm1& w, const QString& deck) { return OpenCardEditor(w, deck); }
     // Opens the cell editor on (row, column) and types `text` into it.
     QLineEdit* type(QAbstractItemView* view, int row, int column, const QString& text)
     {

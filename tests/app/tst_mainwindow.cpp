@@ -44,7 +44,7 @@ private slots:
     void changesOutdateTheFrequencyPlots_data();
     void changesOutdateTheFrequencyPlots();
     void swrReferenceFields();
-    void windowNeverGrowsBeyondThePageControl();
+    void windowGrowsAndThePagesTakeTheRoom();
 
 private:
     AppTestSupport support;
@@ -245,12 +245,13 @@ void MainWindowTest::menusAsDesigned()
     QCOMPARE(
         describe(w.accessoriesPopupMenu()),
         QStringLiteral("ViewerCall|Viewer call|off; SetAnglesforRPcalculations|Set Angles for RP calculations|off; "
-                       "FreqPlotsShowMenuItem|Frequency plots|off"));
+                       "FreqPlotsShowMenuItem|Frequency plots|off; RecentFilesMenu|Recent files|off"));
     QCOMPARE(
         describe(w.rpPlotsPage().popupMenu()),
         QStringLiteral("ViewerCall1|Viewer Call|off; SetAnglesforRPcalculations1|Set Angles for RP calculations|off; "
                        "FreqPlotsShowMenuItem1|Frequency plots|off; SaveRP|Save Azimuth Plot|off; "
-                       "SaveElevationPlot|Save Elevation Plot|off; SaveRes|Save Results|off"));
+                       "SaveElevationPlot|Save Elevation Plot|off; SaveRes|Save Results|off; "
+                       "RecentFilesMenu|Recent files|off"));
     QCOMPARE(describe(w.currentsPage().popupMenu()), QStringLiteral("CopyGF|Copy GF to working folder|on"));
 
     w.setFrequencyPlotsEnabled(true);
@@ -551,7 +552,7 @@ void MainWindowTest::swrReferenceFields()
     QCOMPARE(support.dialogs.takeMessages(), QStringList{QStringLiteral("Incorrect number value!")});
 }
 
-void MainWindowTest::windowNeverGrowsBeyondThePageControl()
+void MainWindowTest::windowGrowsAndThePagesTakeTheRoom()
 {
     TForm1& w = support.createWindow();
     const QSize page = w.pageControlSize();
@@ -561,18 +562,28 @@ void MainWindowTest::windowNeverGrowsBeyondThePageControl()
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QCOMPARE(w.ui().PageControl1->size(), page);
 
+    // Larger: the page control grows with the window, and so does the results table.
+    const QSize tableBefore = w.ui().ResultsTable->size();
+    w.ui().PageControl1->setCurrentWidget(w.ui().TabSheet5);
+    QTRY_VERIFY(w.ui().CurrentChart->isVisible());
+    const QSize chartBefore = w.ui().CurrentChart->size();
     w.resize(page.width() + 300, page.height() + 200);
-    QCOMPARE(w.size(), page);
-    // Also when the window system ignores the size limit.
-    w.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    w.resize(page.width() + 300, page.height() - 20);
-    QTRY_COMPARE(w.size(), QSize(page.width(), page.height() - 20));
+    QTRY_COMPARE(w.size(), QSize(page.width() + 300, page.height() + 200));
+    QTRY_COMPARE(w.ui().PageControl1->size(), QSize(page.width() + 300, page.height() + 200));
+    w.ui().PageControl1->setCurrentWidget(w.ui().TabSheet3);
+    QTRY_VERIFY(w.ui().ResultsTable->width() > tableBefore.width());
+    w.ui().PageControl1->setCurrentWidget(w.ui().TabSheet5);
+    QTRY_VERIFY(w.ui().CurrentChart->width() > chartBefore.width());
+    QTRY_VERIFY(w.ui().CurrentChart->height() > chartBefore.height());
 
-    // Shrinking is allowed down to what the layout needs.
+    // Shrinking is allowed down to what the layout needs; back at the designed size
+    // the page control is as designed.
     const QSize smaller = (page - QSize(60, 60)).expandedTo(w.minimumSize());
     QVERIFY(smaller != page);
     w.resize(smaller);
     QTRY_COMPARE(w.size(), smaller);
+    w.resize(page);
+    QTRY_COMPARE(w.ui().PageControl1->size(), page);
 }
 
 QTEST_MAIN(MainWindowTest)
