@@ -61,6 +61,7 @@ public:
 
     void showMessage(const QString& text) override { inner_.showMessage(text); }
     Answer ask(const QString& text, Buttons buttons, Style style) override { return inner_.ask(text, buttons, style); }
+    bool openWithDesktop(const QString& path) override { return inner_.openWithDesktop(path); }
 
     QString openFileName(const QString& title, const QString& filter, const QString& folder) override
     {
