@@ -249,6 +249,8 @@ void OptimizeRun::startEvaluation(const std::vector<double>& point, std::shared_
         calc.programFolder = request_.programFolder;
         calc.workingFolder = evaluation->folder + QStringLiteral("/single");
         calc.deckText = DeckFileText(SingleRunDeck(deck, request_.settings));
+        // Several evaluations at once: each factors on one thread, so they do not fight.
+        calc.engineThreads = request_.jobs > 1 ? 1 : 0;
         evaluation->single = std::make_unique<engine::Calculation>();
         connect(evaluation->single.get(), &engine::Calculation::finished, this, [this, id] { partEnded(id); });
         evaluation->single->start(calc);

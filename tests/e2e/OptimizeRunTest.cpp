@@ -273,6 +273,27 @@ TEST(EngineRunner, OptimizerEvaluationsRunThroughTheRunner)
     EXPECT_LT(*result.bestGoal, 0.2);
 }
 
+TEST(EngineRunner, EvaluationsAtOnceFactorOnOneThreadEach)
+{
+    // The runner notes the BLAS threads each engine run is given.
+    const QByteArray inherited = qgetenv("OPENBLAS_NUM_THREADS");
+    for (const QByteArray jobs : {QByteArray("1"), QByteArray("3")}) {
+        SCOPED_TRACE(jobs.toStdString());
+        QTemporaryDir notesDir;
+        const QString notes = QDir(notesDir.path()).filePath("threads.txt");
+        RunnerFolder program(jobs, "echo \"${OPENBLAS_NUM_THREADS:-every}\" >> '" + notes.toUtf8() + "'\n");
+        QTemporaryDir work;
+        analyses::OptimizeRun run;
+        const analyses::OptimizeResult& result = run.run(dipoleRequest(program.dir.path(), work.path()));
+        ASSERT_EQ(result.outcome, analyses::OptimizeOutcome::Finished) << result.message;
+        const QStringList noted = QString::fromUtf8(readFile(notes)).split('\n', Qt::SkipEmptyParts);
+        EXPECT_EQ(noted.size(), 20);
+        const QString expected = jobs == "1" ? (inherited.isEmpty() ? "every" : QString::fromUtf8(inherited)) : "1";
+        for (const QString& line : noted)
+            EXPECT_EQ(line, expected);
+    }
+}
+
 // A 9-point sweep of the dipole through the runner of `program` in `processes` parts
 // against one direct process: the same impedances, and one runner line per part.
 void expectSweepThroughRunner(const RunnerFolder& program, int processes)
