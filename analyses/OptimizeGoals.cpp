@@ -1,5 +1,7 @@
 #include "analyses/OptimizeGoals.h"
 
+#include "common/SplitText.h"
+
 #include "analyses/OptimizeVariables.h"
 #include "engine/ListingReader.h"
 
@@ -55,7 +57,7 @@ bool GoalNeedsPattern(GoalKind kind)
 
 std::optional<OptimizeGoal> ParseGoal(const std::string& text, std::string& message)
 {
-    const std::vector<std::string> p = SplitFields(text, ':');
+    const std::vector<std::string> p = splittext::At(text, ':');
     const auto kind = p.empty() ? std::nullopt : GoalKindFromName(p[0]);
     if (!kind) {
         message = "Unknown goal in \"" + text + "\" (swr, x, r, gain or fb).";

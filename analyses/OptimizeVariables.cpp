@@ -1,5 +1,7 @@
 #include "analyses/OptimizeVariables.h"
 
+#include "common/SplitText.h"
+
 #include "common/NumberText.h"
 #include "editor/CardRows.h"
 
@@ -19,7 +21,7 @@ std::optional<std::vector<std::string>> gwFields(const std::string& line)
     const std::string split = editor::SplitCardLine(line);
     if (split.rfind("GW,", 0) != 0)
         return std::nullopt;
-    std::vector<std::string> fields = SplitFields(split.substr(3), ',');
+    std::vector<std::string> fields = splittext::At(split.substr(3), ',');
     return fields;
 }
 
@@ -41,18 +43,6 @@ std::string metres(double value)
 }
 
 } // namespace
-
-std::vector<std::string> SplitFields(const std::string& text, char separator)
-{
-    std::vector<std::string> parts;
-    std::string part;
-    std::istringstream in(text);
-    while (std::getline(in, part, separator))
-        parts.push_back(part);
-    if (!text.empty() && text.back() == separator)
-        parts.emplace_back();
-    return parts;
-}
 
 double Wire::length() const
 {
@@ -89,7 +79,7 @@ std::string VariableName(const OptimizeVariable& variable)
 
 std::optional<OptimizeVariable> ParseVariable(const std::string& text, std::string& message)
 {
-    const std::vector<std::string> parts = SplitFields(text, ':');
+    const std::vector<std::string> parts = splittext::At(text, ':');
     OptimizeVariable variable;
     const auto kind = parts.empty() ? std::nullopt : KindFromName(parts[0]);
     if (!kind) {
@@ -237,7 +227,7 @@ std::vector<std::string> ApplyVariables(const std::vector<std::string>& deck,
         }
         // Through the card row model: the line to a row, the changed fields, the row back.
         const std::string split = editor::SplitCardLine(result[*index]);
-        const std::vector<std::string> parts = SplitFields(split, ',');
+        const std::vector<std::string> parts = splittext::At(split, ',');
         editor::CardRow row{};
         for (std::size_t c = 0; c < parts.size() && c < editor::kCardColumns; ++c)
             row[c] = c == 0 ? parts[c] : editor::FieldToTableText(parts[c], '.');

@@ -20,8 +20,6 @@ struct OptimizeVariable {
     double max = 0;  // metres
 };
 
-// `text` cut at every `separator` (a trailing one gives an empty last part).
-std::vector<std::string> SplitFields(const std::string& text, char separator);
 
 // "length 1", "move 2 z", "radius 3".
 std::string VariableName(const OptimizeVariable& variable);

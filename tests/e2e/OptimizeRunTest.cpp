@@ -277,7 +277,7 @@ TEST(EngineRunner, EvaluationsAtOnceFactorOnOneThreadEach)
 {
     // The runner notes the BLAS threads each engine run is given.
     const QByteArray inherited = qgetenv("OPENBLAS_NUM_THREADS");
-    for (const QByteArray jobs : {QByteArray("1"), QByteArray("3")}) {
+    for (const QByteArray& jobs : {QByteArray("1"), QByteArray("3")}) {
         SCOPED_TRACE(jobs.toStdString());
         QTemporaryDir notesDir;
         const QString notes = QDir(notesDir.path()).filePath("threads.txt");

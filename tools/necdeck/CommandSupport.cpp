@@ -3,6 +3,7 @@
 #include "common/AtomicFile.h"
 #include "common/Messages.h"
 #include "common/NumberText.h"
+#include "common/SplitText.h"
 #include "engine/Calculation.h"
 #include "engine/WorkingFolder.h"
 
@@ -13,26 +14,11 @@
 
 namespace vrnnec::necdeck {
 
-namespace {
-
-std::vector<std::string> split(const std::string& text, char separator)
-{
-    std::vector<std::string> parts;
-    std::string part;
-    std::istringstream in(text);
-    while (std::getline(in, part, separator))
-        parts.push_back(part);
-    if (!text.empty() && text.back() == separator)
-        parts.emplace_back();
-    return parts;
-}
-
-} // namespace
 
 std::optional<std::vector<double>> ParseReals(const std::string& text, std::size_t count)
 {
     std::vector<double> values;
-    for (const std::string& part : split(text, ',')) {
+    for (const std::string& part : splittext::At(text, ',')) {
         double value = 0;
         if (!numtext::parseReal(part, value))
             return std::nullopt;
@@ -46,7 +32,7 @@ std::optional<std::vector<double>> ParseReals(const std::string& text, std::size
 std::optional<std::vector<long long>> ParseIntegers(const std::string& text, std::size_t count)
 {
     std::vector<long long> values;
-    for (const std::string& part : split(text, ',')) {
+    for (const std::string& part : splittext::At(text, ',')) {
         long long value = 0;
         if (!numtext::parseInteger(part, value))
             return std::nullopt;
@@ -173,6 +159,18 @@ int RunUntilStopped(std::ostream& err, const std::function<int(engine::SignalSto
     }
     err << messages.str();
     return code;
+}
+
+bool RunCalculation(engine::Calculation& calculation, const engine::CalculationRequest& request,
+                    engine::SignalStop& stopSignals, std::ostream& err)
+{
+    stopSignals.watch(calculation);
+    const engine::CalculationResult& result = calculation.run(request);
+    if (result.outcome == engine::CalculationOutcome::Finished)
+        return true;
+    if (stopSignals.received() == 0)
+        err << result.message << "\n";
+    return false;
 }
 
 } // namespace vrnnec::necdeck

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "common/FileIdentity.h"
+#include "engine/Calculation.h"
 #include "engine/SignalStop.h"
 #include "engine/WorkingFolder.h"
 
@@ -56,5 +57,11 @@ int RunUntilStopped(std::ostream& err, const std::function<int(engine::SignalSto
 
 // The frequency (MHz) of the first FR card of a deck: its fifth field.
 std::optional<double> DeckFrequency(const std::vector<std::string>& deck);
+
+// Runs `request` through `calculation`, stopped by `stopSignals`. True when the engine
+// finished (the result is `calculation.result()`); else false with the reason on `err`,
+// none when a signal stopped the run.
+bool RunCalculation(engine::Calculation& calculation, const engine::CalculationRequest& request,
+                    engine::SignalStop& stopSignals, std::ostream& err);
 
 } // namespace vrnnec::necdeck

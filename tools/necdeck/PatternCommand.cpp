@@ -99,13 +99,9 @@ int runPattern(Invocation& call, const PatternOptions& options, engine::SignalSt
     request.deckText = full.text;
     request.parse.fullPattern = true;
     engine::Calculation calculation;
-    stopSignals.watch(calculation);
-    const engine::CalculationResult& result = calculation.run(request);
-    if (result.outcome != engine::CalculationOutcome::Finished) {
-        if (stopSignals.received() == 0)
-            call.err << result.message << "\n";
+    if (!RunCalculation(calculation, request, stopSignals, call.err))
         return 1;
-    }
+    const engine::CalculationResult& result = calculation.result();
     if (!result.listing.complete()) {
         call.err << result.listing.message << "\n";
         return 1;

@@ -109,13 +109,9 @@ int runDeck(Invocation& call, const RunOptions& options, engine::SignalStop& sto
     std::string text = decktext::JoinLines(deck);
     request.deckText = std::move(text);
     engine::Calculation calculation;
-    stopSignals.watch(calculation);
-    const engine::CalculationResult& result = calculation.run(request);
-    if (result.outcome != engine::CalculationOutcome::Finished) {
-        if (stopSignals.received() == 0)
-            call.err << result.message << "\n";
+    if (!RunCalculation(calculation, request, stopSignals, call.err))
         return 1;
-    }
+    const engine::CalculationResult& result = calculation.result();
 
     return results::WriteRunReport(result.listing, reportRequest(options), call.out, call.err);
 }
