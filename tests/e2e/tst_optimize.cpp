@@ -137,7 +137,7 @@ private slots:
         TForm1& window = windowWithDipole();
         TOptimizeForm& form = openForm(window);
         setGoal(form, QStringLiteral("x"));
-        setEvaluations(form, 6);
+        setEvaluations(form, 20); // enough for the best to leave the starting length
         QSignalSpy finished(&form, &TOptimizeForm::finished);
         form.StartButtonClick();
         QVERIFY(finished.wait(120000));
