@@ -1,5 +1,7 @@
 #include "analyses/SweepDeck.h"
 
+#include "analyses/TextFields.h"
+
 #include "common/DeckText.h"
 #include "common/NumberText.h"
 
@@ -61,8 +63,41 @@ std::string SweepFrequencyCard(const SweepSettings& settings)
         + numtext::general(settings.step());
 }
 
+std::string WithSourceVoltage(const std::string& exCard, const std::string& real, const std::string& imaginary)
+{
+    std::vector<std::string> fields =
+        SplitFields(std::string_view(exCard).substr(std::min<std::size_t>(2, exCard.size())), " ,\t\r");
+    if (fields.size() < 6)
+        fields.resize(6, "0");
+    fields[4] = real;
+    fields[5] = imaginary;
+    std::string card = exCard.substr(0, 2);
+    for (const std::string& f : fields)
+        card += " " + f;
+    return card;
+}
+
 std::vector<std::string> SweepCards(const SweepSettings& settings, int first, int count)
 {
+    if (!settings.portSources.empty()) {
+        const std::size_t ports = settings.portSources.size();
+        std::vector<std::string> cards = {settings.patternCards.empty() ? "PT -1" : "PT 0 0 1 1"};
+        for (int j = first; j < first + count; ++j) {
+            cards.push_back("FR 0 1 0 0 " + numtext::general(settings.frequency(j)) + " 0");
+            cards.insert(cards.end(), settings.portSources.begin(), settings.portSources.end());
+            if (settings.patternCards.empty())
+                cards.push_back("XQ");
+            else
+                cards.insert(cards.end(), settings.patternCards.begin(), settings.patternCards.end());
+            for (std::size_t port = 0; port < ports; ++port) {
+                for (std::size_t k = 0; k < ports; ++k)
+                    cards.push_back(WithSourceVoltage(settings.portSources[k], k == port ? "1" : "1E-20", "0"));
+                cards.push_back("XQ");
+            }
+        }
+        cards.push_back("EN");
+        return cards;
+    }
     if (settings.patternCards.empty()) {
         const std::string card = first == 0 && count == settings.points
             ? SweepFrequencyCard(settings)
@@ -96,7 +131,7 @@ std::string PrepareSweepDeck(std::vector<std::string>& deck, const SweepSettings
             if (!isVoltageSource(*it))
                 return msg::kVoltageSourcesOnly;
         }
-        if (removedBySweep(id))
+        if (removedBySweep(id) || (id == "EX" && !settings.portSources.empty()))
             it = deck.erase(it);
         else
             ++it;

@@ -25,6 +25,13 @@ struct SweepSettings {
     // of the stepped FR card, "PT -1" and "XQ", so the listing holds both cuts of every
     // frequency.
     std::vector<std::string> patternCards;
+    // When not empty, the deck's voltage sources (its EX cards in deck order) and the
+    // sweep also runs the ports: per frequency one single-frequency FR card, these EX cards
+    // and "XQ" (or the pattern cards), then for each source j its own solution with source
+    // j at 1 V and every other source at 1E-20 V, each an EX set and "XQ". The engine
+    // factors the matrix once per frequency and solves each set against it, so the port
+    // runs cost little beside the sweep itself. The deck body then holds no EX card.
+    std::vector<std::string> portSources;
 
     double start() const { return centre - bandWidth * 0.5; }
     double step() const { return bandWidth / (points - 1); }
@@ -54,18 +61,24 @@ inline constexpr const char* kAuxDeckFailed = "Error in file IndataGN.txo proces
 // outside 3 to 45. Empty when the settings can run.
 std::string CheckSweepSettings(const SweepSettings& settings);
 
+// The EX card with its voltage fields (the fifth and sixth number) replaced: "EX" and the
+// card's fields, separated by blanks.
+std::string WithSourceVoltage(const std::string& exCard, const std::string& real, const std::string& imaginary);
+
 // The stepped FR card: "FR 0 " + points + " 0 0 " + start + " " + step.
 std::string SweepFrequencyCard(const SweepSettings& settings);
 
 // The cards a sweep appends to the prepared deck for the points `first` to
 // `first + count - 1`: the stepped FR card, "PT -1", "XQ" and "EN"; with pattern cards
-// "FR 0 1 0 0 <frequency> 0" and the pattern cards per point, then "EN".
+// "FR 0 1 0 0 <frequency> 0" and the pattern cards per point, then "EN"; with port
+// sources the per-frequency cards described at SweepSettings::portSources.
 std::vector<std::string> SweepCards(const SweepSettings& settings, int first, int count);
 
 // Prepares the buffer deck in place: removes its FR, RP, EN, CP, NE, NH, PQ, PT and XQ
 // cards (identifiers in columns 1 and 2, in any letter case), checks that it has a
 // voltage source (EX type 0 or 5) and no GF card, and appends the sweep cards of all
-// points (SweepCards). Returns the message when the deck cannot be swept; the deck is then
+// points (SweepCards). With port sources it also removes the EX cards, which the sweep
+// cards then repeat per frequency. Returns the message when the deck cannot be swept; the deck is then
 // left as far as the walk had come.
 std::string PrepareSweepDeck(std::vector<std::string>& deck, const SweepSettings& settings);
 

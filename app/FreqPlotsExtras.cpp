@@ -92,7 +92,8 @@ QString number(double value, int decimals)
 } // namespace
 
 FreqPlotsExtras::FreqPlotsExtras(const FreqPlotsParts& parts, const std::vector<std::string>& bufferDeck)
-    : QObject(parts.form), parts_(parts), patternCards_(analyses::DeckPatternPair(bufferDeck))
+    : QObject(parts.form), parts_(parts), patternCards_(analyses::DeckPatternPair(bufferDeck)),
+      sourceCount_(static_cast<int>(analyses::SourceCards(bufferDeck).size()))
 {
     QWidget* form = parts.form;
     // The SWR tab gets the band line under its chart.
@@ -204,6 +205,12 @@ void FreqPlotsExtras::sweepDone(const analyses::SweepRequest& request, const ana
     listing_ = result.listing;
     gains_ = result.gains;
     saveButton_->setEnabled(listing_.ok() && !listing_.blocks.empty());
+}
+
+void FreqPlotsExtras::setRunning(bool running)
+{
+    saveButton_->setEnabled(!running && listing_.ok() && !listing_.blocks.empty());
+    gainCheck_->setEnabled(!running);
 }
 
 void FreqPlotsExtras::draw(long long tag, const std::vector<analyses::SweepPointValues>& values)
@@ -334,7 +341,7 @@ double FreqPlotsExtras::touchstoneReference() const
 std::string FreqPlotsExtras::saveTouchstone(const QString& path)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
-    const int ports = static_cast<int>(analyses::SourceCards(request_.deck).size());
+    const int ports = sourceCount_;
     const std::vector<std::string> comments = {"Frequency plots sweep"};
     if (suffix == QLatin1String("s1p")) {
         std::vector<analyses::TouchstonePoint> points;
@@ -356,10 +363,13 @@ std::string FreqPlotsExtras::saveTouchstone(const QString& path)
     }
     if (suffix != QStringLiteral("s%1p").arg(ports) || ports < 2)
         return "Choose a file of type .csv, .s1p" + (ports >= 2 ? ", or .s" + std::to_string(ports) + "p" : std::string());
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    analyses::PortSweepRun run;
-    const analyses::PortSweepData data = run.run(request_);
-    QApplication::restoreOverrideCursor();
+    // The port solutions come with a sweep that asked for them: the shown sweep runs again
+    // once (the window shows its progress and can stop it) unless it already has them.
+    if (listing_.blocks.empty() || listing_.blocks.front().portSources.size() != static_cast<std::size_t>(ports)) {
+        if (!parts_.runPortSweep || !parts_.runPortSweep())
+            return {}; // stopped or failed: the window has said why
+    }
+    const analyses::PortSweepData data = analyses::PortAdmittances(listing_, request_.settings);
     if (!data.ok())
         return data.message;
     return analyses::WriteTouchstone(path.toStdString(), analyses::PortScattering(data, touchstoneReference()),
@@ -370,7 +380,7 @@ void FreqPlotsExtras::SaveButtonClick()
 {
     if (listing_.blocks.empty())
         return;
-    const int ports = static_cast<int>(analyses::SourceCards(request_.deck).size());
+    const int ports = sourceCount_;
     QString filter = QStringLiteral("Comma-separated values|*.csv|Touchstone one-port (shown tag)|*.s1p");
     if (ports >= 2)
         filter += QStringLiteral("|Touchstone %1-port (all sources)|*.s%1p").arg(ports);

@@ -13,6 +13,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 #include <vector>
 
 class QChart;
@@ -38,6 +40,9 @@ struct FreqPlotsParts {
     QChart* swrChart = nullptr;
     UserDialogs* dialogs = nullptr;
     engine::SwrReference* swrReference = nullptr;
+    // Runs the shown sweep again with each port solved too (for an N-port file), through
+    // the window's own run with its progress and Stop; true when it finished.
+    std::function<bool()> runPortSweep;
 };
 
 class FreqPlotsExtras : public QObject {
@@ -53,6 +58,8 @@ public:
     bool prepare(analyses::SweepSettings& settings);
     // After a sweep that finished.
     void sweepDone(const analyses::SweepRequest& request, const analyses::SweepResult& result);
+    // While a sweep runs nothing can be saved.
+    void setRunning(bool running);
     // After the window drew the charts of `tag`.
     void draw(long long tag, const std::vector<analyses::SweepPointValues>& values);
 
@@ -82,6 +89,7 @@ private:
 
     FreqPlotsParts parts_;
     std::vector<std::string> patternCards_;
+    int sourceCount_ = 0; // EX cards of the buffer deck
     analyses::SweepRequest request_;
     engine::SweepListing listing_;
     std::vector<analyses::GainPoint> gains_;

@@ -1,5 +1,6 @@
 #include "app/FreqPlotsForm.h"
 
+#include "analyses/PortSweep.h"
 #include "analyses/SweepRun.h"
 #include "app/FreqPlotsExtras.h"
 #include "app/LocaleNumbers.h"
@@ -100,7 +101,13 @@ TFreqPlotsForm::TFreqPlotsForm(const FreqPlotsContext& context, std::vector<std:
     jxAxis_->setRange(-100, 100);
     swrAxis_->setRange(1, 5);
     extras_ = new FreqPlotsExtras({this, static_cast<QGridLayout*>(layout()), pages_, impedanceChart_, swrChart_,
-                                   context_.dialogs, context_.swrReference},
+                                   context_.dialogs, context_.swrReference,
+                                   [this] {
+                                       // The shown sweep again, solving each port too.
+                                       analyses::SweepSettings ports = settings_;
+                                       ports.portSources = analyses::SourceCards(buffer_);
+                                       return runSweep(ports);
+                                   }},
                                   buffer_);
     resize(sizeHint());
     setMinimumSize(sizeHint());
@@ -251,24 +258,32 @@ void TFreqPlotsForm::FreqPlotsCalculateButtonClick()
     analyses::SweepSettings settings{centre, band / 1000, points};
     if (!extras_->prepare(settings))
         return;
+    runSweep(settings);
+}
+
+bool TFreqPlotsForm::runSweep(analyses::SweepSettings settings)
+{
+    UserDialogs& dialogs = *context_.dialogs;
+    std::vector<std::string> deck = buffer_;
     std::string message = analyses::CheckSweepSettings(settings);
     if (message.empty())
-        message = analyses::PrepareSweepDeck(buffer_, settings);
+        message = analyses::PrepareSweepDeck(deck, settings);
     if (!message.empty()) {
         dialogs.showMessage(QString::fromStdString(message));
-        return;
+        return false;
     }
     settings_ = settings;
 
     calculateButton_->setEnabled(false);
     stopButton_->setEnabled(true);
+    extras_->setRunning(true);
     setCursor(Qt::WaitCursor);
     if (context_.disableViewer)
         context_.disableViewer();
     analyses::SweepRequest request;
     request.programFolder = context_.programFolder;
     request.workingFolder = context_.workingFolder;
-    request.deck = buffer_;
+    request.deck = deck;
     request.settings = settings_;
     request.readAdmittance = context_.readAdmittance && context_.readAdmittance();
     request.processes = analyses::SweepProcesses(settings_.points, context_.processes);
@@ -281,23 +296,24 @@ void TFreqPlotsForm::FreqPlotsCalculateButtonClick()
     run_ = nullptr;
     calculateButton_->setEnabled(true);
     stopButton_->setEnabled(false);
+    extras_->setRunning(false);
     unsetCursor();
     if (closeAfterRun_) {
         closeAfterRun_ = false;
         QDialog::reject();
-        return;
+        return false;
     }
 
     if (result.outcome != analyses::SweepOutcome::Finished) {
         dialogs.showMessage(QString::fromStdString(result.message));
-        return;
+        return false;
     }
     extras_->sweepDone(request, result);
     listing_ = result.listing;
     outputCleared_ = false;
     if (listing_.sourceTags.empty()) {
         stopOnOutput(listing_.message);
-        return;
+        return false;
     }
     const QSignalBlocker block(sourceUpDown_);
     sourceMemo_->setText(QString::number(listing_.sourceTags.front()));
@@ -305,6 +321,7 @@ void TFreqPlotsForm::FreqPlotsCalculateButtonClick()
     sourceUpDown_->setValue(0);
     sourceUpDown_->setEnabled(true);
     DrawCharts(listing_.sourceTags.front());
+    return listing_.ok();
 }
 
 void TFreqPlotsForm::stopOnOutput(const std::string& message)

@@ -74,6 +74,9 @@ private:
     void buildControls();
     void setFrequencyAxes(double low, double high, bool grid);
     void stopOnOutput(const std::string& message);
+    // Runs the sweep of `settings` on the buffer deck, draws it and hands it to the
+    // extras; true when it finished (otherwise the message has been shown).
+    bool runSweep(analyses::SweepSettings settings);
     void reject() override;
 
     FreqPlotsContext context_;

@@ -26,7 +26,8 @@ constexpr int kPoints = 45;
 const analyses::SweepSettings kSettings{14, 1, kPoints, {}};
 const std::vector<std::string> kPatternPair = {"RP 0 1 360 1000 70 0 0 1", "RP 0 181 1 1000 90 0 -1 0"};
 
-std::vector<std::string> arrayDeck(bool twoSources = false, bool gain = false)
+std::vector<std::string> arrayDeck(bool twoSources = false, bool gain = false,
+                                   const std::vector<std::string>& portSources = {})
 {
     std::vector<std::string> deck = {"CM three-element array",
                                      "CE",
@@ -42,19 +43,23 @@ std::vector<std::string> arrayDeck(bool twoSources = false, bool gain = false)
     analyses::SweepSettings settings = kSettings;
     if (gain)
         settings.patternCards = kPatternPair;
+    settings.portSources = portSources;
     analyses::PrepareSweepDeck(deck, settings);
     return deck;
 }
 
-analyses::SweepRequest request(const QString& folder, int processes, bool twoSources = false, bool gain = false)
+analyses::SweepRequest request(const QString& folder, int processes, bool twoSources = false, bool gain = false,
+                                bool ports = false)
 {
     analyses::SweepRequest request;
     request.programFolder = QStringLiteral(PROGRAM_DIR);
     request.workingFolder = folder;
-    request.deck = arrayDeck(twoSources, gain);
     request.settings = kSettings;
     if (gain)
         request.settings.patternCards = kPatternPair;
+    if (ports)
+        request.settings.portSources = {"EX 0 2 50 0 1 0", "EX 0 3 50 0 1 0"};
+    request.deck = arrayDeck(twoSources, gain, request.settings.portSources);
     request.processes = processes;
     return request;
 }
@@ -133,12 +138,13 @@ void BM_TwoSourceSweepAllCores(benchmark::State& state)
 void BM_TwoPortSweepAllCores(benchmark::State& state)
 {
     QTemporaryDir folder;
-    const analyses::SweepRequest asked = request(folder.path(), QThread::idealThreadCount(), true);
+    const analyses::SweepRequest asked = request(folder.path(), allCores(), true, false, true);
     const double childrenBefore = childrenCpuMs(), ownBefore = ownCpuMs();
     for (auto _ : state) {
-        analyses::PortSweepRun run;
-        const analyses::PortSweepData& data = run.run(asked);
-        if (!data.ok() || data.admittance.size() != kPoints) {
+        analyses::SweepRun run;
+        const analyses::SweepResult& result = run.run(asked);
+        const analyses::PortSweepData data = analyses::PortAdmittances(result.listing, asked.settings);
+        if (result.outcome != analyses::SweepOutcome::Finished || !data.ok() || data.admittance.size() != kPoints) {
             state.SkipWithError("the port sweep failed");
             return;
         }

@@ -128,8 +128,18 @@ SweepListing ReadSweepListing(const std::string& path, int points, bool readAdmi
             result.message = msg::kBadInputParameters;
             break;
         }
-        result.blocks.push_back(std::move(block));
         cursor = table + 1;
+        for (std::size_t further = findFrom(lines, cursor, columns::kInputParameters, &columns::kFrequency);
+             further != lines.size() && result.ok();
+             further = findFrom(lines, cursor, columns::kInputParameters, &columns::kFrequency)) {
+            block.portSources.emplace_back();
+            if (!readRows(lines, further, readAdmittance, block.portSources.back()))
+                result.message = msg::kBadInputParameters;
+            cursor = further + 1;
+        }
+        if (!result.ok())
+            break;
+        result.blocks.push_back(std::move(block));
     }
     if (!result.ok())
         result.blocks.clear();

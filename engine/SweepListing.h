@@ -16,6 +16,9 @@ namespace vrnnec::engine {
 struct SweepBlock {
     double listedFrequency = 0; // MHz, as printed (5 significant digits with nec2c)
     std::vector<SourceRow> sources;
+    // The input tables that follow in the same block, in order: the port solutions of a
+    // sweep that also runs its ports (none in a plain sweep).
+    std::vector<std::vector<SourceRow>> portSources;
 };
 
 struct SweepListing {

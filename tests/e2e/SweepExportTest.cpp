@@ -160,6 +160,12 @@ TEST(SweepExport, TwoPortFileOfASymmetricArrayIsReciprocalAndMatchesAShortedRun)
         necdeck({"sweep", "--points", "3", "--ports", "--touchstone", file, "--keep", folder.path(),
                  kDecks + "two_dipoles.nec"});
     ASSERT_EQ(sweep.exitCode, 0) << sweep.err.toStdString();
+    // The port solutions ride on the sweep: its table is the plain sweep's, and the working
+    // folder holds no further run folders.
+    const ToolRun plain = necdeck({"sweep", "--points", "3", kDecks + "two_dipoles.nec"});
+    ASSERT_EQ(plain.exitCode, 0) << plain.err.toStdString();
+    EXPECT_EQ(sweep.out, plain.out);
+    EXPECT_EQ(QDir(folder.path()).entryList({"port-*", "sweep-*"}, QDir::AllEntries), QStringList());
     QFile s2p(file);
     ASSERT_TRUE(s2p.open(QIODevice::ReadOnly));
     std::vector<std::vector<double>> rows;

@@ -168,6 +168,15 @@ private slots:
         QCOMPARE(lines.size(), 2 + 3);
         QCOMPARE(lines[1], QStringLiteral("# MHZ S RI R 50"));
         QCOMPARE(lines[2].split(' ', Qt::SkipEmptyParts).size(), 9);
+        // The 2-port file came from the shown sweep run again with its ports solved (the
+        // charts, drawn again, still give the S11 saved before): the sweep deck holds the
+        // port solutions, and no folder of further runs is left behind.
+        QFile sweepDeck(folder.filePath("IndataGN.txo"));
+        QVERIFY(sweepDeck.open(QIODevice::ReadOnly));
+        QCOMPARE(sweepDeck.readAll().count("EX 0 1 11 0 1E-20 0"), 3);
+        QCOMPARE(folder.entryList({"port-*", "sweep-*"}, QDir::AllEntries), QStringList());
+        QVERIFY(save->isEnabled());
+        QVERIFY(child<QPushButton>(form, "FreqPlotsCalculateButton")->isEnabled());
 
         // A reference with a reactance is refused for Touchstone, not for CSV.
         support.dialogs.messages.clear();

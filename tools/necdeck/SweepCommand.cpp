@@ -107,6 +107,12 @@ int sweepDeck(Invocation& call, SweepOptions& options, engine::SignalStop& stopS
             return 1;
         }
     }
+    // With --ports and several sources the sweep also solves each port per frequency,
+    // which gives the N-port file; the table comes from the sweep's own solution.
+    const bool portRuns =
+        options.ports && !options.touchstoneFile.empty() && analyses::SourceCards(deck).size() > 1;
+    if (portRuns)
+        settings.portSources = analyses::SourceCards(deck);
     std::string message = analyses::CheckSweepSettings(settings);
     if (message.empty())
         message = analyses::PrepareSweepDeck(deck, settings);
@@ -128,23 +134,6 @@ int sweepDeck(Invocation& call, SweepOptions& options, engine::SignalStop& stopS
     request.readAdmittance = options.admittance;
     request.processes = analyses::SweepProcesses(settings.points, engine::EngineJobs(folder.path, request.programFolder));
 
-    // With --ports and several sources the port runs give the N-port file; the table
-    // comes from the plain sweep as always.
-    const bool portRuns = options.ports && analyses::SourceCards(deck).size() > 1;
-    analyses::PortSweepData ports;
-    if (portRuns) {
-        analyses::SweepRequest portRequest = request;
-        portRequest.processes = engine::EngineJobs(folder.path, request.programFolder);
-        analyses::PortSweepRun portRun;
-        stopSignals.watch(&portRun, [&portRun] { portRun.stop(); });
-        ports = portRun.run(portRequest);
-        if (stopSignals.received() != 0)
-            return 1;
-        if (!ports.ok()) {
-            call.err << ports.message << "\n";
-            return 1;
-        }
-    }
     analyses::SweepRun run;
     stopSignals.watch(&run, [&run] { run.stop(); });
     const analyses::SweepResult& result = run.run(request);
@@ -157,6 +146,14 @@ int sweepDeck(Invocation& call, SweepOptions& options, engine::SignalStop& stopS
     if (!listing.ok()) {
         call.err << listing.message << "\n";
         return 1;
+    }
+    analyses::PortSweepData ports;
+    if (portRuns) {
+        ports = analyses::PortAdmittances(listing, settings);
+        if (!ports.ok()) {
+            call.err << ports.message << "\n";
+            return 1;
+        }
     }
 
     engine::SwrReference reference = options.reference;
