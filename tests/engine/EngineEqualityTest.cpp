@@ -117,6 +117,48 @@ TEST_P(EngineEquality, SameListingValuesAsNec2c)
     }
 }
 
+// A program reading the listing of a running sweep (its progress) finds every finished
+// frequency on disk, and no block cut in the middle: the engine is killed as soon as its
+// first block shows, and what it left holds whole blocks only.
+TEST(FastEngineListing, ShowsEachFinishedFrequencyWhileRunning)
+{
+    const QString fast = QDir(QStringLiteral(PROGRAM_DIR)).filePath(QStringLiteral("nec2c-blas"));
+    if (!QFileInfo(fast).isExecutable())
+        GTEST_SKIP() << "the fast engine nec2c-blas was not built";
+    QTemporaryDir scratch;
+    ASSERT_TRUE(scratch.isValid());
+    {
+        QFile deck(scratch.filePath(QStringLiteral("sweep.nec")));
+        ASSERT_TRUE(deck.open(QIODevice::WriteOnly));
+        deck.write("CM sweep\nCE\nGW 1 100 -2 -5.3 0 -2 5.3 0 0.001\nGW 2 100 0 -5.15 0 0 5.15 0 0.001\n"
+                   "GW 3 100 2 -4.9 0 2 4.9 0 0.001\nGE 0\nEX 0 2 50 0 1 0\nFR 0 400 0 0 13 0.005\nPT -1\nXQ\nEN\n");
+    }
+    const QString listing = scratch.filePath(QStringLiteral("sweep.out"));
+    QProcess engine;
+    engine.setWorkingDirectory(scratch.path());
+    engine.start(fast, {QStringLiteral("-isweep.nec"), QStringLiteral("-osweep.out")});
+    ASSERT_TRUE(engine.waitForStarted());
+    const auto count = [](const QByteArray& text, const char* what) { return text.count(what); };
+    QByteArray text;
+    while (engine.state() == QProcess::Running) {
+        QFile file(listing);
+        if (file.open(QIODevice::ReadOnly) && count(text = file.readAll(), "FREQUENCY :") >= 1)
+            break;
+        engine.waitForFinished(5);
+    }
+    ASSERT_EQ(engine.state(), QProcess::Running) << "the engine ended before its first block showed";
+    engine.kill();
+    engine.waitForFinished();
+    QFile file(listing);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    text = file.readAll();
+    const int blocks = count(text, "FREQUENCY :");
+    EXPECT_GE(blocks, 1);
+    EXPECT_LT(blocks, 400);
+    EXPECT_EQ(count(text, "EFFICIENCY"), blocks) << "a block was cut";
+    EXPECT_TRUE(text.trimmed().endsWith("Percent")) << text.right(200).toStdString();
+}
+
 INSTANTIATE_TEST_SUITE_P(Decks, EngineEquality, testing::ValuesIn(decks()),
                          [](const testing::TestParamInfo<Deck>& info) { return info.param.name; });
 
