@@ -3,4 +3,5 @@
 # listing in Outdata.txo, rewritten into the classic column layout that the program reads.
 # The engine's own listing stays beside it as Outdata.nec2c.txo.
 # Exits 0 only when the engine succeeded and the listing exists.
-exec "$(dirname "$0")/GoNecRun.sh" Indata.txo
+case "$0" in */*) here="${0%/*}" ;; *) here=. ;; esac
+exec "$here/GoNecRun.sh" Indata.txo

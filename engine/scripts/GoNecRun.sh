@@ -32,7 +32,12 @@
 # WG or GF card (also when the engine itself refuses them: nec2c's 251); otherwise the
 # engine's own exit code.
 deck="$1"
-here="$(dirname "$0")"
+# Only the shell's own builtins below, up to the engine: every program started costs
+# the run time (an optimizer starts thousands of runs).
+case "$0" in
+    */*) here="${0%/*}" ;;
+    *) here=. ;;
+esac
 engine=nec2c
 files=options
 greens=no
@@ -62,8 +67,10 @@ conf_error() {
     echo "engine.conf: $*" >&2
     exit 8
 }
+# Sets `trimmed` to $1 without blanks (also a carriage return) at either end.
 trim() {
-    printf '%s' "$1" | sed 's/^[[:space:]]*//; s/[[:space:]]*$//'
+    trimmed="${1#"${1%%[![:space:]]*}"}"
+    trimmed="${trimmed%"${trimmed##*[![:space:]]}"}"
 }
 
 # A user's own engine.conf in the working folder (the current folder) comes first.
@@ -73,14 +80,17 @@ if [ -f "$conf" ]; then
     number=0
     while IFS= read -r line || [ -n "$line" ]; do
         number=$((number + 1))
-        line="$(trim "$(printf '%s' "$line" | tr -d '\r')")"
+        trim "$line"
+        line="$trimmed"
         case "$line" in
             '' | '#'*) continue ;;
             *=*) ;;
             *) conf_error "line $number is not key=value: $line" ;;
         esac
-        key="$(trim "${line%%=*}")"
-        value="$(trim "${line#*=}")"
+        trim "${line%%=*}"
+        key="$trimmed"
+        trim "${line#*=}"
+        value="$trimmed"
         case "$key" in
             command)
                 [ -n "$value" ] || conf_error "command= is empty (line $number); name the engine, for instance command=nec2c."
@@ -119,11 +129,16 @@ esac
 
 [ -f "$deck" ] || { echo "deck $deck not found" >&2; exit 2; }
 
-# Cards before EN, by their first two letters in either case.
+# The WG and GF cards before EN, by their first two letters in either case (one look at
+# the deck).
+greens_cards="$(awk '{ card = toupper(substr($0, 1, 2)) }
+                     card == "EN" { exit }
+                     (card == "WG" || card == "GF") && !(card in seen) { seen[card] = 1; print card }' "$deck")"
 has_card() {
-    awk -v card="$1" 'toupper(substr($0, 1, 2)) == "EN" { exit 1 }
-                      toupper(substr($0, 1, 2)) == card { found = 1; exit 0 }
-                      END { exit found ? 0 : 1 }' "$deck"
+    case "$greens_cards" in
+        *"$1"*) return 0 ;;
+        *) return 1 ;;
+    esac
 }
 uses_greens=no
 if has_card WG || has_card GF; then

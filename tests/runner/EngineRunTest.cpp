@@ -163,6 +163,39 @@ TEST(EngineScripts, EngineConfIsCheckedBeforeTheEngineStarts)
     }
 }
 
+// An engine without Green's function files is never started on a deck whose WG or GF
+// card comes before EN, in either letter case; such a card after EN does not count.
+TEST(EngineScripts, GreensCardsBeforeTheEndAreRefusedWithoutGreensSupport)
+{
+    QTemporaryDir dir;
+    writeScript(dir.filePath("standin.sh"), "touch started; exit 3");
+    const QByteArray conf = "command=" + QFile::encodeName(dir.filePath("standin.sh")) + "\ngreens=no\n";
+    const struct {
+        const char* deck;
+        bool refused;
+    } cases[] = {
+        {"CE\nGW 1 5 0 0 0 0 0 1 0.001\nGE\nEN\n", false},
+        {"CE\nGW 1 5 0 0 0 0 0 1 0.001\nGE\nWG\nEN\n", true},
+        {"CE\ngf 0\nGW 1 5 0 0 0 0 0 1 0.001\nGE\nEN\n", true},
+        {"CE\nGW 1 5 0 0 0 0 0 1 0.001\nGE\nEN\nGF 0\nWG\n", false},
+        {"CE\nGW 1 5 0 0 0 0 0 1 0.001\nGE\nen\nwg\n", false},
+        {"CM WG and GF in a comment are not cards\nCE\nGW 1 5 0 0 0 0 0 1 0.001\nGE\nEN\n", false},
+        {"CE\nGW 1 5 0 0 0 0 0 1 0.001\nGE\nWg\nGF\n", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.deck);
+        QTemporaryDir work;
+        writeFile(work.filePath("Indata.txo"), c.deck);
+        writeFile(work.filePath("engine.conf"), conf);
+        QProcess script;
+        script.setWorkingDirectory(work.path());
+        script.start(QStringLiteral(PROGRAM_DIR "/GoNec.bat"), {});
+        ASSERT_TRUE(script.waitForFinished(20000));
+        EXPECT_EQ(script.exitCode(), c.refused ? engine::kGreenFunctionUnsupportedExitCode : 3);
+        EXPECT_EQ(QFile::exists(work.filePath("started")), !c.refused);
+    }
+}
+
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
