@@ -13,6 +13,7 @@
 #include "engine/ListingReader.h"
 #include "results/CurrentsCsv.h"
 #include "results/DiagramFiles.h"
+#include "results/RunTexts.h"
 #include "results/WireCurrents.h"
 
 #include <QChart>
@@ -74,6 +75,7 @@ void TForm1::ReadEngineOutput(const engine::ListingData& listing)
     inputs.coatedRun = session().CoatedRun;
     inputs.readAdmittance = u.ReadADMCheck->isChecked();
     const engine::EngineOutput output = engine::SummariseListing(listing, inputs, session().SwrReference);
+    const results::RunTexts texts = results::FormatRunTexts(output, inputs, session().SwrReference);
 
     // Replay what the reading produced, then show its message.
     if (output.tags) {
@@ -84,11 +86,11 @@ void TForm1::ReadEngineOutput(const engine::ListingData& listing)
     }
     if (output.wavelength)
         session().Wavelength = *output.wavelength;
-    resultmemo::append(*u.ImpedanceScreen, output.memos.impedanceScreen);
-    resultmemo::append(*u.ImpedanceScreen1, output.memos.impedanceScreen1);
-    resultmemo::append(*u.Memo1, output.memos.memo1);
-    resultmemo::append(*u.NEC2ResultSheetScreen, output.memos.nec2ResultSheetScreen);
-    for (const engine::TableStep& step : output.table) {
+    resultmemo::append(*u.ImpedanceScreen, texts.memos.impedanceScreen);
+    resultmemo::append(*u.ImpedanceScreen1, texts.memos.impedanceScreen1);
+    resultmemo::append(*u.Memo1, texts.memos.memo1);
+    resultmemo::append(*u.NEC2ResultSheetScreen, texts.memos.nec2ResultSheetScreen);
+    for (const results::TableStep& step : texts.table) {
         if (step.addRow)
             AddResultsRow();
         for (std::size_t i = 0; i < step.cells.size(); ++i)

@@ -8,27 +8,6 @@ namespace vrnnec::engine {
 
 namespace {
 
-// Memo writing in the four memos' order.
-enum MemoSet : unsigned {
-    kScreen = 1u,  // ImpedanceScreen
-    kScreen1 = 2u, // ImpedanceScreen1
-    kMemo1 = 4u,   // Memo1
-    kSheet = 8u,   // NEC2ResultSheetScreen
-    kAllMemos = 15u,
-};
-
-void write(MemoLines& memos, unsigned which, const std::string& line)
-{
-    if (which & kScreen)
-        memos.impedanceScreen.push_back(line);
-    if (which & kScreen1)
-        memos.impedanceScreen1.push_back(line);
-    if (which & kMemo1)
-        memos.memo1.push_back(line);
-    if (which & kSheet)
-        memos.nec2ResultSheetScreen.push_back(line);
-}
-
 std::string integerText(long long value)
 {
     return std::to_string(value);
@@ -61,17 +40,6 @@ std::string GroundLabel(const std::string& environmentText)
     return "NA";
 }
 
-std::string SourceLine(long long tag, double r, double x, double swr, const SwrReference& reference)
-{
-    std::string line = "Source in wire N " + integerText(tag) + ":      Z=" + numtext::fixed(r, 8, 3);
-    line += x >= 0 ? " + j " : " - j ";
-    line += numtext::fixed(std::fabs(x), 8, 3);
-    line += "   SWR(" + numtext::general(reference.r);
-    line += reference.x >= 0 ? "+j" + numtext::general(reference.x) : "-j" + numtext::general(std::fabs(reference.x));
-    line += ")=" + SwrText(swr);
-    return line;
-}
-
 EngineOutput ReadEngineOutput(const std::string& listingPath, const ReadingInputs& inputs, SwrReference& swrReference)
 {
     ParseOptions options;
@@ -90,14 +58,11 @@ EngineOutput SummariseListing(const ListingData& listing, const ReadingInputs& i
     if (listing.blocks.empty())
         return out;
     const FrequencyBlock& block = listing.blocks.front();
-    const std::string runText = integerText(inputs.runNumber);
 
     // Frequency and wavelength.
     if (!block.frequency)
         return out;
     out.frequency = block.frequency;
-    const std::string frequencyText = numtext::general(*block.frequency);
-    write(out.memos, kAllMemos, "Frequency:   " + frequencyText + "  MHz");
     if (!block.wavelength)
         return out;
     out.wavelength = block.wavelength;
@@ -105,11 +70,8 @@ EngineOutput SummariseListing(const ListingData& listing, const ReadingInputs& i
     // Ground environment.
     if (!block.environmentFound)
         return out;
-    write(out.memos, kScreen, "---Antenna environment---");
-    write(out.memos, kScreen1 | kMemo1 | kSheet, "Antenna environment:");
+    out.environmentRead = true;
     out.groundLabel = GroundLabel(block.environmentText);
-    for (const std::string& text : block.environmentLines)
-        write(out.memos, kAllMemos, text);
     out.environmentLines = block.environmentLines;
 
     // Sources or other excitation.
@@ -119,22 +81,10 @@ EngineOutput SummariseListing(const ListingData& listing, const ReadingInputs& i
         source.r = (inputs.readAdmittance ? row.admittanceReal : row.impedanceReal).value_or(0);
         source.x = (inputs.readAdmittance ? row.admittanceImaginary : row.impedanceImaginary).value_or(0);
         source.swr = ComputeSwr(source.r, source.x, swrReference);
-        write(out.memos, kAllMemos, SourceLine(source.tag, source.r, source.x, source.swr, swrReference));
-        std::string swrCell = SwrText(source.swr);
-        if (!IsStandardSwrReference(swrReference))
-            swrCell += "*";
-        out.table.push_back(
-            TableStep{true,
-                      0,
-                      {runText, integerText(source.tag), frequencyText, numtext::fixed(source.r, 8, 3),
-                       (source.x >= 0 ? "+j" : "-j") + numtext::fixed(std::fabs(source.x), 8, 3), std::move(swrCell)}});
         out.sources.push_back(source);
     }
     if (block.excitationLine) {
-        write(out.memos, kAllMemos, "Exitation:");
-        write(out.memos, kAllMemos, *block.excitationLine);
         out.excitationLine = block.excitationLine;
-        out.table.push_back(TableStep{true, 0, {runText, "no src", frequencyText, "NA", "NA", "NA"}});
     }
 
     out.currents = block.currents;
@@ -183,28 +133,6 @@ EngineOutput SummariseListing(const ListingData& listing, const ReadingInputs& i
     out.elevationMaxGain = elMax;
     out.elevationOfMax = elevationOfMax;
     out.maxTotalGain = maxTotalGain;
-
-    const std::string elevationText = numtext::fixed(azimuthCutElevation, 3, 1);
-    const std::string azMaxText = numtext::fixed(azMax, 4, 2);
-    const std::string azimuthCutText = numtext::fixed(phi, 3, 1);
-    const std::string elMaxText = numtext::fixed(elMax, 4, 2);
-    write(out.memos, kScreen, "----- Azimuth diagram -----");
-    write(out.memos, kAllMemos, "Elevation angle: " + elevationText + " deg");
-    write(out.memos, kAllMemos,
-          "Max Gain: " + azMaxText + " dBi" + "  at azimuth: " + integerText(kAz)
-              + " deg,  F/B: " + numtext::fixed(frontToBack, 4, 2) + " dB");
-    write(out.memos, kScreen, "-----Elevation diagram-----");
-    write(out.memos, kAllMemos, "Azimuth angle: " + azimuthCutText + " deg");
-    write(out.memos, kAllMemos,
-          "Max Gain: " + elMaxText + " dBi at elevation  " + integerText(elevationOfMax) + " deg");
-    write(out.memos, kScreen | kMemo1 | kSheet, "***");
-
-    out.table.push_back(
-        TableStep{false,
-                  6,
-                  {out.groundLabel, inputs.heightUnknown ? "NA" : numtext::general(inputs.antennaHeight), elevationText,
-                   azMaxText, integerText(kAz) + " deg", azimuthCutText, elMaxText,
-                   integerText(elevationOfMax) + " deg", inputs.coatedRun ? "Diel" : "-"}});
 
     out.patterns = cuts;
     return out;

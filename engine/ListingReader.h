@@ -1,6 +1,7 @@
 // The reading of a calculation's NEC-2 output listing: the typed parse of the listing,
-// then a summary of it for the window: the memo lines and the results-table steps, the
-// sources with their SWR, the pattern maxima and the front-to-back ratio. No widgets here.
+// then a summary of it in numbers: the sources with their SWR, the environment, the
+// pattern maxima and the front-to-back ratio, the currents and the pattern cuts. The
+// texts they are shown in are made from it elsewhere (results/RunTexts). No widgets here.
 #pragma once
 
 #include "engine/ListingData.h"
@@ -29,25 +30,6 @@ struct SourceResult {
     double swr = 0.0; // +infinity when it has no finite value (shown as "inf")
 };
 
-// One step on `ResultsTable`: optionally `AddResultsRow()`, then the texts of row 1
-// from column `firstColumn` on (cells[i] goes to column firstColumn + i). A source row
-// sets columns 0 to 5 (the tag in column 1 as the full integer, never wrapped to 16
-// bits), the pattern step columns 6 to 14 of the row then on top.
-struct TableStep {
-    bool addRow = false;
-    int firstColumn = 0;
-    std::vector<std::string> cells;
-};
-
-// The lines each memo receives, in order. `ImpedanceScreen` and `ImpedanceScreen1` are
-// cleared at the start of every reading, before these lines are added.
-struct MemoLines {
-    std::vector<std::string> impedanceScreen;       // `ImpedanceScreen` ("RP plots")
-    std::vector<std::string> impedanceScreen1;      // `ImpedanceScreen1` ("Table of results")
-    std::vector<std::string> memo1;                 // `Memo1` ("Data sheet")
-    std::vector<std::string> nec2ResultSheetScreen; // `NEC2ResultSheetScreen` ("NEC-2 input")
-};
-
 // Everything one reading produces. After a stop (`message` not empty) only the parts the
 // reading reached are set; the optional members tell which state the window replaces.
 struct EngineOutput {
@@ -61,6 +43,7 @@ struct EngineOutput {
     std::optional<double> frequency;  // MHz, once read
     std::optional<double> wavelength; // m, once read: the new `Wavelength`
     std::string groundLabel = "NA";   // "Som.", "Perf.", "Fr.Sp.", "Refl." or "NA"
+    bool environmentRead = false;     // the reading came past the environment
     std::vector<std::string> environmentLines;
     std::vector<SourceResult> sources;
     std::optional<std::string> excitationLine; // the EXCITATION line when there is no source table
@@ -80,16 +63,14 @@ struct EngineOutput {
     double elevationMaxGain = 0.0;      // dBi
     int elevationOfMax = 0;             // degrees above the nearer horizon
     std::optional<double> maxTotalGain; // the new `MaxTotalGain`, set on success
-
-    MemoLines memos;
-    std::vector<TableStep> table;
 };
 
 // Reads the listing at `listingPath`. `swrReference` is the run's `SwrReference`; it
 // becomes 50 + j0 when it is 0 + j0 at the moment the first SWR is computed.
 //
-// The window replays the result: it clears `ImpedanceScreen` and `ImpedanceScreen1`,
-// adds the memo lines, replays the table steps, replaces the tag list (when set),
+// The window shows the result: it clears `ImpedanceScreen` and `ImpedanceScreen1`, adds
+// the memo lines and replays the table steps of its texts (results::FormatRunTexts),
+// replaces the tag list (when set),
 // `Wavelength` (when set), `CurrentLines` and `PatternLines`, and shows `message` when
 // it is not empty. After a successful reading it also takes `MaxTotalGain`, clears
 // `CoatedRun` and does the rest of a successful reading (diagrams, currents chart,
@@ -98,10 +79,6 @@ EngineOutput ReadEngineOutput(const std::string& listingPath, const ReadingInput
 
 // The summary of a parsed listing: what ReadEngineOutput returns for it.
 EngineOutput SummariseListing(const ListingData& listing, const ReadingInputs& inputs, SwrReference& swrReference);
-
-// The line of the four memos for one source, e.g.
-// "Source in wire N 1:      Z=73.123 + j 42.500   SWR(50+j0)=2.18".
-std::string SourceLine(long long tag, double r, double x, double swr, const SwrReference& reference);
 
 // The ground label of the text from column 41 of the first environment line.
 std::string GroundLabel(const std::string& environmentText);

@@ -1,5 +1,7 @@
 #include "results/RunReport.h"
 
+#include "results/RunTexts.h"
+
 #include "common/AtomicFile.h"
 #include "common/Messages.h"
 #include "results/CurrentsCsv.h"
@@ -74,7 +76,7 @@ int WriteRunReport(const engine::ListingData& listing, const RunReportRequest& r
 {
     engine::SwrReference reference = request.reference;
     const engine::EngineOutput output = engine::SummariseListing(listing, request.inputs, reference);
-    for (const std::string& line : output.memos.impedanceScreen)
+    for (const std::string& line : FormatRunTexts(output, request.inputs, reference).memos.impedanceScreen)
         out << line << "\n";
     if (!output.succeeded()) {
         err << output.message << "\n";

@@ -1,6 +1,7 @@
 // vrn2nec --run: the calculation without a window, through the same reader, drawing
 // and export code as the program.
 #include "engine/ListingReader.h"
+#include "results/RunTexts.h"
 #include "tests/support/EngineProcesses.h"
 
 #include <gtest/gtest.h>
@@ -60,7 +61,7 @@ TEST(Vrn2NecRun, PrintsTheSummaryAndSavesDiagramsAndCurrents)
         engine::ReadEngineOutput(QDir(keep).filePath("Outdata.txo").toStdString(), inputs, reference);
     ASSERT_TRUE(output.succeeded()) << output.message;
     QString expected;
-    for (const std::string& line : output.memos.impedanceScreen)
+    for (const std::string& line : results::FormatRunTexts(output, inputs, reference).memos.impedanceScreen)
         expected += QString::fromStdString(line) + "\n";
     EXPECT_EQ(r.out, expected);
     EXPECT_TRUE(r.out.contains("Source in wire N 2:")) << "the stack's lower Yagi is fed on tag 2";

@@ -17,7 +17,7 @@
 
 using namespace vrnnec;
 
-using engine::EngineOutput;
+using EngineOutput = listingtest::Reading;
 using listingtest::TempFolder;
 using Lines = std::vector<std::string>;
 
@@ -51,19 +51,19 @@ engine::ReadingInputs inputs()
     return in;
 }
 
-EngineOutput readClassic(const std::string& deck)
+listingtest::Reading readClassic(const std::string& deck)
 {
     engine::SwrReference reference{50, 0};
-    return engine::ReadEngineOutput(listingtest::dataPath("listings/classic/" + deck + ".out"), inputs(), reference);
+    return listingtest::ReadWithTexts(listingtest::dataPath("listings/classic/" + deck + ".out"), inputs(), reference);
 }
 
-EngineOutput readRewritten(const std::string& deck)
+listingtest::Reading readRewritten(const std::string& deck)
 {
     const std::string nec2c = listingtest::fileText(listingtest::dataPath("listings/nec2c/" + deck + ".out"));
     TempFolder folder;
     const std::string path = folder.writeText("Outdata.txo", engine::RewriteToClassicListing(nec2c));
     engine::SwrReference reference{50, 0};
-    return engine::ReadEngineOutput(path, inputs(), reference);
+    return listingtest::ReadWithTexts(path, inputs(), reference);
 }
 
 void expectNear(const engine::OptionalReal& r, const engine::OptionalReal& c, double tolerance)

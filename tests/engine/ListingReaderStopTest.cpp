@@ -8,7 +8,7 @@
 
 using namespace vrnnec;
 
-using engine::EngineOutput;
+using EngineOutput = listingtest::Reading;
 using engine::ReadingStage;
 using engine::SwrReference;
 using listingtest::findLine;
@@ -28,13 +28,13 @@ const char* const kNoPattern = "Radiation pattern data in output NEC-2 file not 
 const char* const kBadPattern = "Radiation pattern data in Output NEC-2 file are ivalid (may be due to incorrect RP "
                                 "card in NEC-2 input). See NEC-2 output file.";
 
-EngineOutput readLines(const Lines& lines, SwrReference* reference = nullptr)
+listingtest::Reading readLines(const Lines& lines, SwrReference* reference = nullptr)
 {
     TempFolder folder;
     engine::ReadingInputs inputs;
     inputs.runNumber = 3;
     SwrReference local{50, 0};
-    return engine::ReadEngineOutput(folder.write("Outdata.txo", lines), inputs, reference ? *reference : local);
+    return listingtest::ReadWithTexts(folder.write("Outdata.txo", lines), inputs, reference ? *reference : local);
 }
 
 int lineOf(const Lines& lines, const std::string& text, int from = 0)
@@ -71,7 +71,7 @@ void expectNoPatternResults(const EngineOutput& out)
 TEST(ListingReaderStops, MissingListingLeavesEverythingAsItWas)
 {
     SwrReference reference{0, 0};
-    const EngineOutput out = engine::ReadEngineOutput("/nonexistent/folder/Outdata.txo", {}, reference);
+    const listingtest::Reading out = listingtest::ReadWithTexts("/nonexistent/folder/Outdata.txo", {}, reference);
     EXPECT_EQ(out.message, "Error opening NEC-2 output file Outdata.txo");
     EXPECT_EQ(out.stage, ReadingStage::OpenListing);
     EXPECT_FALSE(out.tags.has_value()) << "the tag list is not cleared";

@@ -10,7 +10,7 @@
 
 using namespace vrnnec;
 
-using engine::EngineOutput;
+using EngineOutput = listingtest::Reading;
 using engine::ReadingInputs;
 using engine::SwrReference;
 using listingtest::ResultsTableModel;
@@ -28,10 +28,10 @@ ReadingInputs defaultInputs()
     return inputs;
 }
 
-EngineOutput readLines(const Lines& lines, const ReadingInputs& inputs, SwrReference& reference)
+listingtest::Reading readLines(const Lines& lines, const ReadingInputs& inputs, SwrReference& reference)
 {
     TempFolder folder;
-    return engine::ReadEngineOutput(folder.write("Outdata.txo", lines), inputs, reference);
+    return listingtest::ReadWithTexts(folder.write("Outdata.txo", lines), inputs, reference);
 }
 
 EngineOutput readListing(const SyntheticListing& listing, SwrReference reference = {50, 0},
@@ -378,8 +378,8 @@ TEST(ListingReader, SourceLineOfThePartsExample)
 {
     SwrReference fifty{50, 0};
     const double swr = engine::ComputeSwr(73.123, 42.5, fifty);
-    EXPECT_EQ(engine::SourceLine(1, 73.123, 42.5, swr, fifty),
+    EXPECT_EQ(results::SourceLine(1, 73.123, 42.5, swr, fifty),
               "Source in wire N 1:      Z=73.123 + j 42.500   SWR(50+j0)=2.18");
-    EXPECT_EQ(engine::SourceLine(12, 1234.5678, -0.0004, 1.0, {37.5, -0.25}),
+    EXPECT_EQ(results::SourceLine(12, 1234.5678, -0.0004, 1.0, {37.5, -0.25}),
               "Source in wire N 12:      Z=1234.568 - j 0.000   SWR(37.5-j0.25)=1.00");
 }

@@ -227,9 +227,17 @@ void ResultsTableModel::addResultsRow()
     rows_.insert(rows_.begin(), Row{});
 }
 
-void ResultsTableModel::replay(const std::vector<engine::TableStep>& steps)
+Reading ReadWithTexts(const std::string& path, const engine::ReadingInputs& inputs, engine::SwrReference& reference)
 {
-    for (const engine::TableStep& step : steps) {
+    Reading reading;
+    static_cast<engine::EngineOutput&>(reading) = engine::ReadEngineOutput(path, inputs, reference);
+    static_cast<results::RunTexts&>(reading) = results::FormatRunTexts(reading, inputs, reference);
+    return reading;
+}
+
+void ResultsTableModel::replay(const std::vector<results::TableStep>& steps)
+{
+    for (const results::TableStep& step : steps) {
         if (step.addRow)
             addResultsRow();
         for (std::size_t i = 0; i < step.cells.size(); ++i)

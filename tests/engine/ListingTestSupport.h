@@ -3,6 +3,9 @@
 #pragma once
 
 #include "engine/ListingReader.h"
+#include "results/RunTexts.h"
+
+#include "engine/ListingReader.h"
 #include "tests/support/TestFiles.h"
 
 #include <array>
@@ -63,13 +66,19 @@ std::string currentsHeadingLine();
 std::string patternHeadingLine();
 std::string planeWaveLine();
 
+// A reading with the texts it is shown in, as the window takes it.
+struct Reading : engine::EngineOutput, results::RunTexts {};
+
+// Reads the listing at `path` and makes its texts.
+Reading ReadWithTexts(const std::string& path, const engine::ReadingInputs& inputs, engine::SwrReference& reference);
+
 // `ResultsTable` with its data rows (row 0, the header, left out); starts with the one
 // empty row the grid has when the program starts.
 class ResultsTableModel {
 public:
     using Row = std::array<std::string, 15>;
     ResultsTableModel() : rows_(1) {}
-    void replay(const std::vector<engine::TableStep>& steps);
+    void replay(const std::vector<results::TableStep>& steps);
     void addResultsRow();
     const std::vector<Row>& rows() const { return rows_; }
     const Row& row(int oneBased) const { return rows_.at(static_cast<std::size_t>(oneBased - 1)); }
