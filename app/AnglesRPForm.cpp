@@ -131,6 +131,7 @@ void TAnglesRPForm::SetAnglesRPFormAndStartNEC2ButtonClick()
     request.programFolder = window_.programFolder();
     request.workingFolder = window_.workingFolder();
     request.deckText = std::move(text);
+    request.parse.viewerSections = true; // the viewer shows what this reading read
     engine::Calculation calculation;
     const bool running = calculation.start(request);
     if (running) {

@@ -211,6 +211,7 @@ void TForm1::calculate(conversion::ConversionOptions settings)
     request.workingFolder = workingFolder_;
     request.antenna = engine::AntennaConversion{u.VRNfileName->toPlainText().toStdString(), settings};
     request.convertOnly = u.ShowNEC2InputCheck->isChecked();
+    request.parse.viewerSections = true; // the viewer shows what this reading read
 
     engine::Calculation calculation;
     const bool running = calculation.start(request);

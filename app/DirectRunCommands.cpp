@@ -133,6 +133,7 @@ void DirectRunCommands::StartNEC2ButtonClick()
     request.programFolder = window_.programFolder();
     request.workingFolder = window_.workingFolder();
     request.deckText = decktext::JoinLines(lines);
+    request.parse.viewerSections = true; // the viewer shows what this reading read
     window_.session().SwrReference = window_.session().EditWindowSwrReference;
 
     engine::Calculation calculation;

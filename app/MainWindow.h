@@ -160,6 +160,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // What the viewer shows: the sections of the last reading, else those of the listing.
+    engine::ViewerSections viewerSections();
     void PrepareProg();
     void createGroundDialog();
     void setUpPages();

@@ -52,6 +52,7 @@ void TForm1::ReadEngineOutput()
 {
     engine::ParseOptions options;
     options.readAdmittance = ui_->ReadADMCheck->isChecked();
+    options.viewerSections = true;
     ReadEngineOutput(
         engine::ParseListing(workingFile(QString::fromLatin1(engine::kListingFile)).toStdString(), options));
 }
@@ -98,6 +99,7 @@ void TForm1::ReadEngineOutput(const engine::ListingData& listing)
                                     new QTableWidgetItem(QString::fromStdString(step.cells[i])));
     }
     session().CurrentLines = output.currents;
+    session().ViewerLines = listing.viewer;
     session().PatternLines = output.patterns;
     if (!output.succeeded()) {
         dialogs_->showMessage(QString::fromStdString(output.message));

@@ -7,6 +7,7 @@
 #include "engine/Swr.h"
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace vrnnec {
@@ -42,6 +43,8 @@ struct RunSession {
     double MaxTotalGain = 0;
     engine::PatternCuts PatternLines;             // the two pattern cuts of the last reading
     std::vector<engine::CurrentRow> CurrentLines; // the current rows of the last reading
+    // What the 3-D viewer shows of the last reading (none: the viewer reads the listing).
+    std::optional<engine::ViewerSections> ViewerLines;
 };
 
 } // namespace vrnnec

@@ -54,6 +54,13 @@ viewer::TFormV* TForm1::viewerWindow() const
     return viewer_.data();
 }
 
+engine::ViewerSections TForm1::viewerSections()
+{
+    if (session().ViewerLines)
+        return *session().ViewerLines;
+    return engine::ParseViewerSections(workingFile(QString::fromLatin1(engine::kListingFile)).toStdString());
+}
+
 void TForm1::OpenViewer()
 {
     if (viewer_ && viewer_->isVisible()) {
@@ -65,8 +72,7 @@ void TForm1::OpenViewer()
     auto* window = new viewer::TFormV([this](const QString& text) { dialogs_->showMessage(text); }, this);
     window->setPatternRunHook(
         patternRunHook(this, programFolder_, workingFolder_, workingFile(QString::fromLatin1(engine::kDeckFile))));
-    if (!window->load(
-            engine::ParseViewerSections(workingFile(QString::fromLatin1(engine::kListingFile)).toStdString()))) {
+    if (!window->load(viewerSections())) {
         delete window;
         return;
     }
@@ -82,8 +88,7 @@ void TForm1::ReloadViewer()
 {
     if (!viewer_ || !viewer_->isVisible())
         return;
-    if (!viewer_->load(
-            engine::ParseViewerSections(workingFile(QString::fromLatin1(engine::kListingFile)).toStdString())))
+    if (!viewer_->load(viewerSections()))
         viewer_->close();
 }
 

@@ -19,6 +19,33 @@ bool LineReader::open(const std::string& path)
     return file_ != nullptr;
 }
 
+bool LineReader::openText(std::string_view text)
+{
+    close();
+    atEnd_ = false;
+    // An empty buffer is an empty file; fmemopen refuses a size of 0.
+    static char empty = '\0';
+    file_ = text.empty() ? fmemopen(&empty, 1, "r") : fmemopen(const_cast<char*>(text.data()), text.size(), "r");
+    if (file_ && text.empty())
+        std::fgetc(file_); // past the one byte: the stream is at its end
+    return file_ != nullptr;
+}
+
+bool readFileText(const std::string& path, std::string& text)
+{
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return false;
+    text.clear();
+    char buffer[65536];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        text.append(buffer, got);
+    const bool ok = !std::ferror(file);
+    std::fclose(file);
+    return ok;
+}
+
 void LineReader::close()
 {
     if (file_) {

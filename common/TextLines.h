@@ -23,6 +23,8 @@ public:
     LineReader& operator=(const LineReader&) = delete;
 
     bool open(const std::string& path);
+    // Reads `text` (which must outlive the reading) as if it were a file's content.
+    bool openText(std::string_view text);
     bool isOpen() const { return file_ != nullptr; }
     void close();
 
@@ -36,6 +38,9 @@ private:
     std::FILE* file_ = nullptr;
     bool atEnd_ = false;
 };
+
+// The whole content of a file; false when it cannot be read.
+bool readFileText(const std::string& path, std::string& text);
 
 // All lines of a file with the rules above; false when the file cannot be opened.
 bool readAllLines(const std::string& path, std::vector<std::string>& lines);

@@ -104,17 +104,6 @@ enum class ReadingStage {
     Complete,
 };
 
-// A parsed listing. After a stop (`message` not empty) only what was read before it is
-// set; `stage` tells where the reading stopped.
-struct ListingData {
-    std::string message; // empty when the listing was read to its end
-    ReadingStage stage = ReadingStage::OpenListing;
-    bool complete() const { return stage == ReadingStage::Complete; }
-
-    bool opened = false;
-    std::vector<long long> segmentTags; // per segmentation row, in row order
-    std::vector<FrequencyBlock> blocks; // the first block is the one a calculation reads
-};
 
 // A row of SEGMENTATION DATA; metres and degrees.
 struct SegmentRow {
@@ -156,6 +145,20 @@ struct ViewerSections {
     std::vector<SourceRow> sources;
     bool currentsFound = false;
     std::vector<CurrentRow> currents;
+};
+
+// A parsed listing. After a stop (`message` not empty) only what was read before it is
+// set; `stage` tells where the reading stopped.
+struct ListingData {
+    std::string message; // empty when the listing was read to its end
+    ReadingStage stage = ReadingStage::OpenListing;
+    bool complete() const { return stage == ReadingStage::Complete; }
+
+    bool opened = false;
+    std::vector<long long> segmentTags; // per segmentation row, in row order
+    std::vector<FrequencyBlock> blocks; // the first block is the one a calculation reads
+    // What the 3-D viewer shows, when the parse was asked for it.
+    std::optional<ViewerSections> viewer;
 };
 
 // Row readers: every field of the row at its classic columns.

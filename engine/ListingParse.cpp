@@ -1,4 +1,5 @@
 #include "engine/ListingParse.h"
+#include "engine/ViewerSectionsParse.h"
 
 #include "engine/ListingColumns.h"
 #include "engine/ListingFields.h"
@@ -23,6 +24,8 @@ namespace msg = listingmessages;
 class Listing {
 public:
     explicit Listing(const std::string& path) : reader_(path) {}
+    // The listing in `text`, which outlives the reading.
+    explicit Listing(std::string_view text) { reader_.openText(text); }
     bool isOpen() const { return reader_.isOpen(); }
 
     bool next(std::string& line) { return reader_.next(line); }
@@ -256,11 +259,12 @@ PatternRow ReadPatternRow(std::string_view line)
     return row;
 }
 
-ListingData ParseListing(const std::string& listingPath, const ParseOptions& options)
+namespace {
+
+ListingData parse(Listing& listing, const ParseOptions& options)
 {
     ListingData data;
     data.stage = ReadingStage::OpenListing;
-    Listing listing(listingPath);
     if (!listing.isOpen())
         return stop(data, msg::kOpenFailed);
     data.opened = true;
@@ -386,6 +390,26 @@ ListingData ParseListing(const std::string& listingPath, const ParseOptions& opt
     block.patterns = std::move(cuts);
     data.stage = ReadingStage::Complete;
     readFurtherBlocks(listing, data);
+    return data;
+}
+
+} // namespace
+
+ListingData ParseListing(const std::string& listingPath, const ParseOptions& options)
+{
+    if (!options.viewerSections) {
+        Listing listing(listingPath);
+        return parse(listing, options);
+    }
+    // One reading of the file for both: the viewer shows the listing the results came from.
+    std::string text;
+    if (!textlines::readFileText(listingPath, text)) {
+        ListingData data;
+        return stop(data, msg::kOpenFailed);
+    }
+    Listing listing{std::string_view(text)};
+    ListingData data = parse(listing, options);
+    data.viewer = ParseViewerSectionsText(text);
     return data;
 }
 

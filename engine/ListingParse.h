@@ -27,6 +27,9 @@ struct ParseOptions {
     // takes its rows (to the table's first empty line) into `fullPattern`; every angle
     // and gain must read.
     bool fullPattern = false;
+    // Also read what the 3-D viewer shows (ParseViewerSections) from the same reading of
+    // the file, into `ListingData::viewer`.
+    bool viewerSections = false;
 };
 
 // Parses the listing at `listingPath`.

@@ -87,10 +87,11 @@ LoadRow ReadLoadRow(std::string_view line)
     return row;
 }
 
-ViewerSections ParseViewerSections(const std::string& listingPath)
+namespace {
+
+ViewerSections parseSections(textlines::LineReader& reader)
 {
     ViewerSections sections;
-    textlines::LineReader reader(listingPath);
     if (!reader.isOpen())
         return sections;
     sections.opened = true;
@@ -141,6 +142,21 @@ ViewerSections ParseViewerSections(const std::string& listingPath)
         }
     }
     return sections;
+}
+
+} // namespace
+
+ViewerSections ParseViewerSections(const std::string& listingPath)
+{
+    textlines::LineReader reader(listingPath);
+    return parseSections(reader);
+}
+
+ViewerSections ParseViewerSectionsText(std::string_view text)
+{
+    textlines::LineReader reader;
+    reader.openText(text);
+    return parseSections(reader);
 }
 
 } // namespace vrnnec::engine

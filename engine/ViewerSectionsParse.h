@@ -11,9 +11,12 @@
 #include "engine/ListingData.h"
 
 #include <string>
+#include <string_view>
 
 namespace vrnnec::engine {
 
 ViewerSections ParseViewerSections(const std::string& listingPath);
+// The same reading of a listing's text.
+ViewerSections ParseViewerSectionsText(std::string_view text);
 
 } // namespace vrnnec::engine

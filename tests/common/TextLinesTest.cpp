@@ -45,6 +45,33 @@ TEST(LineReader, LineEndsAndLongLines)
     std::filesystem::remove(path);
 }
 
+// A text in memory reads as the same text in a file.
+TEST(LineReader, TextReadsAsTheFileWithIt)
+{
+    const std::string cases[] = {"", "a", "\n", "a\r\nb\nc\rd\r\n", std::string(300, 'y') + "\r\nz",
+                                 std::string("nul\0inside\n", 12), "last line without end"};
+    int k = 0;
+    for (const std::string& text : cases) {
+        SCOPED_TRACE(k);
+        const auto path = writeTemp("text" + std::to_string(k++) + ".txt", text);
+        std::vector<std::string> fromFile, fromText;
+        ASSERT_TRUE(textlines::readAllLines(path, fromFile));
+        std::string read;
+        ASSERT_TRUE(textlines::readFileText(path, read));
+        EXPECT_EQ(read, text);
+        textlines::LineReader reader;
+        ASSERT_TRUE(reader.openText(text));
+        std::string line;
+        while (reader.next(line))
+            fromText.push_back(line);
+        EXPECT_EQ(fromText, fromFile);
+        EXPECT_TRUE(reader.atEnd());
+        std::filesystem::remove(path);
+    }
+    std::string missing = "kept";
+    EXPECT_FALSE(textlines::readFileText("/nonexistent/dir/file.txt", missing));
+}
+
 TEST(LineReader, MissingFileAndEmptyLines)
 {
     textlines::LineReader reader;

@@ -41,7 +41,18 @@ struct Readings {
     std::size_t sweepBlocks = 0;
     int frequencyBlocks = 0;
     std::size_t nearRows[2] = {0, 0};
+    bool oneReadingAgrees = false; // the parse with the viewer's sections reads as the two apart
 };
+
+bool sameSections(const engine::ViewerSections& a, const engine::ViewerSections& b)
+{
+    return a.opened == b.opened && a.segmentationFound == b.segmentationFound && a.currentsFound == b.currentsFound
+        && a.segments.size() == b.segments.size() && a.patches.size() == b.patches.size()
+        && a.loads.size() == b.loads.size() && a.ports.size() == b.ports.size()
+        && a.sources.size() == b.sources.size() && a.currents.size() == b.currents.size()
+        && (a.segments.empty() || a.segments.back().tag == b.segments.back().tag)
+        && (a.currents.empty() || a.currents.back().magnitude == b.currents.back().magnitude);
+}
 
 Readings readAll(const std::string& path)
 {
@@ -62,6 +73,14 @@ Readings readAll(const std::string& path)
     }
     r.sweepBlocks = engine::ReadSweepListing(path, kSweepPoints, false).blocks.size();
     const engine::ViewerSections viewer = engine::ParseViewerSections(path);
+    engine::ParseOptions both;
+    both.viewerSections = true;
+    const engine::ListingData once = engine::ParseListing(path, both);
+    const engine::ListingData apart = engine::ParseListing(path, {});
+    r.oneReadingAgrees = once.viewer && !apart.viewer && once.stage == apart.stage && once.message == apart.message
+        && once.segmentTags == apart.segmentTags && once.blocks.size() == apart.blocks.size()
+        && (once.blocks.empty() || once.blocks[0].currents.size() == apart.blocks[0].currents.size())
+        && sameSections(*once.viewer, viewer);
     r.viewerSegments = viewer.segments.size();
     r.viewerCurrents = viewer.currents.size();
     r.frequencyBlocks = engine::CountFrequencyBlocks(path);
@@ -87,6 +106,7 @@ TEST_P(ListingCut, EveryReaderStopsOnTheCut)
     TempFolder folder;
     const std::string cutPath = folder.file("cut.out");
     const Readings full = readAll(listingtest::dataPath("listings/" + GetParam() + ".out"));
+    EXPECT_TRUE(full.oneReadingAgrees);
     const bool nec2c = engine::IsNec2cListing(text);
 
     int lastBlocks = 0;
@@ -108,6 +128,7 @@ TEST_P(ListingCut, EveryReaderStopsOnTheCut)
                 EXPECT_TRUE(full.summaryComplete);
                 EXPECT_EQ(r.maxTotalGain, full.maxTotalGain);
             }
+            EXPECT_TRUE(r.oneReadingAgrees);
             EXPECT_LE(r.viewerSegments, full.viewerSegments);
             EXPECT_LE(r.viewerCurrents, full.viewerCurrents);
             EXPECT_LE(r.sweepBlocks, full.sweepBlocks);
