@@ -98,6 +98,13 @@ AtomicFile::AtomicFile(const std::string& path)
         fail(EISDIR); // a folder is never replaced; no need to write anything first
         return;
     }
+    // A file made read-only is the user's word that it must not change, even where the
+    // folder would let it be replaced (and for root, whom the mode does not stop).
+    if (exists && S_ISREG(st.st_mode) && descriptor < 0
+        && (::access(path.c_str(), W_OK) != 0 || (st.st_mode & 0222) == 0)) {
+        fail(EACCES);
+        return;
+    }
     if (exists && (descriptor >= 0 || !S_ISREG(st.st_mode))) {
         // Written in place: a device, a FIFO, a socket or an open file is never replaced.
         if (descriptor >= 0 && own)

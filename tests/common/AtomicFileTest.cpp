@@ -90,6 +90,22 @@ TEST_F(AtomicFileTest, KeepsTheModeOfTheReplacedFileAndLinks)
         EXPECT_EQ(modeOf(file("f")), mode);
     }
 
+    // A read-only file stays as it is, also for root and also through a link; its
+    // folder holds no temporary file.
+    for (const unsigned mode : {0444u, 0400u, 0555u}) {
+        fs::permissions(write("ro", "kept"), fs::perms(mode));
+        EXPECT_NE(WriteFileAtomically(file("ro"), "new"), "") << std::oct << mode;
+        EXPECT_EQ(read(file("ro")), "kept");
+        EXPECT_EQ(modeOf(file("ro")), mode);
+        fs::remove(file("ro.link"));
+        fs::create_symlink(file("ro"), file("ro.link"));
+        EXPECT_NE(WriteFileAtomically(file("ro.link"), "new"), "");
+        EXPECT_EQ(read(file("ro")), "kept");
+        fs::permissions(file("ro"), fs::perms(0644));
+    }
+    fs::remove(file("ro"));
+    fs::remove(file("ro.link"));
+
     fs::create_symlink(file("f"), file("link"));
     EXPECT_EQ(WriteFileAtomically(file("link"), "through the link"), "");
     EXPECT_TRUE(fs::is_symlink(file("link")));
