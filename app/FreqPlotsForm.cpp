@@ -309,6 +309,9 @@ bool TFreqPlotsForm::runSweep(analyses::SweepSettings settings)
         return false;
     }
     extras_->sweepDone(request, result);
+    // The same sources as before (a sweep run again, say with its ports): the shown one stays.
+    const bool sameSources = !outputCleared_ && listing_.sourceTags == result.listing.sourceTags;
+    const int shown = sameSources ? sourceUpDown_->value() : 0;
     listing_ = result.listing;
     outputCleared_ = false;
     if (listing_.sourceTags.empty()) {
@@ -316,11 +319,12 @@ bool TFreqPlotsForm::runSweep(analyses::SweepSettings settings)
         return false;
     }
     const QSignalBlocker block(sourceUpDown_);
-    sourceMemo_->setText(QString::number(listing_.sourceTags.front()));
+    const long long tag = listing_.sourceTags[static_cast<std::size_t>(shown)];
+    sourceMemo_->setText(QString::number(tag));
     sourceUpDown_->setRange(0, static_cast<int>(listing_.sourceTags.size()) - 1);
-    sourceUpDown_->setValue(0);
+    sourceUpDown_->setValue(shown);
     sourceUpDown_->setEnabled(true);
-    DrawCharts(listing_.sourceTags.front());
+    DrawCharts(tag);
     return listing_.ok();
 }
 

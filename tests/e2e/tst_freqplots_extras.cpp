@@ -147,8 +147,17 @@ private slots:
         const QDir folder(support.folder());
         support.dialogs.fileAnswers = {folder.filePath("a.csv"), folder.filePath("a.s1p"), folder.filePath("a.s2p"),
                                        folder.filePath("a.txt")};
-        for (int k = 0; k < 4; ++k)
+        for (int k = 0; k < 2; ++k)
             save->click();
+        // The 2-port save runs the sweep again; the wire shown (tag 2 here) stays shown.
+        auto* source = child<QSpinBox>(form, "SourceInWireNFreqPlotsUpDown");
+        source->setValue(1);
+        const double shownR = form->seriesR()->at(1).y();
+        for (int k = 0; k < 2; ++k)
+            save->click();
+        QCOMPARE(source->value(), 1);
+        QCOMPARE(form->seriesR()->at(1).y(), shownR);
+        source->setValue(0);
         QVERIFY(support.dialogs.fileRequests.at(0).filter.endsWith("|Touchstone 2-port (all sources)|*.s2p"));
         QCOMPARE(support.dialogs.messages, QStringList{"Choose a file of type .csv, .s1p, or .s2p"});
         QFile csv(folder.filePath("a.csv"));
