@@ -100,4 +100,19 @@ SweepChartData MakeSweepChart(const std::vector<SweepPointValues>& values)
     return chart;
 }
 
+SwrAxisRange SwrAxis(double highestSwr)
+{
+    const double high = std::isfinite(highestSwr) ? std::max(highestSwr, 1.5) : 1.5;
+    SwrAxisRange axis;
+    axis.step = 0.5;
+    for (double decade = 1; (high - 1) / axis.step > kSwrAxisSteps; decade *= 10)
+        for (double m : {1.0, 2.0, 5.0}) {
+            axis.step = m * decade;
+            if ((high - 1) / axis.step <= kSwrAxisSteps)
+                break;
+        }
+    axis.top = 1 + std::ceil((high - 1) / axis.step) * axis.step;
+    return axis;
+}
+
 } // namespace vrnnec::analyses

@@ -44,6 +44,16 @@ struct SweepChartData {
 
 SweepChartData MakeSweepChart(const std::vector<SweepPointValues>& values);
 
+// The SWR axis: from 1 to `top` in steps of `step`, 0.5 while that gives at most
+// kSwrAxisSteps steps, else the smallest of 1, 2, 5, 10, 20, 50 ... that does, so that
+// an SWR in the thousands (a far mismatch, or values read as admittance) draws as fast
+// as one of 3. `top` is the highest SWR (at least 1.5) rounded up to a step.
+struct SwrAxisRange {
+    double top = 5, step = 0.5;
+};
+inline constexpr int kSwrAxisSteps = 40;
+SwrAxisRange SwrAxis(double highestSwr);
+
 // The SWR rounded to two decimals (ties to even), as the charts and the tools show it.
 double RoundSwr(double swr);
 

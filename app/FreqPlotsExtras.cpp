@@ -10,6 +10,9 @@
 #include "editor/PatternCards.h"
 
 #include <QApplication>
+
+#include <cmath>
+#include <complex>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
@@ -222,9 +225,15 @@ void FreqPlotsExtras::draw(long long tag, const std::vector<analyses::SweepPoint
         QString::fromStdString(analyses::SwrBandText(analyses::FindSwrBand(values))).replace('.', localenum::decimalSeparator()));
     std::vector<analyses::SmithPoint> points;
     const double r0 = touchstoneReference();
-    for (const auto& v : values)
-        if (v.r && v.x && !listing_.admittance)
-            points.push_back(analyses::SmithPosition(*v.r, *v.x, r0));
+    for (const auto& v : values) {
+        if (!v.r || !v.x)
+            continue;
+        // Read as admittance the values are G and B: the chart shows Z = 1 / (G + jB).
+        const std::complex<double> z =
+            listing_.admittance ? 1.0 / std::complex<double>(*v.r, *v.x) : std::complex<double>(*v.r, *v.x);
+        if (std::isfinite(z.real()) && std::isfinite(z.imag()))
+            points.push_back(analyses::SmithPosition(z.real(), z.imag(), r0));
+    }
     smith_->setModel(points, static_cast<int>(points.size()) / 2);
     drawGain();
     drawMeasured();

@@ -398,7 +398,9 @@ void TFreqPlotsForm::DrawCharts(long long tag)
     double swrHigh = 1.5;
     for (const auto& p : chart.swr)
         swrHigh = std::max(swrHigh, p.second);
-    swrAxis_->setRange(1, 1 + std::ceil((swrHigh - 1) / 0.5) * 0.5);
+    const analyses::SwrAxisRange swrRange = analyses::SwrAxis(swrHigh);
+    swrAxis_->setTickInterval(swrRange.step);
+    swrAxis_->setRange(1, swrRange.top);
     extras_->draw(tag, values);
 }
 

@@ -219,6 +219,27 @@ TEST(SweepValues, EachBlockMustBelongToItsPoint)
     }
 }
 
+// The SWR axis steps by 0.5 up to 21 and by a round larger step beyond, never more than
+// 40 steps, its top the highest SWR rounded up to a step.
+TEST(SweepChart, SwrAxisKeepsItsStepsFewWhateverTheHighestSwr)
+{
+    struct Case {
+        double highest, top, step;
+    };
+    const Case cases[] = {
+        {1.0, 1.5, 0.5},     {1.2, 1.5, 0.5},       {2.26, 2.5, 0.5},   {21, 21, 0.5},
+        {21.2, 22, 1},       {41, 41, 1},           {41.5, 43, 2},      {150, 151, 5},
+        {5000, 5001, 200},   {25877.24, 26001, 1000}, {1e9, 1e9 + 1, 5e7}, {NAN, 1.5, 0.5},
+        {INFINITY, 1.5, 0.5},
+    };
+    for (const Case& c : cases) {
+        const analyses::SwrAxisRange axis = analyses::SwrAxis(c.highest);
+        EXPECT_DOUBLE_EQ(axis.step, c.step) << c.highest;
+        EXPECT_DOUBLE_EQ(axis.top, c.top) << c.highest;
+        EXPECT_LE((axis.top - 1) / axis.step, analyses::kSwrAxisSteps + 1e-9) << c.highest;
+    }
+}
+
 TEST(SweepChart, TitleRoundsTheHighestSwrToTwoDecimals)
 {
     struct Case {

@@ -96,6 +96,16 @@ private slots:
         const analyses::SmithPoint p0 = extras->smithChart()->modelPoints()[0];
         const analyses::Complex gamma = analyses::ReflectionCoefficient({z0.x(), z0.y()}, 50);
         QVERIFY(std::abs(gamma - analyses::Complex(p0.u, p0.v)) < 1e-12);
+        // Read as admittance the charts show G and B; the Smith chart still shows Z, as
+        // 1 / (G + jB), to the listing's printed digits.
+        window_->ui().ReadADMCheck->setChecked(true);
+        child<QPushButton>(form, "FreqPlotsCalculateButton")->click();
+        QCOMPARE(support.dialogs.messages, QStringList());
+        QVERIFY(form->seriesR()->at(0).y() < 1); // siemens
+        QCOMPARE(extras->smithChart()->modelPoints().size(), std::size_t(5));
+        const analyses::SmithPoint a0 = extras->smithChart()->modelPoints()[0];
+        QVERIFY(std::abs(gamma - analyses::Complex(a0.u, a0.v)) < 1e-3);
+        window_->ui().ReadADMCheck->setChecked(false);
 
         // On: the pattern pair per frequency, and the Gain tab.
         gainCheck->setChecked(true);
