@@ -96,10 +96,18 @@ TEditForm::TEditForm(std::vector<editor::CardRow> rows, std::vector<std::string>
 
     auto* undo = new QAction(this);
     undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    connect(undo, &QAction::triggered, &model_.undoStack(), &QUndoStack::undo);
+    // The window's shortcuts: they work wherever the focus is in the window. An open cell
+    // with nothing of its own to undo is closed first (its text unchanged).
+    connect(undo, &QAction::triggered, this, [this] {
+        delegate_->commitOpenEditor();
+        model_.undoStack().undo();
+    });
     auto* redo = new QAction(this);
     redo->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
-    connect(redo, &QAction::triggered, &model_.undoStack(), &QUndoStack::redo);
+    connect(redo, &QAction::triggered, this, [this] {
+        delegate_->commitOpenEditor();
+        model_.undoStack().redo();
+    });
     addActions({undo, redo});
 
     resize(760, 420);
