@@ -135,6 +135,15 @@ void TEditForm::fillGaps(const QModelIndex& index)
     model_.replaceRow(index.row(), row, QStringLiteral("Fill fields"));
 }
 
+void TEditForm::selectCell(int row, int column)
+{
+    const QModelIndex index = model_.index(row, column);
+    if (!index.isValid())
+        return;
+    table_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    table_->scrollTo(index);
+}
+
 void TEditForm::openTool(int row, int column)
 {
     if (row < 0 || row >= model_.rowCount())
@@ -233,7 +242,7 @@ void TEditForm::EditFormOKButtonClick()
     const editor::StoreResult result = editor::StoreDeckTable(deck_, model_.rows(), separator_);
     if (!result.ok) {
         if (result.row >= 0)
-            table_->setCurrentIndex(model_.index(result.row, std::max(result.column, 0)));
+            selectCell(result.row, std::max(result.column, 0));
         dialogs_.showMessage(QString::fromStdString(result.message));
         return;
     }
