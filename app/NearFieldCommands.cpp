@@ -6,13 +6,16 @@
 #include "app/MainWindow.h"
 #include "app/MainWindowControls.h"
 #include "app/RunController.h"
+#include "app/SaveStatus.h"
 #include "app/UserDialogs.h"
+#include "common/Messages.h"
 #include "common/NumberText.h"
 #include "common/TextLines.h"
 #include "engine/Calculation.h"
 #include "results/NearField.h"
 
 #include <QFile>
+#include <QStatusBar>
 
 namespace vrnnec {
 
@@ -112,11 +115,14 @@ void TForm1::nearField(results::NearField field)
                                QString::fromLatin1(msg::kDefaultSuffix), QString(), QString());
     if (path.isEmpty())
         return;
+    savestatus::clear(*statusBar());
     const results::NearFieldSave save = run.save(path.toStdString());
     if (save.powerBudgetLine)
         u.PowerBudgetMemo->setPlainText(QString::fromStdString(*save.powerBudgetLine));
     if (!save.message.empty())
         dialogs_->showMessage(QString::fromStdString(save.message));
+    else
+        savestatus::saved(*statusBar(), messages::kSavedCsv, path);
 }
 
 } // namespace vrnnec

@@ -55,4 +55,15 @@ inline std::string WithPlace(std::string_view message, const std::string& place)
     return std::string(message) + "\n" + place;
 }
 
+// The status line after a file was saved: "Saved CSV to /path/file.csv", with one of
+// the kinds below.
+inline constexpr const char* kSavedCsv = "CSV";
+inline constexpr const char* kSavedBitmap = "bitmap";
+inline constexpr const char* kSavedTouchstone = "Touchstone";
+inline constexpr const char* kSavedText = "text";
+inline std::string SavedFileText(std::string_view kind, std::string_view path)
+{
+    return "Saved " + std::string(kind) + " to " + std::string(path);
+}
+
 } // namespace vrnnec::messages

@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QStatusBar>
 #include <QtTest>
 
 class FreqPlotsExtrasTest : public QObject {
@@ -145,10 +146,28 @@ private slots:
         auto* save = child<QPushButton>(form, "FreqPlotsSaveButton");
         QVERIFY(save->isEnabled());
         const QDir folder(support.folder());
-        support.dialogs.fileAnswers = {folder.filePath("a.csv"), folder.filePath("a.s1p"), folder.filePath("a.s2p"),
-                                       folder.filePath("a.txt")};
-        for (int k = 0; k < 4; ++k)
+        // Each save says where in the window's status line; one that fails leaves no
+        // "Saved" text there.
+        const struct {
+            const char* name;
+            const char* status; // the kind, or nullptr when the save fails
+        } saves[] = {{"a.csv", "CSV"},
+                     {"a.s1p", "Touchstone"},
+                     {"a.txt", nullptr},
+                     {"a.s2p", "Touchstone"},
+                     {"missing/a.csv", nullptr},
+                     {"missing/a.s1p", nullptr}};
+        QStatusBar* status = form->extras()->statusLine();
+        for (const auto& s : saves) {
+            support.dialogs.fileAnswers = {folder.filePath(s.name)};
             save->click();
+            const QString expected =
+                s.status ? QStringLiteral("Saved %1 to %2").arg(s.status, folder.filePath(s.name)) : QString();
+            QCOMPARE(status->currentMessage(), expected);
+        }
+        QVERIFY(!QFile::exists(folder.filePath("missing")));
+        QCOMPARE(support.dialogs.messages.size(), 3);
+        support.dialogs.messages.removeIf([](const QString& m) { return m.startsWith("Unable to write"); });
         QVERIFY(support.dialogs.fileRequests.at(0).filter.endsWith("|Touchstone 2-port (all sources)|*.s2p"));
         QCOMPARE(support.dialogs.messages, QStringList{"Choose a file of type .csv, .s1p, or .s2p"});
         QFile csv(folder.filePath("a.csv"));
