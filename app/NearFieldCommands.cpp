@@ -82,9 +82,13 @@ void TForm1::nearField(results::NearField field)
         } else if (!textlines::readAllLines(workingFile(QString::fromLatin1(engine::kDeckFile)).toStdString(), deck)) {
             throw FieldStop{QString::fromLatin1(msg::kIndataMissing)};
         }
+        const int refusedLine = u.NFfromEditWindowCheck->isChecked() ? results::FirstRefusedNearFieldLine(deck) : -1;
         const std::string refusal2 = run.prepare(std::move(deck), field, grid);
-        if (!refusal2.empty())
+        if (!refusal2.empty()) {
+            if (refusedLine >= 0)
+                deckmemo::selectLine(*u.GeometryNEC2, refusedLine);
             throw FieldStop{QString::fromStdString(refusal2)};
+        }
     } catch (const FieldStop& stop) {
         dialogs_->showMessage(stop.message);
         return;

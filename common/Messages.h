@@ -23,6 +23,7 @@ inline constexpr const char* kCardIdMissing = "the Card ID is missing.";
 inline constexpr const char* kCardIdNotTwoLetters = "the Card ID is not two letters or digits.";
 inline constexpr const char* kLineBreakInCard = "the card holds a line break.";
 inline constexpr const char* kCardNotAccepted = "this card cannot be used here.";
+inline constexpr const char* kEmptyDeckLine = "the line is empty.";
 
 // "Row 7 (GW): " + fault. The identifier is shown trimmed, control characters as "?",
 // at most 20 characters; a blank identifier leaves out the parentheses.
@@ -46,6 +47,15 @@ inline std::string CardFault(const char* place, int number, std::string_view id,
 inline std::string FieldFault(const char* place, int number, std::string_view id, int field, std::string_view fault)
 {
     return CardFault(place, number, id, "field " + std::to_string(field) + " " + std::string(fault));
+}
+
+// The line of a deck that a run does not take (`index` 0-based): "Line 4 (XY): this card
+// cannot be used here.", or "Line 4: the line is empty." for a blank line.
+inline std::string RefusedDeckLine(int index, std::string_view line)
+{
+    const bool blank = line.find_first_not_of(" \t\r") == std::string_view::npos;
+    return blank ? CardFault(kLinePlace, index + 1, {}, kEmptyDeckLine)
+                 : CardFault(kLinePlace, index + 1, line.substr(0, 2), kCardNotAccepted);
 }
 
 // A specified message and, on its next line, where: "Incorrect numbers occurs in
