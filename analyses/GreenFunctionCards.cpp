@@ -43,7 +43,15 @@ std::string_view CardId(std::string_view line)
 
 bool AllCardsAccepted(const std::vector<std::string>& lines)
 {
-    return std::all_of(lines.begin(), lines.end(), [](const std::string& line) { return inSet(kAccepted, line); });
+    return FirstRefusedCard(lines) < 0;
+}
+
+int FirstRefusedCard(const std::vector<std::string>& lines)
+{
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (!inSet(kAccepted, lines[i]))
+            return static_cast<int>(i);
+    return -1;
 }
 
 std::vector<std::string> GreenFunctionWriteDeck(const std::vector<std::string>& lines)

@@ -26,6 +26,9 @@ std::string_view CardId(std::string_view line);
 
 // True when every line's identifier is one a deck to be written may hold.
 bool AllCardsAccepted(const std::vector<std::string>& lines);
+// The first line (0-based) whose identifier a deck to be written may not hold; -1 when
+// there is none.
+int FirstRefusedCard(const std::vector<std::string>& lines);
 
 // The deck of the run that writes the file: the lines without the cards that do not
 // describe the structure, in their order, then "WG" and "EN".

@@ -40,6 +40,18 @@ void CardFieldDelegate::commitOpenEditor()
 
 bool CardFieldDelegate::eventFilter(QObject* object, QEvent* event)
 {
+    // Ctrl+Z and Ctrl+Shift+Z stay with the cell while it has typing of its own to undo
+    // or redo; otherwise they pass to the window (the card table's undo).
+    if (event->type() == QEvent::ShortcutOverride && object == editor_.data()) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+        const bool undo = key->key() == Qt::Key_Z && modifiers == Qt::ControlModifier;
+        const bool redo = key->key() == Qt::Key_Z && modifiers == (Qt::ControlModifier | Qt::ShiftModifier);
+        if ((undo && !editor_->isUndoAvailable()) || (redo && !editor_->isRedoAvailable())) {
+            event->ignore();
+            return true;
+        }
+    }
     if (event->type() == QEvent::KeyPress && object == editor_.data() && editorIndex_.column() > 0) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if ((key == Qt::Key_Return || key == Qt::Key_Enter)

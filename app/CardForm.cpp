@@ -207,7 +207,7 @@ void TCardForm::EditCardOKButtonClick()
         const std::string& field = row[static_cast<std::size_t>(column)];
         if (!editor::IsStorableField(field, separator_)) {
             grid_->setCurrentCell(0, column);
-            dialogs_.showMessage(QString::fromLatin1(editor::IncorrectNumbersMessage(-1, row[0], column, field)));
+            dialogs_.showMessage(QString::fromLatin1(editor::IncorrectNumbersMessage(row_.row(), row[0], column)));
             return;
         }
     }

@@ -9,6 +9,9 @@
 
 #include <QFile>
 #include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 
 namespace vrnnec {
@@ -77,6 +80,20 @@ std::vector<std::string> runLines(const QString& text)
     if (!result.empty() && result.back().empty())
         result.pop_back();
     return result;
+}
+
+void selectLine(QPlainTextEdit& memo, int index)
+{
+    const QTextBlock block = memo.document()->findBlockByNumber(index);
+    if (!block.isValid())
+        return;
+    QTextCursor cursor(block);
+    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    memo.setTextCursor(cursor);
+    for (QWidget* w = &memo; w->parentWidget(); w = w->parentWidget())
+        if (auto* pages = qobject_cast<QTabWidget*>(w->parentWidget()->parentWidget()); pages && pages->indexOf(w) >= 0)
+            pages->setCurrentWidget(w);
+    memo.ensureCursorVisible();
 }
 
 void setLines(QPlainTextEdit& memo, const std::vector<std::string>& newLines)

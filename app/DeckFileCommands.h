@@ -28,6 +28,9 @@ std::vector<std::string> runLines(const QString& text);
 // Replaces the memo's text by the lines and marks the deck as changed (when the text
 // differs); a deck read from a file clears the mark itself.
 void setLines(QPlainTextEdit& memo, const std::vector<std::string>& lines);
+// Selects line `index` (0-based) of the memo, scrolls it into view and shows the page
+// the memo is on.
+void selectLine(QPlainTextEdit& memo, int index);
 
 } // namespace deckmemo
 

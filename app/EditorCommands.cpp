@@ -59,6 +59,8 @@ void EditorCommands::NEC2CodeEditorButtonClick()
                 connect(wireTools_.data(), &TGWForm::loadRowInserted, editor, [editor](int inserted) {
                     editor->codeTable()->setCurrentIndex(editor->model().index(inserted, 0));
                 });
+                connect(wireTools_.data(), &TGWForm::tableCellRefused, editor,
+                        [editor](int refusedRow, int refusedColumn) { editor->selectCell(refusedRow, refusedColumn); });
                 editor->setEnabled(false);
                 wireTools_->show();
                 wireTools_->activateWindow();

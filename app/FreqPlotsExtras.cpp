@@ -4,9 +4,11 @@
 #include "analyses/SmithChart.h"
 #include "analyses/SweepGain.h"
 #include "app/LocaleNumbers.h"
+#include "app/SaveStatus.h"
 #include "app/SmithChartWidget.h"
 #include "app/UserDialogs.h"
 #include "common/AtomicFile.h"
+#include "common/Messages.h"
 #include "editor/PatternCards.h"
 
 #include <QApplication>
@@ -24,6 +26,7 @@
 #include <QLineSeries>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -174,6 +177,11 @@ FreqPlotsExtras::FreqPlotsExtras(const FreqPlotsParts& parts, const std::vector<
     row->addWidget(clearButton_);
     row->addWidget(readout_, 1);
     parts.grid->addLayout(row, parts.grid->rowCount(), 0);
+    // The window's status line, below everything: where a sweep was saved.
+    statusLine_ = new QStatusBar(form);
+    statusLine_->setObjectName(QStringLiteral("FreqPlotsStatusLine"));
+    statusLine_->setSizeGripEnabled(false);
+    parts.grid->addWidget(statusLine_, parts.grid->rowCount(), 0, 1, -1);
 
     connect(gainCheck_, &QCheckBox::toggled, this,
             [this, gainTab](bool on) { parts_.pages->setTabVisible(gainTab, on); });
@@ -397,8 +405,10 @@ void FreqPlotsExtras::SaveButtonClick()
                                                       request_.programFolder, QStringLiteral("sweep"));
     if (path.isEmpty())
         return;
+    savestatus::clear(*statusLine_);
     std::string failure;
-    if (QFileInfo(path).suffix().toLower() == QLatin1String("csv")) {
+    const bool csvFile = QFileInfo(path).suffix().toLower() == QLatin1String("csv");
+    if (csvFile) {
         const std::string csv = analyses::SweepCsvText(listing_, request_.settings, *parts_.swrReference, gains_);
         if (!atomicfile::WriteFileAtomically(path.toStdString(), csv).empty())
             failure = atomicfile::UnableToWriteMessage(path.toStdString());
@@ -409,6 +419,8 @@ void FreqPlotsExtras::SaveButtonClick()
     }
     if (!failure.empty())
         parts_.dialogs->showMessage(QString::fromStdString(failure));
+    else
+        savestatus::saved(*statusLine_, csvFile ? messages::kSavedCsv : messages::kSavedTouchstone, path);
 }
 
 void FreqPlotsExtras::LoadMeasuredButtonClick()

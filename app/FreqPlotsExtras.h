@@ -23,6 +23,7 @@ class QGridLayout;
 class QLabel;
 class QLineSeries;
 class QPushButton;
+class QStatusBar;
 class QTabWidget;
 class QValueAxis;
 class QWidget;
@@ -77,6 +78,7 @@ public:
     QLineSeries* measuredR() const { return measuredR_; }
     QLabel* bandLabel() const { return bandLabel_; }
     QLabel* readoutLabel() const { return readout_; }
+    QStatusBar* statusLine() const { return statusLine_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -105,6 +107,7 @@ private:
     QPushButton* clearButton_ = nullptr;
     QLabel* bandLabel_ = nullptr;
     QLabel* readout_ = nullptr;
+    QStatusBar* statusLine_ = nullptr;
     SmithChartWidget* smith_ = nullptr;
     QChart* gainChart_ = nullptr;
     QLineSeries* seriesGain_ = nullptr;

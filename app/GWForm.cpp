@@ -1,6 +1,7 @@
 #include "app/GWForm.h"
 
 #include "app/UserDialogs.h"
+#include "common/Messages.h"
 #include "common/NumberText.h"
 #include "editor/WireTools.h"
 
@@ -34,6 +35,13 @@ QPushButton* button(QWidget* parent, const char* name, const char* caption)
 std::string trimmed(const QLineEdit* f)
 {
     return std::string(numtext::trimBlanks(f->text().toStdString()));
+}
+
+// Keeps in `refused` the first GW field (in card order) that did not read.
+void noteRefused(int& refused, bool read, int field)
+{
+    if (!read && refused == 0)
+        refused = field;
 }
 
 } // namespace
@@ -165,6 +173,14 @@ TGWForm::TGWForm(editor::CardTableModel& model, const QPersistentModelIndex& row
     showLengths(false);
 }
 
+TGWForm::~TGWForm()
+{
+    // Hiding the window takes the focus from its field, which then reports the end of
+    // its editing; the window must not check its fields while it is taken apart.
+    for (QLineEdit* f : findChildren<QLineEdit*>())
+        f->disconnect(this);
+}
+
 QString TGWForm::text(double value) const
 {
     return QString::fromStdString(numtext::withSeparator(numtext::general(value), separator_));
@@ -185,11 +201,12 @@ void TGWForm::showLengths(bool leaving)
     }
     long long segments = 0;
     double c[6] = {};
-    bool ok = numtext::parseTrimmedInteger(segsField_->text().toStdString(), segments);
+    int refused = 0;
+    noteRefused(refused, numtext::parseTrimmedInteger(segsField_->text().toStdString(), segments), 2);
     for (int i = 0; i < 6; ++i)
-        ok = numtext::parseRealWithSeparator(trimmed(coordinateFields_[i]), separator_, c[i]) && ok;
-    if (!ok) {
-        dialogs_.showMessage(QString::fromLatin1(editor::kIncorrectGWMessage));
+        noteRefused(refused, numtext::parseRealWithSeparator(trimmed(coordinateFields_[i]), separator_, c[i]), 3 + i);
+    if (refused != 0) {
+        refuseField(refused, false);
         return;
     }
     lengthText_->setText(
@@ -198,14 +215,32 @@ void TGWForm::showLengths(bool leaving)
 
 bool TGWForm::readWire(Wire& wire)
 {
-    bool ok = numtext::parseTrimmedInteger(tagField_->text().toStdString(), wire.tag);
-    ok = numtext::parseTrimmedInteger(segsField_->text().toStdString(), wire.segments) && ok;
+    int refused = 0;
+    noteRefused(refused, numtext::parseTrimmedInteger(tagField_->text().toStdString(), wire.tag), 1);
+    noteRefused(refused, numtext::parseTrimmedInteger(segsField_->text().toStdString(), wire.segments), 2);
     for (int i = 0; i < 6; ++i)
-        ok = numtext::parseRealWithSeparator(trimmed(coordinateFields_[i]), separator_, wire.coordinates[i]) && ok;
-    ok = numtext::parseRealWithSeparator(trimmed(radiusField_), separator_, wire.radius) && ok;
-    if (!ok)
-        dialogs_.showMessage(QString::fromLatin1(editor::kIncorrectGWMessage));
-    return ok;
+        noteRefused(refused,
+                    numtext::parseRealWithSeparator(trimmed(coordinateFields_[i]), separator_, wire.coordinates[i]),
+                    3 + i);
+    noteRefused(refused, numtext::parseRealWithSeparator(trimmed(radiusField_), separator_, wire.radius), 9);
+    if (refused != 0)
+        refuseField(refused, true);
+    return refused == 0;
+}
+
+void TGWForm::refuseField(int field, bool focus)
+{
+    QLineEdit* const fields[9] = {tagField_,           segsField_,          coordinateFields_[0],
+                                  coordinateFields_[1], coordinateFields_[2], coordinateFields_[3],
+                                  coordinateFields_[4], coordinateFields_[5], radiusField_};
+    const std::string id = row_.isValid() ? model_.row(row_.row())[0] : std::string("GW");
+    const std::string place =
+        messages::FieldFault(messages::kRowPlace, row_.row() + 1, id, field, messages::kNotANumber);
+    QLineEdit* refused = fields[field - 1];
+    if (focus)
+        refused->setFocus();
+    refused->selectAll();
+    dialogs_.showMessage(QString::fromStdString(messages::WithPlace(editor::kIncorrectGWMessage, place)));
 }
 
 void TGWForm::writeWire(const Wire& wire)
@@ -323,6 +358,8 @@ void TGWForm::GWChangeCorrButtonClick()
     const editor::ReplaceOutcome outcome =
         editor::ReplaceCoordinates(rows, find, replacement, chosen, mirrorCheck_->isChecked(), separator_);
     if (!outcome.message.empty()) {
+        if (outcome.row >= 0)
+            emit tableCellRefused(outcome.row, outcome.column);
         dialogs_.showMessage(QString::fromStdString(outcome.message));
         return;
     }

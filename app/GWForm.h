@@ -27,6 +27,7 @@ public:
     // Opens on `row` of `model`; `column` is the column of the table cursor.
     TGWForm(editor::CardTableModel& model, const QPersistentModelIndex& row, int column, char separator,
             UserDialogs& dialogs);
+    ~TGWForm() override;
 
     // The row the window writes to (follows inserts and removals above it).
     int wireRow() const { return row_.row(); }
@@ -39,6 +40,9 @@ public:
 signals:
     // "Make isolation" inserted its LD row at `row` (the table selects it).
     void loadRowInserted(int row);
+    // "OK (make changes)" met a coordinate cell of the table that does not read (the
+    // table selects it).
+    void tableCellRefused(int row, int column);
     void closed();
 
 protected:
@@ -52,6 +56,10 @@ private:
     };
     // The wire fields read; false (with the message shown) when one does not read.
     bool readWire(Wire& wire);
+    // The message of a wire field that does not read, naming the row and the card's
+    // `field` (1 tag, 2 segments, 3 to 8 the coordinates, 9 the radius); the field's
+    // text is selected, and with `focus` the field takes the focus.
+    void refuseField(int field, bool focus);
     // Writes cells 1 to 9 of the wire's row from `wire` (undoable).
     void writeWire(const Wire& wire);
     // The lengths of the wire as typed. While `leaving` is false (the user is typing),

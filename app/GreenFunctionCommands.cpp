@@ -54,8 +54,12 @@ void TForm1::GFwriteButtonClick()
         dialogs_->showMessage(QString::fromLatin1(analyses::kIndataNotFoundMessage));
         return;
     }
-    if (!analyses::AllCardsAccepted(lines)) {
-        dialogs_->showMessage(QString::fromLatin1(analyses::kIncorrectCardsMessage));
+    if (const int refused = analyses::FirstRefusedCard(lines); refused >= 0) {
+        if (fromEditWindow)
+            deckmemo::selectLine(*u.GeometryNEC2, refused);
+        dialogs_->showMessage(QString::fromStdString(messages::WithPlace(
+            analyses::kIncorrectCardsMessage,
+            messages::RefusedDeckLine(refused, lines[static_cast<std::size_t>(refused)]))));
         return;
     }
 

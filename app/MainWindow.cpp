@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QMenu>
 #include <QResizeEvent>
+#include <QStatusBar>
 
 namespace vrnnec {
 
@@ -135,7 +136,10 @@ void TForm1::PrepareProg()
     // The page control fills the client area at the form's designed size (or what its
     // layout needs, when more); the user may enlarge it, and the pages take the room.
     pageControlSize_ = size().expandedTo(minimumSizeHint());
-    resize(pageControlSize_);
+    // The status line under the pages (where saved files went) adds its own height, so
+    // that the pages keep their designed size.
+    statusBar()->setObjectName(QStringLiteral("StatusLine"));
+    resize(pageControlSize_ + QSize(0, statusBar()->sizeHint().height()));
 
     session_.PatternLines = {};
     session_.CurrentLines.clear();

@@ -6,13 +6,16 @@
 #include "app/MainWindow.h"
 #include "app/MainWindowControls.h"
 #include "app/RunController.h"
+#include "app/SaveStatus.h"
 #include "app/UserDialogs.h"
+#include "common/Messages.h"
 #include "common/NumberText.h"
 #include "common/TextLines.h"
 #include "engine/Calculation.h"
 #include "results/NearField.h"
 
 #include <QFile>
+#include <QStatusBar>
 
 namespace vrnnec {
 
@@ -79,9 +82,13 @@ void TForm1::nearField(results::NearField field)
         } else if (!textlines::readAllLines(workingFile(QString::fromLatin1(engine::kDeckFile)).toStdString(), deck)) {
             throw FieldStop{QString::fromLatin1(msg::kIndataMissing)};
         }
+        const int refusedLine = u.NFfromEditWindowCheck->isChecked() ? results::FirstRefusedNearFieldLine(deck) : -1;
         const std::string refusal2 = run.prepare(std::move(deck), field, grid);
-        if (!refusal2.empty())
+        if (!refusal2.empty()) {
+            if (refusedLine >= 0)
+                deckmemo::selectLine(*u.GeometryNEC2, refusedLine);
             throw FieldStop{QString::fromStdString(refusal2)};
+        }
     } catch (const FieldStop& stop) {
         dialogs_->showMessage(stop.message);
         return;
@@ -112,11 +119,14 @@ void TForm1::nearField(results::NearField field)
                                QString::fromLatin1(msg::kDefaultSuffix), QString(), QString());
     if (path.isEmpty())
         return;
+    savestatus::clear(*statusBar());
     const results::NearFieldSave save = run.save(path.toStdString());
     if (save.powerBudgetLine)
         u.PowerBudgetMemo->setPlainText(QString::fromStdString(*save.powerBudgetLine));
     if (!save.message.empty())
         dialogs_->showMessage(QString::fromStdString(save.message));
+    else
+        savestatus::saved(*statusBar(), messages::kSavedCsv, path);
 }
 
 } // namespace vrnnec

@@ -6,8 +6,10 @@
 #include "app/MainWindowControls.h"
 #include "app/RPPlotsPage.h"
 #include "app/ResultMemo.h"
+#include "app/SaveStatus.h"
 #include "app/UserDialogs.h"
 #include "common/AtomicFile.h"
+#include "common/Messages.h"
 #include "common/NumberText.h"
 #include "engine/EngineRun.h"
 #include "engine/ListingReader.h"
@@ -19,6 +21,7 @@
 #include <QChart>
 #include <QDir>
 #include <QLineSeries>
+#include <QStatusBar>
 #include <QSignalBlocker>
 #include <QValueAxis>
 
@@ -175,8 +178,11 @@ void TForm1::saveDiagram(const QImage& image, const char* suffix, const QString&
         proposeSave(suffix, title, QStringLiteral("Diagram bitmap file (*.bmp)|*.bmp"), QStringLiteral("*.bmp"));
     if (path.isEmpty())
         return;
+    savestatus::clear(*statusBar());
     if (!results::saveDiagramBitmap(image, path.toStdString()))
         dialogs_->showMessage(QString::fromStdString(atomicfile::UnableToWriteMessage(path.toStdString())));
+    else
+        savestatus::saved(*statusBar(), messages::kSavedBitmap, path);
 }
 
 void TForm1::SaveRPClick()
@@ -196,8 +202,11 @@ void TForm1::SaveResClick()
                                      QStringLiteral("NEC-2 Results text file (*.txt)|*.txt"), QStringLiteral("*.txt"));
     if (path.isEmpty())
         return;
+    savestatus::clear(*statusBar());
     if (!results::saveResultsText(memoLines(ui_->ImpedanceScreen), path.toStdString()))
         dialogs_->showMessage(QString::fromStdString(atomicfile::UnableToWriteMessage(path.toStdString())));
+    else
+        savestatus::saved(*statusBar(), messages::kSavedText, path);
 }
 
 void TForm1::ChartWireCurrents(long long tag, bool inWavelengths)
@@ -238,10 +247,13 @@ void TForm1::SaveCurrentButtonClick()
                                                 QStringLiteral("csv"), QDir::currentPath(), QString());
     if (path.isEmpty())
         return;
+    savestatus::clear(*statusBar());
     const std::string message =
         results::exportCurrents(session().CurrentLines, session().Wavelength, path.toStdString());
     if (!message.empty())
         dialogs_->showMessage(QString::fromStdString(message));
+    else
+        savestatus::saved(*statusBar(), messages::kSavedCsv, path);
 }
 
 void TForm1::connectCommands()

@@ -96,10 +96,18 @@ TEditForm::TEditForm(std::vector<editor::CardRow> rows, std::vector<std::string>
 
     auto* undo = new QAction(this);
     undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    connect(undo, &QAction::triggered, &model_.undoStack(), &QUndoStack::undo);
+    // The window's shortcuts: they work wherever the focus is in the window. An open cell
+    // with nothing of its own to undo is closed first (its text unchanged).
+    connect(undo, &QAction::triggered, this, [this] {
+        delegate_->commitOpenEditor();
+        model_.undoStack().undo();
+    });
     auto* redo = new QAction(this);
     redo->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
-    connect(redo, &QAction::triggered, &model_.undoStack(), &QUndoStack::redo);
+    connect(redo, &QAction::triggered, this, [this] {
+        delegate_->commitOpenEditor();
+        model_.undoStack().redo();
+    });
     addActions({undo, redo});
 
     resize(760, 420);
@@ -125,6 +133,15 @@ void TEditForm::fillGaps(const QModelIndex& index)
     editor::CardRow row = model_.row(index.row());
     editor::FillFieldGaps(row, index.column(), separator_);
     model_.replaceRow(index.row(), row, QStringLiteral("Fill fields"));
+}
+
+void TEditForm::selectCell(int row, int column)
+{
+    const QModelIndex index = model_.index(row, column);
+    if (!index.isValid())
+        return;
+    table_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    table_->scrollTo(index);
 }
 
 void TEditForm::openTool(int row, int column)
@@ -225,7 +242,7 @@ void TEditForm::EditFormOKButtonClick()
     const editor::StoreResult result = editor::StoreDeckTable(deck_, model_.rows(), separator_);
     if (!result.ok) {
         if (result.row >= 0)
-            table_->setCurrentIndex(model_.index(result.row, std::max(result.column, 0)));
+            selectCell(result.row, std::max(result.column, 0));
         dialogs_.showMessage(QString::fromStdString(result.message));
         return;
     }

@@ -42,6 +42,8 @@ public:
 
     // Opens the tool of `row`'s card (Ins, right click); `column` is the cursor's.
     void openTool(int row, int column);
+    // Makes the cell current and the only one selected, scrolled into view.
+    void selectCell(int row, int column);
     void EditFormOKButtonClick();
 
 signals:

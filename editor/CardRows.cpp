@@ -1,5 +1,6 @@
 #include "editor/CardRows.h"
 
+#include "common/Messages.h"
 #include "common/NumberText.h"
 
 #include <algorithm>
@@ -198,14 +199,10 @@ std::optional<std::vector<CardRow>> LoadDeckTable(const std::vector<std::string>
     return rows;
 }
 
-std::string IncorrectNumbersMessage(int row, std::string_view id, int column, std::string_view text)
+std::string IncorrectNumbersMessage(int row, std::string_view id, int column)
 {
-    std::string where = row >= 0 ? "Row " + std::to_string(row + 1) : std::string();
-    const std::string_view name = numtext::trimBlanks(id);
-    if (row >= 0 && !name.empty())
-        where += " (" + std::string(name) + ")";
-    where += (row >= 0 ? ", field " : "Field ") + std::to_string(column) + ": \"" + std::string(text) + "\".";
-    return std::string(kIncorrectNumbersMessage) + "\n" + where;
+    namespace msg = messages;
+    return msg::WithPlace(kIncorrectNumbersMessage, msg::FieldFault(msg::kRowPlace, row + 1, id, column, msg::kNotANumber));
 }
 
 StoreResult StoreDeckTable(const std::vector<std::string>& deck, const std::vector<CardRow>& rows, char separator)
@@ -228,7 +225,7 @@ StoreResult StoreDeckTable(const std::vector<std::string>& deck, const std::vect
                 continue;
             lastFilled = column;
             if (!IsStorableField(field, separator)) {
-                result.message = IncorrectNumbersMessage(static_cast<int>(index), row[0], column, field);
+                result.message = IncorrectNumbersMessage(static_cast<int>(index), row[0], column);
                 result.row = static_cast<int>(index);
                 result.column = column;
                 return result;
@@ -237,8 +234,10 @@ StoreResult StoreDeckTable(const std::vector<std::string>& deck, const std::vect
         if (isBlankField(row[0])) {
             if (lastFilled == 0)
                 continue;
-            result.message = "Row " + std::to_string(index + 1) + " has fields but no Card ID.";
+            result.message = messages::CardFault(messages::kRowPlace, static_cast<int>(index) + 1, {},
+                                                 messages::kCardIdMissing);
             result.row = static_cast<int>(index);
+            result.column = 0;
             return result;
         }
         if (IsReservedId(ReservedIdOf(row[0])))
@@ -246,6 +245,7 @@ StoreResult StoreDeckTable(const std::vector<std::string>& deck, const std::vect
         if (!IsCardId(row[0])) {
             result.message = CardIdMessage(static_cast<int>(index), row[0]);
             result.row = static_cast<int>(index);
+            result.column = 0;
             return result;
         }
         for (int column = 1; column < lastFilled; ++column)
@@ -253,7 +253,9 @@ StoreResult StoreDeckTable(const std::vector<std::string>& deck, const std::vect
                 row[static_cast<std::size_t>(column)] = "0";
         lines.push_back(JoinCardLine(row, separator));
         if (lines.back().find_first_of("\r\n") != std::string::npos) {
-            result.message = kIncorrectNumbersMessage;
+            result.message = messages::WithPlace(kIncorrectNumbersMessage,
+                                                 messages::CardFault(messages::kRowPlace, static_cast<int>(index) + 1,
+                                                                     row[0], messages::kLineBreakInCard));
             result.row = static_cast<int>(index);
             return result;
         }
@@ -280,11 +282,7 @@ bool IsCardId(std::string_view text)
 
 std::string CardIdMessage(int row, std::string_view text)
 {
-    std::string shown;
-    for (char c : text.substr(0, 20))
-        shown += static_cast<unsigned char>(c) < 0x20 ? '?' : c;
-    return "Row " + std::to_string(row + 1) + " has the Card ID \"" + shown
-        + "\"; a Card ID is two letters or digits.";
+    return messages::CardFault(messages::kRowPlace, row + 1, text, messages::kCardIdNotTwoLetters);
 }
 
 bool CheckFieldText(std::string_view text, char separator)

@@ -62,21 +62,22 @@ struct StoreResult {
     int column = -1;               // the refused field (1 to 10), -1 when none
 };
 
-// kIncorrectNumbersMessage and, on a second line, where: "Row 3 (LD), field 3: "abc"."
-// (rows 1-based as the table shows them; without the row when `row` is -1).
-std::string IncorrectNumbersMessage(int row, std::string_view id, int column, std::string_view text);
+// kIncorrectNumbersMessage and, on a second line, the cell: "Row 3 (LD): field 3 is
+// not a number." (`row` 0-based, shown as the table numbers it; `column` 1 to 10).
+std::string IncorrectNumbersMessage(int row, std::string_view id, int column);
 
 // The deck's leading comment lines, one line per row with an identifier (comment and
 // end identifiers skipped), then "EN". An empty field between filled ones is written
-// as "0". Refused when a field does not read, a row has fields but no identifier, an
+// as "0". Refused, naming the row and field, when a field does not read, a row has
+// fields but no identifier, an
 // identifier is not two letters or digits (CardIdMessage) or no card is left
 // (kEmptyTableMessage). No line break ever reaches the deck.
 StoreResult StoreDeckTable(const std::vector<std::string>& deck, const std::vector<CardRow>& rows, char separator);
 
 // True for a card identifier: two letters or digits, blanks around them aside.
 bool IsCardId(std::string_view text);
-// "Row 3 has the Card ID "G?W"; a Card ID is two letters or digits." (control
-// characters shown as "?"); `row` is 0-based.
+// "Row 3 (G?W): the Card ID is not two letters or digits." (control characters shown
+// as "?"); `row` is 0-based.
 std::string CardIdMessage(int row, std::string_view text);
 
 // True for a field text that may stand while it is typed: empty, a lone separator or

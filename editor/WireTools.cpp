@@ -1,6 +1,7 @@
 #include "editor/WireTools.h"
 
 #include "common/CoatInductance.h"
+#include "common/Messages.h"
 #include "common/NumberText.h"
 
 #include <algorithm>
@@ -123,7 +124,12 @@ ReplaceOutcome ReplaceCoordinates(std::vector<CardRow>& rows, double find, doubl
         for (std::size_t c : columns) {
             double v = 0;
             if (!numtext::parseRealWithSeparator(upperTrimmed(rows[i][c]), separator, v)) {
-                outcome.message = kIncorrectTableCoordinatesMessage;
+                outcome.row = static_cast<int>(i);
+                outcome.column = static_cast<int>(c);
+                outcome.message = messages::WithPlace(
+                    kIncorrectTableCoordinatesMessage,
+                    messages::FieldFault(messages::kRowPlace, outcome.row + 1, rows[i][0], outcome.column,
+                                         messages::kNotANumber));
                 return outcome;
             }
             values[i].push_back(v);

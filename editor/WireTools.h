@@ -58,9 +58,13 @@ enum class Axes { X, Y, Z, All };
 // set to `replacement` (and, with `mirror`, each equal to -find set to -replacement).
 // Every GW row is read first: when one of them does not read, nothing is changed and
 // the message is returned. Returns the indexes of the changed rows.
+// The message names the first cell that does not read ("Row 4 (GW): field 6 is not a
+// number." on its second line), whose row and column are given.
 struct ReplaceOutcome {
     std::string message;
     std::vector<int> changedRows;
+    int row = -1;    // the refused cell, -1 when none
+    int column = -1;
 };
 ReplaceOutcome ReplaceCoordinates(std::vector<CardRow>& rows, double find, double replacement, Axes axes, bool mirror,
                                   char separator);

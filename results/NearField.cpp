@@ -80,13 +80,19 @@ std::string NearFieldCard(NearField field, const NearFieldGrid& grid)
     return card;
 }
 
+int FirstRefusedNearFieldLine(const std::vector<std::string>& deck)
+{
+    for (std::size_t i = 0; i < deck.size(); ++i)
+        if (!among(kAccepted, std::string_view(deck[i]).substr(0, 2)))
+            return static_cast<int>(i);
+    return -1;
+}
+
 std::string PrepareNearFieldDeck(std::vector<std::string>& deck, NearField field, const NearFieldGrid& grid)
 {
-    for (const std::string& line : deck) {
-        const std::string_view id = std::string_view(line).substr(0, 2);
-        if (!among(kAccepted, id))
-            return nearfieldmessages::kIncorrectCard;
-    }
+    if (const int refused = FirstRefusedNearFieldLine(deck); refused >= 0)
+        return messages::WithPlace(nearfieldmessages::kIncorrectCard,
+                                   messages::RefusedDeckLine(refused, deck[static_cast<std::size_t>(refused)]));
     if (deckcards::AsksForSeveralFrequencies(deck))
         return nearfieldmessages::kSeveralFrequencies;
     std::erase_if(deck, [](const std::string& line) { return among(kRemoved, std::string_view(line).substr(0, 2)); });

@@ -59,6 +59,10 @@ std::string NearFieldCard(NearField field, const NearFieldGrid& grid);
 // The deck of the run: refuses a line whose first two characters are not a card the
 // engine knows, and a deck whose FR cards ask for more than one frequency; removes the
 // EN, CP, NE, NH, PQ, PT, RP, WG and XQ cards and appends the field card and "EN".
+// The first line of `deck` (0-based) whose card a near field run does not take; -1
+// when there is none.
+int FirstRefusedNearFieldLine(const std::vector<std::string>& deck);
+
 std::string PrepareNearFieldDeck(std::vector<std::string>& deck, NearField field, const NearFieldGrid& grid);
 
 // The file's text (CR LF line ends): the header, then three lines per row, one per

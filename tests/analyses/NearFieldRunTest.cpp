@@ -42,7 +42,7 @@ TEST(NearFieldRun, RefusesBeforeItRuns)
         {{"CE", "GW 1 21 0 -5 0 0 5 0 0.001", "FR 0 1 0 0 14 0", "XQ", "FR 0 1 0 0 21 0", "EN"},
          {},
          results::nearfieldmessages::kSeveralFrequencies},
-        {{"CE", "ZZ 1", "EN"}, {}, results::nearfieldmessages::kIncorrectCard},
+        {{"CE", "ZZ 1", "EN"}, {}, "Incorrect card are present.\nLine 2 (ZZ): this card cannot be used here."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);

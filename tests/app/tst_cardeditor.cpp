@@ -169,7 +169,7 @@ void CardEditorTest::cardDialogOkIsOneUndoableStep()
     QVERIFY(card);
     card->cardGrid()->item(0, 1)->setText(QStringLiteral("-"));
     card->EditCardOKButtonClick();
-    QCOMPARE(support.dialogs.takeMessages(), QStringList{"Incorrect numbers occurs in table!\nField 1: \"-\"."});
+    QCOMPARE(support.dialogs.takeMessages(), QStringList{"Incorrect numbers occurs in table!\nRow 1 (GE): field 1 is not a number."});
     QCOMPARE(card->cardGrid()->currentColumn(), 1);
     QVERIFY(e->cardForm());
     card->cardGrid()->item(0, 1)->setText(QStringLiteral("1"));
@@ -278,7 +278,7 @@ void CardEditorTest::failedOkKeepsTheEditorAndTheMainWindowDisabled()
     QCOMPARE(cell(e, 1, 3), QStringLiteral("abc"));
     e->EditFormOKButtonClick();
     QCOMPARE(support.dialogs.takeMessages(),
-             QStringList{"Incorrect numbers occurs in table!\nRow 2 (LD), field 3: \"abc\"."});
+             QStringList{"Incorrect numbers occurs in table!\nRow 2 (LD): field 3 is not a number."});
     QVERIFY(e->isVisible());
     QVERIFY(!w.isEnabled());
     QCOMPARE(e->codeTable()->currentIndex().row(), 1);
@@ -286,7 +286,7 @@ void CardEditorTest::failedOkKeepsTheEditorAndTheMainWindowDisabled()
     e->model().setData(e->model().index(0, 1), QString());
     e->model().setData(e->model().index(1, 0), QString());
     e->EditFormOKButtonClick();
-    QCOMPARE(support.dialogs.takeMessages(), QStringList{"Incorrect numbers occurs in table!\nRow 2, field 3: \"abc\"."});
+    QCOMPARE(support.dialogs.takeMessages(), QStringList{"Incorrect numbers occurs in table!\nRow 2: field 3 is not a number."});
 }
 
 void CardEditorTest::enterOnAnInvalidCellKeepsItInEditing_data()

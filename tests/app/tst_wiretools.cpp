@@ -46,10 +46,10 @@ private slots:
         }
         emit field(g, "X1Field")->editingFinished();
         QCOMPARE(support.dialogs.takeMessages(),
-                 QStringList{QStringLiteral("Incorrect numbers format in this GW string!")});
+                 QStringList{QStringLiteral("Incorrect numbers format in this GW string!\nRow 1 (GW): field 3 is not a number.")});
         field(g, "X1Field")->setText(QStringLiteral("-1x"));
         QCOMPARE(support.dialogs.takeMessages(),
-                 QStringList{QStringLiteral("Incorrect numbers format in this GW string!")});
+                 QStringList{QStringLiteral("Incorrect numbers format in this GW string!\nRow 1 (GW): field 3 is not a number.")});
         field(g, "X1Field")->setText(QStringLiteral("0"));
         QCOMPARE(support.dialogs.messages, QStringList());
 

@@ -12,10 +12,12 @@
 #include <QLineSeries>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTimer>
 #include <QtTest>
 
 #include <cmath>
+#include <functional>
 
 class CalculationTest : public QObject {
     Q_OBJECT
@@ -159,6 +161,54 @@ private slots:
         QVERIFY(window.rpPlotsPage().diagrams().azimuth == empty.azimuth);
         QVERIFY(window.rpPlotsPage().diagrams().elevation == empty.elevation);
         QVERIFY(u.ImpedanceScreen->toPlainText().startsWith(QStringLiteral("Frequency:   14.15  MHz")));
+    }
+
+    // Every save of a bitmap, a text or a CSV file says where in the status line; a save
+    // that fails shows its message and leaves no "Saved" text.
+    void savesSayWhereInTheStatusLine()
+    {
+        TForm1& window = windowWithEngine();
+        MainWindowControls& u = window.ui();
+        pick(window, "dipole_14mhz_free_space.vrn");
+        u.Execute_Original->click();
+        QCOMPARE(support.dialogs.messages, QStringList());
+        auto* status = window.findChild<QStatusBar*>(QStringLiteral("StatusLine"));
+        QVERIFY(status);
+
+        QTemporaryDir out;
+        const std::function<void()> commands[] = {
+            [&] { u.SaveRP->trigger(); },
+            [&] { u.SaveElevationPlot->trigger(); },
+            [&] { u.SaveRes->trigger(); },
+            [&] { u.SaveCurrentButton->click(); },
+            [&] { u.ElectricNFButton->click(); },
+        };
+        const struct {
+            int command;
+            const char* file;
+            const char* kind; // nullptr: the save fails
+        } saves[] = {
+            {0, "az.bmp", "bitmap"},       {0, "missing/az.bmp", nullptr}, {1, "el.bmp", "bitmap"},
+            {2, "res.txt", "text"},        {1, "missing/el.bmp", nullptr}, {3, "currents.csv", "CSV"},
+            {3, "missing/c.csv", nullptr}, {4, "near.csv", "CSV"},         {4, "missing/near.csv", nullptr},
+        };
+        for (const auto& s : saves) {
+            const QString path = out.filePath(QString::fromLatin1(s.file));
+            support.dialogs.fileAnswers << path;
+            commands[s.command]();
+            const QStringList messages = support.dialogs.takeMessages();
+            QVERIFY2(support.dialogs.fileAnswers.isEmpty(), s.file);
+            if (s.kind) {
+                QCOMPARE(messages, QStringList());
+                QCOMPARE(status->currentMessage(), QStringLiteral("Saved %1 to %2").arg(s.kind, path));
+                QVERIFY2(QFileInfo(path).size() > 0, s.file);
+            } else {
+                QCOMPARE(messages.size(), 1); // the reason, as the command words it
+                QVERIFY(!messages[0].startsWith(QStringLiteral("Saved")));
+                QCOMPARE(status->currentMessage(), QString());
+            }
+        }
+        QVERIFY(!QFile::exists(out.filePath("missing")));
     }
 
     void convertOnlyListsTheDeck()

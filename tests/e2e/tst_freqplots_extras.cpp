@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QStatusBar>
 #include <QtTest>
 
 class FreqPlotsExtrasTest : public QObject {
@@ -155,19 +156,37 @@ private slots:
         auto* save = child<QPushButton>(form, "FreqPlotsSaveButton");
         QVERIFY(save->isEnabled());
         const QDir folder(support.folder());
-        support.dialogs.fileAnswers = {folder.filePath("a.csv"), folder.filePath("a.s1p"), folder.filePath("a.s2p"),
-                                       folder.filePath("a.txt")};
-        for (int k = 0; k < 2; ++k)
-            save->click();
+        // Each save says where in the window's status line; one that fails leaves no
+        // "Saved" text there.
+        const struct {
+            const char* name;
+            const char* status; // the kind, or nullptr when the save fails
+        } saves[] = {{"a.csv", "CSV"},
+                     {"a.s1p", "Touchstone"},
+                     {"a.txt", nullptr},
+                     {"a.s2p", "Touchstone"},
+                     {"missing/a.csv", nullptr},
+                     {"missing/a.s1p", nullptr}};
+        QStatusBar* status = form->extras()->statusLine();
         // The 2-port save runs the sweep again; the wire shown (tag 2 here) stays shown.
         auto* source = child<QSpinBox>(form, "SourceInWireNFreqPlotsUpDown");
-        source->setValue(1);
-        const double shownR = form->seriesR()->at(1).y();
-        for (int k = 0; k < 2; ++k)
+        for (const auto& s : saves) {
+            const bool ports = QLatin1String(s.name) == QLatin1String("a.s2p");
+            if (ports)
+                source->setValue(1);
+            support.dialogs.fileAnswers = {folder.filePath(s.name)};
             save->click();
-        QCOMPARE(source->value(), 1);
-        QCOMPARE(form->seriesR()->at(1).y(), shownR);
-        source->setValue(0);
+            if (ports) {
+                QCOMPARE(source->value(), 1);
+                source->setValue(0);
+            }
+            const QString expected =
+                s.status ? QStringLiteral("Saved %1 to %2").arg(s.status, folder.filePath(s.name)) : QString();
+            QCOMPARE(status->currentMessage(), expected);
+        }
+        QVERIFY(!QFile::exists(folder.filePath("missing")));
+        QCOMPARE(support.dialogs.messages.size(), 3);
+        support.dialogs.messages.removeIf([](const QString& m) { return m.startsWith("Unable to write"); });
         QVERIFY(support.dialogs.fileRequests.at(0).filter.endsWith("|Touchstone 2-port (all sources)|*.s2p"));
         QCOMPARE(support.dialogs.messages, QStringList{"Choose a file of type .csv, .s1p, or .s2p"});
         QFile csv(folder.filePath("a.csv"));

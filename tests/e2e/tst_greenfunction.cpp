@@ -6,7 +6,10 @@
 #include "app/MainWindowControls.h"
 
 #include <QAction>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabWidget>
+#include <QTextCursor>
 #include <QtTest>
 
 namespace {
@@ -113,11 +116,17 @@ private slots:
         QTest::addColumn<bool>("currentInput");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
-        QTest::newRow("empty") << false << QString() << "Edit window is empty.";
+        QTest::addColumn<int>("selected"); // the edit window's line selected, -1 for none
+        QTest::newRow("empty") << false << QString() << "Edit window is empty." << -1;
         QTest::newRow("lower case") << false << "CE\ngw 1 5 0 0 0 0 0 1 .001\nEN"
-                                    << "Incorrect card are present.";
+                                    << "Incorrect card are present.\nLine 2 (gw): this card cannot be used here." << 1;
+        QTest::newRow("empty line") << false << "CE\nGW 1 5 0 0 0 0 0 1 .001\n\nGE\nEN"
+                                    << "Incorrect card are present.\nLine 3: the line is empty." << 2;
+        QTest::newRow("unknown card") << false << "CM a\nCE\nGW 1 5 0 0 0 0 0 1 .001\nGE\nFR 0 1 0 0 14\nQQ 1\nEN"
+                                      << "Incorrect card are present.\nLine 6 (QQ): this card cannot be used here."
+                                      << 5;
         QTest::newRow("no Indata.txo") << true << "CE\nEN"
-                                       << "Current input NEC-2 file, Indata.txo not found.";
+                                       << "Current input NEC-2 file, Indata.txo not found." << -1;
     }
 
     void decksRefusedBeforeTheRun()
@@ -125,12 +134,21 @@ private slots:
         QFETCH(bool, currentInput);
         QFETCH(QString, text);
         QFETCH(QString, message);
+        QFETCH(int, selected);
         TForm1& w = window(true);
         w.ui().GeometryNEC2->setPlainText(text);
         w.ui().GFwriteCurrentInputCheck->setChecked(currentInput);
         w.ui().GFwriteButton->click();
         QCOMPARE(support.dialogs.messages, QStringList{message});
         QVERIFY(!QFile::exists(file("IndataGN.txo")));
+        const QTextCursor cursor = w.ui().GeometryNEC2->textCursor();
+        if (selected < 0) {
+            QVERIFY(!cursor.hasSelection());
+            return;
+        }
+        QCOMPARE(cursor.blockNumber(), selected);
+        QCOMPARE(cursor.selectedText(), text.split('\n').at(selected));
+        QCOMPARE(w.ui().PageControl1->currentWidget(), static_cast<QWidget*>(w.ui().TabSheet4));
     }
 
     void copyGreenFunctionFile()

@@ -6,7 +6,10 @@
 #include "app/MainWindowControls.h"
 #include "engine/NearFieldListing.h"
 
+#include <QPlainTextEdit>
 #include <QProcess>
+#include <QTabWidget>
+#include <QTextCursor>
 #include <QtTest>
 
 namespace {
@@ -122,6 +125,40 @@ private slots:
             w.ui().ElectricNFButton->click();
             QCOMPARE(support.dialogs.messages, QStringList{QLatin1String(c.message)});
             QVERIFY(!QFile::exists(QDir(support.folder()).filePath(QStringLiteral("IndataGN.txo"))));
+        }
+    }
+
+    // A card of the edit window's deck that the run does not take is named by its line,
+    // which is selected there; a deck of the last calculation names it without selecting.
+    void refusedCardOfTheEditWindowIsSelected()
+    {
+        const struct {
+            bool editWindow;
+            const char* text;
+            int line; // 0-based
+            const char* place;
+        } cases[] = {
+            {true, "CM a\nCE\nGW 1 21 0 -5 0 0 5 0 0.001\nGE 0\nZZ 1\nFR 0 1 0 0 14\nEX 0 1 11 0 1 0\nEN", 4,
+             "Line 5 (ZZ): this card cannot be used here."},
+            {true, "CE\nGW 1 21 0 -5 0 0 5 0 0.001\n\nGE 0\nEN", 2, "Line 3: the line is empty."},
+            {false, "CE\nGW 1 21 0 -5 0 0 5 0 0.001\nGE 0\nxx\nEN", -1, nullptr},
+        };
+        for (const auto& c : cases) {
+            TForm1& w = window("near_electric.nec");
+            w.ui().GeometryNEC2->setPlainText(QString::fromLatin1(c.text));
+            (c.editWindow ? w.ui().NFfromEditWindowCheck : w.ui().NFfromCurrentInputCheck)->setChecked(true);
+            w.ui().ElectricNFButton->click();
+            const QTextCursor cursor = w.ui().GeometryNEC2->textCursor();
+            if (!c.editWindow) {
+                QCOMPARE(support.dialogs.takeMessages(), QStringList()); // the last calculation's deck runs
+                QVERIFY(!cursor.hasSelection());
+                continue;
+            }
+            QCOMPARE(support.dialogs.takeMessages(),
+                     QStringList{QStringLiteral("Incorrect card are present.\n") + QLatin1String(c.place)});
+            QCOMPARE(cursor.blockNumber(), c.line);
+            QCOMPARE(cursor.selectedText(), QString::fromLatin1(c.text).split('\n').at(c.line));
+            QCOMPARE(w.ui().PageControl1->currentWidget(), static_cast<QWidget*>(w.ui().TabSheet4));
         }
     }
 

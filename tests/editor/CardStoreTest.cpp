@@ -59,7 +59,7 @@ TEST_P(Store, AnUnreadableLoadedFieldKeepsItsTextAndBlocksTheStore)
     EXPECT_EQ((*rows)[0][4], "1");
     const StoreResult stored = StoreDeckTable(deck, *rows, sep);
     EXPECT_FALSE(stored.ok);
-    EXPECT_EQ(stored.message, "Incorrect numbers occurs in table!\nRow 1 (LD), field 3: \"abc\".");
+    EXPECT_EQ(stored.message, "Incorrect numbers occurs in table!\nRow 1 (LD): field 3 is not a number.");
     EXPECT_EQ(stored.row, 0);
     EXPECT_EQ(stored.column, 3);
     EXPECT_TRUE(stored.deck.empty());
@@ -90,7 +90,7 @@ TEST_P(Store, RowRules)
         EXPECT_EQ(stored.deck, c.expected);
         EXPECT_EQ(stored.row, c.row);
     }
-    EXPECT_EQ(StoreDeckTable(deck, {{"GE"}, {"", "", "3"}}, sep).message, "Row 2 has fields but no Card ID.");
+    EXPECT_EQ(StoreDeckTable(deck, {{"GE"}, {"", "", "3"}}, sep).message, "Row 2: the Card ID is missing.");
 }
 
 TEST(Store, CardIdentifiersAreTwoLettersOrDigits)
@@ -103,11 +103,11 @@ TEST(Store, CardIdentifiersAreTwoLettersOrDigits)
         {{"GW", "1"}, ""},
         {{" gw ", "1"}, ""},
         {{"1A", "1"}, ""},
-        {{"G", "1"}, "Row 2 has the Card ID \"G\"; a Card ID is two letters or digits."},
-        {{"GWX", "1"}, "Row 2 has the Card ID \"GWX\"; a Card ID is two letters or digits."},
-        {{"G\nW", "1"}, "Row 2 has the Card ID \"G?W\"; a Card ID is two letters or digits."},
-        {{"G-"}, "Row 2 has the Card ID \"G-\"; a Card ID is two letters or digits."},
-        {{"free text here"}, "Row 2 has the Card ID \"free text here\"; a Card ID is two letters or digits."},
+        {{"G", "1"}, "Row 2 (G): the Card ID is not two letters or digits."},
+        {{"GWX", "1"}, "Row 2 (GWX): the Card ID is not two letters or digits."},
+        {{"G\nW", "1"}, "Row 2 (G?W): the Card ID is not two letters or digits."},
+        {{"G-"}, "Row 2 (G-): the Card ID is not two letters or digits."},
+        {{"free text here"}, "Row 2 (free text here): the Card ID is not two letters or digits."},
     };
     for (const auto& c : cases) {
         const StoreResult stored = StoreDeckTable(deck, {{"GE"}, c.id}, '.');
@@ -126,8 +126,8 @@ TEST(Store, LineBreaksInFieldsAndEmptiedTablesAreRefused)
         std::vector<CardRow> rows;
         std::string message;
     } cases[] = {
-        {{{"GW", "1\n2"}}, "Incorrect numbers occurs in table!\nRow 1 (GW), field 1: \"1\n2\"."},
-        {{{"GW", "1", "\r"}}, "Incorrect numbers occurs in table!\nRow 1 (GW), field 2: \"\r\"."},
+        {{{"GW", "1\n2"}}, "Incorrect numbers occurs in table!\nRow 1 (GW): field 1 is not a number."},
+        {{{"GW", "1", "\r"}}, "Incorrect numbers occurs in table!\nRow 1 (GW): field 2 is not a number."},
         {{}, "The table has no cards: a deck needs at least one card besides CM, CE and EN."},
         {{{}, {" CM"}, {"EN"}}, "The table has no cards: a deck needs at least one card besides CM, CE and EN."},
     };

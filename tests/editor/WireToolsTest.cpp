@@ -94,14 +94,34 @@ TEST(WireTools, ReplaceWithAndWithoutMirroring)
     }
 }
 
-TEST(WireTools, ReplaceChangesNothingWhenAGWRowDoesNotRead)
+TEST(WireTools, ReplaceChangesNothingWhenAGWRowDoesNotReadAndNamesTheCell)
 {
-    std::vector<CardRow> rows = {gw("1", "1", "0", "0", "1", "0", "0"), gw("2", "1", "x", "0", "1", "0", "0")};
-    const std::vector<CardRow> before = rows;
-    const ReplaceOutcome outcome = ReplaceCoordinates(rows, 1, 2, Axes::All, true, ',');
-    EXPECT_EQ(outcome.message, kIncorrectTableCoordinatesMessage);
-    EXPECT_TRUE(outcome.changedRows.empty());
-    EXPECT_EQ(rows, before);
+    const std::vector<CardRow> table = {gw("1", "1", "0", "0", "1", "0", "0"), CardRow{"GE", "0"},
+                                        gw("2", "1", "x", "0", "1", "0", "0"), gw("3", "1", "0", "0", "1", "0", "-")};
+    struct Case {
+        Axes axes;
+        int row, column; // the cell named, -1 when every cell of the axes reads
+    };
+    const Case cases[] = {
+        {Axes::All, 2, 4},
+        {Axes::Y, 2, 4},
+        {Axes::Z, 3, 8},
+        {Axes::X, -1, -1},
+    };
+    for (const Case& c : cases) {
+        std::vector<CardRow> rows = table;
+        const ReplaceOutcome outcome = ReplaceCoordinates(rows, 1, 2, c.axes, true, ',');
+        EXPECT_EQ(outcome.row, c.row);
+        EXPECT_EQ(outcome.column, c.column);
+        if (c.row < 0) {
+            EXPECT_EQ(outcome.message, "");
+            continue;
+        }
+        EXPECT_EQ(outcome.message, std::string(kIncorrectTableCoordinatesMessage) + "\nRow " + std::to_string(c.row + 1)
+                                       + " (GW): field " + std::to_string(c.column) + " is not a number.");
+        EXPECT_TRUE(outcome.changedRows.empty());
+        EXPECT_EQ(rows, table);
+    }
 }
 
 } // namespace

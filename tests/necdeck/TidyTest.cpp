@@ -46,7 +46,7 @@ TEST(Tidy, ExitCodesAndMessages)
         {"cards.nec", 0, "CM a\r\nGW 1 3 0 0 0 1 0 0 0.001\r\nGE\r\nEN\r\n", ""},
         {"comments.nec", 1, "", "The deck has no cards to edit.\n"},
         {"short.nec", 1, "", "The deck has no cards to edit.\n"},
-        {"letters.nec", 1, "", "Incorrect numbers occurs in table!\nRow 1 (LD), field 3: \"abc\".\n"},
+        {"letters.nec", 1, "", "Incorrect numbers occurs in table!\nRow 1 (LD): field 3 is not a number.\n"},
         {"missing.nec", 1, "", "File missing.nec is not found.\n"},
         {".", 1, "", ". is a folder, not a deck.\n"},
         {"cards.nec .", 1, "", ". is a folder, not an output file.\n"},
