@@ -7,6 +7,8 @@
 #include <QOpenGLFunctions_1_1>
 #include <QWheelEvent>
 
+#include <cmath>
+
 namespace vrnnec::viewer {
 
 ViewerPicture::ViewerPicture(QWidget* parent) : QOpenGLWidget(parent)
@@ -44,14 +46,17 @@ void ViewerPicture::paintGL()
 {
     if (gl_ == nullptr || context() == nullptr)
         return;
-    const int side = static_cast<int>(width() * devicePixelRatioF());
+    // The framebuffer has the device pixels of the widget's size.
+    const double ratio = devicePixelRatioF();
+    const int w = static_cast<int>(std::lround(width() * ratio));
+    const int h = static_cast<int>(std::lround(height() * ratio));
     if (!hasScene_) {
-        gl_->glViewport(0, 0, side, side);
+        gl_->glViewport(0, 0, w, h);
         gl_->glClearColor(1, 1, 1, 1);
         gl_->glClear(GL_COLOR_BUFFER_BIT);
         return;
     }
-    ReplayScene(*gl_, scene_, projection_, Viewport{0, 0, side});
+    ReplayPicture(*gl_, scene_, projection_, w, h, ratio);
 }
 
 void ViewerPicture::mousePressEvent(QMouseEvent* event)
