@@ -182,15 +182,20 @@ void ReplayPicture(QOpenGLFunctions_1_1& gl, const Scene& scene, const Matrix4& 
 
 QImage RenderSceneImage(const Scene& scene, const Matrix4& projection, int side)
 {
+    return RenderPictureImage(scene, projection, side, side, 1);
+}
+
+QImage RenderPictureImage(const Scene& scene, const Matrix4& projection, int width, int height, double pixelRatio)
+{
     OffscreenContext offscreen;
     if (offscreen.gl == nullptr)
         return {};
     QOpenGLFramebufferObjectFormat format;
     format.setAttachment(QOpenGLFramebufferObject::CombinedDepthStencil);
-    QOpenGLFramebufferObject framebuffer(side, side, format);
+    QOpenGLFramebufferObject framebuffer(width, height, format);
     if (!framebuffer.isValid() || !framebuffer.bind())
         return {};
-    ReplayScene(*offscreen.gl, scene, projection, Viewport{0, 0, side});
+    ReplayPicture(*offscreen.gl, scene, projection, width, height, pixelRatio);
     QImage image = framebuffer.toImage();
     framebuffer.release();
     return image;

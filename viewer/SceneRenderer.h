@@ -39,6 +39,10 @@ void ReplayPicture(QOpenGLFunctions_1_1& gl, const Scene& scene, const Matrix4& 
 // image when no OpenGL context with these functions can be made.
 QImage RenderSceneImage(const Scene& scene, const Matrix4& projection, int side);
 
+// The picture of the scene in width x height device pixels at the pixel ratio, as
+// ReplayPicture draws it, rendered offscreen; a null image without OpenGL.
+QImage RenderPictureImage(const Scene& scene, const Matrix4& projection, int width, int height, double pixelRatio);
+
 // The same picture as PNG bytes; empty when it cannot be rendered.
 std::string ScenePng(const Scene& scene, const Matrix4& projection, int side);
 

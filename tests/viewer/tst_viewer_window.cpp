@@ -13,7 +13,9 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QProcess>
+#include <QMenu>
 #include <QScreen>
+#include <QWindow>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
@@ -268,6 +270,25 @@ void ViewerWindowTest::rotationsChangeOnlyTheMatrix()
     QApplication::sendEvent(w.picture(), &wheel);
     QCOMPARE(w.LSUpDown->value(), 12);
     QCOMPARE(w.sceneBuilds(), builds + 1);
+
+    // The user's input reaches the picture's own window: a drag, the wheel, a right click.
+    QWindow* surface = w.picture()->surface();
+    QVERIFY(surface != nullptr && surface->isExposed());
+    QTest::mousePress(surface, Qt::LeftButton, {}, QPoint(50, 50));
+    QTest::mouseMove(surface, QPoint(50 - 3 * ViewerPicture::kDragStep, 50 + ViewerPicture::kDragStep));
+    QTest::mouseRelease(surface, Qt::LeftButton, {}, QPoint(50 - 3 * ViewerPicture::kDragStep, 50 + ViewerPicture::kDragStep));
+    QCOMPARE(w.TrackBar1->value(), 17);
+    QCOMPARE(w.TrackBar2->value(), 19);
+    QWheelEvent back(QPointF(50, 50), QPointF(), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                     Qt::NoScrollPhase, false);
+    QApplication::sendEvent(surface, &back);
+    QCOMPARE(w.LSUpDown->value(), 11);
+    QVERIFY(!w.ViewerMenu->isVisible());
+    QTest::mouseClick(surface, Qt::RightButton, {}, QPoint(60, 60));
+    QTRY_VERIFY(w.ViewerMenu->isVisible());
+    w.ViewerMenu->hide();
+    // A redraw on the screen at once.
+    QVERIFY(w.picture()->redrawNow());
 }
 
 void ViewerWindowTest::viewModeRefitsAndResetRestores()
