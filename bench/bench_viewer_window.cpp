@@ -66,8 +66,10 @@ void reportPicture(benchmark::State& state, TFormV& window)
     state.counters["segments"] = window.model()->SegmentCount;
 }
 
-// The redraw as the user sees it: the picture drawn, presented on the screen, finished.
-void BM_ViewerWindowRedraw(benchmark::State& state)
+// Frames of the full-screen viewer: each turns the view by one step and then makes the
+// picture as `frame` does; false from `frame` stops the run.
+template <typename Frame>
+void runFrames(benchmark::State& state, Frame frame)
 {
     QString error;
     std::unique_ptr<TFormV> window = fullScreenViewer(error);
@@ -79,7 +81,7 @@ void BM_ViewerWindowRedraw(benchmark::State& state)
     for (auto _ : state) {
         frames.start();
         turn(*window);
-        if (!window->picture()->redrawNow()) {
+        if (!frame(*window->picture())) {
             state.SkipWithError("the picture is not on the screen");
             return;
         }
@@ -88,26 +90,18 @@ void BM_ViewerWindowRedraw(benchmark::State& state)
     frames.report(state);
     reportPicture(state, *window);
 }
+
+// The redraw as the user sees it: the picture drawn, presented on the screen, finished.
+void BM_ViewerWindowRedraw(benchmark::State& state)
+{
+    runFrames(state, [](ViewerPicture& picture) { return picture.redrawNow(); });
+}
 BENCHMARK(BM_ViewerWindowRedraw)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(200);
 
 // The redraw and the read-back of the whole picture into an image.
 void BM_ViewerWindowGrab(benchmark::State& state)
 {
-    QString error;
-    std::unique_ptr<TFormV> window = fullScreenViewer(error);
-    if (!window) {
-        state.SkipWithError(error.toStdString().c_str());
-        return;
-    }
-    FrameTimes frames;
-    for (auto _ : state) {
-        frames.start();
-        turn(*window);
-        benchmark::DoNotOptimize(window->picture()->grabFramebuffer());
-        frames.stop();
-    }
-    frames.report(state);
-    reportPicture(state, *window);
+    runFrames(state, [](ViewerPicture& picture) { return !picture.grabFramebuffer().isNull(); });
 }
 BENCHMARK(BM_ViewerWindowGrab)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(100);
 
