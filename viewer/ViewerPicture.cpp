@@ -10,6 +10,8 @@
 #include <QOpenGLFunctions_1_1>
 #include <QOpenGLWindow>
 #include <QResizeEvent>
+#include <QTimer>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include <cmath>
@@ -22,7 +24,15 @@ public:
     explicit PictureSurface(ViewerPicture& owner) : QOpenGLWindow(QOpenGLWindow::NoPartialUpdate), owner_(owner)
     {
         setFormat(ViewerSurfaceFormat());
+        // The viewer's hint (the colours of the markers) shows over the picture too.
+        hint_.setSingleShot(true);
+        hint_.setInterval(kHintDelay);
+        QObject::connect(&hint_, &QTimer::timeout, &owner_, [this] {
+            QToolTip::showText(hintAt_, owner_.window()->toolTip(), &owner_);
+        });
     }
+
+    static constexpr int kHintDelay = 700; // milliseconds of rest
 
     QOpenGLFunctions_1_1* gl() const { return gl_; }
     QSize devicePixels() const
@@ -61,12 +71,31 @@ protected:
         }
         QCoreApplication::sendEvent(&owner_, event);
     }
-    void mouseMoveEvent(QMouseEvent* event) override { QCoreApplication::sendEvent(&owner_, event); }
+    void mouseMoveEvent(QMouseEvent* event) override
+    {
+        if (event->buttons() == Qt::NoButton) {
+            hintAt_ = event->globalPosition().toPoint();
+            hint_.start();
+        } else {
+            hint_.stop();
+        }
+        QCoreApplication::sendEvent(&owner_, event);
+    }
+    bool event(QEvent* event) override
+    {
+        if (event->type() == QEvent::Leave || event->type() == QEvent::MouseButtonPress) {
+            hint_.stop();
+            QToolTip::hideText();
+        }
+        return QOpenGLWindow::event(event);
+    }
     void wheelEvent(QWheelEvent* event) override { QCoreApplication::sendEvent(&owner_, event); }
 
 private:
     ViewerPicture& owner_;
     QOpenGLFunctions_1_1* gl_ = nullptr;
+    QTimer hint_;
+    QPoint hintAt_;
 };
 
 ViewerPicture::ViewerPicture(QWidget* parent) : QWidget(parent), surface_(new PictureSurface(*this))

@@ -15,6 +15,7 @@
 #include <QProcess>
 #include <QMenu>
 #include <QScreen>
+#include <QToolTip>
 #include <QWindow>
 #include <QPushButton>
 #include <QRadioButton>
@@ -289,6 +290,12 @@ void ViewerWindowTest::rotationsChangeOnlyTheMatrix()
     w.ViewerMenu->hide();
     // A redraw on the screen at once.
     QVERIFY(w.picture()->redrawNow());
+    // Resting over the picture shows the viewer's hint.
+    QToolTip::hideText();
+    QTest::mouseMove(surface, QPoint(70, 70));
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), QStringLiteral("Red  - Sources, Blue - NT or TL ports, Yellow - Loads."));
+    QToolTip::hideText();
 }
 
 void ViewerWindowTest::viewModeRefitsAndResetRestores()
