@@ -3,6 +3,7 @@
 #include "app/ResultMemo.h"
 #include "ui_RPPlotsPage.h"
 
+#include <QEvent>
 #include <QMenu>
 #include <QPixmap>
 
@@ -34,8 +35,19 @@ void RPPlotsPage::enablePolarization()
 
 void RPPlotsPage::showDiagrams()
 {
-    azimuthLabel_->setPixmap(QPixmap::fromImage(diagrams_.azimuth));
-    elevationLabel_->setPixmap(QPixmap::fromImage(diagrams_.elevation));
+    // Drawn for the screen's pixel density; the bitmaps the program saves stay as they are.
+    const results::PatternImages shown = results::PatternImagesAt(diagrams_, devicePixelRatioF());
+    azimuthLabel_->setPixmap(QPixmap::fromImage(shown.azimuth));
+    elevationLabel_->setPixmap(QPixmap::fromImage(shown.elevation));
+}
+
+bool RPPlotsPage::event(QEvent* event)
+{
+    const bool handled = QWidget::event(event);
+    // Moved to a screen of another pixel density: the diagrams are drawn again for it.
+    if (event->type() == QEvent::ScreenChangeInternal)
+        showDiagrams();
+    return handled;
 }
 
 } // namespace vrnnec

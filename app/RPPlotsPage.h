@@ -35,6 +35,9 @@ public:
     // output).
     void enablePolarization();
 
+protected:
+    bool event(QEvent* event) override;
+
 private:
     results::PatternImages diagrams_;
     QLabel* azimuthLabel_ = nullptr;

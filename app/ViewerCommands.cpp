@@ -70,6 +70,10 @@ void TForm1::OpenViewer()
     }
     delete viewer_.data();
     auto* window = new viewer::TFormV([this](const QString& text) { dialogs_->showMessage(text); }, this);
+    window->setQuestionSink([this](const QString& text) {
+        return dialogs_->ask(text, UserDialogs::Buttons::YesNo, UserDialogs::Style::Confirmation)
+            == UserDialogs::Answer::Yes;
+    });
     window->setPatternRunHook(
         patternRunHook(this, programFolder_, workingFolder_, workingFile(QString::fromLatin1(engine::kDeckFile))));
     if (!window->load(viewerSections())) {

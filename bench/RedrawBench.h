@@ -13,7 +13,10 @@
 #include <QOpenGLFramebufferObject>
 #include <QOpenGLFunctions_1_1>
 
+#include <algorithm>
+#include <chrono>
 #include <memory>
+#include <vector>
 
 struct OffscreenFramebuffer {
     QOffscreenSurface surface;
@@ -22,7 +25,8 @@ struct OffscreenFramebuffer {
     QOpenGLFunctions_1_1* gl = nullptr;
     const char* error = nullptr;
 
-    explicit OffscreenFramebuffer(int side)
+    explicit OffscreenFramebuffer(int side) : OffscreenFramebuffer(side, side) {}
+    OffscreenFramebuffer(int width, int height)
     {
         surface.setFormat(vrnnec::viewer::ViewerSurfaceFormat());
         surface.create();
@@ -34,7 +38,7 @@ struct OffscreenFramebuffer {
         gl = vrnnec::viewer::LegacyFunctions(&context);
         QOpenGLFramebufferObjectFormat format;
         format.setAttachment(QOpenGLFramebufferObject::CombinedDepthStencil);
-        framebuffer = std::make_unique<QOpenGLFramebufferObject>(side, side, format);
+        framebuffer = std::make_unique<QOpenGLFramebufferObject>(width, height, format);
         if (gl == nullptr || !framebuffer->bind())
             error = "no OpenGL 1.1 functions or framebuffer";
     }
@@ -47,6 +51,31 @@ struct OffscreenFramebuffer {
             context.doneCurrent();
     }
     const char* renderer() const { return reinterpret_cast<const char*>(gl->glGetString(GL_RENDERER)); }
+};
+
+// The time of every frame of a benchmark run, reported as counters: the median, the
+// fastest and the slowest frame in milliseconds.
+class FrameTimes {
+public:
+    void start() { begin_ = std::chrono::steady_clock::now(); }
+    void stop()
+    {
+        times_.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin_).count());
+    }
+    void report(benchmark::State& state)
+    {
+        if (times_.empty())
+            return;
+        std::sort(times_.begin(), times_.end());
+        state.counters["frames"] = static_cast<double>(times_.size());
+        state.counters["median_ms"] = times_[times_.size() / 2];
+        state.counters["min_ms"] = times_.front();
+        state.counters["max_ms"] = times_.back();
+    }
+
+private:
+    std::chrono::steady_clock::time_point begin_;
+    std::vector<double> times_;
 };
 
 // Replays `scene` into a 300 x 300 framebuffer once per iteration, turning the view by

@@ -75,9 +75,17 @@ void blackDot(QPainter& painter, int x, int y)
     painter.setPen(pen);
 }
 
+// The image's size in pixels of the drawing: its device pixels over its pixel ratio.
+QSize drawingSize(const QImage& image)
+{
+    const double ratio = image.devicePixelRatio();
+    return {static_cast<int>(std::lround(image.width() / ratio)), static_cast<int>(std::lround(image.height() / ratio))};
+}
+
 void fillBackground(QPainter& painter, const QImage& image)
 {
-    painter.fillRect(QRect(0, 0, image.width(), image.height()), buttonFaceColour());
+    const QSize size = drawingSize(image);
+    painter.fillRect(QRect(0, 0, size.width(), size.height()), buttonFaceColour());
 }
 
 // Font size 8 with a transparent background: "0dB" at the top, then -6dB .. -24dB just
@@ -122,8 +130,8 @@ void drawRadialDots(QPainter& painter, int i, double a, int cx, int cy, int rx, 
 
 void drawAzimuthGrid(QImage& image)
 {
-    const int w = image.width();
-    const int h = image.height();
+    const int w = drawingSize(image).width();
+    const int h = drawingSize(image).height();
     const int cx = w / 2;
     const int cy = h / 2;
     const int sx = cx / 10;
@@ -166,8 +174,8 @@ void drawAzimuthGrid(QImage& image)
 
 void drawElevationGrid(QImage& image)
 {
-    const int w = image.width();
-    const int h = image.height();
+    const int w = drawingSize(image).width();
+    const int h = drawingSize(image).height();
     const int cx = w / 2;
     const int sx = cx / 10;
     const int sy = h / 10;
@@ -224,29 +232,68 @@ bool readGains(const std::vector<engine::PatternRow>& rows, int count, GainCompo
     return true;
 }
 
-void drawAzimuthCurve(QImage& image, const std::vector<double>& gains, double maxTotalGain, const QColor& colour)
+// On a bitmap the points of a curve are whole pixels; on a denser image they keep their
+// fractions and the curve is smoothed.
+QPointF curvePoint(const QPoint& pixel, const QPointF& exact, const QImage& image)
 {
-    QPolygon points;
-    for (std::size_t k = 0; k < gains.size(); ++k)
-        points << azimuthPoint(patternRadius(gains[k], maxTotalGain), static_cast<double>(k));
-    points << points.front();
+    return image.devicePixelRatio() > 1 ? exact : QPointF(pixel);
+}
+
+void drawCurve(QImage& image, const QPolygonF& points, const QColor& colour)
+{
     QPainter painter(&image);
     preparePainter(painter);
     painter.setPen(solidPen(colour));
-    painter.drawPolyline(points);
-    painter.drawPoints(points); // a curve that stays in one point still shows
+    if (image.devicePixelRatio() > 1) {
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        painter.drawPolyline(points);
+        painter.drawPoints(points);
+        return;
+    }
+    const QPolygon pixels = points.toPolygon();
+    painter.drawPolyline(pixels);
+    painter.drawPoints(pixels); // a curve that stays in one point still shows
+}
+
+QPointF azimuthPointF(double radius, double azimuthDegrees)
+{
+    const double cx = kAzimuthWidth / 2, cy = kAzimuthHeight / 2;
+    const double phi = radians(azimuthDegrees);
+    radius = pictureRadius(radius);
+    return {std::clamp(cx + cx * radius * std::sin(phi), 0.0, kAzimuthWidth - 1.0),
+            std::clamp(cy - cy * radius * std::cos(phi), 0.0, kAzimuthHeight - 1.0)};
+}
+
+QPointF elevationPointF(double radius, double elevationDegrees)
+{
+    const double cx = kElevationWidth / 2, h = kElevationHeight;
+    const double eps = radians(elevationDegrees);
+    radius = pictureRadius(radius);
+    return {std::clamp(cx + cx * radius * std::cos(eps), 0.0, kElevationWidth - 1.0),
+            std::clamp(h - h * radius * std::sin(eps), 0.0, kElevationHeight - 1.0)};
+}
+
+void drawAzimuthCurve(QImage& image, const std::vector<double>& gains, double maxTotalGain, const QColor& colour)
+{
+    QPolygonF points;
+    for (std::size_t k = 0; k < gains.size(); ++k) {
+        const double radius = patternRadius(gains[k], maxTotalGain);
+        const auto degrees = static_cast<double>(k);
+        points << curvePoint(azimuthPoint(radius, degrees), azimuthPointF(radius, degrees), image);
+    }
+    points << points.front();
+    drawCurve(image, points, colour);
 }
 
 void drawElevationCurve(QImage& image, const std::vector<double>& gains, double maxTotalGain, const QColor& colour)
 {
-    QPolygon points;
-    for (std::size_t m = 0; m < gains.size(); ++m)
-        points << elevationPoint(patternRadius(gains[m], maxTotalGain), static_cast<double>(m));
-    QPainter painter(&image);
-    preparePainter(painter);
-    painter.setPen(solidPen(colour));
-    painter.drawPolyline(points);
-    painter.drawPoints(points); // a curve that stays in one point still shows
+    QPolygonF points;
+    for (std::size_t m = 0; m < gains.size(); ++m) {
+        const double radius = patternRadius(gains[m], maxTotalGain);
+        const auto degrees = static_cast<double>(m);
+        points << curvePoint(elevationPoint(radius, degrees), elevationPointF(radius, degrees), image);
+    }
+    drawCurve(image, points, colour);
 }
 
 } // namespace
@@ -283,6 +330,31 @@ void DrawPatternGrid(PatternImages& images)
 {
     drawAzimuthGrid(images.azimuth);
     drawElevationGrid(images.elevation);
+    images.azimuthCurves.clear();
+    images.elevationCurves.clear();
+}
+
+PatternImages PatternImagesAt(const PatternImages& images, double pixelRatio)
+{
+    if (!(pixelRatio > 1))
+        return images;
+    PatternImages dense;
+    auto denseImage = [pixelRatio](int width, int height) {
+        QImage image(static_cast<int>(std::lround(width * pixelRatio)), static_cast<int>(std::lround(height * pixelRatio)),
+                     QImage::Format_RGB32);
+        image.setDevicePixelRatio(pixelRatio);
+        return image;
+    };
+    dense.azimuth = denseImage(kAzimuthWidth, kAzimuthHeight);
+    dense.elevation = denseImage(kElevationWidth, kElevationHeight);
+    DrawPatternGrid(dense);
+    for (const DrawnCurve& curve : images.azimuthCurves)
+        drawAzimuthCurve(dense.azimuth, curve.gains, curve.maxTotalGain, curve.colour);
+    for (const DrawnCurve& curve : images.elevationCurves)
+        drawElevationCurve(dense.elevation, curve.gains, curve.maxTotalGain, curve.colour);
+    dense.azimuthCurves = images.azimuthCurves;
+    dense.elevationCurves = images.elevationCurves;
+    return dense;
 }
 
 double patternRadius(double gain, double maxTotalGain)
@@ -334,6 +406,7 @@ PatternDrawOutcome DrawPatternCurves(PatternImages& images, const engine::Patter
         return outcome;
     }
     drawAzimuthCurve(images.azimuth, gains, maxTotalGain, colour);
+    images.azimuthCurves.push_back({gains, maxTotalGain, colour});
 
     if (cuts.elevation.empty()) {
         outcome.message = kNotFoundMessage;
@@ -344,6 +417,7 @@ PatternDrawOutcome DrawPatternCurves(PatternImages& images, const engine::Patter
         return outcome;
     }
     drawElevationCurve(images.elevation, gains, maxTotalGain, colour);
+    images.elevationCurves.push_back({gains, maxTotalGain, colour});
 
     outcome.enableSave = true;
     return outcome;

@@ -35,13 +35,30 @@ QColor totalCurveColour();      // blue (0, 0, 255)
 QColor horizontalCurveColour(); // green (0, 128, 0)
 QColor verticalCurveColour();   // red (255, 0, 0)
 
+// A curve as it was drawn, kept so that the diagrams can be drawn again at another
+// pixel density.
+struct DrawnCurve {
+    std::vector<double> gains;
+    double maxTotalGain = 0;
+    QColor colour;
+};
+
 // The two diagrams: `Diagr` (azimuth, 350 x 350) and `DiagrElev` (elevation,
-// 350 wide x 175 high). A default-constructed pair holds the empty grids.
+// 350 wide x 175 high). A default-constructed pair holds the empty grids. The images
+// are the bitmaps the program saves; the curves drawn on them since the last grid are
+// kept beside them.
 struct PatternImages {
     PatternImages();
     QImage azimuth;
     QImage elevation;
+    std::vector<DrawnCurve> azimuthCurves;
+    std::vector<DrawnCurve> elevationCurves;
 };
+
+// The same diagrams for a screen of `pixelRatio` device pixels per pixel: images of that
+// many times the pixels, marked with the ratio, so that they show at the size of the
+// bitmaps with sharper text and curves. A ratio of 1 (or less) gives the bitmaps.
+PatternImages PatternImagesAt(const PatternImages& images, double pixelRatio);
 
 // What a curve drawing leaves for the window: the message to show (empty when the
 // curves were drawn) and whether "Save Azimuth Plot" and "Save Results" get enabled.

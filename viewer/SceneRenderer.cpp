@@ -7,6 +7,8 @@
 #include <QOpenGLFunctions_1_1>
 #include <QOpenGLVersionFunctionsFactory>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 namespace vrnnec::viewer {
@@ -84,9 +86,13 @@ QOpenGLFunctions_1_1* LegacyFunctions(QOpenGLContext* context)
     return gl;
 }
 
-void ReplayScene(QOpenGLFunctions_1_1& gl, const Scene& scene, const Matrix4& projection, const Viewport& viewport)
+namespace {
+
+void replay(QOpenGLFunctions_1_1& gl, const Scene& scene, const Matrix4& projection, int x, int y, int width,
+            int height, double pixelRatio)
 {
-    gl.glViewport(viewport.x, viewport.y, viewport.side, viewport.side);
+    const auto ratio = static_cast<float>(pixelRatio > 0 ? pixelRatio : 1.0);
+    gl.glViewport(x, y, width, height);
     gl.glDisable(GL_SCISSOR_TEST);
     gl.glDisable(GL_LIGHTING);
     gl.glDisable(GL_TEXTURE_2D);
@@ -113,11 +119,11 @@ void ReplayScene(QOpenGLFunctions_1_1& gl, const Scene& scene, const Matrix4& pr
     gl.glEnable(GL_POINT_SMOOTH);
     for (const Primitive& p : scene.primitives) {
         if (p.kind == PrimitiveKind::Points)
-            gl.glPointSize(p.width);
+            gl.glPointSize(p.width * ratio);
         else
-            gl.glLineWidth(p.width);
+            gl.glLineWidth(p.width * ratio);
         if (p.stipple) {
-            gl.glLineStipple(1, kAxisStipple);
+            gl.glLineStipple(std::max(1, static_cast<int>(std::lround(ratio))), kAxisStipple);
             gl.glEnable(GL_LINE_STIPPLE);
         } else {
             gl.glDisable(GL_LINE_STIPPLE);
@@ -161,17 +167,35 @@ void ReplayScene(QOpenGLFunctions_1_1& gl, const Scene& scene, const Matrix4& pr
     gl.glFlush();
 }
 
+} // namespace
+
+void ReplayScene(QOpenGLFunctions_1_1& gl, const Scene& scene, const Matrix4& projection, const Viewport& viewport)
+{
+    replay(gl, scene, projection, viewport.x, viewport.y, viewport.side, viewport.side, 1);
+}
+
+void ReplayPicture(QOpenGLFunctions_1_1& gl, const Scene& scene, const Matrix4& projection, int width, int height,
+                   double pixelRatio)
+{
+    replay(gl, scene, PictureMatrix(projection, width, height), 0, 0, width, height, pixelRatio);
+}
+
 QImage RenderSceneImage(const Scene& scene, const Matrix4& projection, int side)
+{
+    return RenderPictureImage(scene, projection, side, side, 1);
+}
+
+QImage RenderPictureImage(const Scene& scene, const Matrix4& projection, int width, int height, double pixelRatio)
 {
     OffscreenContext offscreen;
     if (offscreen.gl == nullptr)
         return {};
     QOpenGLFramebufferObjectFormat format;
     format.setAttachment(QOpenGLFramebufferObject::CombinedDepthStencil);
-    QOpenGLFramebufferObject framebuffer(side, side, format);
+    QOpenGLFramebufferObject framebuffer(width, height, format);
     if (!framebuffer.isValid() || !framebuffer.bind())
         return {};
-    ReplayScene(*offscreen.gl, scene, projection, Viewport{0, 0, side});
+    ReplayPicture(*offscreen.gl, scene, projection, width, height, pixelRatio);
     QImage image = framebuffer.toImage();
     framebuffer.release();
     return image;

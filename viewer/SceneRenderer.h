@@ -28,9 +28,20 @@ QOpenGLFunctions_1_1* LegacyFunctions(QOpenGLContext* context);
 // model-view matrix, and sets every state a primitive needs before drawing it.
 void ReplayScene(QOpenGLFunctions_1_1& gl, const Scene& scene, const Matrix4& projection, const Viewport& viewport);
 
+// The same into a whole picture of width x height device pixels at (0, 0), with the
+// matrix widened for its shape (PictureMatrix); line widths, point sizes and the axes'
+// stipple are multiplied by `pixelRatio` (device pixels per logical pixel), so that a
+// high-density screen shows the picture at the size and weight of a plain one.
+void ReplayPicture(QOpenGLFunctions_1_1& gl, const Scene& scene, const Matrix4& projection, int width, int height,
+                   double pixelRatio);
+
 // The picture of the scene in a square of `side` pixels, rendered offscreen; a null
 // image when no OpenGL context with these functions can be made.
 QImage RenderSceneImage(const Scene& scene, const Matrix4& projection, int side);
+
+// The picture of the scene in width x height device pixels at the pixel ratio, as
+// ReplayPicture draws it, rendered offscreen; a null image without OpenGL.
+QImage RenderPictureImage(const Scene& scene, const Matrix4& projection, int width, int height, double pixelRatio);
 
 // The same picture as PNG bytes; empty when it cannot be rendered.
 std::string ScenePng(const Scene& scene, const Matrix4& projection, int side);

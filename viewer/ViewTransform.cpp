@@ -1,5 +1,6 @@
 #include "viewer/ViewTransform.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -60,6 +61,15 @@ Matrix4 Matrix4::Translation(double x, double y, double z)
     return t;
 }
 
+Matrix4 Matrix4::Scale(double x, double y, double z)
+{
+    Matrix4 s;
+    s.m_[0] = x;
+    s.m_[5] = y;
+    s.m_[10] = z;
+    return s;
+}
+
 Matrix4 Matrix4::operator*(const Matrix4& right) const
 {
     Matrix4 p;
@@ -116,6 +126,22 @@ void ViewTransform::setShift(int axis, int position)
     const double d = (position - shift_[axis]) * kShiftStep;
     matrix_ = matrix_ * Matrix4::Translation(axis == 0 ? d : 0, axis == 1 ? d : 0, axis == 2 ? d : 0);
     shift_[axis] = position;
+}
+
+Matrix4 PictureMatrix(const Matrix4& view, double width, double height)
+{
+    if (!(width > 0) || !(height > 0) || width == height)
+        return view;
+    const double side = std::min(width, height);
+    return Matrix4::Scale(side / width, side / height, 1) * view;
+}
+
+std::array<double, 2> ProjectToPicture(const Matrix4& view, double width, double height, double x, double y,
+                                       double z)
+{
+    const std::array<double, 4> clip = PictureMatrix(view, width, height).apply(x, y, z);
+    const double nx = clip[0] / clip[3], ny = clip[1] / clip[3];
+    return {(nx + 1) / 2 * width, (1 - ny) / 2 * height};
 }
 
 std::array<double, 2> ProjectToPixel(const Matrix4& matrix, const Viewport& viewport, int clientHeight, double x,

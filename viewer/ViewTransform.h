@@ -14,6 +14,7 @@ public:
     // A rotation by `degrees` about the axis (x, y, z), as glRotate builds it.
     static Matrix4 Rotation(double degrees, double x, double y, double z);
     static Matrix4 Translation(double x, double y, double z);
+    static Matrix4 Scale(double x, double y, double z);
 
     Matrix4 operator*(const Matrix4& right) const;
     // The matrix applied to the point (x, y, z, 1).
@@ -67,6 +68,17 @@ private:
 };
 
 inline constexpr int kInitialRotation = 18;
+
+// The matrix a picture of width x height pixels draws with: the view's box of -1..1
+// widened along the longer side, so that the model keeps its proportions and the size it
+// has in a square of the shorter side, and a larger picture shows more room around it.
+// A square picture draws with the view's matrix itself.
+Matrix4 PictureMatrix(const Matrix4& view, double width, double height);
+
+// Where a model point lands in a picture of width x height pixels drawn with
+// PictureMatrix (x to the right, y downwards from the picture's top left corner).
+std::array<double, 2> ProjectToPicture(const Matrix4& view, double width, double height, double x, double y,
+                                       double z);
 
 // Where a model point lands in window pixels (x to the right, y downwards from the top of
 // a client area of height `clientHeight`).

@@ -2,6 +2,7 @@
 
 #include "common/NumberText.h"
 #include "engine/PatternDeck.h"
+#include "viewer/PictureExtent.h"
 #include "viewer/SceneRenderer.h"
 #include "viewer/ViewerPicture.h"
 
@@ -14,6 +15,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -62,14 +64,15 @@ Button* button(QWidget* parent, const char* name, const char* caption, const cha
 
 TFormV::TFormV(MessageSink showMessage, QWidget* parent)
     : QWidget(parent,
-              Qt::Window | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+              Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint
                   | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
       showMessage_(std::move(showMessage))
 {
     setObjectName(QStringLiteral("TFormV"));
     setWindowTitle(QStringLiteral("NEC-2 viewer"));
     setToolTip(QStringLiteral("Red  - Sources, Blue - NT or TL ports, Yellow - Loads."));
-    setFixedSize(kClientWidth, kClientHeight);
+    setMinimumSize(kClientWidth, kClientHeight);
+    resize(kClientWidth, kClientHeight);
     createControls();
     connectControls();
 }
@@ -126,12 +129,26 @@ void TFormV::createControls()
     PatternInfoStaticText->setToolTip(QStringLiteral("Maximum gain of the pattern and its direction"));
     PatternInfoStaticText->setGeometry(5, 502, 300, 22);
 
+    for (QObject* child : children())
+        if (auto* control = qobject_cast<QWidget*>(child); control != nullptr && control != picture_)
+            designedPlaces_.emplace_back(control, control->geometry());
+
     ViewerMenu = new QMenu(this);
     ViewerMenu->setObjectName(QStringLiteral("ViewerMenu"));
     RestoreItemMenu = ViewerMenu->addAction(QStringLiteral("Reset"));
     RestoreItemMenu->setObjectName(QStringLiteral("RestoreItemMenu"));
     setContextMenuPolicy(Qt::CustomContextMenu);
     resetControls();
+}
+
+void TFormV::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    const int w = std::max(width(), kClientWidth), h = std::max(height(), kClientHeight);
+    picture_->setGeometry(5, 5, w - 10, h - kControlsHeight);
+    const int down = h - kClientHeight;
+    for (const auto& [control, place] : designedPlaces_)
+        control->setGeometry(place.translated(0, down));
 }
 
 void TFormV::connectControls()
@@ -294,6 +311,20 @@ void TFormV::NewZPos()
     }
     model_ = std::move(model);
     sceneChanged();
+    if (viewMode() == ViewMode::RealView)
+        offerCentreView();
+}
+
+void TFormV::offerCentreView()
+{
+    if (!ask_ || !hasModel()
+        || !OutsideThePicture(*model_, view_.matrix(), ZoomFactor(LSUpDown->value()), picture_->width(),
+                              picture_->height()))
+        return;
+    if (!ask_(QString::fromLatin1(kOutsidePictureQuestion)))
+        return;
+    View1Check->setChecked(true);
+    NewZPos();
 }
 
 SceneState TFormV::sceneState() const

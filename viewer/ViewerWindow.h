@@ -11,10 +11,13 @@
 #include "viewer/ViewTransform.h"
 #include "viewer/ViewerModel.h"
 
+#include <QRect>
 #include <QWidget>
 
 #include <functional>
 #include <optional>
+#include <utility>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -40,14 +43,23 @@ struct PatternRunHook {
     std::function<engine::CalculationResult(engine::CalculationRequest)> run;
 };
 
+inline constexpr const char* kOutsidePictureQuestion =
+    "The antenna lies outside the picture in the real view. Show the centre view?";
+
 inline constexpr const char* kNoLastDeckMessage = "The deck of the last calculation (Indata.txo) was not found.";
 
 class TFormV : public QWidget {
     Q_OBJECT
 public:
     using MessageSink = std::function<void(const QString&)>;
+    // A yes/no question to the user; true for Yes.
+    using QuestionSink = std::function<bool(const QString&)>;
     explicit TFormV(MessageSink showMessage, QWidget* parent = nullptr);
     ~TFormV() override;
+
+    // Where "Real view" asks whether to show the centre view instead when the model lies
+    // outside the picture; without it nothing is asked.
+    void setQuestionSink(QuestionSink ask) { ask_ = std::move(ask); }
 
     // Builds the model of the sections, fills the wire list and sets up the picture.
     // False (after its message) when the model or the picture could not be set up; the
@@ -82,9 +94,12 @@ public:
     const Scene& scene() const { return scene_; }
     int sceneBuilds() const { return sceneBuilds_; }
 
-    // Window size: the client area.
+    // Window size: the client area as designed, also its least size. A larger window
+    // gives the room to the picture; the controls keep their places under it.
     static constexpr int kClientWidth = 310;
     static constexpr int kClientHeight = 528;
+    // The client height that is not picture: its top margin and the controls under it.
+    static constexpr int kControlsHeight = kClientHeight - (kClientWidth - 10);
 
     // The controls by their names.
     QSlider* TrackBar1;
@@ -112,6 +127,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void createControls();
@@ -124,8 +140,13 @@ private:
     // Runs the pattern; the message when it fails.
     QString runPattern();
     void dropPattern();
+    // In "Real view": when the model lies outside the picture, offers the centre view.
+    void offerCentreView();
 
     MessageSink showMessage_;
+    QuestionSink ask_;
+    // The controls under the picture with their places in the window as designed.
+    std::vector<std::pair<QWidget*, QRect>> designedPlaces_;
     ViewerPicture* picture_ = nullptr;
     std::optional<engine::ViewerSections> sections_;
     std::optional<ViewerModel> model_;

@@ -61,7 +61,7 @@ done
 
 # Dependencies: the engine and the toolkit's libraries.
 depends="$(dpkg-deb -f "$deb" Depends)"
-for package in nec2c qt6-qpa-plugins libqt6core6 libqt6gui6 libqt6widgets6 libqt6charts6 libqt6openglwidgets6 \
+for package in nec2c qt6-qpa-plugins libqt6core6 libqt6gui6 libqt6widgets6 libqt6charts6 libqt6opengl6 \
                libstdc++6; do
     echo "$depends" | tr ',|' '\n\n' | awk '{ print $1 }' | grep -qxF "$package" || fail "Depends lacks $package: $depends"
 done

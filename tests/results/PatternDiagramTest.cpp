@@ -449,3 +449,51 @@ TEST(PatternCurves, SampleYagiMainLobeForward)
     images.azimuth.save(QString(TEST_OUTPUT_DIR) + "/yagi3_azimuth_vh.png", "PNG");
     images.elevation.save(QString(TEST_OUTPUT_DIR) + "/yagi3_elevation_vh.png", "PNG");
 }
+
+TEST(PatternDensity, DiagramsDrawnAgainForADenserScreen)
+{
+    // The two curves of "V+H" at half of the outer ring (15 dB down) in green and red.
+    PatternImages images;
+    const auto lines = uniformPattern(-10.0, -10.0, 5.0);
+    ShowPolarization(images, lines, 5.0, Polarization::PhiTheta, '.');
+    ASSERT_EQ(images.azimuthCurves.size(), 2u);
+    ASSERT_EQ(images.elevationCurves.size(), 2u);
+    const QImage bitmap = images.azimuth;
+
+    struct {
+        double ratio;
+        int azimuthSide, elevationHeight;
+    } cases[] = {{1, 350, 175}, {0.5, 350, 175}, {1.5, 525, 263}, {2, 700, 350}, {3, 1050, 525}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.ratio);
+        const PatternImages dense = PatternImagesAt(images, c.ratio);
+        const double ratio = std::max(c.ratio, 1.0);
+        EXPECT_EQ(dense.azimuth.size(), QSize(c.azimuthSide, c.azimuthSide));
+        EXPECT_EQ(dense.elevation.size(), QSize(c.azimuthSide, c.elevationHeight));
+        EXPECT_DOUBLE_EQ(dense.azimuth.devicePixelRatio(), ratio);
+        EXPECT_DOUBLE_EQ(dense.elevation.devicePixelRatio(), ratio);
+        // The same drawing at the scale: background, white disc, the curve of the last
+        // colour (red over green) on the half-radius circle, nothing of it elsewhere.
+        EXPECT_EQ(dense.azimuth.pixelColor(1, 1).rgb(), kFace.rgb());
+        EXPECT_NEAR(static_cast<double>(pixelsOf(dense.azimuth, Qt::white).size()),
+                    ratio * ratio * static_cast<double>(pixelsOf(bitmap, Qt::white).size()),
+                    0.1 * ratio * ratio * static_cast<double>(pixelsOf(bitmap, Qt::white).size()));
+        for (int phi = 0; phi < 360; phi += 15) {
+            const QPoint at = onCircle(175 * ratio, 175 * ratio, 87.5 * ratio, phi);
+            EXPECT_TRUE(near(dense.azimuth, at, [](QColor q) { return q.red() > 150 && q.green() < 120; })) << phi;
+        }
+        for (int m = 0; m <= 180; m += 15) {
+            QPoint at = onCircle(175 * ratio, 175 * ratio, 87.5 * ratio, m);
+            at.setY(std::min(at.y(), nearest(174 * ratio))); // the horizon's last row
+            EXPECT_TRUE(near(dense.elevation, at, [](QColor q) { return q.red() > 150 && q.green() < 120; })) << m;
+        }
+        EXPECT_EQ(dense.azimuthCurves.size(), 2u);
+    }
+    // The bitmaps themselves stay as drawn; a new grid forgets the curves.
+    EXPECT_EQ(PatternImagesAt(images, 1).azimuth, bitmap);
+    EXPECT_EQ(images.azimuth, bitmap);
+    DrawPatternGrid(images);
+    EXPECT_TRUE(images.azimuthCurves.empty());
+    EXPECT_TRUE(images.elevationCurves.empty());
+    EXPECT_TRUE(pixelsOf(PatternImagesAt(images, 2).azimuth, kRed).empty());
+}

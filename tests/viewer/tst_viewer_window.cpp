@@ -5,6 +5,7 @@
 
 #include "app/MainWindowControls.h"
 #include "engine/ViewerSectionsParse.h"
+#include "viewer/ViewFit.h"
 #include "viewer/ViewerPicture.h"
 #include "viewer/ViewerWindow.h"
 
@@ -12,6 +13,10 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QProcess>
+#include <QMenu>
+#include <QScreen>
+#include <QToolTip>
+#include <QWindow>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
@@ -74,10 +79,49 @@ Shown show(const char* listing)
     return s;
 }
 
+// In the picture's device pixels.
 std::array<double, 2> pixelOf(const TFormV& w, const Vec3& p)
 {
-    const int side = w.picture()->width();
-    return ProjectToPixel(w.view().matrix(), Viewport{0, 0, side}, side, p[0], p[1], p[2]);
+    const double ratio = w.picture()->devicePixelRatioF();
+    const auto at = ProjectToPicture(w.view().matrix(), w.picture()->width(), w.picture()->height(), p[0], p[1], p[2]);
+    return {at[0] * ratio, at[1] * ratio};
+}
+
+// The pixels of about this colour within `radius` of the position.
+int colourCount(const QImage& image, const std::array<double, 2>& at, int radius, QColor colour)
+{
+    int count = 0;
+    for (int y = static_cast<int>(at[1]) - radius; y <= static_cast<int>(at[1]) + radius; ++y)
+        for (int x = static_cast<int>(at[0]) - radius; x <= static_cast<int>(at[0]) + radius; ++x)
+            if (image.rect().contains(x, y)) {
+                const QColor c = image.pixelColor(x, y);
+                count += std::abs(c.red() - colour.red()) < 40 && std::abs(c.green() - colour.green()) < 40
+                    && std::abs(c.blue() - colour.blue()) < 40;
+            }
+    return count;
+}
+
+QString settingsText(const AppTestSupport& support)
+{
+    QFile file(support.settingsPath());
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// The main window of a program folder with the listing, and its viewer opened.
+TFormV* openViewer(AppTestSupport& support, const char* listing)
+{
+    TForm1& main = support.createWindow();
+    main.show();
+    const QString target = QDir(support.folder()).filePath(QStringLiteral("Outdata.txo"));
+    QFile::remove(target);
+    if (!QFile::copy(fixture(listing), target))
+        return nullptr;
+    main.ReadEngineOutput();
+    main.ui().ViewerCallButton->click();
+    TFormV* viewer = main.viewerWindow();
+    if (viewer == nullptr || !QTest::qWaitForWindowExposed(viewer))
+        return nullptr;
+    return viewer;
 }
 
 } // namespace
@@ -91,6 +135,10 @@ private slots:
     void viewModeRefitsAndResetRestores();
     void openedAndReloadedByTheMainWindow();
     void pictureOfTheCommandLineTool();
+    void pictureGrowsWithTheWindow();
+    void placeKeptInTheSettingsFile();
+    void realViewOutsideOffersTheCentreView();
+    void pictureFollowsThePixelRatio();
 };
 
 void ViewerWindowTest::controlsAsDesigned()
@@ -223,6 +271,31 @@ void ViewerWindowTest::rotationsChangeOnlyTheMatrix()
     QApplication::sendEvent(w.picture(), &wheel);
     QCOMPARE(w.LSUpDown->value(), 12);
     QCOMPARE(w.sceneBuilds(), builds + 1);
+
+    // The user's input reaches the picture's own window: a drag, the wheel, a right click.
+    QWindow* surface = w.picture()->surface();
+    QVERIFY(surface != nullptr && surface->isExposed());
+    QTest::mousePress(surface, Qt::LeftButton, {}, QPoint(50, 50));
+    QTest::mouseMove(surface, QPoint(50 - 3 * ViewerPicture::kDragStep, 50 + ViewerPicture::kDragStep));
+    QTest::mouseRelease(surface, Qt::LeftButton, {}, QPoint(50 - 3 * ViewerPicture::kDragStep, 50 + ViewerPicture::kDragStep));
+    QCOMPARE(w.TrackBar1->value(), 17);
+    QCOMPARE(w.TrackBar2->value(), 19);
+    QWheelEvent back(QPointF(50, 50), QPointF(), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                     Qt::NoScrollPhase, false);
+    QApplication::sendEvent(surface, &back);
+    QCOMPARE(w.LSUpDown->value(), 11);
+    QVERIFY(!w.ViewerMenu->isVisible());
+    QTest::mouseClick(surface, Qt::RightButton, {}, QPoint(60, 60));
+    QTRY_VERIFY(w.ViewerMenu->isVisible());
+    w.ViewerMenu->hide();
+    // A redraw on the screen at once.
+    QVERIFY(w.picture()->redrawNow());
+    // Resting over the picture shows the viewer's hint.
+    QToolTip::hideText();
+    QTest::mouseMove(surface, QPoint(70, 70));
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), QStringLiteral("Red  - Sources, Blue - NT or TL ports, Yellow - Loads."));
+    QToolTip::hideText();
 }
 
 void ViewerWindowTest::viewModeRefitsAndResetRestores()
@@ -305,6 +378,150 @@ void ViewerWindowTest::pictureOfTheCommandLineTool()
     s.window->ShowCurCheckBox->click();
     QCOMPARE(image.convertToFormat(QImage::Format_RGB32),
              s.window->picture()->grabFramebuffer().convertToFormat(QImage::Format_RGB32));
+}
+
+void ViewerWindowTest::pictureGrowsWithTheWindow()
+{
+    Shown s = show("yagi3_loads.out");
+    TFormV& w = *s.window;
+    QCOMPARE(w.minimumSize(), QSize(310, 528));
+    QVERIFY(w.maximumSize().width() > 2000);
+    QVERIFY(w.windowFlags() & Qt::WindowMaximizeButtonHint);
+    const QWidget* controls[] = {w.TrackBar1, w.View3Check, w.LSUpDown, w.UpDownX,         w.UpDownY,
+                                 w.UpDownZ,   w.WireNViewerComboBox, w.ShowCurCheckBox, w.CloseViewerButton,
+                                 w.PatternCheckBox};
+    std::vector<QRect> before;
+    for (const QWidget* c : controls)
+        before.push_back(c->geometry());
+    QCOMPARE(w.picture()->geometry(), QRect(5, 5, 300, 300));
+
+    struct {
+        QSize window, picture;
+    } sizes[] = {{{700, 800}, {690, 572}}, {{900, 528}, {890, 300}}, {{310, 900}, {300, 672}}, {{310, 528}, {300, 300}}};
+    for (const auto& size : sizes) {
+        w.resize(size.window);
+        QTRY_COMPARE(w.size(), size.window);
+        QCOMPARE(w.picture()->size(), size.picture);
+        // The controls keep their places under the picture.
+        for (std::size_t k = 0; k < before.size(); ++k)
+            QCOMPARE(controls[k]->geometry(), before[k].translated(0, size.window.height() - 528));
+        QVERIFY(controls[0]->geometry().top() > w.picture()->geometry().bottom());
+        // The picture fills the new size, the model where the projection says.
+        const QImage image = w.picture()->grabFramebuffer();
+        QCOMPARE(image.size(), size.picture * w.picture()->devicePixelRatioF());
+        QVERIFY(colourNear(image, pixelOf(w, midpoint(*w.model(), 3)), Qt::green));
+        QVERIFY(colourNear(image, pixelOf(w, midpoint(*w.model(), 17)), Qt::red));
+        QCOMPARE(image.pixelColor(image.width() - 2, image.height() - 2), QColor(Qt::white));
+    }
+    // Never smaller than designed.
+    w.resize(200, 300);
+    QTRY_COMPARE(w.size(), QSize(310, 528));
+    QVERIFY(s.messages.isEmpty());
+}
+
+void ViewerWindowTest::placeKeptInTheSettingsFile()
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect place(screen.topLeft() + QPoint(30, 40), QSize(640, 700).boundedTo(screen.size() - QSize(40, 50)));
+    AppTestSupport support;
+    support.prepare();
+    {
+        TFormV* viewer = openViewer(support, "yagi3_loads.out");
+        QVERIFY(viewer != nullptr);
+        QCOMPARE(viewer->size(), QSize(310, 528));
+        viewer->setGeometry(place);
+        QTRY_COMPARE(viewer->geometry(), place);
+        viewer->parentWidget()->close(); // closing the program writes the settings
+        support.destroyWindow();
+    }
+    QVERIFY(settingsText(support).contains(QStringLiteral("[Window TFormV]\nLeft=%1\nTop=%2\nWidth=%3\nHeight=%4\nMaximized=0\n")
+                                               .arg(place.left())
+                                               .arg(place.top())
+                                               .arg(place.width())
+                                               .arg(place.height())));
+    {
+        TFormV* viewer = openViewer(support, "yagi3_loads.out");
+        QVERIFY(viewer != nullptr);
+        QTRY_COMPARE(viewer->geometry(), place);
+        QCOMPARE(viewer->picture()->size(), QSize(place.width() - 10, place.height() - TFormV::kControlsHeight));
+        support.destroyWindow();
+    }
+    // Saved larger than the screen and beyond it: back whole on the screen; a
+    // maximised viewer comes back maximised.
+    struct {
+        const char* settings;
+        bool maximized;
+    } saved[] = {{"[Window TFormV]\nLeft=9000\nTop=-300\nWidth=6000\nHeight=5000\nMaximized=0\n", false},
+                 {"[Window TFormV]\nLeft=10\nTop=10\nWidth=400\nHeight=600\nMaximized=1\n", true}};
+    for (const auto& c : saved) {
+        support.prepare(c.settings);
+        TFormV* viewer = openViewer(support, "yagi3_loads.out");
+        QVERIFY(viewer != nullptr);
+        QVERIFY(screen.contains(viewer->geometry()));
+        QCOMPARE(viewer->isMaximized(), c.maximized);
+        QVERIFY(viewer->picture()->width() >= 300);
+        support.destroyWindow();
+    }
+}
+
+void ViewerWindowTest::realViewOutsideOffersTheCentreView()
+{
+    AppTestSupport support;
+    support.prepare();
+    const QString question = QStringLiteral("The antenna lies outside the picture in the real view. Show the centre view?");
+    // A dipole in free space stands at the origin: no question.
+    TFormV* viewer = openViewer(support, "dipole_free.out");
+    QVERIFY(viewer != nullptr);
+    viewer->View3Check->click();
+    QCOMPARE(viewer->viewMode(), ViewMode::RealView);
+    QVERIFY(support.dialogs.questions.isEmpty());
+    // Moved out of sight by the Z shift, the real view picked again: "No" keeps it.
+    viewer->UpDownZ->setValue(60);
+    viewer->View3Check->click();
+    QCOMPARE(support.dialogs.questions.size(), 1);
+    QCOMPARE(support.dialogs.questions.last().text, question);
+    QVERIFY(viewer->View3Check->isChecked());
+
+    // The Yagi stands 12 m high, far above the picture in the real view.
+    support.dialogs = ScriptedDialogs();
+    viewer = openViewer(support, "yagi3_loads.out");
+    QVERIFY(viewer != nullptr);
+    viewer->View3Check->click();
+    QCOMPARE(support.dialogs.questions.size(), 1);
+    QCOMPARE(support.dialogs.questions.last().text, question);
+    QVERIFY(support.dialogs.questions.last().buttons == UserDialogs::Buttons::YesNo);
+    QVERIFY(viewer->View3Check->isChecked());
+    QCOMPARE(viewer->viewMode(), ViewMode::RealView);
+    QVERIFY(BoxOf(*viewer->model()).low[2] > 0.5);
+    // "Yes" shows the centre view.
+    support.dialogs.answers = {UserDialogs::Answer::Yes};
+    viewer->View3Check->click();
+    QCOMPARE(support.dialogs.questions.size(), 2);
+    QVERIFY(viewer->View1Check->isChecked());
+    QCOMPARE(viewer->viewMode(), ViewMode::Center);
+    const StructureBox box = BoxOf(*viewer->model());
+    for (int a = 0; a < 3; ++a)
+        QVERIFY(std::abs(box.low[a] + box.high[a]) < 1e-6); // centred on the origin
+    // The centre view itself never asks.
+    viewer->View1Check->click();
+    QCOMPARE(support.dialogs.questions.size(), 2);
+    QVERIFY(support.dialogs.messages.isEmpty());
+}
+
+void ViewerWindowTest::pictureFollowsThePixelRatio()
+{
+    // Run on its own with QT_SCALE_FACTOR=2 as well: the framebuffer has the device
+    // pixels, and lines and points keep their size on the screen.
+    Shown s = show("yagi3_loads.out");
+    TFormV& w = *s.window;
+    const double ratio = w.picture()->devicePixelRatioF();
+    const QImage image = w.picture()->grabFramebuffer();
+    QCOMPARE(image.size(), QSize(300, 300) * ratio);
+    QVERIFY(colourNear(image, pixelOf(w, midpoint(*w.model(), 3)), Qt::green));
+    // The 5-pixel source point: about 20 device pixels at ratio 1, 80 at ratio 2.
+    const int red = colourCount(image, pixelOf(w, midpoint(*w.model(), 17)), static_cast<int>(5 * ratio), Qt::red);
+    QVERIFY2(red >= 12 * ratio * ratio && red <= 36 * ratio * ratio, qPrintable(QString::number(red)));
+    QVERIFY(s.messages.isEmpty());
 }
 
 QTEST_MAIN(ViewerWindowTest)
