@@ -8,8 +8,13 @@
 
 namespace vrnnec {
 
-RPPlotsPage::RPPlotsPage(Ui::RPPlotsPage& controls, QWidget* parent) : QWidget(parent)
+RPPlotsPage::RPPlotsPage(Ui::RPPlotsPage& controls, QWidget* parent)
+    : LazyPage("TabSheet2", parent), controls_(controls)
+{}
+
+void RPPlotsPage::build()
 {
+    Ui::RPPlotsPage& controls = controls_;
     controls.setupUi(this);
     azimuthLabel_ = controls.Diagr;
     polarization_ = {controls.TotalDCheck, controls.PhiDCheck, controls.ThetaDCheck, controls.PhiThetaDCheck};

@@ -4,8 +4,9 @@
 
 #include "results/PatternDiagram.h"
 
+#include "app/LazyPage.h"
+
 #include <QList>
-#include <QWidget>
 
 namespace Ui {
 class RPPlotsPage;
@@ -16,10 +17,10 @@ class QMenu;
 
 namespace vrnnec {
 
-class RPPlotsPage : public QWidget {
+class RPPlotsPage : public LazyPage {
     Q_OBJECT
 public:
-    // Builds the page's controls into `controls`, shows the empty diagram grids and
+    // The page builds its controls into `controls`, shows the empty diagram grids and
     // attaches the popup menu to the page.
     explicit RPPlotsPage(Ui::RPPlotsPage& controls, QWidget* parent = nullptr);
 
@@ -35,7 +36,11 @@ public:
     // output).
     void enablePolarization();
 
+protected:
+    void build() override;
+
 private:
+    Ui::RPPlotsPage& controls_;
     results::PatternImages diagrams_;
     QLabel* azimuthLabel_ = nullptr;
     QLabel* elevationLabel_ = nullptr;

@@ -209,6 +209,7 @@ private slots:
     void copyGFButtonAndUnitsOfTheWireTools()
     {
         TForm1& w = support.createWindow();
+        w.buildPages();
         auto* copy = w.findChild<QPushButton*>(QStringLiteral("CopyGFButton"));
         QVERIFY(copy);
         QCOMPARE(copy->text(), QStringLiteral("Copy GF to working folder"));
