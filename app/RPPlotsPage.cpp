@@ -19,7 +19,7 @@ void RPPlotsPage::build()
     azimuthLabel_ = controls.Diagr;
     polarization_ = {controls.TotalDCheck, controls.PhiDCheck, controls.ThetaDCheck, controls.PhiThetaDCheck};
     elevationLabel_ = controls.DiagrElev;
-    results::DrawPatternGrid(diagrams_);
+    diagrams_.emplace(); // the empty grids
     showDiagrams();
 
     popupMenu_ = new QMenu(this);
@@ -39,8 +39,8 @@ void RPPlotsPage::enablePolarization()
 
 void RPPlotsPage::showDiagrams()
 {
-    azimuthLabel_->setPixmap(QPixmap::fromImage(diagrams_.azimuth));
-    elevationLabel_->setPixmap(QPixmap::fromImage(diagrams_.elevation));
+    azimuthLabel_->setPixmap(QPixmap::fromImage(diagrams().azimuth));
+    elevationLabel_->setPixmap(QPixmap::fromImage(diagrams().elevation));
 }
 
 } // namespace vrnnec

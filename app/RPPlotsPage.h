@@ -8,6 +8,8 @@
 
 #include <QList>
 
+#include <optional>
+
 namespace Ui {
 class RPPlotsPage;
 }
@@ -24,9 +26,13 @@ public:
     // attaches the popup menu to the page.
     explicit RPPlotsPage(Ui::RPPlotsPage& controls, QWidget* parent = nullptr);
 
-    // The two pattern diagrams (`Diagr`, `DiagrElev`); showDiagrams() puts them on the page.
-    results::PatternImages& diagrams() { return diagrams_; }
-    const results::PatternImages& diagrams() const { return diagrams_; }
+    // The two pattern diagrams (`Diagr`, `DiagrElev`), drawn when the page is built;
+    // showDiagrams() puts them on the page.
+    results::PatternImages& diagrams()
+    {
+        ensureBuilt();
+        return *diagrams_;
+    }
     void showDiagrams();
 
     // `PopupRPDiagrMenu`: viewer, angles, "Frequency plots" and the three save commands.
@@ -41,7 +47,7 @@ protected:
 
 private:
     Ui::RPPlotsPage& controls_;
-    results::PatternImages diagrams_;
+    std::optional<results::PatternImages> diagrams_;
     QLabel* azimuthLabel_ = nullptr;
     QLabel* elevationLabel_ = nullptr;
     QMenu* popupMenu_ = nullptr;
