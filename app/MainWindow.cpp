@@ -82,6 +82,7 @@ void TForm1::buildPages()
     InstallPageKeys(u);
     workPlaces_->attachPages();
     applyPendingSettings();
+    updateCommands();
     // The fields that mirror fields of the first page start with their texts.
     for (auto [from, to] : {std::pair{u.AngleElevField, u.Elevation1Field}, std::pair{u.AngleAzField, u.Azimuth1Field},
                             std::pair{u.FreqField, u.FreqVRNChangeField}})
@@ -280,6 +281,18 @@ void TForm1::updateCommands()
 {
     for (Command command : kCommands)
         commandAction(command)->setEnabled(session_.commands.allows(command));
+    // What a reading of the listing offers from then on: the saves of the diagrams and
+    // results, and the currents chart's controls (set with their pages).
+    if (!pagesBuilt_)
+        return;
+    MainWindowControls& u = *ui_;
+    const CommandState& s = session_.commands;
+    for (auto [save, enabled] : {std::pair{u.SaveRP, s.resultsRead || s.curvesDrawn},
+                                 std::pair{u.SaveRes, s.resultsRead || s.curvesDrawn},
+                                 std::pair{u.SaveElevationPlot, s.resultsRead}})
+        save->setEnabled(enabled);
+    for (QWidget* control : std::initializer_list<QWidget*>{u.SaveCurrentButton, u.TagNumField, u.LLCheckBox, u.PHIndCheckBox})
+        control->setEnabled(s.resultsRead);
 }
 
 void TForm1::GNDParChangeButtonClick()

@@ -106,9 +106,8 @@ void TForm1::ReadEngineOutput(const engine::ListingData& listing)
     ShowPolarization();
     u.FreqField->setText(localenum::general(output.frequency.value_or(0)));
     u.HAntField->setText(localenum::general(session().AntennaHeight));
-    u.SaveRP->setEnabled(true);
-    u.SaveRes->setEnabled(true);
-    u.SaveElevationPlot->setEnabled(true);
+    session().commands.resultsRead = true;
+    updateCommands();
     if (u.TagNumField->count() > 0) {
         {
             const QSignalBlocker block(u.TagNumField);
@@ -118,10 +117,7 @@ void TForm1::ReadEngineOutput(const engine::ListingData& listing)
         if (numtext::parseInteger(u.TagNumField->itemText(0).toStdString(), tag))
             ChartWireCurrents(tag, u.LLCheckBox->isChecked());
     }
-    for (QWidget* w : {static_cast<QWidget*>(u.SaveCurrentButton), static_cast<QWidget*>(u.GFwriteButton),
-                       static_cast<QWidget*>(u.ElectricNFButton), static_cast<QWidget*>(u.MagneticNFButton),
-                       static_cast<QWidget*>(u.TagNumField), static_cast<QWidget*>(u.LLCheckBox),
-                       static_cast<QWidget*>(u.PHIndCheckBox)})
+    for (QWidget* w : {u.GFwriteButton, u.ElectricNFButton, u.MagneticNFButton})
         w->setEnabled(true);
     session().commands.listingShown = true;
     session().commands.anglesRerun = true;
@@ -148,9 +144,9 @@ void TForm1::ShowPolarization()
         results::ShowPolarization(rpPlotsPage().diagrams(), session().PatternLines, session().MaxTotalGain,
                                   selectedPolarization(), localenum::decimalSeparator());
     rpPlotsPage().showDiagrams();
-    if (outcome.enableSave) {
-        ui().SaveRP->setEnabled(true);
-        ui().SaveRes->setEnabled(true);
+    if (outcome.enableSave && !session().commands.curvesDrawn) {
+        session().commands.curvesDrawn = true;
+        updateCommands();
     }
     for (const std::string& message : outcome.messages)
         dialogs_->showMessage(QString::fromStdString(message));

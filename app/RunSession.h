@@ -35,6 +35,8 @@ struct CommandState {
     bool listingShown = false;  // Outdata.txo holds the structure on show: the viewer
     bool sweepUpToDate = false; // the last calculation's deck matches the parameters: "Frequency plots"
     bool running = false;       // an engine run of a calculation is in progress
+    bool resultsRead = false;   // a listing was read once: its saves and the currents controls
+    bool curvesDrawn = false;   // pattern curves were drawn once: "Save Azimuth Plot", "Save Results"
 
     bool operator==(const CommandState&) const = default;
 

@@ -47,6 +47,20 @@ QString commandStates(TForm1& w)
         }
         states += !agree ? QLatin1Char('?') : enabled ? QLatin1Char('1') : QLatin1Char('0');
     }
+    // And what a reading offers: the saves and the currents chart's controls, all alike.
+    MainWindowControls& u = w.ui();
+    QString results;
+    for (QObject* entry : QList<QObject*>{u.SaveRP, u.SaveRes, u.SaveElevationPlot, u.SaveCurrentButton, u.TagNumField,
+                                          u.LLCheckBox, u.PHIndCheckBox}) {
+        const auto* widget = qobject_cast<QWidget*>(entry);
+        const bool on = widget != nullptr ? widget->isEnabledTo(w.centralWidget())
+                                          : qobject_cast<QAction*>(entry)->isEnabled();
+        results += on ? QLatin1Char('1') : QLatin1Char('0');
+    }
+    states += QLatin1Char(' ');
+    states += results == QLatin1String("1111111") ? QLatin1Char('1')
+        : results == QLatin1String("0000000")     ? QLatin1Char('0')
+                                                  : QLatin1Char('?');
     return states;
 }
 
@@ -87,13 +101,14 @@ Q_DECLARE_METATYPE(vrnnec::Command)
 void CommandsTest::entriesFollowTheProgramState_data()
 {
     QTest::addColumn<State>("state");
-    // Find, Refresh, Calculate at original, Calculate (coated), Viewer, RP angles, Frequency plots.
+    // Find, Refresh, Calculate at original, Calculate (coated), Viewer, RP angles, Frequency
+    // plots; then the controls a reading offers.
     QTest::addColumn<QString>("expected");
-    QTest::newRow("no file") << State::NoFile << "1000000";
-    QTest::newRow("file picked") << State::FilePicked << "1111000";
-    QTest::newRow("converted") << State::Converted << "1111011";
-    QTest::newRow("results read") << State::ResultsRead << "1111111";
-    QTest::newRow("run in progress") << State::RunInProgress << "1100000";
+    QTest::newRow("no file") << State::NoFile << "1000000 0";
+    QTest::newRow("file picked") << State::FilePicked << "1111000 0";
+    QTest::newRow("converted") << State::Converted << "1111011 0";
+    QTest::newRow("results read") << State::ResultsRead << "1111111 1";
+    QTest::newRow("run in progress") << State::RunInProgress << "1100000 0";
 }
 
 void CommandsTest::entriesFollowTheProgramState()
@@ -134,7 +149,7 @@ void CommandsTest::entriesFollowTheProgramState()
         u.Execute_Original1->click();
         QCOMPARE(support.dialogs.messages, QStringList{QStringLiteral("NEC-2 run was stopped.")});
         // After the run the calculations are offered again.
-        QCOMPARE(commandStates(w), QStringLiteral("1111000"));
+        QCOMPARE(commandStates(w), QStringLiteral("1111000 0"));
         break;
     }
     }
