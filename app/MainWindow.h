@@ -126,8 +126,8 @@ public:
     void loadSettings();
     void saveSettings();
 
-    // Commands on the antenna file (CalculationCommands.cpp).
-    void ButtonVRNfileFindClick();
+    // Commands on the antenna file (CalculationCommands.cpp); "Find VORNA file",
+    // "Refresh" and the calculations are given by their actions (commandAction).
     // Takes `path` as "Find VORNA file" takes the chosen file (also the file given on the
     // program's command line).
     void OpenAntennaFile(const QString& path);
@@ -135,50 +135,52 @@ public:
     // "NEC-2 input" page as "Open WCF file" opens it, any other file is taken as an
     // antenna file.
     void OpenFile(const QString& path);
-    void RefreshButtonClick();
-    void Execute_OriginalClick();
-    void ExecuteClick();
 
     // Results of a run (ResultsCommands.cpp): the reading of `Outdata.txo` into the
-    // table, memos, diagrams and currents chart, and the commands on those results.
+    // table, memos, diagrams and currents chart; the commands on those results are the
+    // page's controls' own.
     void ReadEngineOutput();
     void ReadEngineOutput(const engine::ListingData& listing);
-    void AddResultsRow();
-    void ShowPolarization();
-    void SaveRPClick();
-    void SaveElevationPlotClick();
-    void SaveResClick();
     void ChartWireCurrents(long long tag, bool inWavelengths);
-    void TagNumFieldChange();
-    void SaveCurrentButtonClick();
 
-    // The 3-D viewer (ViewerCommands.cpp): opened by the viewer entries, reloaded after
-    // every successful reading while it is visible.
-    void OpenViewer();
+    // The 3-D viewer (ViewerCommands.cpp): opened by the viewer entries (Command::Viewer),
+    // reloaded after every successful reading while it is visible.
     void ReloadViewer();
     viewer::TFormV* viewerWindow() const;
-    // The Green's function file (GreenFunctionCommands.cpp).
-    void GFwriteButtonClick();
+    // "Copy GF to working folder" (GreenFunctionCommands.cpp).
     void CopyGFClick();
-    // "Frequency plots" (FrequencyPlotsCommands.cpp): the sweep window, recreated by
-    // every opening; nullptr before the first.
-    void FreqPlotsShowMenuItemClick();
+    // "Frequency plots" (FrequencyPlotsCommands.cpp, Command::FrequencyPlots): the sweep
+    // window, recreated by every opening; nullptr before the first.
     TFreqPlotsForm* freqPlotsForm() const;
-
-    // Near fields (NearFieldCommands.cpp).
-    void ElectricNFButtonClick();
-    void MagneticNFButtonClick();
-
-    // Handlers of this window's own rules.
-    void EnableParamChangeCheckClick();
+    // "Change ground parameters": opens the ground parameters dialog.
     void GNDParChangeButtonClick();
-    void ZSwrNEC2FieldChange();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The handlers of the commands and controls, each connected where its control is
+    // built.
+    void ButtonVRNfileFindClick();
+    void RefreshButtonClick();
+    void Execute_OriginalClick();
+    void ExecuteClick();
+    void AddResultsRow();
+    void ShowPolarization();
+    void SaveRPClick();
+    void SaveElevationPlotClick();
+    void SaveResClick();
+    void TagNumFieldChange();
+    void SaveCurrentButtonClick();
+    void OpenViewer();
+    void GFwriteButtonClick();
+    void FreqPlotsShowMenuItemClick();
+    void ElectricNFButtonClick();
+    void MagneticNFButtonClick();
+    void EnableParamChangeCheckClick();
+    void ZSwrNEC2FieldChange();
+
     void PrepareProg();
     void createCommandActions();
     void bindEntry(QAbstractButton* button, Command command);

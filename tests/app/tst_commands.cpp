@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -79,6 +80,7 @@ private slots:
     void pagesAreBuiltWhenFirstNeeded_data();
     void pagesAreBuiltWhenFirstNeeded();
     void hiddenPagesTakeTheirSettingsAndMirrors();
+    void aPageBuiltWhenShownLooksAsBuiltBefore();
 
 private:
     void writeFile(const QString& name, const QByteArray& bytes, bool executable = false)
@@ -251,6 +253,36 @@ void CommandsTest::hiddenPagesTakeTheirSettingsAndMirrors()
     const QByteArray written = file.readAll();
     for (const char* line : {"Re=75\n", "Im=-5\n", "ReadAdmittance=1\n", "EnableTextEdit=1\n", "Elevation=35\n"})
         QVERIFY2(written.contains(line), line);
+}
+
+void CommandsTest::aPageBuiltWhenShownLooksAsBuiltBefore()
+{
+    const auto shots = [](TForm1& w) {
+        QList<QImage> images;
+        auto* pages = w.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+        for (int page = 1; page < pages->count(); ++page) {
+            pages->setCurrentIndex(page);
+            QTest::qWait(20);
+            images << pages->currentWidget()->grab().toImage();
+        }
+        return images;
+    };
+    TForm1& before = support.createWindow();
+    before.buildPages();
+    before.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&before));
+    const QList<QImage> built = shots(before);
+    support.destroyWindow();
+
+    TForm1& shown = support.createWindow();
+    shown.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&shown));
+    QVERIFY(!shown.pagesBuilt());
+    const QList<QImage> onShow = shots(shown);
+    QVERIFY(shown.pagesBuilt());
+    QCOMPARE(onShow.size(), 4);
+    for (int i = 0; i < onShow.size(); ++i)
+        QVERIFY2(onShow.at(i) == built.at(i), qPrintable(QStringLiteral("page %1").arg(i + 2)));
 }
 
 QTEST_MAIN(CommandsTest)
