@@ -83,16 +83,6 @@ private slots:
     void aPageBuiltWhenShownLooksAsBuiltBefore();
 
 private:
-    void writeFile(const QString& name, const QByteArray& bytes, bool executable = false)
-    {
-        QFile file(QDir(support.folder()).filePath(name));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        file.close();
-        if (executable)
-            file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-
     AppTestSupport support;
 };
 
@@ -118,7 +108,7 @@ void CommandsTest::entriesFollowTheProgramState()
     QFETCH(State, state);
     QFETCH(QString, expected);
     // An engine that runs until it is stopped.
-    writeFile(QStringLiteral("GoNec.bat"), "#!/bin/sh\nsleep 30\n", true);
+    support.writeFile(QStringLiteral("GoNec.bat"), "#!/bin/sh\nsleep 30\n", true);
     TForm1& w = support.createWindow();
     MainWindowControls& u = w.ui();
     QString seen;
