@@ -49,8 +49,8 @@ void TForm1::ButtonVRNfileFindClick()
 
 void TForm1::OpenAntennaFile(const QString& path)
 {
-    ui_->VRNfileName->setPlainText(path);
-    ui_->VRNfileName1->setPlainText(path);
+    ui().VRNfileName->setPlainText(path);
+    ui().VRNfileName1->setPlainText(path);
     previewAntennaFile(path, true);
 }
 
@@ -59,7 +59,7 @@ void TForm1::OpenFile(const QString& path)
     const QString suffix = QFileInfo(path).suffix();
     if (suffix.compare(QLatin1String("wcf"), Qt::CaseInsensitive) == 0
         || suffix.compare(QLatin1String("nec"), Qt::CaseInsensitive) == 0) {
-        ui_->PageControl1->setCurrentWidget(ui_->TabSheet4);
+        ui().PageControl1->setCurrentWidget(ui().TabSheet4);
         deckFiles_->OpenDeckFile(path);
         return;
     }
@@ -68,12 +68,12 @@ void TForm1::OpenFile(const QString& path)
 
 void TForm1::RefreshButtonClick()
 {
-    previewAntennaFile(ui_->VRNfileName->toPlainText(), false);
+    previewAntennaFile(ui().VRNfileName->toPlainText(), false);
 }
 
 void TForm1::previewAntennaFile(const QString& path, bool picked)
 {
-    MainWindowControls& u = *ui_;
+    MainWindowControls& u = ui();
     const AntennaPreviewReading reading = ReadAntennaPreview(path.toStdString());
     if (!reading.ok()) {
         dialogs_->showMessage(QString::fromStdString(reading.message));
@@ -149,7 +149,7 @@ static conversion::ConversionOptions commonSettings(MainWindowControls& u)
 
 void TForm1::Execute_OriginalClick()
 {
-    MainWindowControls& u = *ui_;
+    MainWindowControls& u = ui();
     session().CoatedRun = false;
     conversion::ConversionOptions s;
     try {
@@ -170,7 +170,7 @@ void TForm1::Execute_OriginalClick()
 
 void TForm1::ExecuteClick()
 {
-    MainWindowControls& u = *ui_;
+    MainWindowControls& u = ui();
     session().CoatedRun = true;
     conversion::ConversionOptions s;
     coat::CoatInputs coatInputs;
@@ -204,7 +204,7 @@ void TForm1::ExecuteClick()
 
 void TForm1::calculate(conversion::ConversionOptions settings)
 {
-    MainWindowControls& u = *ui_;
+    MainWindowControls& u = ui();
     settings.heightM = session().AntennaHeight;
     engine::CalculationRequest request;
     request.programFolder = programFolder_;

@@ -3,6 +3,7 @@
 #include "ui_CurrentsPage.h"
 
 #include <QChart>
+#include <QEvent>
 #include <QLineSeries>
 #include <QMenu>
 #include <QValueAxis>
@@ -11,10 +12,15 @@
 
 namespace vrnnec {
 
-CurrentsPage::CurrentsPage(Ui::CurrentsPage& controls, QWidget* parent) : QWidget(parent)
+CurrentsPage::CurrentsPage(Ui::CurrentsPage& controls, QWidget* parent)
+    : LazyPage("TabSheet5", parent), controls_(controls)
+{}
+
+void CurrentsPage::build()
 {
+    Ui::CurrentsPage& controls = controls_;
     controls.setupUi(this);
-    setUpChart(controls);
+    controls.CurrentChart->installEventFilter(this);
 
     popupMenu_ = new QMenu(this);
     popupMenu_->setObjectName(QStringLiteral("GFPopupMenu"));
@@ -24,8 +30,18 @@ CurrentsPage::CurrentsPage(Ui::CurrentsPage& controls, QWidget* parent) : QWidge
             [this, group](const QPoint& position) { popupMenu_->popup(group->mapToGlobal(position)); });
 }
 
-void CurrentsPage::setUpChart(Ui::CurrentsPage& controls)
+bool CurrentsPage::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::Show && watched == controls_.CurrentChart)
+        ensureChart();
+    return LazyPage::eventFilter(watched, event);
+}
+
+void CurrentsPage::ensureChart()
+{
+    if (chart_ != nullptr)
+        return;
+    ensureBuilt();
     // The page owns the chart, whatever the chart view does with it (the view gives a
     // chart up when it is handed another one).
     chart_ = new QChart();
@@ -63,8 +79,8 @@ void CurrentsPage::setUpChart(Ui::CurrentsPage& controls)
     connect(series_, &QXYSeries::pointsRemoved, this, &CurrentsPage::fitAxisBottom);
     connect(series_, &QXYSeries::pointRemoved, this, &CurrentsPage::fitAxisBottom);
 
-    controls.CurrentChart->setChart(chart_);
-    controls.CurrentChart->setRenderHint(QPainter::Antialiasing, false);
+    controls_.CurrentChart->setChart(chart_);
+    controls_.CurrentChart->setRenderHint(QPainter::Antialiasing, false);
 }
 
 void CurrentsPage::fitAxisBottom()

@@ -3,7 +3,7 @@
 // group with its popup menu and the near fields group.
 #pragma once
 
-#include <QWidget>
+#include "app/LazyPage.h"
 
 namespace Ui {
 class CurrentsPage;
@@ -16,27 +16,33 @@ class QValueAxis;
 
 namespace vrnnec {
 
-class CurrentsPage : public QWidget {
+class CurrentsPage : public LazyPage {
     Q_OBJECT
 public:
-    // Builds the page's controls into `controls`, the currents chart into `CurrentChart`
-    // and the popup menu of the Green function group.
+    // The page builds its controls into `controls` and the popup menu of the Green
+    // function group; the currents chart goes into `CurrentChart` when the chart is first
+    // shown or asked for.
     explicit CurrentsPage(Ui::CurrentsPage& controls, QWidget* parent = nullptr);
 
     // The currents chart shown by `CurrentChart`, owned by this page. The bottom axis
     // follows the points of the series; the left axis is set by whoever fills the series.
-    QChart* chartModel() const { return chart_; }
-    QLineSeries* series() const { return series_; }
-    QValueAxis* axisLeft() const { return axisLeft_; }
-    QValueAxis* axisBottom() const { return axisBottom_; }
+    QChart* chartModel() { ensureChart(); return chart_; }
+    QLineSeries* series() { ensureChart(); return series_; }
+    QValueAxis* axisLeft() { ensureChart(); return axisLeft_; }
+    QValueAxis* axisBottom() { ensureChart(); return axisBottom_; }
 
     // `GFPopupMenu` of the group "Green function writing".
     QMenu* popupMenu() const { return popupMenu_; }
 
+protected:
+    void build() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
-    void setUpChart(Ui::CurrentsPage& controls);
+    void ensureChart();
     void fitAxisBottom();
 
+    Ui::CurrentsPage& controls_;
     QChart* chart_ = nullptr;
     QLineSeries* series_ = nullptr;
     QValueAxis* axisLeft_ = nullptr;

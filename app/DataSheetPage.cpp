@@ -22,8 +22,13 @@ void onUserScroll(QScrollBar* bar, QObject* context, Write write)
 
 } // namespace
 
-DataSheetPage::DataSheetPage(Ui::DataSheetPage& controls, QWidget* parent) : QWidget(parent)
+DataSheetPage::DataSheetPage(Ui::DataSheetPage& controls, QWidget* parent)
+    : LazyPage("TabSheet1", parent), controls_(controls)
+{}
+
+void DataSheetPage::build()
 {
+    Ui::DataSheetPage& controls = controls_;
     controls.setupUi(this);
     resultmemo::setUp(*controls.Memo1, false);
 

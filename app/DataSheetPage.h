@@ -3,8 +3,9 @@
 // dielectric coated wires.
 #pragma once
 
+#include "app/LazyPage.h"
+
 #include <QString>
-#include <QWidget>
 
 class QLineEdit;
 class QScrollBar;
@@ -15,11 +16,11 @@ class DataSheetPage;
 
 namespace vrnnec {
 
-class DataSheetPage : public QWidget {
+class DataSheetPage : public LazyPage {
     Q_OBJECT
 public:
-    // Builds the page's controls into `controls` and connects the rules within the page:
-    // the scroll bars write the angle and shortening fields.
+    // The page builds its controls into `controls` and connects the rules within the
+    // page: the scroll bars write the angle and shortening fields.
     explicit DataSheetPage(Ui::DataSheetPage& controls, QWidget* parent = nullptr);
 
     // The angles of the radiation pattern as shown: the texts of `AngleElevField` and
@@ -33,7 +34,11 @@ public:
     // general format (which the fields' mirrors then copy on).
     void setPatternAngles(double elevation, double azimuth);
 
+protected:
+    void build() override;
+
 private:
+    Ui::DataSheetPage& controls_;
     QLineEdit* elevationField_;
     QLineEdit* azimuthField_;
     QScrollBar* elevationBar_;

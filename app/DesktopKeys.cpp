@@ -33,17 +33,20 @@ QString MainWindowTitle(const QString& caption, const QString& antennaPath)
     return caption + QStringLiteral(" - ") + QFileInfo(antennaPath).fileName();
 }
 
-void InstallDesktopKeys(TForm1& window)
+void InstallPageKeys(MainWindowControls& u)
 {
-    MainWindowControls& u = window.ui();
-    for (QPushButton* b : {u.ButtonVRNfileFind, u.ButtonVRNfileFind1})
-        b->setText(QStringLiteral("&Find VORNA file"));
-    for (QPushButton* b : {u.RefreshButton, u.RefreshButton1})
-        b->setText(QStringLiteral("&Refresh"));
-    for (QPushButton* b : {u.Execute_Original, u.Execute_Original1})
-        b->setText(QStringLiteral("Calculate at &original of VORNA file"));
-    u.Execute->setText(QStringLiteral("&Calculate"));
+    u.ButtonVRNfileFind1->setText(QStringLiteral("&Find VORNA file"));
+    u.RefreshButton1->setText(QStringLiteral("&Refresh"));
+    u.Execute_Original1->setText(QStringLiteral("Calculate at &original of VORNA file"));
     u.Execute1->setText(QStringLiteral("Calculate &with dielectric coated wires"));
+}
+
+void InstallDesktopKeys(TForm1& window, MainWindowControls& u)
+{
+    u.ButtonVRNfileFind->setText(QStringLiteral("&Find VORNA file"));
+    u.RefreshButton->setText(QStringLiteral("&Refresh"));
+    u.Execute_Original->setText(QStringLiteral("Calculate at &original of VORNA file"));
+    u.Execute->setText(QStringLiteral("&Calculate"));
 
     addKey(window, QStringLiteral("FindVornaFileKey"), QKeySequence(Qt::CTRL | Qt::Key_O), u.ButtonVRNfileFind);
     addKey(window, QStringLiteral("CalculateOriginalKey"), QKeySequence(Qt::Key_F9), u.Execute_Original);

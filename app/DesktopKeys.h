@@ -9,12 +9,15 @@
 namespace vrnnec {
 
 class TForm1;
+struct MainWindowControls;
 
 // The title of the main window with `antennaPath` picked (none when empty).
 QString MainWindowTitle(const QString& caption, const QString& antennaPath);
 
-// Sets the mnemonics, adds the key actions to the window and keeps its title in step
-// with the antenna file's name.
-void InstallDesktopKeys(TForm1& window);
+// Sets the mnemonics of the first page, adds the key actions to the window and keeps its
+// title in step with the antenna file's name; `controls` holds the first page built.
+void InstallDesktopKeys(TForm1& window, MainWindowControls& controls);
+// The mnemonics of the buttons on "Table of results", once that page is built.
+void InstallPageKeys(MainWindowControls& controls);
 
 } // namespace vrnnec

@@ -33,8 +33,6 @@ DirectRunCommands::DirectRunCommands(TForm1& window) : QObject(&window), window_
     connect(u.AzimElevNEC2Check, &QCheckBox::clicked, this, [this] { AzimElevNEC2CheckClick(); });
     connect(u.Elevation1Field, &QLineEdit::textChanged, this, [this] { Elevation1FieldChange(); });
     connect(u.Azimuth1Field, &QLineEdit::textChanged, this, [this] { Azimuth1FieldChange(); });
-    for (QAction* action : {u.SetAnglesforRPcalculations, u.SetAnglesforRPcalculations1})
-        connect(action, &QAction::triggered, this, [this] { SetAnglesforRPcalculationsClick(); });
 }
 
 DirectRunCommands::~DirectRunCommands()

@@ -23,7 +23,7 @@ void TForm1::FreqPlotsShowMenuItemClick()
     delete freqPlotsForm_;
 
     double centre = 0;
-    if (!localenum::readReal(ui_->FreqVRNChangeField->text(), centre)) {
+    if (!localenum::readReal(ui().FreqVRNChangeField->text(), centre)) {
         centre = 14;
         dialogs_->showMessage(QString::fromLatin1(analyses::sweepmessages::kCheckFrequency));
     }
@@ -32,7 +32,7 @@ void TForm1::FreqPlotsShowMenuItemClick()
     context.workingFolder = workingFolder_;
     context.dialogs = dialogs_;
     context.swrReference = &session_.SwrReference;
-    context.readAdmittance = [this] { return ui_->ReadADMCheck->isChecked(); };
+    context.readAdmittance = [this] { return ui().ReadADMCheck->isChecked(); };
     context.disableViewer = [this] { setViewerEnabled(false); };
     context.processes = engine::EngineJobs(workingFolder_, programFolder_);
     freqPlotsForm_ = new TFreqPlotsForm(context, std::move(deck), centre, this);

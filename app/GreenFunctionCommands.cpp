@@ -41,7 +41,7 @@ QString fromStd(const std::string& text)
 
 void TForm1::GFwriteButtonClick()
 {
-    MainWindowControls& u = *ui_;
+    MainWindowControls& u = ui();
     const bool fromEditWindow = !u.GFwriteCurrentInputCheck->isChecked();
     std::vector<std::string> lines;
     if (fromEditWindow) {
@@ -139,8 +139,8 @@ void TForm1::CopyGFClick()
 
 void TForm1::connectGreenFunctionCommands()
 {
-    connect(ui_->GFwriteButton, &QPushButton::clicked, this, [this] { GFwriteButtonClick(); });
-    connect(ui_->CopyGF, &QAction::triggered, this, [this] { CopyGFClick(); });
+    connect(ui().GFwriteButton, &QPushButton::clicked, this, [this] { GFwriteButtonClick(); });
+    connect(ui().CopyGF, &QAction::triggered, this, [this] { CopyGFClick(); });
 }
 
 } // namespace vrnnec

@@ -7,6 +7,7 @@
 #include "app/OptimizeCommands.h"
 #include "app/GroundControls.h"
 #include "app/GroundDialog.h"
+#include "app/LazyPage.h"
 #include "app/MainWindowControls.h"
 #include "app/QtUserDialogs.h"
 #include "app/RunController.h"
@@ -15,6 +16,7 @@
 #include "engine/WorkingFolder.h"
 #include "ui_MainWindowFrame.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
@@ -38,7 +40,10 @@ TForm1::TForm1(const AppContext& context, QWidget* parent)
     dialogs_ = workPlaces_->wrap(*dialogs_);
     runs_ = new RunController(*this, *dialogs_);
 
+    // At the start only the frame and the page on show are built: the other pages, with
+    // their rules and commands, when first needed (buildPages).
     ui_->Ui::MainWindowFrame::setupUi(this);
+    createCommandActions();
     setUpPages();
     groundControls_ = new GroundControls(
         {ui_->PGround, ui_->SNGround, ui_->EPSField, ui_->SigmaField, ui_->GroundListComboBox}, this);
@@ -46,18 +51,103 @@ TForm1::TForm1(const AppContext& context, QWidget* parent)
                                                        static_cast<qsizetype>(ground::kDefaultPresetText.size())));
     setUpPopupMenus();
     connectRules();
-    connectCommands();
-    deckFiles_ = new DeckFileCommands(*this);
-    new DirectRunCommands(*this);
-    new EditorCommands(*this);
-    new OptimizeCommands(*this);
-    InstallDesktopKeys(*this);
+    InstallDesktopKeys(*this, *ui_);
     workPlaces_->attach();
     PrepareProg();
     updateCommands();
 
     // The ground parameters dialog exists from the start, hidden.
     createGroundDialog();
+    connect(ui_->PageControl1, &QTabWidget::currentChanged, this, [this] { buildPages(); });
+}
+
+void TForm1::buildPages()
+{
+    if (pagesBuilt_)
+        return;
+    pagesBuilt_ = true;
+    MainWindowControls& u = *ui_;
+    for (LazyPage* page : std::initializer_list<LazyPage*>{u.TabSheet3, u.TabSheet2, u.TabSheet4, u.TabSheet5})
+        page->ensureBuilt();
+    bindPageEntries();
+    connect(u.ResultsTable, &QWidget::customContextMenuRequested, accessoriesPopupMenu_,
+            [this](const QPoint& position) {
+                accessoriesPopupMenu_->popup(ui_->ResultsTable->viewport()->mapToGlobal(position));
+            });
+    connectPageRules();
+    connectCommands();
+    deckFiles_ = new DeckFileCommands(*this);
+    directRuns_ = new DirectRunCommands(*this);
+    new EditorCommands(*this);
+    new OptimizeCommands(*this);
+    InstallPageKeys(u);
+    workPlaces_->attachPages();
+    applyPendingSettings();
+    updateCommands();
+    // The fields that mirror fields of the first page start with their texts.
+    for (auto [from, to] : {std::pair{u.AngleElevField, u.Elevation1Field}, std::pair{u.AngleAzField, u.Azimuth1Field},
+                            std::pair{u.FreqField, u.FreqVRNChangeField}})
+        if (to->text() != from->text())
+            to->setText(from->text());
+}
+
+void TForm1::createCommandActions()
+{
+    MainWindowControls& u = *ui_;
+    const auto make = [this](Command command, const char* name, QAction* existing = nullptr) {
+        QAction* action = existing;
+        if (action == nullptr) {
+            action = new QAction(this);
+            action->setObjectName(QString::fromLatin1(name));
+        }
+        commands_.at(static_cast<std::size_t>(command)) = action;
+        return action;
+    };
+    connect(make(Command::FindAntennaFile, "FindAntennaFileCommand"), &QAction::triggered, this,
+            [this] { ButtonVRNfileFindClick(); });
+    connect(make(Command::Refresh, "RefreshCommand"), &QAction::triggered, this, [this] { RefreshButtonClick(); });
+    connect(make(Command::CalculateOriginal, "CalculateOriginalCommand"), &QAction::triggered, this,
+            [this] { Execute_OriginalClick(); });
+    connect(make(Command::CalculateCoated, "CalculateCoatedCommand"), &QAction::triggered, this,
+            [this] { ExecuteClick(); });
+    // The menu entries of the frame are the actions of their commands.
+    connect(make(Command::Viewer, nullptr, u.ViewerCall), &QAction::triggered, this, [this] { OpenViewer(); });
+    connect(make(Command::AnglesDialog, nullptr, u.SetAnglesforRPcalculations), &QAction::triggered, this, [this] {
+        buildPages();
+        directRuns_->SetAnglesforRPcalculationsClick();
+    });
+    connect(make(Command::FrequencyPlots, nullptr, u.FreqPlotsShowMenuItem), &QAction::triggered, this,
+            [this] { FreqPlotsShowMenuItemClick(); });
+}
+
+void TForm1::bindEntry(QAbstractButton* button, Command command)
+{
+    QAction* action = commandAction(command);
+    button->setEnabled(action->isEnabled());
+    connect(action, &QAction::enabledChanged, button, &QWidget::setEnabled);
+    connect(button, &QAbstractButton::clicked, action, &QAction::trigger);
+}
+
+void TForm1::bindEntry(QAction* entry, Command command)
+{
+    QAction* action = commandAction(command);
+    entry->setEnabled(action->isEnabled());
+    connect(action, &QAction::enabledChanged, entry, &QAction::setEnabled);
+    connect(entry, &QAction::triggered, action, &QAction::trigger);
+}
+
+void TForm1::bindPageEntries()
+{
+    MainWindowControls& u = *ui_;
+    bindEntry(u.ButtonVRNfileFind1, Command::FindAntennaFile);
+    bindEntry(u.RefreshButton1, Command::Refresh);
+    bindEntry(u.Execute_Original1, Command::CalculateOriginal);
+    bindEntry(u.Execute1, Command::CalculateCoated);
+    bindEntry(u.ViewerCallButton, Command::Viewer);
+    bindEntry(u.ViewerCallButton1, Command::Viewer);
+    bindEntry(u.ViewerCall1, Command::Viewer);
+    bindEntry(u.SetAnglesforRPcalculations1, Command::AnglesDialog);
+    bindEntry(u.FreqPlotsShowMenuItem1, Command::FrequencyPlots);
 }
 
 void TForm1::createGroundDialog()
@@ -84,6 +174,11 @@ void TForm1::setUpPages()
     // minimum width it has then, while still empty).
     MainWindowControls& u = *ui_;
     u.TabSheet1 = new DataSheetPage(u);
+    u.TabSheet1->ensureBuilt();
+    bindEntry(u.ButtonVRNfileFind, Command::FindAntennaFile);
+    bindEntry(u.RefreshButton, Command::Refresh);
+    bindEntry(u.Execute_Original, Command::CalculateOriginal);
+    bindEntry(u.Execute, Command::CalculateCoated);
     u.PageControl1->addTab(u.TabSheet1, QStringLiteral("Data sheet"));
     u.TabSheet3 = new ResultsTablePage(u);
     u.PageControl1->addTab(u.TabSheet3, QStringLiteral("Table of results"));
@@ -100,24 +195,24 @@ DataSheetPage& TForm1::dataSheetPage() const
     return *ui_->TabSheet1;
 }
 
-ResultsTablePage& TForm1::resultsTablePage() const
+ResultsTablePage& TForm1::resultsTablePage()
 {
-    return *ui_->TabSheet3;
+    return *ui().TabSheet3;
 }
 
-RPPlotsPage& TForm1::rpPlotsPage() const
+RPPlotsPage& TForm1::rpPlotsPage()
 {
-    return *ui_->TabSheet2;
+    return *ui().TabSheet2;
 }
 
-NEC2InputPage& TForm1::nec2InputPage() const
+NEC2InputPage& TForm1::nec2InputPage()
 {
-    return *ui_->TabSheet4;
+    return *ui().TabSheet4;
 }
 
-CurrentsPage& TForm1::currentsPage() const
+CurrentsPage& TForm1::currentsPage()
 {
-    return *ui_->TabSheet5;
+    return *ui().TabSheet5;
 }
 
 QString TForm1::workingFile(const QString& name) const
@@ -160,8 +255,7 @@ void TForm1::setUpPopupMenus()
     };
     attach(ui_->GroupBox2, ui_->GroupBox2, accessoriesPopupMenu_);
     attach(ui_->GroupBox3, ui_->GroupBox3, accessoriesPopupMenu_);
-    // A scroll area reports the position in its viewport.
-    attach(ui_->ResultsTable, ui_->ResultsTable->viewport(), accessoriesPopupMenu_);
+    // The results table's menu is attached with its page (buildPages).
 }
 
 void TForm1::setFrequencyPlotsEnabled(bool enabled)
@@ -189,21 +283,20 @@ void TForm1::setAnglesDialogEnabled(bool enabled)
 
 void TForm1::updateCommands()
 {
-    const CommandState& s = session_.commands;
+    for (Command command : kCommands)
+        commandAction(command)->setEnabled(session_.commands.allows(command));
+    // What a reading of the listing offers from then on: the saves of the diagrams and
+    // results, and the currents chart's controls (set with their pages).
+    if (!pagesBuilt_)
+        return;
     MainWindowControls& u = *ui_;
-    const auto set = [](std::initializer_list<QObject*> entries, bool enabled) {
-        for (QObject* entry : entries) {
-            if (auto* widget = qobject_cast<QWidget*>(entry))
-                widget->setEnabled(enabled);
-            else if (auto* action = qobject_cast<QAction*>(entry))
-                action->setEnabled(enabled);
-        }
-    };
-    set({u.Execute_Original, u.Execute, u.Execute_Original1, u.Execute1}, s.antennaFile && !s.running);
-    set({u.RefreshButton, u.RefreshButton1}, s.antennaFile);
-    set({u.ViewerCallButton, u.ViewerCallButton1, u.ViewerCall, u.ViewerCall1}, s.listingShown);
-    set({u.SetAnglesforRPcalculations, u.SetAnglesforRPcalculations1}, s.anglesRerun);
-    set({u.FreqPlotsShowMenuItem, u.FreqPlotsShowMenuItem1}, s.sweepUpToDate);
+    const CommandState& s = session_.commands;
+    for (auto [save, enabled] : {std::pair{u.SaveRP, s.resultsRead || s.curvesDrawn},
+                                 std::pair{u.SaveRes, s.resultsRead || s.curvesDrawn},
+                                 std::pair{u.SaveElevationPlot, s.resultsRead}})
+        save->setEnabled(enabled);
+    for (QWidget* control : std::initializer_list<QWidget*>{u.SaveCurrentButton, u.TagNumField, u.LLCheckBox, u.PHIndCheckBox})
+        control->setEnabled(s.resultsRead);
 }
 
 void TForm1::GNDParChangeButtonClick()

@@ -1,5 +1,6 @@
 // The main window `TForm1`: the frame with its five pages (DataSheetPage and the other
-// page classes), the rules by which controls of different pages enable, disable and
+// page classes; the first page is built with the window, the others when first needed),
+// the commands with more than one entry as one action each, the rules by which controls of different pages enable, disable and
 // mirror each other, the ground parameters dialog and the settings file. What the runs
 // leave for the next command is kept in session(). The commands behind the buttons live
 // in their own files and are connected by the program's wiring.
@@ -15,8 +16,13 @@
 #include <QSize>
 #include <QString>
 
+#include <array>
 #include <memory>
+#include <utility>
+#include <vector>
 
+class QAbstractButton;
+class QAction;
 class QMenu;
 
 namespace vrnnec {
@@ -28,6 +34,7 @@ class TFormV;
 class CurrentsPage;
 class DataSheetPage;
 class DeckFileCommands;
+class DirectRunCommands;
 class GroundControls;
 class NEC2InputPage;
 class QtUserDialogs;
@@ -53,8 +60,17 @@ public:
     TForm1(const QString& programFolder, UserDialogs* dialogs, QWidget* parent = nullptr);
     ~TForm1() override;
 
-    // Every control of the window by its object name (MainWindowControls.h).
-    MainWindowControls& ui() { return *ui_; }
+    // Every control of the window by its object name (MainWindowControls.h); builds the
+    // pages not built yet.
+    MainWindowControls& ui()
+    {
+        buildPages();
+        return *ui_;
+    }
+    // The pages after "Data sheet" are built when one of them is first shown, or when a
+    // command or ui() asks for their controls; buildPages() builds them now.
+    void buildPages();
+    bool pagesBuilt() const { return pagesBuilt_; }
     // The state the commands share: file values and the last run.
     RunSession& session() { return session_; }
     const RunSession& session() const { return session_; }
@@ -76,12 +92,16 @@ public:
     // The ground parameters dialog; recreated by every opening from `GNDParChangeButton`.
     TFormGND* groundDialog() const;
 
-    // The pages of `PageControl1`.
+    // The pages of `PageControl1`; a page not built yet is built first.
     DataSheetPage& dataSheetPage() const;
-    ResultsTablePage& resultsTablePage() const;
-    RPPlotsPage& rpPlotsPage() const;
-    NEC2InputPage& nec2InputPage() const;
-    CurrentsPage& currentsPage() const;
+    ResultsTablePage& resultsTablePage();
+    RPPlotsPage& rpPlotsPage();
+    NEC2InputPage& nec2InputPage();
+    CurrentsPage& currentsPage();
+
+    // The action of a command with several entries. Its entries (buttons and menu items
+    // of every page) follow its enabled state and trigger it.
+    QAction* commandAction(Command command) const { return commands_.at(static_cast<std::size_t>(command)); }
 
     // `AccessoriesPopupMenu` of the angle and coat groups and of the results table. The
     // pages own their own menus (RPPlotsPage::popupMenu, CurrentsPage::popupMenu).
@@ -95,9 +115,8 @@ public:
     void setViewerEnabled(bool enabled);
     // Both "Set Angles for RP calculations" menu items.
     void setAnglesDialogEnabled(bool enabled);
-    // The enabled state of every entry of the calculations, the viewer, the RP angles
-    // dialog and "Frequency plots", from session().commands: the one place where they
-    // are set.
+    // The enabled state of every command action from session().commands: the one place
+    // where it is set.
     void updateCommands();
 
     // The designed size of the window: the size of `PageControl1` as designed.
@@ -107,8 +126,8 @@ public:
     void loadSettings();
     void saveSettings();
 
-    // Commands on the antenna file (CalculationCommands.cpp).
-    void ButtonVRNfileFindClick();
+    // Commands on the antenna file (CalculationCommands.cpp); "Find VORNA file",
+    // "Refresh" and the calculations are given by their actions (commandAction).
     // Takes `path` as "Find VORNA file" takes the chosen file (also the file given on the
     // program's command line).
     void OpenAntennaFile(const QString& path);
@@ -116,44 +135,25 @@ public:
     // "NEC-2 input" page as "Open WCF file" opens it, any other file is taken as an
     // antenna file.
     void OpenFile(const QString& path);
-    void RefreshButtonClick();
-    void Execute_OriginalClick();
-    void ExecuteClick();
 
     // Results of a run (ResultsCommands.cpp): the reading of `Outdata.txo` into the
-    // table, memos, diagrams and currents chart, and the commands on those results.
+    // table, memos, diagrams and currents chart; the commands on those results are the
+    // page's controls' own.
     void ReadEngineOutput();
     void ReadEngineOutput(const engine::ListingData& listing);
-    void AddResultsRow();
-    void ShowPolarization();
-    void SaveRPClick();
-    void SaveElevationPlotClick();
-    void SaveResClick();
     void ChartWireCurrents(long long tag, bool inWavelengths);
-    void TagNumFieldChange();
-    void SaveCurrentButtonClick();
 
-    // The 3-D viewer (ViewerCommands.cpp): opened by the viewer entries, reloaded after
-    // every successful reading while it is visible.
-    void OpenViewer();
+    // The 3-D viewer (ViewerCommands.cpp): opened by the viewer entries (Command::Viewer),
+    // reloaded after every successful reading while it is visible.
     void ReloadViewer();
     viewer::TFormV* viewerWindow() const;
-    // The Green's function file (GreenFunctionCommands.cpp).
-    void GFwriteButtonClick();
+    // "Copy GF to working folder" (GreenFunctionCommands.cpp).
     void CopyGFClick();
-    // "Frequency plots" (FrequencyPlotsCommands.cpp): the sweep window, recreated by
-    // every opening; nullptr before the first.
-    void FreqPlotsShowMenuItemClick();
+    // "Frequency plots" (FrequencyPlotsCommands.cpp, Command::FrequencyPlots): the sweep
+    // window, recreated by every opening; nullptr before the first.
     TFreqPlotsForm* freqPlotsForm() const;
-
-    // Near fields (NearFieldCommands.cpp).
-    void ElectricNFButtonClick();
-    void MagneticNFButtonClick();
-
-    // Handlers of this window's own rules.
-    void EnableParamChangeCheckClick();
+    // "Change ground parameters": opens the ground parameters dialog.
     void GNDParChangeButtonClick();
-    void ZSwrNEC2FieldChange();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -162,18 +162,47 @@ protected:
 private:
     // What the viewer shows: the sections of the last reading, else those of the listing.
     engine::ViewerSections viewerSections();
+    // The handlers of the commands and controls, each connected where its control is
+    // built.
+    void ButtonVRNfileFindClick();
+    void RefreshButtonClick();
+    void Execute_OriginalClick();
+    void ExecuteClick();
+    void AddResultsRow();
+    void ShowPolarization();
+    void SaveRPClick();
+    void SaveElevationPlotClick();
+    void SaveResClick();
+    void TagNumFieldChange();
+    void SaveCurrentButtonClick();
+    void OpenViewer();
+    void GFwriteButtonClick();
+    void FreqPlotsShowMenuItemClick();
+    void ElectricNFButtonClick();
+    void MagneticNFButtonClick();
+    void EnableParamChangeCheckClick();
+    void ZSwrNEC2FieldChange();
+
     void PrepareProg();
+    void createCommandActions();
+    void bindEntry(QAbstractButton* button, Command command);
+    void bindEntry(QAction* entry, Command command);
+    void bindPageEntries();
+    void applyPendingSettings();
+    // Checks the reference impedance texts and sets the session's reference from them; a
+    // refused pair is reported and both texts are put back to the defaults.
+    bool takeSwrReference(QString& r, QString& x);
     void createGroundDialog();
     void setUpPages();
     void setUpPopupMenus();
     void connectRules();
+    void connectPageRules();
     void connectCommands();
-    void connectViewerCommands();
     void connectGreenFunctionCommands();
     void previewAntennaFile(const QString& path, bool picked);
     void calculate(conversion::ConversionOptions settings);
     void nearField(results::NearField field);
-    results::Polarization selectedPolarization() const;
+    results::Polarization selectedPolarization();
     QString proposeSave(const char* suffix, const QString& title, const QString& filter, const QString& defaultSuffix);
     void saveDiagram(const QImage& image, const char* suffix, const QString& title);
     void FormClose();
@@ -188,11 +217,17 @@ private:
     GroundControls* groundControls_ = nullptr;
     QPointer<TFormGND> groundDialog_;
     DeckFileCommands* deckFiles_ = nullptr;
+    DirectRunCommands* directRuns_ = nullptr;
     QPointer<viewer::TFormV> viewer_;
     QPointer<TFreqPlotsForm> freqPlotsForm_;
     QMenu* accessoriesPopupMenu_ = nullptr;
     QSize pageControlSize_;
     WorkPlacesKeeper* workPlaces_ = nullptr;
+    bool pagesBuilt_ = false;
+    std::array<QAction*, std::size(kCommands)> commands_{};
+    // Settings of controls on pages not built yet, set when the pages are built.
+    std::vector<std::pair<QString, QString>> pendingTexts_;
+    std::vector<std::pair<QString, bool>> pendingFlags_;
 };
 
 } // namespace vrnnec

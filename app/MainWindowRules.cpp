@@ -31,7 +31,19 @@ void TForm1::connectRules()
 
     // Ground radio buttons of the main window also outdate the frequency sweep.
     connect(groundControls_, &GroundControls::groundChoiceClicked, this, [this] { setFrequencyPlotsEnabled(false); });
+    // Every change that would change the deck of the last run outdates the sweep.
+    const auto outdate = [this] { setFrequencyPlotsEnabled(false); };
+    for (QLineEdit* field : {u.EPSField, u.SigmaField, u.RDField, u.EpsDielField, u.UkorField})
+        connect(field, &QLineEdit::textChanged, this, outdate);
+    connect(u.RwDField, &QComboBox::editTextChanged, this, outdate);
+    connect(u.RwDField, &QComboBox::currentTextChanged, this, outdate);
+    for (QCheckBox* box : {u.EKSwitchCheck, u.CDSVSCheck, u.DM2AllSegmentationCheck})
+        connect(box, &QCheckBox::toggled, this, outdate);
+}
 
+void TForm1::connectPageRules()
+{
+    MainWindowControls& u = *ui_;
     mirror(u.AngleElevField, u.Elevation1Field);
     mirror(u.AngleAzField, u.Azimuth1Field);
     mirror(u.FreqField, u.FreqVRNChangeField);
@@ -40,14 +52,9 @@ void TForm1::connectRules()
     connect(u.EnableParamChangeCheck, &QCheckBox::toggled, this, [this] { EnableParamChangeCheckClick(); });
     connect(u.GNDParChangeButton, &QPushButton::clicked, this, [this] { GNDParChangeButtonClick(); });
 
-    // Every change that would change the deck of the last run outdates the sweep.
     const auto outdate = [this] { setFrequencyPlotsEnabled(false); };
-    for (QLineEdit* field : {u.EPSField, u.SigmaField, u.RDField, u.EpsDielField, u.UkorField, u.HAntField})
-        connect(field, &QLineEdit::textChanged, this, outdate);
-    connect(u.RwDField, &QComboBox::editTextChanged, this, outdate);
-    connect(u.RwDField, &QComboBox::currentTextChanged, this, outdate);
-    for (QCheckBox* box : {u.EKSwitchCheck, u.CDSVSCheck, u.DM2AllSegmentationCheck, u.ReadADMCheck})
-        connect(box, &QCheckBox::toggled, this, outdate);
+    connect(u.HAntField, &QLineEdit::textChanged, this, outdate);
+    connect(u.ReadADMCheck, &QCheckBox::toggled, this, outdate);
     connect(u.GeometryNEC2, &QPlainTextEdit::textChanged, this, outdate);
 
     connect(u.ZSwrReNEC2Field, &QLineEdit::textChanged, this, [this] { ZSwrNEC2FieldChange(); });
@@ -56,7 +63,7 @@ void TForm1::connectRules()
 
 void TForm1::EnableParamChangeCheckClick()
 {
-    MainWindowControls& u = *ui_;
+    MainWindowControls& u = ui();
     const bool changing = u.EnableParamChangeCheck->isChecked() && u.EnableParamChangeCheck->isEnabled();
     u.HAntField->setEnabled(changing);
     u.FreqVRNChangeField->setEnabled(changing);
@@ -67,25 +74,33 @@ void TForm1::EnableParamChangeCheckClick()
     }
 }
 
-void TForm1::ZSwrNEC2FieldChange()
+bool TForm1::takeSwrReference(QString& r, QString& x)
 {
-    MainWindowControls& u = *ui_;
-    setFrequencyPlotsEnabled(false);
     const swrfields::Check check =
-        swrfields::checkTexts(u.ZSwrReNEC2Field->text().toStdString(), u.ZSwrImNEC2Field->text().toStdString(),
-                              localenum::decimalSeparator());
+        swrfields::checkTexts(r.toStdString(), x.toStdString(), localenum::decimalSeparator());
     session_.EditWindowSwrReference = engine::SwrReference{check.r, check.x};
     if (check.accepted)
-        return;
+        return true;
     dialogs().showMessage(QString::fromStdString(check.message));
-    {
-        // Both texts are put back together, so the refused text is reported only once.
-        const QSignalBlocker blockR(u.ZSwrReNEC2Field);
-        const QSignalBlocker blockX(u.ZSwrImNEC2Field);
-        u.ZSwrReNEC2Field->setText(QString::fromLatin1(swrfields::kDefaultRText));
-        u.ZSwrImNEC2Field->setText(QString::fromLatin1(swrfields::kDefaultXText));
-    }
-    ZSwrNEC2FieldChange();
+    // Both texts are put back together, so the refused text is reported only once.
+    r = QString::fromLatin1(swrfields::kDefaultRText);
+    x = QString::fromLatin1(swrfields::kDefaultXText);
+    takeSwrReference(r, x);
+    return false;
+}
+
+void TForm1::ZSwrNEC2FieldChange()
+{
+    MainWindowControls& u = ui();
+    setFrequencyPlotsEnabled(false);
+    QString r = u.ZSwrReNEC2Field->text();
+    QString x = u.ZSwrImNEC2Field->text();
+    if (takeSwrReference(r, x))
+        return;
+    const QSignalBlocker blockR(u.ZSwrReNEC2Field);
+    const QSignalBlocker blockX(u.ZSwrImNEC2Field);
+    u.ZSwrReNEC2Field->setText(r);
+    u.ZSwrImNEC2Field->setText(x);
 }
 
 } // namespace vrnnec

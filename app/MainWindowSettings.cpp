@@ -7,12 +7,14 @@
 #include "app/MainWindow.h"
 #include "app/MainWindowControls.h"
 #include "app/SettingsFile.h"
+#include "app/SwrReferenceFields.h"
 #include "app/UserDialogs.h"
 #include "app/WorkPlacesKeeper.h"
 
 #include <QDir>
 
 #include <map>
+#include <utility>
 
 namespace vrnnec {
 
@@ -33,13 +35,29 @@ void TForm1::loadSettings()
 
     QDir::setCurrent(QString::fromStdString(loaded.currentDir)); // a failure is ignored
 
+    // The reference impedance fields, checked as each is read also while their page is
+    // not built yet.
+    QString swrR = QString::fromLatin1(swrfields::kDefaultRText);
+    QString swrX = QString::fromLatin1(swrfields::kDefaultXText);
+    bool swrRead = false;
     for (const auto& [control, text] : loaded.texts) {
         const QString name = controlName(control);
         const QString value = QString::fromStdString(text);
-        if (name == ui_->GroundListComboBox->objectName())
+        if (name == ui_->GroundListComboBox->objectName()) {
             groundControls_->setStandardText(value);
-        else if (auto* field = ui_->centralwidget->findChild<QLineEdit*>(name))
+        } else if (auto* field = ui_->centralwidget->findChild<QLineEdit*>(name)) {
             field->setText(value);
+        } else if (name == QLatin1String("ZSwrReNEC2Field") || name == QLatin1String("ZSwrImNEC2Field")) {
+            (name == QLatin1String("ZSwrReNEC2Field") ? swrR : swrX) = value;
+            takeSwrReference(swrR, swrX);
+            swrRead = true;
+        } else if (!pagesBuilt_) {
+            pendingTexts_.emplace_back(name, value);
+        }
+    }
+    if (swrRead) {
+        pendingTexts_.emplace_back(QStringLiteral("ZSwrReNEC2Field"), swrR);
+        pendingTexts_.emplace_back(QStringLiteral("ZSwrImNEC2Field"), swrX);
     }
     if (loaded.elevationBar)
         ui_->AngleElevSetBar->setValue(anglebars::clampPosition(*loaded.elevationBar, ui_->AngleElevSetBar->minimum(),
@@ -47,17 +65,31 @@ void TForm1::loadSettings()
     if (loaded.azimuthBar)
         ui_->AngleAzSetBar->setValue(
             anglebars::clampPosition(*loaded.azimuthBar, ui_->AngleAzSetBar->minimum(), ui_->AngleAzSetBar->maximum()));
-    for (const auto& [control, checked] : loaded.flags)
+    for (const auto& [control, checked] : loaded.flags) {
         if (auto* box = ui_->centralwidget->findChild<QCheckBox*>(controlName(control)))
             box->setChecked(checked);
+        else if (!pagesBuilt_)
+            pendingFlags_.emplace_back(controlName(control), checked);
+    }
     workPlaces_->load(ini);
 
     if (!loaded.message.empty())
         dialogs().showMessage(QString::fromStdString(loaded.message));
 }
 
+void TForm1::applyPendingSettings()
+{
+    for (const auto& [name, text] : std::exchange(pendingTexts_, {}))
+        if (auto* field = ui_->centralwidget->findChild<QLineEdit*>(name))
+            field->setText(text);
+    for (const auto& [name, checked] : std::exchange(pendingFlags_, {}))
+        if (auto* box = ui_->centralwidget->findChild<QCheckBox*>(name))
+            box->setChecked(checked);
+}
+
 void TForm1::saveSettings()
 {
+    buildPages(); // the settings of every page are written
     std::map<std::string, std::string, std::less<>> values;
     for (const settings::Key& key : settings::keys()) {
         const QString name = controlName(key.control);

@@ -5,8 +5,13 @@
 
 namespace vrnnec {
 
-NEC2InputPage::NEC2InputPage(Ui::NEC2InputPage& controls, QWidget* parent) : QWidget(parent)
+NEC2InputPage::NEC2InputPage(Ui::NEC2InputPage& controls, QWidget* parent)
+    : LazyPage("TabSheet4", parent), controls_(controls)
+{}
+
+void NEC2InputPage::build()
 {
+    Ui::NEC2InputPage& controls = controls_;
     controls.setupUi(this);
     resultmemo::setUp(*controls.NEC2ResultSheetScreen, false);
     QPlainTextEdit* deck = controls.GeometryNEC2;

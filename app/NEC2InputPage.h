@@ -2,7 +2,7 @@
 // switch, the engine's result sheet and the buttons on the current deck.
 #pragma once
 
-#include <QWidget>
+#include "app/LazyPage.h"
 
 namespace Ui {
 class NEC2InputPage;
@@ -10,12 +10,18 @@ class NEC2InputPage;
 
 namespace vrnnec {
 
-class NEC2InputPage : public QWidget {
+class NEC2InputPage : public LazyPage {
     Q_OBJECT
 public:
-    // Builds the page's controls into `controls`; "Enable text editing" makes the deck
-    // text editable.
+    // The page builds its controls into `controls`; "Enable text editing" makes the
+    // deck text editable.
     explicit NEC2InputPage(Ui::NEC2InputPage& controls, QWidget* parent = nullptr);
+
+protected:
+    void build() override;
+
+private:
+    Ui::NEC2InputPage& controls_;
 };
 
 } // namespace vrnnec

@@ -57,7 +57,7 @@ void TForm1::MagneticNFButtonClick()
 
 void TForm1::nearField(results::NearField field)
 {
-    MainWindowControls& u = *ui_;
+    MainWindowControls& u = ui();
     const results::NearFieldTexts& texts = results::Texts(field);
     analyses::NearFieldRun run;
     results::NearFieldGrid grid;

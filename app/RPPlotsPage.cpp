@@ -9,13 +9,18 @@
 
 namespace vrnnec {
 
-RPPlotsPage::RPPlotsPage(Ui::RPPlotsPage& controls, QWidget* parent) : QWidget(parent)
+RPPlotsPage::RPPlotsPage(Ui::RPPlotsPage& controls, QWidget* parent)
+    : LazyPage("TabSheet2", parent), controls_(controls)
+{}
+
+void RPPlotsPage::build()
 {
+    Ui::RPPlotsPage& controls = controls_;
     controls.setupUi(this);
     azimuthLabel_ = controls.Diagr;
     polarization_ = {controls.TotalDCheck, controls.PhiDCheck, controls.ThetaDCheck, controls.PhiThetaDCheck};
     elevationLabel_ = controls.DiagrElev;
-    results::DrawPatternGrid(diagrams_);
+    diagrams_.emplace(); // the empty grids
     showDiagrams();
 
     popupMenu_ = new QMenu(this);
@@ -36,7 +41,7 @@ void RPPlotsPage::enablePolarization()
 void RPPlotsPage::showDiagrams()
 {
     // Drawn for the screen's pixel density; the bitmaps the program saves stay as they are.
-    const results::PatternImages shown = results::PatternImagesAt(diagrams_, devicePixelRatioF());
+    const results::PatternImages shown = results::PatternImagesAt(diagrams(), devicePixelRatioF());
     azimuthLabel_->setPixmap(QPixmap::fromImage(shown.azimuth));
     elevationLabel_->setPixmap(QPixmap::fromImage(shown.elevation));
 }

@@ -4,8 +4,11 @@
 
 #include "results/PatternDiagram.h"
 
+#include "app/LazyPage.h"
+
 #include <QList>
-#include <QWidget>
+
+#include <optional>
 
 namespace Ui {
 class RPPlotsPage;
@@ -16,16 +19,20 @@ class QMenu;
 
 namespace vrnnec {
 
-class RPPlotsPage : public QWidget {
+class RPPlotsPage : public LazyPage {
     Q_OBJECT
 public:
-    // Builds the page's controls into `controls`, shows the empty diagram grids and
+    // The page builds its controls into `controls`, shows the empty diagram grids and
     // attaches the popup menu to the page.
     explicit RPPlotsPage(Ui::RPPlotsPage& controls, QWidget* parent = nullptr);
 
-    // The two pattern diagrams (`Diagr`, `DiagrElev`); showDiagrams() puts them on the page.
-    results::PatternImages& diagrams() { return diagrams_; }
-    const results::PatternImages& diagrams() const { return diagrams_; }
+    // The two pattern diagrams (`Diagr`, `DiagrElev`), drawn when the page is built;
+    // showDiagrams() puts them on the page.
+    results::PatternImages& diagrams()
+    {
+        ensureBuilt();
+        return *diagrams_;
+    }
     void showDiagrams();
 
     // `PopupRPDiagrMenu`: viewer, angles, "Frequency plots" and the three save commands.
@@ -37,9 +44,11 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    void build() override;
 
 private:
-    results::PatternImages diagrams_;
+    Ui::RPPlotsPage& controls_;
+    std::optional<results::PatternImages> diagrams_;
     QLabel* azimuthLabel_ = nullptr;
     QLabel* elevationLabel_ = nullptr;
     QMenu* popupMenu_ = nullptr;

@@ -44,7 +44,7 @@ std::vector<std::string> memoLines(const QPlainTextEdit* memo)
 
 void TForm1::AddResultsRow()
 {
-    QTableWidget* table = ui_->ResultsTable;
+    QTableWidget* table = ui().ResultsTable;
     const QTableWidgetItem* first = table->item(0, 0);
     if (first == nullptr || first->text().isEmpty())
         return;
@@ -54,7 +54,7 @@ void TForm1::AddResultsRow()
 void TForm1::ReadEngineOutput()
 {
     engine::ParseOptions options;
-    options.readAdmittance = ui_->ReadADMCheck->isChecked();
+    options.readAdmittance = ui().ReadADMCheck->isChecked();
     options.viewerSections = true;
     ReadEngineOutput(
         engine::ParseListing(workingFile(QString::fromLatin1(engine::kListingFile)).toStdString(), options));
@@ -62,7 +62,7 @@ void TForm1::ReadEngineOutput()
 
 void TForm1::ReadEngineOutput(const engine::ListingData& listing)
 {
-    MainWindowControls& u = *ui_;
+    MainWindowControls& u = ui();
     u.ImpedanceScreen->clear();
     u.ImpedanceScreen1->clear();
     u.OuterRingGainInfo->setText(QStringLiteral(" "));
@@ -113,9 +113,8 @@ void TForm1::ReadEngineOutput(const engine::ListingData& listing)
     ShowPolarization();
     u.FreqField->setText(localenum::general(output.frequency.value_or(0)));
     u.HAntField->setText(localenum::general(session().AntennaHeight));
-    u.SaveRP->setEnabled(true);
-    u.SaveRes->setEnabled(true);
-    u.SaveElevationPlot->setEnabled(true);
+    session().commands.resultsRead = true;
+    updateCommands();
     if (u.TagNumField->count() > 0) {
         {
             const QSignalBlocker block(u.TagNumField);
@@ -125,10 +124,7 @@ void TForm1::ReadEngineOutput(const engine::ListingData& listing)
         if (numtext::parseInteger(u.TagNumField->itemText(0).toStdString(), tag))
             ChartWireCurrents(tag, u.LLCheckBox->isChecked());
     }
-    for (QWidget* w : {static_cast<QWidget*>(u.SaveCurrentButton), static_cast<QWidget*>(u.GFwriteButton),
-                       static_cast<QWidget*>(u.ElectricNFButton), static_cast<QWidget*>(u.MagneticNFButton),
-                       static_cast<QWidget*>(u.TagNumField), static_cast<QWidget*>(u.LLCheckBox),
-                       static_cast<QWidget*>(u.PHIndCheckBox)})
+    for (QWidget* w : {u.GFwriteButton, u.ElectricNFButton, u.MagneticNFButton})
         w->setEnabled(true);
     session().commands.listingShown = true;
     session().commands.anglesRerun = true;
@@ -138,13 +134,13 @@ void TForm1::ReadEngineOutput(const engine::ListingData& listing)
     ReloadViewer();
 }
 
-results::Polarization TForm1::selectedPolarization() const
+results::Polarization TForm1::selectedPolarization()
 {
-    if (ui_->PhiDCheck->isChecked())
+    if (ui().PhiDCheck->isChecked())
         return results::Polarization::Phi;
-    if (ui_->ThetaDCheck->isChecked())
+    if (ui().ThetaDCheck->isChecked())
         return results::Polarization::Theta;
-    if (ui_->PhiThetaDCheck->isChecked())
+    if (ui().PhiThetaDCheck->isChecked())
         return results::Polarization::PhiTheta;
     return results::Polarization::Total;
 }
@@ -155,19 +151,19 @@ void TForm1::ShowPolarization()
         results::ShowPolarization(rpPlotsPage().diagrams(), session().PatternLines, session().MaxTotalGain,
                                   selectedPolarization(), localenum::decimalSeparator());
     rpPlotsPage().showDiagrams();
-    if (outcome.enableSave) {
-        ui_->SaveRP->setEnabled(true);
-        ui_->SaveRes->setEnabled(true);
+    if (outcome.enableSave && !session().commands.curvesDrawn) {
+        session().commands.curvesDrawn = true;
+        updateCommands();
     }
     for (const std::string& message : outcome.messages)
         dialogs_->showMessage(QString::fromStdString(message));
-    ui_->OuterRingGainInfo->setText(QString::fromStdString(outcome.outerRingText));
+    ui().OuterRingGainInfo->setText(QString::fromStdString(outcome.outerRingText));
 }
 
 QString TForm1::proposeSave(const char* suffix, const QString& title, const QString& filter,
                             const QString& defaultSuffix)
 {
-    const results::ProposedFile proposal = results::proposedFile(ui_->VRNfileName->toPlainText().toStdString(), suffix);
+    const results::ProposedFile proposal = results::proposedFile(ui().VRNfileName->toPlainText().toStdString(), suffix);
     return dialogs_->saveFileName(title, filter, defaultSuffix, QString::fromStdString(proposal.folder),
                                   QString::fromStdString(proposal.fileName));
 }
@@ -203,7 +199,7 @@ void TForm1::SaveResClick()
     if (path.isEmpty())
         return;
     savestatus::clear(*statusBar());
-    if (!results::saveResultsText(memoLines(ui_->ImpedanceScreen), path.toStdString()))
+    if (!results::saveResultsText(memoLines(ui().ImpedanceScreen), path.toStdString()))
         dialogs_->showMessage(QString::fromStdString(atomicfile::UnableToWriteMessage(path.toStdString())));
     else
         savestatus::saved(*statusBar(), messages::kSavedText, path);
@@ -212,7 +208,7 @@ void TForm1::SaveResClick()
 void TForm1::ChartWireCurrents(long long tag, bool inWavelengths)
 {
     const results::WireCurrentChart chart = results::ChartWireCurrents(
-        session().CurrentLines, session().Wavelength, tag, inWavelengths, ui_->PHIndCheckBox->isChecked());
+        session().CurrentLines, session().Wavelength, tag, inWavelengths, ui().PHIndCheckBox->isChecked());
     currentsPage().chartModel()->setTitle(QString::fromStdString(chart.title));
     if (chart.setAxis)
         currentsPage().axisLeft()->setRange(chart.axisMinimum, chart.axisMaximum);
@@ -230,11 +226,11 @@ void TForm1::ChartWireCurrents(long long tag, bool inWavelengths)
 void TForm1::TagNumFieldChange()
 {
     std::vector<std::string> items;
-    for (int i = 0; i < ui_->TagNumField->count(); ++i)
-        items.push_back(ui_->TagNumField->itemText(i).toStdString());
-    const results::TagChoice choice = results::chooseTag(ui_->TagNumField->currentText().toStdString(), items);
+    for (int i = 0; i < ui().TagNumField->count(); ++i)
+        items.push_back(ui().TagNumField->itemText(i).toStdString());
+    const results::TagChoice choice = results::chooseTag(ui().TagNumField->currentText().toStdString(), items);
     switch (choice.action) {
-    case results::TagChoice::Action::Chart: ChartWireCurrents(choice.tag, ui_->LLCheckBox->isChecked()); break;
+    case results::TagChoice::Action::Chart: ChartWireCurrents(choice.tag, ui().LLCheckBox->isChecked()); break;
     case results::TagChoice::Action::Error: dialogs_->showMessage(QString::fromStdString(choice.message)); break;
     case results::TagChoice::Action::Nothing: break;
     }
@@ -258,24 +254,14 @@ void TForm1::SaveCurrentButtonClick()
 
 void TForm1::connectCommands()
 {
-    MainWindowControls& u = *ui_;
-    for (QPushButton* b : {u.ButtonVRNfileFind, u.ButtonVRNfileFind1})
-        connect(b, &QPushButton::clicked, this, [this] { ButtonVRNfileFindClick(); });
-    for (QPushButton* b : {u.RefreshButton, u.RefreshButton1})
-        connect(b, &QPushButton::clicked, this, [this] { RefreshButtonClick(); });
-    for (QPushButton* b : {u.Execute_Original, u.Execute_Original1})
-        connect(b, &QPushButton::clicked, this, [this] { Execute_OriginalClick(); });
-    for (QPushButton* b : {u.Execute, u.Execute1})
-        connect(b, &QPushButton::clicked, this, [this] { ExecuteClick(); });
-
+    // The commands with several entries are actions (createCommandActions).
+    MainWindowControls& u = ui();
     for (QRadioButton* r : {u.TotalDCheck, u.PhiDCheck, u.ThetaDCheck, u.PhiThetaDCheck})
         connect(r, &QRadioButton::clicked, this, [this, r] {
             if (r->isChecked())
                 ShowPolarization();
         });
     connect(u.SaveRP, &QAction::triggered, this, [this] { SaveRPClick(); });
-    for (QAction* a : {u.FreqPlotsShowMenuItem, u.FreqPlotsShowMenuItem1})
-        connect(a, &QAction::triggered, this, [this] { FreqPlotsShowMenuItemClick(); });
     connect(u.ElectricNFButton, &QPushButton::clicked, this, [this] { ElectricNFButtonClick(); });
     connect(u.MagneticNFButton, &QPushButton::clicked, this, [this] { MagneticNFButtonClick(); });
     connect(u.SaveElevationPlot, &QAction::triggered, this, [this] { SaveElevationPlotClick(); });
@@ -285,7 +271,6 @@ void TForm1::connectCommands()
     connect(u.LLCheckBox, &QCheckBox::clicked, this, [this] { TagNumFieldChange(); });
     connect(u.PHIndCheckBox, &QCheckBox::clicked, this, [this] { TagNumFieldChange(); });
     connect(u.SaveCurrentButton, &QPushButton::clicked, this, [this] { SaveCurrentButtonClick(); });
-    connectViewerCommands();
     connectGreenFunctionCommands();
 }
 

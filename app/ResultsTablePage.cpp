@@ -11,8 +11,13 @@
 
 namespace vrnnec {
 
-ResultsTablePage::ResultsTablePage(Ui::ResultsTablePage& controls, QWidget* parent) : QWidget(parent)
+ResultsTablePage::ResultsTablePage(Ui::ResultsTablePage& controls, QWidget* parent)
+    : LazyPage("TabSheet3", parent), controls_(controls)
+{}
+
+void ResultsTablePage::build()
 {
+    Ui::ResultsTablePage& controls = controls_;
     controls.setupUi(this);
     resultmemo::setUp(*controls.ImpedanceScreen1, false);
 

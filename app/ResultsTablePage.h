@@ -3,7 +3,7 @@
 // `ImpedanceScreen1`.
 #pragma once
 
-#include <QWidget>
+#include "app/LazyPage.h"
 
 namespace Ui {
 class ResultsTablePage;
@@ -13,16 +13,18 @@ class QTableWidget;
 
 namespace vrnnec {
 
-class ResultsTablePage : public QWidget {
+class ResultsTablePage : public LazyPage {
     Q_OBJECT
 public:
-    // Builds the page's controls into `controls` and sets up the results table.
+    // The page builds its controls into `controls` and sets up the results table.
     explicit ResultsTablePage(Ui::ResultsTablePage& controls, QWidget* parent = nullptr);
 
 protected:
+    void build() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    Ui::ResultsTablePage& controls_;
     QTableWidget* table_ = nullptr;
 };
 

@@ -12,16 +12,49 @@
 
 namespace vrnnec {
 
-// What the program's state allows. The window derives the enabled state of the entries
-// of these commands from it in one place (TForm1::updateCommands).
+// The commands that have more than one entry in the main window (two buttons, or buttons
+// and menu entries). Each is one action of the window (TForm1::commandAction); its
+// entries follow the action's enabled state and trigger it.
+enum class Command {
+    FindAntennaFile,   // "Find VORNA file"
+    Refresh,           // "Refresh"
+    CalculateOriginal, // "Calculate at original of VORNA file"
+    CalculateCoated,   // "Calculate", "Calculate with dielectric coated wires"
+    Viewer,            // "Viewer call", "Viewer Call" and the two viewer buttons
+    AnglesDialog,      // "Set Angles for RP calculations"
+    FrequencyPlots,    // "Frequency plots"
+};
+inline constexpr Command kCommands[] = {Command::FindAntennaFile, Command::Refresh,       Command::CalculateOriginal,
+                                        Command::CalculateCoated, Command::Viewer,        Command::AnglesDialog,
+                                        Command::FrequencyPlots};
+
+// What the program's state allows. The window derives the enabled state of every command
+// from it in one place (TForm1::updateCommands).
 struct CommandState {
     bool antennaFile = false;   // a file was picked: the calculations and "Refresh"
     bool anglesRerun = false;   // a calculation wrote Indata.txo: "Set Angles for RP calculations"
     bool listingShown = false;  // Outdata.txo holds the structure on show: the viewer
     bool sweepUpToDate = false; // the last calculation's deck matches the parameters: "Frequency plots"
     bool running = false;       // an engine run of a calculation is in progress
+    bool resultsRead = false;   // a listing was read once: its saves and the currents controls
+    bool curvesDrawn = false;   // pattern curves were drawn once: "Save Azimuth Plot", "Save Results"
 
     bool operator==(const CommandState&) const = default;
+
+    // Whether `command` may be given in this state.
+    constexpr bool allows(Command command) const
+    {
+        switch (command) {
+        case Command::FindAntennaFile: return true;
+        case Command::Refresh: return antennaFile;
+        case Command::CalculateOriginal:
+        case Command::CalculateCoated: return antennaFile && !running;
+        case Command::Viewer: return listingShown;
+        case Command::AnglesDialog: return anglesRerun;
+        case Command::FrequencyPlots: return sweepUpToDate;
+        }
+        return false;
+    }
 };
 
 struct RunSession {

@@ -40,15 +40,6 @@ viewer::PatternRunHook patternRunHook(TForm1* window, QString programFolder, QSt
 
 } // namespace
 
-void TForm1::connectViewerCommands()
-{
-    MainWindowControls& u = *ui_;
-    for (QPushButton* b : {u.ViewerCallButton, u.ViewerCallButton1})
-        connect(b, &QPushButton::clicked, this, [this] { OpenViewer(); });
-    for (QAction* a : {u.ViewerCall, u.ViewerCall1})
-        connect(a, &QAction::triggered, this, [this] { OpenViewer(); });
-}
-
 viewer::TFormV* TForm1::viewerWindow() const
 {
     return viewer_.data();

@@ -127,8 +127,12 @@ void WorkPlacesKeeper::attach()
     recentMenu_->setObjectName(QStringLiteral("RecentFilesMenu"));
     recentMenu_->menuAction()->setObjectName(QStringLiteral("RecentFilesMenu"));
     window_.accessoriesPopupMenu()->addMenu(recentMenu_);
-    window_.rpPlotsPage().popupMenu()->addMenu(recentMenu_);
     rebuildRecentMenu();
+}
+
+void WorkPlacesKeeper::attachPages()
+{
+    window_.rpPlotsPage().popupMenu()->addMenu(recentMenu_);
 
     // "Copy GF to working folder" as a button of the Green function group too.
     QWidget* group = window_.ui().GroupBox6;

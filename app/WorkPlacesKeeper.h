@@ -30,9 +30,10 @@ public:
 
     // Dialogs that open in the remembered folders and learn from the user's choice.
     UserDialogs* wrap(UserDialogs& inner);
-    // After the pages exist: the "Recent files" menu and its keys, drops, and a main
-    // window that can grow.
+    // After the first page exists: the "Recent files" menu and its keys, drops, and a
+    // main window that can grow; attachPages() when the other pages are built.
     void attach();
+    void attachPages();
 
     // Settings file: the sections of this file's own, read with the program's keys and
     // written after them (the main window's place is taken first). `save` returns the

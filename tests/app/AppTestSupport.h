@@ -48,6 +48,16 @@ public:
     }
 
     QString folder() const { return folder_->path(); }
+    // Writes a file into the program folder (an engine script when `executable`).
+    void writeFile(const QString& name, const QByteArray& bytes, bool executable = false)
+    {
+        QFile file(QDir(folder()).filePath(name));
+        if (file.open(QIODevice::WriteOnly))
+            file.write(bytes);
+        file.close();
+        if (executable)
+            file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
     QString settingsPath() const { return QDir(folder_->path()).filePath(QStringLiteral("VRN_NEC.ini")); }
 
     ScriptedDialogs dialogs;

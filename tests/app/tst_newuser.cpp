@@ -35,12 +35,7 @@ private slots:
 private:
     void writeFile(const QString& name, const QByteArray& bytes, bool executable = false)
     {
-        QFile file(QDir(support.folder()).filePath(name));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        file.close();
-        if (executable)
-            file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        support.writeFile(name, bytes, executable);
     }
 
     AppTestSupport support;

@@ -10,6 +10,7 @@
 #include "app/TableEditorForm.h"
 #include "app/WorkPlacesKeeper.h"
 
+#include <QAction>
 #include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
@@ -72,16 +73,16 @@ private slots:
         {
             TForm1& w = support.createWindow();
             // The first time: not the program folder.
-            w.ButtonVRNfileFindClick();
+            w.commandAction(Command::FindAntennaFile)->trigger();
             const QString first = lastFolder();
             QVERIFY(!first.isEmpty());
             QVERIFY(QDir(first) != QDir(support.folder()));
             QVERIFY(QFileInfo(first).isDir());
 
             support.dialogs.fileAnswers = {antenna};
-            w.ButtonVRNfileFindClick();
+            w.commandAction(Command::FindAntennaFile)->trigger();
             QCOMPARE(w.ui().VRNfileName->toPlainText(), antenna);
-            w.ButtonVRNfileFindClick();
+            w.commandAction(Command::FindAntennaFile)->trigger();
             QCOMPARE(lastFolder(), antennaFolder);
             // A deck dialog keeps its own folder.
             w.ui().OpenNEC2Button->click();
@@ -94,7 +95,7 @@ private slots:
 
         support.dialogs = ScriptedDialogs();
         TForm1& again = support.createWindow();
-        again.ButtonVRNfileFindClick();
+        again.commandAction(Command::FindAntennaFile)->trigger();
         QCOMPARE(lastFolder(), antennaFolder);
         QCOMPARE(menuTexts(again.workPlaces().recentMenu()), QStringList{"&1 " + antenna});
         QVERIFY(support.dialogs.messages.isEmpty());
@@ -209,6 +210,7 @@ private slots:
     void copyGFButtonAndUnitsOfTheWireTools()
     {
         TForm1& w = support.createWindow();
+        w.buildPages();
         auto* copy = w.findChild<QPushButton*>(QStringLiteral("CopyGFButton"));
         QVERIFY(copy);
         QCOMPARE(copy->text(), QStringLiteral("Copy GF to working folder"));

@@ -1,0 +1,279 @@
+// The commands with several entries (buttons on two pages, menu entries): in every state
+// of the program each entry shows its command's enabled state, and each entry gives its
+// command once. The pages after the first are built when first needed, with the
+// settings and mirrored texts that belong to them.
+#include "AppTestSupport.h"
+
+#include "app/LazyPage.h"
+#include "app/MainWindowControls.h"
+#include "engine/ListingParse.h"
+
+#include <QAction>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+const char* const kAntennaFile = TEST_DATA_DIR "/vrn/dipole_14mhz_free_space.vrn";
+
+// The entries of each command, in the order of vrnnec::kCommands.
+std::vector<std::pair<Command, QList<QObject*>>> entriesOf(MainWindowControls& u)
+{
+    return {{Command::FindAntennaFile, {u.ButtonVRNfileFind, u.ButtonVRNfileFind1}},
+            {Command::Refresh, {u.RefreshButton, u.RefreshButton1}},
+            {Command::CalculateOriginal, {u.Execute_Original, u.Execute_Original1}},
+            {Command::CalculateCoated, {u.Execute, u.Execute1}},
+            {Command::Viewer, {u.ViewerCallButton, u.ViewerCallButton1, u.ViewerCall, u.ViewerCall1}},
+            {Command::AnglesDialog, {u.SetAnglesforRPcalculations, u.SetAnglesforRPcalculations1}},
+            {Command::FrequencyPlots, {u.FreqPlotsShowMenuItem, u.FreqPlotsShowMenuItem1}}};
+}
+
+// One character per command: 1 enabled, 0 disabled, ? when its entries disagree with each
+// other or with the command's action. A button counts as enabled when it would be with
+// the window's controls enabled (a run disables the whole page area meanwhile).
+QString commandStates(TForm1& w)
+{
+    QString states;
+    for (const auto& [command, entries] : entriesOf(w.ui())) {
+        const bool enabled = w.commandAction(command)->isEnabled();
+        bool agree = true;
+        for (QObject* entry : entries) {
+            const auto* widget = qobject_cast<QWidget*>(entry);
+            const bool on = widget != nullptr ? widget->isEnabledTo(w.centralWidget())
+                                              : qobject_cast<QAction*>(entry)->isEnabled();
+            agree = agree && on == enabled;
+        }
+        states += !agree ? QLatin1Char('?') : enabled ? QLatin1Char('1') : QLatin1Char('0');
+    }
+    // And what a reading offers: the saves and the currents chart's controls, all alike.
+    MainWindowControls& u = w.ui();
+    QString results;
+    for (QObject* entry : QList<QObject*>{u.SaveRP, u.SaveRes, u.SaveElevationPlot, u.SaveCurrentButton, u.TagNumField,
+                                          u.LLCheckBox, u.PHIndCheckBox}) {
+        const auto* widget = qobject_cast<QWidget*>(entry);
+        const bool on = widget != nullptr ? widget->isEnabledTo(w.centralWidget())
+                                          : qobject_cast<QAction*>(entry)->isEnabled();
+        results += on ? QLatin1Char('1') : QLatin1Char('0');
+    }
+    states += QLatin1Char(' ');
+    states += results == QLatin1String("1111111") ? QLatin1Char('1')
+        : results == QLatin1String("0000000")     ? QLatin1Char('0')
+                                                  : QLatin1Char('?');
+    return states;
+}
+
+} // namespace
+
+class CommandsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { support.prepare(); }
+    void cleanup() { support.reset(); }
+
+    void entriesFollowTheProgramState_data();
+    void entriesFollowTheProgramState();
+    void eachEntryGivesItsCommandOnce_data();
+    void eachEntryGivesItsCommandOnce();
+    void pagesAreBuiltWhenFirstNeeded_data();
+    void pagesAreBuiltWhenFirstNeeded();
+    void hiddenPagesTakeTheirSettingsAndMirrors();
+    void aPageBuiltWhenShownLooksAsBuiltBefore();
+
+private:
+    AppTestSupport support;
+};
+
+enum class State { NoFile, FilePicked, Converted, ResultsRead, RunInProgress };
+Q_DECLARE_METATYPE(State)
+Q_DECLARE_METATYPE(vrnnec::Command)
+
+void CommandsTest::entriesFollowTheProgramState_data()
+{
+    QTest::addColumn<State>("state");
+    // Find, Refresh, Calculate at original, Calculate (coated), Viewer, RP angles, Frequency
+    // plots; then the controls a reading offers.
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("no file") << State::NoFile << "1000000 0";
+    QTest::newRow("file picked") << State::FilePicked << "1111000 0";
+    QTest::newRow("converted") << State::Converted << "1111011 0";
+    QTest::newRow("results read") << State::ResultsRead << "1111111 1";
+    QTest::newRow("run in progress") << State::RunInProgress << "1100000 0";
+}
+
+void CommandsTest::entriesFollowTheProgramState()
+{
+    QFETCH(State, state);
+    QFETCH(QString, expected);
+    // An engine that runs until it is stopped.
+    support.writeFile(QStringLiteral("GoNec.bat"), "#!/bin/sh\nsleep 30\n", true);
+    TForm1& w = support.createWindow();
+    MainWindowControls& u = w.ui();
+    QString seen;
+    switch (state) {
+    case State::NoFile: seen = commandStates(w); break;
+    case State::FilePicked:
+        w.OpenAntennaFile(QString::fromLatin1(kAntennaFile));
+        seen = commandStates(w);
+        break;
+    case State::Converted:
+        w.OpenAntennaFile(QString::fromLatin1(kAntennaFile));
+        u.ShowNEC2InputCheck->setChecked(true);
+        u.Execute_Original->click();
+        seen = commandStates(w);
+        break;
+    case State::ResultsRead:
+        w.OpenAntennaFile(QString::fromLatin1(kAntennaFile));
+        w.ReadEngineOutput(engine::ParseListing(
+            QStringLiteral(TEST_DATA_DIR "/listings/classic/dipole_free.out").toStdString(), {}));
+        seen = commandStates(w);
+        break;
+    case State::RunInProgress: {
+        w.show();
+        w.OpenAntennaFile(QString::fromLatin1(kAntennaFile));
+        QTimer::singleShot(300, &w, [&] {
+            seen = commandStates(w);
+            if (auto* stop = w.findChild<QPushButton*>(QStringLiteral("StopEngineButton")))
+                stop->click();
+        });
+        u.Execute_Original1->click();
+        QCOMPARE(support.dialogs.messages, QStringList{QStringLiteral("NEC-2 run was stopped.")});
+        // After the run the calculations are offered again.
+        QCOMPARE(commandStates(w), QStringLiteral("1111000 0"));
+        break;
+    }
+    }
+    QCOMPARE(seen, expected);
+}
+
+void CommandsTest::eachEntryGivesItsCommandOnce_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<Command>("command");
+    QTest::addColumn<bool>("pagesFirst");
+    QTest::newRow("ButtonVRNfileFind") << "ButtonVRNfileFind" << Command::FindAntennaFile << false;
+    QTest::newRow("ButtonVRNfileFind1") << "ButtonVRNfileFind1" << Command::FindAntennaFile << true;
+    QTest::newRow("RefreshButton, pages not built") << "RefreshButton" << Command::Refresh << false;
+    QTest::newRow("RefreshButton1") << "RefreshButton1" << Command::Refresh << true;
+}
+
+void CommandsTest::eachEntryGivesItsCommandOnce()
+{
+    QFETCH(QString, entry);
+    QFETCH(Command, command);
+    QFETCH(bool, pagesFirst);
+    TForm1& w = support.createWindow();
+    w.session().commands.antennaFile = true;
+    w.updateCommands();
+    if (pagesFirst)
+        w.buildPages();
+    QCOMPARE(w.pagesBuilt(), pagesFirst);
+    QVERIFY(w.commandAction(command)->isEnabled());
+    QSignalSpy given(w.commandAction(command), &QAction::triggered);
+    auto* button = w.findChild<QPushButton*>(entry);
+    QVERIFY(button != nullptr);
+    button->click();
+    QCOMPARE(given.count(), 1);
+    // "Find" asked for a file and got none; "Refresh" read the empty file name once and
+    // said so once.
+    QCOMPARE(support.dialogs.messages.size(), command == Command::Refresh ? 1 : 0);
+}
+
+void CommandsTest::pagesAreBuiltWhenFirstNeeded_data()
+{
+    QTest::addColumn<QString>("need");
+    QTest::newRow("a page shown") << "tab";
+    QTest::newRow("the controls asked for") << "ui";
+    QTest::newRow("an antenna file opened") << "open";
+    QTest::newRow("the settings written") << "save";
+    QTest::newRow("nothing") << "";
+}
+
+void CommandsTest::pagesAreBuiltWhenFirstNeeded()
+{
+    QFETCH(QString, need);
+    TForm1& w = support.createWindow();
+    auto* results = w.findChild<LazyPage*>(QStringLiteral("TabSheet3"));
+    auto* currents = w.findChild<LazyPage*>(QStringLiteral("TabSheet5"));
+    QVERIFY(results != nullptr && currents != nullptr);
+    QVERIFY(w.findChild<LazyPage*>(QStringLiteral("TabSheet1"))->isBuilt());
+    QVERIFY(!results->isBuilt() && results->findChildren<QWidget*>().isEmpty());
+    QVERIFY(w.findChild<QWidget*>(QStringLiteral("ResultsTable")) == nullptr);
+
+    if (need == QLatin1String("tab"))
+        w.findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(4);
+    else if (need == QLatin1String("ui"))
+        QVERIFY(w.ui().ResultsTable != nullptr);
+    else if (need == QLatin1String("open"))
+        w.OpenAntennaFile(QString::fromLatin1(kAntennaFile));
+    else if (need == QLatin1String("save"))
+        w.saveSettings();
+    const bool built = !need.isEmpty();
+    QCOMPARE(w.pagesBuilt(), built);
+    QCOMPARE(results->isBuilt(), built);
+    QCOMPARE(currents->isBuilt(), built);
+    QCOMPARE(w.findChild<QWidget*>(QStringLiteral("ResultsTable")) != nullptr, built);
+}
+
+void CommandsTest::hiddenPagesTakeTheirSettingsAndMirrors()
+{
+    support.prepare("[Angles]\nElevation=35\nAzimuth=120\n[NEC2SwrZ]\nRe=75\nIm=-5\n"
+                    "[Other Flags]\nReadAdmittance=1\nEnableTextEdit=1\n");
+    TForm1& w = support.createWindow();
+    QVERIFY(!w.pagesBuilt());
+    // The reference impedance counts before its page is built.
+    QCOMPARE(w.session().EditWindowSwrReference.r, 75.0);
+    QCOMPARE(w.session().EditWindowSwrReference.x, -5.0);
+    MainWindowControls& u = w.ui();
+    QCOMPARE(u.ZSwrReNEC2Field->text(), QStringLiteral("75"));
+    QCOMPARE(u.ZSwrImNEC2Field->text(), QStringLiteral("-5"));
+    QVERIFY(u.ReadADMCheck->isChecked());
+    QVERIFY(u.EditNEC2InputCheck->isChecked());
+    QVERIFY(!u.GeometryNEC2->isReadOnly());
+    QCOMPARE(u.Elevation1Field->text(), QStringLiteral("35"));
+    QCOMPARE(u.Azimuth1Field->text(), QStringLiteral("120"));
+    QCOMPARE(u.FreqVRNChangeField->text(), u.FreqField->text());
+    QCOMPARE(support.dialogs.messages, QStringList());
+    // The settings go back to the file as read.
+    w.close();
+    QFile file(support.settingsPath());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray written = file.readAll();
+    for (const char* line : {"Re=75\n", "Im=-5\n", "ReadAdmittance=1\n", "EnableTextEdit=1\n", "Elevation=35\n"})
+        QVERIFY2(written.contains(line), line);
+}
+
+void CommandsTest::aPageBuiltWhenShownLooksAsBuiltBefore()
+{
+    const auto shots = [](TForm1& w) {
+        QList<QImage> images;
+        auto* pages = w.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+        for (int page = 1; page < pages->count(); ++page) {
+            pages->setCurrentIndex(page);
+            QTest::qWait(20);
+            images << pages->currentWidget()->grab().toImage();
+        }
+        return images;
+    };
+    TForm1& before = support.createWindow();
+    before.buildPages();
+    before.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&before));
+    const QList<QImage> built = shots(before);
+    support.destroyWindow();
+
+    TForm1& shown = support.createWindow();
+    shown.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&shown));
+    QVERIFY(!shown.pagesBuilt());
+    const QList<QImage> onShow = shots(shown);
+    QVERIFY(shown.pagesBuilt());
+    QCOMPARE(onShow.size(), 4);
+    for (int i = 0; i < onShow.size(); ++i)
+        QVERIFY2(onShow.at(i) == built.at(i), qPrintable(QStringLiteral("page %1").arg(i + 2)));
+}
+
+QTEST_MAIN(CommandsTest)
+#include "tst_commands.moc"
