@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QScreen>
+#include <QStatusBar>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTableWidget>
@@ -310,6 +311,47 @@ private slots:
         QCOMPARE(w.ui().GeometryNEC2->toPlainText(),
                  QStringLiteral("CE\nFR 0 1 0 0 14.2\nGW 1 10 0 0 0 0 0 10 0.001\nLD 5 1 0 0 58000000\nEX 0 1 5 0 1\n"
                                 "FR 0 1 0 0 14.2\nEN"));
+    }
+
+    void windowGrowsAndThePagesTakeTheRoom()
+    {
+        TForm1& w = support.createWindow();
+        const QSize page = w.pageControlSize();
+        QVERIFY(page.width() >= 600 && page.height() >= 400);
+        // The status line stands below the pages at their designed size.
+        auto* status = w.findChild<QStatusBar*>(QStringLiteral("StatusLine"));
+        QVERIFY(status);
+        const QSize designed = page + QSize(0, status->sizeHint().height());
+        QCOMPARE(w.size(), designed);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(w.ui().PageControl1->size(), page);
+        QCOMPARE(status->geometry().top(), w.ui().PageControl1->geometry().bottom() + 1);
+        QCOMPARE(status->width(), page.width());
+
+        // Larger: the page control grows with the window, and so does the results table.
+        const QSize tableBefore = w.ui().ResultsTable->size();
+        w.ui().PageControl1->setCurrentWidget(w.ui().TabSheet5);
+        QTRY_VERIFY(w.ui().CurrentChart->isVisible());
+        const QSize chartBefore = w.ui().CurrentChart->size();
+        w.resize(designed.width() + 300, designed.height() + 200);
+        QTRY_COMPARE(w.size(), QSize(designed.width() + 300, designed.height() + 200));
+        QTRY_COMPARE(w.ui().PageControl1->size(), QSize(page.width() + 300, page.height() + 200));
+        w.ui().PageControl1->setCurrentWidget(w.ui().TabSheet3);
+        QTRY_VERIFY(w.ui().ResultsTable->width() > tableBefore.width());
+        w.ui().PageControl1->setCurrentWidget(w.ui().TabSheet5);
+        QTRY_VERIFY(w.ui().CurrentChart->width() > chartBefore.width());
+        QTRY_VERIFY(w.ui().CurrentChart->height() > chartBefore.height());
+
+        // Shrinking is allowed down to what the layout needs; back at the designed size
+        // the page control is as designed.
+        // (The pages built after the start add to what the layout needs.)
+        const QSize smaller = (designed - QSize(60, 60)).expandedTo(w.minimumSizeHint());
+        QVERIFY(smaller != designed);
+        w.resize(smaller);
+        QTRY_COMPARE(w.size(), smaller);
+        w.resize(designed);
+        QTRY_COMPARE(w.ui().PageControl1->size(), page);
     }
 };
 
