@@ -58,7 +58,7 @@ inline std::string RefusedDeckLine(int index, std::string_view line)
                  : CardFault(kLinePlace, index + 1, line.substr(0, 2), kCardNotAccepted);
 }
 
-// A specified message and, on its next line, where: "Incorrect numbers occurs in
+// A message of the program and, on its next line, where: "Incorrect numbers occurs in
 // table!\nRow 7 (GW): field 5 is not a number."
 inline std::string WithPlace(std::string_view message, const std::string& place)
 {
