@@ -69,6 +69,32 @@ TEST(NecdeckGf, EngineThatCannotWriteTheFileLeavesOutAlone)
     EXPECT_FALSE(QFile::exists(QDir(folder).filePath(QStringLiteral("IndataGN.txo"))));
 }
 
+// A card the Green's function run cannot take is named with its line; OUT stays.
+TEST(NecdeckGf, RefusedCardIsNamedWithItsLine)
+{
+    QTemporaryDir root;
+    const QString folder = programFolder(root);
+    const struct {
+        QByteArray deck;
+        const char* message;
+    } cases[] = {
+        {"CE\nGW 1 5 0 0 0 0 0 1 0.001\nGE 0\nQQ 1 2\nEN\n",
+         "Incorrect card are present.\nLine 4 (QQ): this card cannot be used here."},
+        {"CE\nGW 1 5 0 0 0 0 0 1 0.001\n\nGE 0\nEN\n", "Incorrect card are present.\nLine 3: the line is empty."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        const QString deck = root.filePath(QStringLiteral("refused.nec"));
+        const QString out = root.filePath(QStringLiteral("out.nec"));
+        writeFile(deck, c.deck);
+        writeFile(out, "old bytes");
+        const Result r = necdeck(folder, {QStringLiteral("gf"), deck, out});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_EQ(r.err.trimmed(), QString::fromLatin1(c.message));
+        EXPECT_EQ(readFile(out), "old bytes");
+    }
+}
+
 TEST(NecdeckGf, ClassicEngineNamedInEngineConf)
 {
     QTemporaryDir root;

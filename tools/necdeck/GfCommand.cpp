@@ -4,6 +4,7 @@
 #include "analyses/GreenFunctionCards.h"
 #include "analyses/GreenFunctionRun.h"
 #include "common/AtomicFile.h"
+#include "common/Messages.h"
 #include "common/TextLines.h"
 #include "engine/WorkingFolder.h"
 
@@ -23,8 +24,10 @@ int writeGreenFunctionFile(Invocation& invocation, const std::string& deckPath, 
         invocation.err << "Cannot open the deck " << deckPath << "\n";
         return 1;
     }
-    if (!analyses::AllCardsAccepted(lines)) {
-        invocation.err << analyses::kIncorrectCardsMessage << "\n";
+    if (const int refused = analyses::FirstRefusedCard(lines); refused >= 0) {
+        invocation.err << messages::WithPlace(analyses::kIncorrectCardsMessage,
+                                              messages::RefusedDeckLine(refused, lines[static_cast<std::size_t>(refused)]))
+                       << "\n";
         return 1;
     }
     WorkingFolder folder({}, invocation.programFolder);
