@@ -32,8 +32,9 @@
 # WG or GF card (also when the engine itself refuses them: nec2c's 251); otherwise the
 # engine's own exit code.
 deck="$1"
-# Only the shell's own builtins below, up to the engine: every program started costs
-# the run time (an optimizer starts thousands of runs).
+# Every program started here adds its start-up to each run (an optimizer starts
+# thousands of runs): engine.conf is read with the shell's own means and the deck is
+# looked at once, by one awk.
 case "$0" in
     */*) here="${0%/*}" ;;
     *) here=. ;;
