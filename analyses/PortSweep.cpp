@@ -74,6 +74,24 @@ PortSweepData PortAdmittances(const engine::SweepListing& listing, const SweepSe
     return data;
 }
 
+std::vector<TouchstonePoint> OnePortScattering(const engine::SweepListing& listing, const SweepSettings& settings,
+                                               long long tag, double reference)
+{
+    std::vector<TouchstonePoint> points;
+    for (std::size_t j = 0; j < listing.blocks.size(); ++j) {
+        ComplexMatrix s(1);
+        bool found = false;
+        for (const engine::SourceRow& row : listing.blocks[j].sources)
+            if (row.tag == tag && row.impedanceReal && row.impedanceImaginary) {
+                s.at(0, 0) = ReflectionCoefficient({*row.impedanceReal, *row.impedanceImaginary}, reference);
+                found = true;
+            }
+        if (found)
+            points.push_back({settings.frequency(static_cast<int>(j)), s});
+    }
+    return points;
+}
+
 std::vector<TouchstonePoint> PortScattering(const PortSweepData& data, double reference)
 {
     std::vector<TouchstonePoint> points;

@@ -31,6 +31,12 @@ struct PortSweepData {
 // row at 1 V is port j.
 PortSweepData PortAdmittances(const engine::SweepListing& listing, const SweepSettings& settings);
 
+// The one-port file of the source of `tag`: S11 per frequency from its listed impedance
+// (also when the sweep shows admittance) against the real reference. A frequency where
+// the tag has no readable impedance is left out.
+std::vector<TouchstonePoint> OnePortScattering(const engine::SweepListing& listing, const SweepSettings& settings,
+                                               long long tag, double reference);
+
 // The S matrices per frequency against the real reference.
 std::vector<TouchstonePoint> PortScattering(const PortSweepData& data, double reference);
 

@@ -65,4 +65,19 @@ SmithGrid MakeSmithGrid()
     return grid;
 }
 
+std::vector<SmithPoint> SweepSmithPoints(const std::vector<SweepPointValues>& values, bool admittance,
+                                         double reference)
+{
+    std::vector<SmithPoint> points;
+    for (const SweepPointValues& v : values) {
+        if (!v.r || !v.x)
+            continue;
+        const std::complex<double> read(*v.r, *v.x);
+        const std::complex<double> z = admittance ? 1.0 / read : read;
+        if (std::isfinite(z.real()) && std::isfinite(z.imag()))
+            points.push_back(SmithPosition(z.real(), z.imag(), reference));
+    }
+    return points;
+}
+
 } // namespace vrnnec::analyses

@@ -3,6 +3,8 @@
 // polylines clipped to the unit circle) and the circle of a constant SWR.
 #pragma once
 
+#include "analyses/SweepChart.h"
+
 #include <complex>
 #include <vector>
 
@@ -14,6 +16,12 @@ struct SmithPoint {
 
 // The reflection coefficient of R + jX normalised to `reference` (ohm, above 0).
 SmithPoint SmithPosition(double r, double x, double reference);
+
+// The chart's points of a sweep's values in frequency order: R + jX, or, when the values
+// were read as admittance G + jB, Z = 1 / (G + jB). Points without both values, or whose
+// Z has no finite value, are left out.
+std::vector<SmithPoint> SweepSmithPoints(const std::vector<SweepPointValues>& values, bool admittance,
+                                         double reference);
 
 struct SmithCircle {
     double cu = 0, cv = 0, radius = 0;

@@ -12,9 +12,6 @@
 #include "editor/PatternCards.h"
 
 #include <QApplication>
-
-#include <cmath>
-#include <complex>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
@@ -231,17 +228,8 @@ void FreqPlotsExtras::draw(long long tag, const std::vector<analyses::SweepPoint
     drawn_ = true;
     bandLabel_->setText(
         QString::fromStdString(analyses::SwrBandText(analyses::FindSwrBand(values))).replace('.', localenum::decimalSeparator()));
-    std::vector<analyses::SmithPoint> points;
-    const double r0 = touchstoneReference();
-    for (const auto& v : values) {
-        if (!v.r || !v.x)
-            continue;
-        // Read as admittance the values are G and B: the chart shows Z = 1 / (G + jB).
-        const std::complex<double> z =
-            listing_.admittance ? 1.0 / std::complex<double>(*v.r, *v.x) : std::complex<double>(*v.r, *v.x);
-        if (std::isfinite(z.real()) && std::isfinite(z.imag()))
-            points.push_back(analyses::SmithPosition(z.real(), z.imag(), r0));
-    }
+    const std::vector<analyses::SmithPoint> points =
+        analyses::SweepSmithPoints(values, listing_.admittance, touchstoneReference());
     smith_->setModel(points, static_cast<int>(points.size()) / 2);
     drawGain();
     drawMeasured();
@@ -361,19 +349,8 @@ std::string FreqPlotsExtras::saveTouchstone(const QString& path)
     const int ports = sourceCount_;
     const std::vector<std::string> comments = {"Frequency plots sweep"};
     if (suffix == QLatin1String("s1p")) {
-        std::vector<analyses::TouchstonePoint> points;
-        for (std::size_t j = 0; j < listing_.blocks.size(); ++j) {
-            analyses::ComplexMatrix s(1);
-            bool found = false;
-            for (const engine::SourceRow& row : listing_.blocks[j].sources)
-                if (row.tag == tag_ && row.impedanceReal && row.impedanceImaginary) {
-                    s.at(0, 0) = analyses::ReflectionCoefficient({*row.impedanceReal, *row.impedanceImaginary},
-                                                                 touchstoneReference());
-                    found = true;
-                }
-            if (found)
-                points.push_back({request_.settings.frequency(static_cast<int>(j)), s});
-        }
+        const std::vector<analyses::TouchstonePoint> points =
+            analyses::OnePortScattering(listing_, request_.settings, tag_, touchstoneReference());
         return analyses::WriteTouchstone(path.toStdString(), points, touchstoneReference(),
                                          analyses::TouchstoneFormat::RI,
                                          {"Frequency plots sweep, tag " + std::to_string(tag_)});

@@ -81,6 +81,25 @@ TEST(SweepSummary, CsvLinesPerFrequencyAndSource)
               "14.2,3,100,0,2.00,,30.00\n14.2,5,25,-12.5,2.16,,30.00\n");
 }
 
+// Values read as admittance are drawn as the impedance they stand for; points without a
+// value or without a finite impedance are left out.
+TEST(SmithChart, SweepPointsFromImpedanceOrAdmittance)
+{
+    const std::vector<SweepPointValues> values = {
+        {14.0, 50, 50, 2.6}, {14.1, std::nullopt, 10, 1.5}, {14.2, 0, 0, INFINITY}, {14.3, 0.01, -0.01, 3}};
+    const auto asImpedance = SweepSmithPoints(values, false, 50);
+    ASSERT_EQ(asImpedance.size(), 3u);
+    EXPECT_NEAR(asImpedance[0].u, 0.2, 1e-12);
+    EXPECT_NEAR(asImpedance[0].v, 0.4, 1e-12);
+    EXPECT_NEAR(asImpedance[1].u, -1, 1e-12);
+    const auto asAdmittance = SweepSmithPoints(values, true, 50);
+    ASSERT_EQ(asAdmittance.size(), 2u); // 1 / (0 + j0) has no finite value
+    // 1 / (0.01 + j0.01 S) = 50 + j50 ohm; 1 / (50 + j50 S) = 0.01 - j0.01 ohm.
+    EXPECT_NEAR(asAdmittance[1].u, 0.2, 1e-12);
+    EXPECT_NEAR(asAdmittance[1].v, 0.4, 1e-12);
+    EXPECT_NEAR(asAdmittance[0].u, -1, 1e-3);
+}
+
 TEST(SmithChart, PositionsAndCircles)
 {
     struct Case {

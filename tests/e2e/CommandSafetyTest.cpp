@@ -2,6 +2,7 @@
 // over an input, leave an engine running after a signal or after their own death, or
 // misread a command line.
 #include "tests/support/EngineProcesses.h"
+#include "tests/support/ToolRun.h"
 
 #include <gtest/gtest.h>
 
@@ -21,23 +22,13 @@
 
 namespace {
 
-struct Result {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using Result = testsupport::ToolResult;
 
 const QString kSample = QStringLiteral(TEST_DATA_DIR "/vrn/dipole_14mhz_free_space.vrn");
 
 Result runIn(const QString& folder, const QString& program, const QStringList& args)
 {
-    QProcess process;
-    process.setWorkingDirectory(folder);
-    process.start(program, args);
-    process.waitForFinished(240000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromLocal8Bit(process.readAllStandardOutput()),
-            QString::fromLocal8Bit(process.readAllStandardError())};
+    return testsupport::RunTool(program, args, folder);
 }
 
 QByteArray readAll(const QString& path)

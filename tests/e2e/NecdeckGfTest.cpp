@@ -1,6 +1,8 @@
 // necdeck gf: the Green's function file of a deck, through a copy of the program folder
 // in a path with a blank and a non-ASCII letter: refused by nec2c with OUT untouched,
 // written by a classic engine named in engine.conf.
+#include "tests/support/ToolRun.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -10,11 +12,7 @@
 
 namespace {
 
-struct Result {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using Result = testsupport::ToolResult;
 
 QString programFolder(const QTemporaryDir& root)
 {
@@ -30,12 +28,7 @@ QString programFolder(const QTemporaryDir& root)
 
 Result necdeck(const QString& folder, const QStringList& args)
 {
-    QProcess process;
-    process.start(QDir(folder).filePath(QStringLiteral("necdeck")), args);
-    process.waitForFinished(120000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromLocal8Bit(process.readAllStandardOutput()),
-            QString::fromLocal8Bit(process.readAllStandardError())};
+    return testsupport::RunTool(QDir(folder).filePath(QStringLiteral("necdeck")), args);
 }
 
 void writeFile(const QString& path, const QByteArray& bytes)

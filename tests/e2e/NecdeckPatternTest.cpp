@@ -4,6 +4,7 @@
 #include "engine/ListingColumns.h"
 
 #include "common/TextLines.h"
+#include "tests/support/ToolRun.h"
 
 #include <gtest/gtest.h>
 
@@ -15,20 +16,11 @@
 
 namespace {
 
-struct Result {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using Result = testsupport::ToolResult;
 
 Result necdeck(const QStringList& args)
 {
-    QProcess process;
-    process.start(QStringLiteral(PROGRAM_DIR "/necdeck"), args);
-    process.waitForFinished(240000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromLocal8Bit(process.readAllStandardOutput()),
-            QString::fromLocal8Bit(process.readAllStandardError())};
+    return testsupport::RunTool(QStringLiteral(PROGRAM_DIR "/necdeck"), args);
 }
 
 QString deck(const char* name)

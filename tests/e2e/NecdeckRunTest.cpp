@@ -1,5 +1,7 @@
 // necdeck run with the real engine: the same summary as vrn2nec --run for a converted
 // deck, the pair check with and without angles, and the refusal of several frequencies.
+#include "tests/support/ToolRun.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,20 +14,11 @@
 
 namespace {
 
-struct Result {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using Result = testsupport::ToolResult;
 
 Result runTool(const QString& program, const QStringList& args)
 {
-    QProcess process;
-    process.start(program, args);
-    process.waitForFinished(240000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromLocal8Bit(process.readAllStandardOutput()),
-            QString::fromLocal8Bit(process.readAllStandardError())};
+    return testsupport::RunTool(program, args);
 }
 
 const QString kVrn2Nec = QStringLiteral(PROGRAM_DIR "/vrn2nec");

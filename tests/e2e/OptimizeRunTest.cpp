@@ -7,6 +7,7 @@
 #include "engine/EngineJobs.h"
 
 #include "ProgramFolder.h"
+#include "tests/support/ToolRun.h"
 
 #include <gtest/gtest.h>
 
@@ -19,22 +20,13 @@
 
 namespace {
 
-struct Result {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using Result = testsupport::ToolResult;
 
 const QString kNecdeck = QStringLiteral(PROGRAM_DIR "/necdeck");
 
 Result runTool(const QStringList& args)
 {
-    QProcess process;
-    process.start(kNecdeck, args);
-    process.waitForFinished(240000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromLocal8Bit(process.readAllStandardOutput()),
-            QString::fromLocal8Bit(process.readAllStandardError())};
+    return testsupport::RunTool(kNecdeck, args);
 }
 
 void writeFile(const QString& path, const QByteArray& bytes)

@@ -8,6 +8,7 @@
 #include "common/TextLines.h"
 #include "engine/Calculation.h"
 #include "engine/SweepListing.h"
+#include "tests/support/ToolRun.h"
 
 #include <gtest/gtest.h>
 
@@ -25,22 +26,11 @@ namespace {
 
 const QString kDecks = QStringLiteral(TEST_DATA_DIR "/decks/");
 
-struct ToolRun {
-    int exitCode = -1;
-    QString out, err;
-};
+using ToolRun = testsupport::ToolResult;
 
 ToolRun necdeck(const QStringList& args)
 {
-    QProcess tool;
-    tool.start(QStringLiteral(PROGRAM_DIR "/necdeck"), args);
-    ToolRun run;
-    if (!tool.waitForFinished(180000))
-        return run;
-    run.exitCode = tool.exitCode();
-    run.out = QString::fromLatin1(tool.readAllStandardOutput());
-    run.err = QString::fromLatin1(tool.readAllStandardError());
-    return run;
+    return testsupport::RunTool(QStringLiteral(PROGRAM_DIR "/necdeck"), args);
 }
 
 // A copy of a sample deck with its lines changed by `edit` (an empty result drops the line).

@@ -3,6 +3,7 @@
 #include "engine/ListingReader.h"
 #include "results/RunTexts.h"
 #include "tests/support/EngineProcesses.h"
+#include "tests/support/ToolRun.h"
 
 #include <gtest/gtest.h>
 
@@ -18,20 +19,11 @@ using namespace vrnnec;
 
 namespace {
 
-struct Result {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using Result = testsupport::ToolResult;
 
 Result runTool(const QString& program, const QStringList& args)
 {
-    QProcess process;
-    process.start(program, args);
-    process.waitForFinished(240000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromLocal8Bit(process.readAllStandardOutput()),
-            QString::fromLocal8Bit(process.readAllStandardError())};
+    return testsupport::RunTool(program, args);
 }
 
 QString sample(const char* name)

@@ -198,14 +198,7 @@ int sweepDeck(Invocation& call, SweepOptions& options, engine::SignalStop& stopS
         } else if (!listing.sourceTags.empty()) {
             // The first source tag, from its impedance whatever the table shows.
             const long long tag = listing.sourceTags.front();
-            for (std::size_t j = 0; j < listing.blocks.size(); ++j)
-                for (const engine::SourceRow& row : listing.blocks[j].sources)
-                    if (row.tag == tag && row.impedanceReal && row.impedanceImaginary) {
-                        if (points.size() == j)
-                            points.push_back({settings.frequency(static_cast<int>(j)), analyses::ComplexMatrix(1)});
-                        points.back().s.at(0, 0) = analyses::ReflectionCoefficient(
-                            {*row.impedanceReal, *row.impedanceImaginary}, reference.r);
-                    }
+            points = analyses::OnePortScattering(listing, settings, tag, reference.r);
             comments.push_back("Port: tag " + std::to_string(tag));
         }
         const std::string failure =
