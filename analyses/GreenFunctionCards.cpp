@@ -41,11 +41,6 @@ std::string_view CardId(std::string_view line)
     return line.substr(0, 2);
 }
 
-bool AllCardsAccepted(const std::vector<std::string>& lines)
-{
-    return FirstRefusedCard(lines) < 0;
-}
-
 int FirstRefusedCard(const std::vector<std::string>& lines)
 {
     for (std::size_t i = 0; i < lines.size(); ++i)

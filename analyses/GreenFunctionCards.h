@@ -24,8 +24,6 @@ inline constexpr const char* kGreenFunctionFile = "Ngf2d.nec";
 // The identifier of a line: its first two characters (fewer for a shorter line).
 std::string_view CardId(std::string_view line);
 
-// True when every line's identifier is one a deck to be written may hold.
-bool AllCardsAccepted(const std::vector<std::string>& lines);
 // The first line (0-based) whose identifier a deck to be written may not hold; -1 when
 // there is none.
 int FirstRefusedCard(const std::vector<std::string>& lines);
