@@ -5,12 +5,13 @@
 // (named by an engine.conf in the working folder).
 #include "analyses/SweepRun.h"
 
+#include "EngineAloneBench.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -86,25 +87,7 @@ void BM_SweepAllCores(benchmark::State& state)
 // The engine and the listing rewrite as the script runs them, without the program.
 void BM_EngineAlone(benchmark::State& state)
 {
-    QTemporaryDir folder;
-    {
-        std::ofstream deck(QDir(folder.path()).filePath("IndataGN.txo").toStdString(), std::ios::binary);
-        deck << analyses::DeckFileText(arrayDeck());
-    }
-    for (auto _ : state) {
-        QProcess engine;
-        engine.setWorkingDirectory(folder.path());
-        engine.start(QStringLiteral("nec2c"), {"-i", "IndataGN.txo", "-o", "Outdata.nec2c.txo"});
-        engine.waitForFinished(-1);
-        QProcess rewrite;
-        rewrite.setWorkingDirectory(folder.path());
-        rewrite.start(QStringLiteral(PROGRAM_DIR "/nec2c-classic"), {"Outdata.nec2c.txo", "Outdata.txo"});
-        rewrite.waitForFinished(-1);
-        if (engine.exitCode() != 0 || rewrite.exitCode() != 0) {
-            state.SkipWithError("the engine failed");
-            return;
-        }
-    }
+    RunEngineAlone(state, analyses::DeckFileText(arrayDeck()));
 }
 
 } // namespace
