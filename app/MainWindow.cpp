@@ -55,9 +55,6 @@ TForm1::TForm1(const AppContext& context, QWidget* parent)
     workPlaces_->attach();
     PrepareProg();
     updateCommands();
-
-    // The ground parameters dialog exists from the start, hidden.
-    createGroundDialog();
     connect(ui_->PageControl1, &QTabWidget::currentChanged, this, [this] { buildPages(); });
 }
 
@@ -162,8 +159,10 @@ TForm1::TForm1(const QString& programFolder, UserDialogs* dialogs, QWidget* pare
 
 TForm1::~TForm1() = default;
 
-TFormGND* TForm1::groundDialog() const
+TFormGND* TForm1::groundDialog()
 {
+    if (!groundDialog_)
+        createGroundDialog();
     return groundDialog_.data();
 }
 

@@ -89,8 +89,9 @@ public:
     QString workingFile(const QString& name) const;
     QString settingsPath() const;
 
-    // The ground parameters dialog; recreated by every opening from `GNDParChangeButton`.
-    TFormGND* groundDialog() const;
+    // The ground parameters dialog, hidden until opened; made when first asked for and
+    // recreated by every opening from `GNDParChangeButton`.
+    TFormGND* groundDialog();
 
     // The pages of `PageControl1`; a page not built yet is built first.
     DataSheetPage& dataSheetPage() const;
