@@ -4,7 +4,7 @@
 
 #include "app/EditorCommands.h"
 #include "app/MainWindow.h"
-#include "app/MainWindowControls.h"
+#include "WindowControls.h"
 #include "app/TableEditorForm.h"
 
 #include <QApplication>
@@ -12,9 +12,9 @@
 
 inline vrnnec::TEditForm* OpenCardEditor(vrnnec::TForm1& w, const QString& deck)
 {
-    w.ui().GeometryNEC2->setPlainText(deck);
-    w.ui().NEC2CodeEditorButton->setEnabled(true);
-    w.ui().NEC2CodeEditorButton->click();
+    WindowControls(w).GeometryNEC2->setPlainText(deck);
+    WindowControls(w).NEC2CodeEditorButton->setEnabled(true);
+    WindowControls(w).NEC2CodeEditorButton->click();
     auto* commands = w.findChild<vrnnec::EditorCommands*>(QStringLiteral("EditorCommands"));
     vrnnec::TEditForm* editor = commands ? commands->tableEditor() : nullptr;
     if (editor) {

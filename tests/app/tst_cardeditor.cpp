@@ -6,7 +6,7 @@
 
 #include "app/CardForm.h"
 #include "app/EditorCommands.h"
-#include "app/MainWindowControls.h"
+#include "WindowControls.h"
 #include "app/TableEditorForm.h"
 
 #include <QHeaderView>
@@ -102,7 +102,7 @@ void CardEditorTest::numberCheckWhileTypingAndGapsOnEnter()
     QCOMPARE(cell(e, 0, 3), QStringLiteral("2"));
     QVERIFY(e->isVisible());
     e->EditFormOKButtonClick();
-    QCOMPARE(w.ui().GeometryNEC2->toPlainText(), QStringLiteral("CE\nLD 0 1 2 2 0.5 0 1E-5\nEN"));
+    QCOMPARE(WindowControls(w).GeometryNEC2->toPlainText(), QStringLiteral("CE\nLD 0 1 2 2 0.5 0 1E-5\nEN"));
     QVERIFY(w.isEnabled());
 }
 
@@ -210,7 +210,7 @@ void CardEditorTest::shiftDelOnTheOnlyRowLeavesAnEmptyTableThatIsNotStored()
     QCOMPARE(support.dialogs.takeMessages(),
              QStringList{"The table has no cards: a deck needs at least one card besides CM, CE and EN."});
     QVERIFY(e->isVisible());
-    QCOMPARE(w.ui().GeometryNEC2->toPlainText(), QStringLiteral("CM x\nCE\nGW 1 5 0 0 0 1 0 0 .001\nEN"));
+    QCOMPARE(WindowControls(w).GeometryNEC2->toPlainText(), QStringLiteral("CM x\nCE\nGW 1 5 0 0 0 1 0 0 .001\nEN"));
 }
 
 void CardEditorTest::draggedRowIsStoredInItsNewOrder()
@@ -225,7 +225,7 @@ void CardEditorTest::draggedRowIsStoredInItsNewOrder()
     QCOMPARE(cell(e, 0, 0), QStringLiteral("FR"));
     QCOMPARE(ge.row(), 2);
     e->EditFormOKButtonClick();
-    QCOMPARE(w.ui().GeometryNEC2->toPlainText(), QStringLiteral("CE\nFR 0 1 0 0 14\nGW 1 5 0 0 0 1 0 0 0.001\nGE\nEN"));
+    QCOMPARE(WindowControls(w).GeometryNEC2->toPlainText(), QStringLiteral("CE\nFR 0 1 0 0 14\nGW 1 5 0 0 0 1 0 0 0.001\nGE\nEN"));
 }
 
 void CardEditorTest::deletedRowComesBackWithUndo()
@@ -267,7 +267,7 @@ void CardEditorTest::changedTableAsksBeforeItIsDropped()
     e->close();
     QCOMPARE(support.dialogs.questions.size(), 2);
     QVERIFY(w.isEnabled());
-    QCOMPARE(w.ui().GeometryNEC2->toPlainText(), QStringLiteral("CE\nGE\nEN"));
+    QCOMPARE(WindowControls(w).GeometryNEC2->toPlainText(), QStringLiteral("CE\nGE\nEN"));
 }
 
 void CardEditorTest::failedOkKeepsTheEditorAndTheMainWindowDisabled()

@@ -5,7 +5,7 @@
 #include "AppTestSupport.h"
 
 #include "app/LazyPage.h"
-#include "app/MainWindowControls.h"
+#include "WindowControls.h"
 #include "engine/ListingParse.h"
 
 #include <QAction>
@@ -20,7 +20,7 @@ namespace {
 const char* const kAntennaFile = TEST_DATA_DIR "/vrn/dipole_14mhz_free_space.vrn";
 
 // The entries of each command, in the order of vrnnec::kCommands.
-std::vector<std::pair<Command, QList<QObject*>>> entriesOf(MainWindowControls& u)
+std::vector<std::pair<Command, QList<QObject*>>> entriesOf(WindowControls& u)
 {
     return {{Command::FindAntennaFile, {u.ButtonVRNfileFind, u.ButtonVRNfileFind1}},
             {Command::Refresh, {u.RefreshButton, u.RefreshButton1}},
@@ -36,8 +36,9 @@ std::vector<std::pair<Command, QList<QObject*>>> entriesOf(MainWindowControls& u
 // the window's controls enabled (a run disables the whole page area meanwhile).
 QString commandStates(TForm1& w)
 {
+    WindowControls controls(w);
     QString states;
-    for (const auto& [command, entries] : entriesOf(w.ui())) {
+    for (const auto& [command, entries] : entriesOf(controls)) {
         const bool enabled = w.commandAction(command)->isEnabled();
         bool agree = true;
         for (QObject* entry : entries) {
@@ -49,7 +50,7 @@ QString commandStates(TForm1& w)
         states += !agree ? QLatin1Char('?') : enabled ? QLatin1Char('1') : QLatin1Char('0');
     }
     // And what a reading offers: the saves and the currents chart's controls, all alike.
-    MainWindowControls& u = w.ui();
+    WindowControls u(w);
     QString results;
     for (QObject* entry : QList<QObject*>{u.SaveRP, u.SaveRes, u.SaveElevationPlot, u.SaveCurrentButton, u.TagNumField,
                                           u.LLCheckBox, u.PHIndCheckBox}) {
@@ -110,7 +111,7 @@ void CommandsTest::entriesFollowTheProgramState()
     // An engine that runs until it is stopped.
     support.writeFile(QStringLiteral("GoNec.bat"), "#!/bin/sh\nsleep 30\n", true);
     TForm1& w = support.createWindow();
-    MainWindowControls& u = w.ui();
+    WindowControls u(w);
     QString seen;
     switch (state) {
     case State::NoFile: seen = commandStates(w); break;
@@ -205,7 +206,7 @@ void CommandsTest::pagesAreBuiltWhenFirstNeeded()
     if (need == QLatin1String("tab"))
         w.findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(4);
     else if (need == QLatin1String("ui"))
-        QVERIFY(w.ui().ResultsTable != nullptr);
+        QVERIFY(WindowControls(w).ResultsTable != nullptr);
     else if (need == QLatin1String("open"))
         w.OpenAntennaFile(QString::fromLatin1(kAntennaFile));
     else if (need == QLatin1String("save"))
@@ -226,7 +227,7 @@ void CommandsTest::hiddenPagesTakeTheirSettingsAndMirrors()
     // The reference impedance counts before its page is built.
     QCOMPARE(w.session().EditWindowSwrReference.r, 75.0);
     QCOMPARE(w.session().EditWindowSwrReference.x, -5.0);
-    MainWindowControls& u = w.ui();
+    WindowControls u(w);
     QCOMPARE(u.ZSwrReNEC2Field->text(), QStringLiteral("75"));
     QCOMPARE(u.ZSwrImNEC2Field->text(), QStringLiteral("-5"));
     QVERIFY(u.ReadADMCheck->isChecked());

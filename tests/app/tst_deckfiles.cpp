@@ -4,7 +4,7 @@
 #include "AppTestSupport.h"
 #include "app/QtUserDialogs.h"
 
-#include "app/MainWindowControls.h"
+#include "WindowControls.h"
 #include "tests/support/FileSizeLimit.h"
 
 #include <QAction>
@@ -54,14 +54,14 @@ private slots:
 
 private:
     QString path(const QString& name) const { return QDir(support.folder()).filePath(name); }
-    QStringList memoLines(TForm1& w) const { return w.ui().GeometryNEC2->toPlainText().split(QLatin1Char('\n')); }
+    QStringList memoLines(TForm1& w) const { return WindowControls(w).GeometryNEC2->toPlainText().split(QLatin1Char('\n')); }
     AppTestSupport support;
 };
 
 void DeckFilesTest::readIndata()
 {
     TForm1& w = support.createWindow();
-    MainWindowControls& u = w.ui();
+    WindowControls u(w);
     u.GeometryNEC2->setPlainText(QStringLiteral("kept"));
     u.ReadIndataButton->click();
     QCOMPARE(support.dialogs.takeMessages(), QStringList{QStringLiteral("File Indata.txo is not found.")});
@@ -98,12 +98,12 @@ void DeckFilesTest::openAndSaveKeepTheBytes()
     writeBytes(path("deck.nec"), original);
     TForm1& w = support.createWindow();
     support.dialogs.fileAnswers = {path("deck.nec"), path("saved.wcf"), path("saved.wcf"), path("again.wcf")};
-    w.ui().OpenNEC2Button->click();
+    WindowControls(w).OpenNEC2Button->click();
     QCOMPARE(memoLines(w).size(), 4);
-    w.ui().SaveNEC2Button->click();
+    WindowControls(w).SaveNEC2Button->click();
     QCOMPARE(readBytes(path("saved.wcf")), expected);
-    w.ui().OpenNEC2Button->click();
-    w.ui().SaveNEC2Button->click();
+    WindowControls(w).OpenNEC2Button->click();
+    WindowControls(w).SaveNEC2Button->click();
     QCOMPARE(readBytes(path("again.wcf")), expected);
     QVERIFY(support.dialogs.messages.isEmpty());
     QVERIFY(support.dialogs.questions.isEmpty());
@@ -122,7 +122,7 @@ void DeckFilesTest::openingDisablesResultsOfTheOldDeck()
 {
     writeBytes(path("deck.wcf"), "CE\r\nGE\r\nEN\r\n");
     TForm1& w = support.createWindow();
-    MainWindowControls& u = w.ui();
+    WindowControls u(w);
     w.setViewerEnabled(true);
     w.setAnglesDialogEnabled(true);
     w.setFrequencyPlotsEnabled(true);
@@ -147,29 +147,29 @@ void DeckFilesTest::openingDisablesResultsOfTheOldDeck()
 void DeckFilesTest::fileThatCannotBeReadIsNotFound()
 {
     TForm1& w = support.createWindow();
-    w.ui().GeometryNEC2->setPlainText(QStringLiteral("kept"));
+    WindowControls(w).GeometryNEC2->setPlainText(QStringLiteral("kept"));
     QDir(support.folder()).mkdir(QStringLiteral("folder.wcf"));
     support.dialogs.fileAnswers = {path("missing.wcf"), path("folder.wcf")};
-    w.ui().OpenNEC2Button->click();
-    w.ui().OpenNEC2Button->click();
+    WindowControls(w).OpenNEC2Button->click();
+    WindowControls(w).OpenNEC2Button->click();
     QCOMPARE(support.dialogs.takeMessages(),
              (QStringList{"File " + path("missing.wcf") + " is not found.",
                           "File " + path("folder.wcf") + " is not found."}));
-    QCOMPARE(w.ui().GeometryNEC2->toPlainText(), QStringLiteral("kept"));
-    QVERIFY(!w.ui().StartNEC2Button->isEnabled());
+    QCOMPARE(WindowControls(w).GeometryNEC2->toPlainText(), QStringLiteral("kept"));
+    QVERIFY(!WindowControls(w).StartNEC2Button->isEnabled());
 }
 
 void DeckFilesTest::failedSaveKeepsTheOldFile()
 {
     writeBytes(path("old.wcf"), "old deck\r\n");
     TForm1& w = support.createWindow();
-    w.ui().GeometryNEC2->setPlainText(QString(4096, QLatin1Char('x')));
-    w.ui().SaveNEC2Button->setEnabled(true);
+    WindowControls(w).GeometryNEC2->setPlainText(QString(4096, QLatin1Char('x')));
+    WindowControls(w).SaveNEC2Button->setEnabled(true);
     support.dialogs.fileAnswers = {path("old.wcf")};
     {
         FileSizeLimit limit(64);
         QVERIFY(limit.active());
-        w.ui().SaveNEC2Button->click();
+        WindowControls(w).SaveNEC2Button->click();
     }
     QCOMPARE(support.dialogs.takeMessages(), QStringList{"Unable to save in file " + path("old.wcf")});
     QCOMPARE(readBytes(path("old.wcf")), QByteArray("old deck\r\n"));
@@ -180,9 +180,9 @@ void DeckFilesTest::changedDeckIsReplacedOnlyWhenTheUserAgrees()
 {
     writeBytes(path("Indata.txo"), "CE\r\nGE\r\nEN\r\n");
     TForm1& w = support.createWindow();
-    QPlainTextEdit* memo = w.ui().GeometryNEC2;
-    w.ui().ReadIndataButton->click();
-    w.ui().EditNEC2InputCheck->setChecked(true);
+    QPlainTextEdit* memo = WindowControls(w).GeometryNEC2;
+    WindowControls(w).ReadIndataButton->click();
+    WindowControls(w).EditNEC2InputCheck->setChecked(true);
     memo->setFocus();
     memo->moveCursor(QTextCursor::End);
     QTest::keyClick(memo, Qt::Key_Return);
@@ -190,19 +190,19 @@ void DeckFilesTest::changedDeckIsReplacedOnlyWhenTheUserAgrees()
     QCOMPARE(memo->toPlainText(), QStringLiteral("CE\nGE\nEN\nEK"));
 
     support.dialogs.answers = {UserDialogs::Answer::No, UserDialogs::Answer::Yes};
-    w.ui().ReadIndataButton->click();
+    WindowControls(w).ReadIndataButton->click();
     QCOMPARE(support.dialogs.questions.size(), 1);
     QCOMPARE(support.dialogs.questions[0].buttons, UserDialogs::Buttons::YesNo);
     QCOMPARE(memo->toPlainText(), QStringLiteral("CE\nGE\nEN\nEK"));
-    w.ui().ReadIndataButton->click();
+    WindowControls(w).ReadIndataButton->click();
     QCOMPARE(support.dialogs.questions.size(), 2);
     QCOMPARE(memo->toPlainText(), QStringLiteral("CE\nGE\nEN"));
 
     // A saved deck is no longer changed.
     QTest::keyClicks(memo, QStringLiteral("x"));
     support.dialogs.fileAnswers = {path("saved.wcf"), path("Indata.txo")};
-    w.ui().SaveNEC2Button->click();
-    w.ui().OpenNEC2Button->click();
+    WindowControls(w).SaveNEC2Button->click();
+    WindowControls(w).OpenNEC2Button->click();
     QCOMPARE(support.dialogs.questions.size(), 2);
 }
 
@@ -216,20 +216,20 @@ void DeckFilesTest::outputListingGoesToTheDesktopViewerWithItsWholePath()
     const QString listing = folder + QStringLiteral("/Outdata.txo");
     {
         TForm1 w(folder, &support.dialogs);
-        w.ui().ViewOutdataButton->click();
+        WindowControls(w).ViewOutdataButton->click();
         QCOMPARE(support.dialogs.takeMessages(), QStringList{QStringLiteral("File ") + listing + " is not found."});
         QVERIFY(support.dialogs.openedFiles.isEmpty());
 
         QFile file(listing);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.close();
-        w.ui().ViewOutdataButton->click();
+        WindowControls(w).ViewOutdataButton->click();
         QCOMPARE(support.dialogs.openedFiles, QStringList{listing});
         QVERIFY(support.dialogs.messages.isEmpty());
 
         // No program registered for the file: the user is told which file it is.
         support.dialogs.desktopHasViewer = false;
-        w.ui().ViewOutdataButton->click();
+        WindowControls(w).ViewOutdataButton->click();
         const QStringList messages = support.dialogs.takeMessages();
         QCOMPARE(messages.size(), 1);
         QVERIFY(messages.first().startsWith(QStringLiteral("No program is registered")));

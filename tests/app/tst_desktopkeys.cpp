@@ -1,7 +1,7 @@
 // The keys of the main window and the antenna file's name in its title.
 #include "AppTestSupport.h"
 #include "app/DesktopKeys.h"
-#include "app/MainWindowControls.h"
+#include "WindowControls.h"
 #include "app/RunSession.h"
 
 #include <QFile>
@@ -53,7 +53,7 @@ private slots:
     void anAntennaFileHandedToTheWindowIsRead()
     {
         TForm1& w = support.createWindow();
-        MainWindowControls& u = w.ui();
+        WindowControls u(w);
         const QString antenna = QStringLiteral(TEST_DATA_DIR "/vrn/dipole_14mhz_free_space.vrn");
         w.OpenFile(antenna);
         QCOMPARE(support.dialogs.messages, QStringList());
@@ -70,7 +70,7 @@ private slots:
         other.OpenFile(QStringLiteral("/no/such/antenna.vrn"));
         QCOMPARE(support.dialogs.messages.size(), 1);
         QVERIFY(support.dialogs.messages.first().contains(QStringLiteral("/no/such/antenna.vrn")));
-        QVERIFY(!other.ui().Execute_Original->isEnabled());
+        QVERIFY(!WindowControls(other).Execute_Original->isEnabled());
     }
 
     // A deck handed to the window (".wcf" or ".nec", any case) opens on "NEC-2 input"
@@ -85,7 +85,7 @@ private slots:
         const QByteArray bytes = original.readAll();
 
         TForm1& w = support.createWindow();
-        MainWindowControls& u = w.ui();
+        WindowControls u(w);
         w.OpenFile(deck);
         QCOMPARE(support.dialogs.messages, QStringList());
         QCOMPARE(u.PageControl1->currentWidget(), static_cast<QWidget*>(u.TabSheet4));
@@ -107,7 +107,7 @@ private slots:
         }
 
         TForm1& w = support.createWindow();
-        MainWindowControls& u = w.ui();
+        WindowControls u(w);
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         QCOMPARE(w.windowTitle(), kCaption);

@@ -4,7 +4,7 @@
 
 #include "app/GroundControls.h"
 #include "app/GroundDialog.h"
-#include "app/MainWindowControls.h"
+#include "WindowControls.h"
 #include "ui_TFormGND.h"
 
 #include <QPointer>
@@ -30,7 +30,7 @@ private:
     {
         TForm1& w = support.createWindow();
         w.show();
-        MainWindowControls& u = w.ui();
+        WindowControls u(w);
         u.PGround->setEnabled(true);
         u.SNGround->setEnabled(true);
         u.SNGround->setChecked(true);
@@ -61,16 +61,16 @@ void GroundDialogTest::dialogAsDesigned()
     QCOMPARE(d.GNDChangeParSetButton->text(), QStringLiteral("OK"));
     QCOMPARE(d.GNDChangeParOKButton->text(), QStringLiteral("OK and close"));
     QCOMPARE(d.GNDChangeParCancelButton->text(), QStringLiteral("Close"));
-    QCOMPARE(d.GroundListComboBox->count(), w.ui().GroundListComboBox->count());
+    QCOMPARE(d.GroundListComboBox->count(), WindowControls(w).GroundListComboBox->count());
     for (int i = 0; i < d.GroundListComboBox->count(); ++i)
-        QCOMPARE(d.GroundListComboBox->itemText(i), w.ui().GroundListComboBox->itemText(i));
+        QCOMPARE(d.GroundListComboBox->itemText(i), WindowControls(w).GroundListComboBox->itemText(i));
 }
 
 void GroundDialogTest::openingCreatesTheDialogAnewAndCopiesIn()
 {
     TForm1& w = openWindow();
     QPointer<TFormGND> first = w.groundDialog();
-    QTest::mouseClick(w.ui().GNDParChangeButton, Qt::LeftButton);
+    QTest::mouseClick(WindowControls(w).GNDParChangeButton, Qt::LeftButton);
     QVERIFY(first.isNull()); // the dialog made at start is discarded
     QPointer<TFormGND> opened = w.groundDialog();
     QVERIFY(opened && opened->isVisible());
@@ -82,15 +82,15 @@ void GroundDialogTest::openingCreatesTheDialogAnewAndCopiesIn()
     QVERIFY(opened->ui().EPSField->isEnabled());
 
     // While it is visible, the button does nothing.
-    QTest::mouseClick(w.ui().GNDParChangeButton, Qt::LeftButton);
+    QTest::mouseClick(WindowControls(w).GNDParChangeButton, Qt::LeftButton);
     QCOMPARE(w.groundDialog(), opened.data());
 
     // Perfect ground with disabled values is copied as it is.
     opened->close();
-    w.ui().PGround->setChecked(true);
+    WindowControls(w).PGround->setChecked(true);
     w.groundControls().PGroundClick();
-    w.ui().SNGround->setEnabled(false);
-    QTest::mouseClick(w.ui().GNDParChangeButton, Qt::LeftButton);
+    WindowControls(w).SNGround->setEnabled(false);
+    QTest::mouseClick(WindowControls(w).GNDParChangeButton, Qt::LeftButton);
     QVERIFY(opened.isNull());
     Ui::TFormGND& d = w.groundDialog()->ui();
     QVERIFY(d.PGround->isChecked() && !d.SNGround->isChecked());
@@ -107,25 +107,25 @@ void GroundDialogTest::okCopiesBackAndOutdatesTheSweep()
     d.GroundListComboBox->setCurrentIndex(10);
     QTest::keyClick(d.GroundListComboBox, Qt::Key_Down); // "Sea salt water (Eps=80, Sigma=5000)"
     QCOMPARE(d.SigmaField->text(), QStringLiteral("5000"));
-    QCOMPARE(w.ui().SigmaField->text(), QStringLiteral("3.3"));
+    QCOMPARE(WindowControls(w).SigmaField->text(), QStringLiteral("3.3"));
     w.setFrequencyPlotsEnabled(true);
     QVERIFY(w.frequencyPlotsEnabled());
 
     QTest::mouseClick(d.GNDChangeParSetButton, Qt::LeftButton);
     QVERIFY(dialog->isVisible());
-    QCOMPARE(w.ui().EPSField->text(), QStringLiteral("80"));
-    QCOMPARE(w.ui().SigmaField->text(), QStringLiteral("5000"));
-    QCOMPARE(w.ui().GroundListComboBox->currentText(), QStringLiteral("Sea salt water (Eps=80, Sigma=5000)"));
+    QCOMPARE(WindowControls(w).EPSField->text(), QStringLiteral("80"));
+    QCOMPARE(WindowControls(w).SigmaField->text(), QStringLiteral("5000"));
+    QCOMPARE(WindowControls(w).GroundListComboBox->currentText(), QStringLiteral("Sea salt water (Eps=80, Sigma=5000)"));
     QVERIFY(!w.frequencyPlotsEnabled());
 
     // Checked and enabled states go back as well.
     d.PGround->click();
     QVERIFY(!d.EPSField->isEnabled());
-    QVERIFY(w.ui().EPSField->isEnabled());
+    QVERIFY(WindowControls(w).EPSField->isEnabled());
     QTest::mouseClick(d.GNDChangeParSetButton, Qt::LeftButton);
-    QVERIFY(w.ui().PGround->isChecked() && !w.ui().SNGround->isChecked());
-    QVERIFY(!w.ui().EPSField->isEnabled() && !w.ui().SigmaField->isEnabled()
-            && !w.ui().GroundListComboBox->isEnabled());
+    QVERIFY(WindowControls(w).PGround->isChecked() && !WindowControls(w).SNGround->isChecked());
+    QVERIFY(!WindowControls(w).EPSField->isEnabled() && !WindowControls(w).SigmaField->isEnabled()
+            && !WindowControls(w).GroundListComboBox->isEnabled());
     QCOMPARE(w.groundControls().state(), dialog->groundControls().state());
 }
 
@@ -137,7 +137,7 @@ void GroundDialogTest::okAndCloseCopiesBackAndCloses()
     dialog->ui().EPSField->setText(QStringLiteral("9"));
     QTest::mouseClick(dialog->ui().GNDChangeParOKButton, Qt::LeftButton);
     QVERIFY(!dialog->isVisible());
-    QCOMPARE(w.ui().EPSField->text(), QStringLiteral("9"));
+    QCOMPARE(WindowControls(w).EPSField->text(), QStringLiteral("9"));
     QVERIFY(!w.frequencyPlotsEnabled());
 }
 
@@ -150,9 +150,9 @@ void GroundDialogTest::closeCopiesNothing()
     dialog->ui().PGround->click();
     QTest::mouseClick(dialog->ui().GNDChangeParCancelButton, Qt::LeftButton);
     QVERIFY(!dialog->isVisible());
-    QCOMPARE(w.ui().EPSField->text(), QStringLiteral("15"));
-    QVERIFY(w.ui().SNGround->isChecked());
-    QVERIFY(w.ui().EPSField->isEnabled());
+    QCOMPARE(WindowControls(w).EPSField->text(), QStringLiteral("15"));
+    QVERIFY(WindowControls(w).SNGround->isChecked());
+    QVERIFY(WindowControls(w).EPSField->isEnabled());
     QVERIFY(w.frequencyPlotsEnabled());
 }
 
@@ -172,7 +172,7 @@ void GroundDialogTest::dialogRulesDoNotTouchTheMainWindow()
     QVERIFY(d.GroundListComboBox->isEnabled());
     QCOMPARE(d.SigmaField->text(), QStringLiteral("7,5"));
     // Nothing reached the main window, and its sweep is still valid.
-    QCOMPARE(w.ui().SigmaField->text(), QStringLiteral("3.3"));
+    QCOMPARE(WindowControls(w).SigmaField->text(), QStringLiteral("3.3"));
     QVERIFY(w.frequencyPlotsEnabled());
 }
 

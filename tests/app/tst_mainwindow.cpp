@@ -6,7 +6,7 @@
 #include "app/CurrentsPage.h"
 #include "app/GroundControls.h"
 #include "app/GroundDialog.h"
-#include "app/MainWindowControls.h"
+#include "WindowControls.h"
 #include "app/RPPlotsPage.h"
 
 #include <QAbstractButton>
@@ -53,7 +53,7 @@ void MainWindowTest::captionAndPages()
 {
     TForm1& w = support.createWindow();
     QCOMPARE(w.windowTitle(), QStringLiteral("NEC-2 for VORNA files with wires in dielectric coats. (Ver. 1.8.1)"));
-    QTabWidget* pages = w.ui().PageControl1;
+    QTabWidget* pages = WindowControls(w).PageControl1;
     const QStringList names{"TabSheet1", "TabSheet3", "TabSheet2", "TabSheet4", "TabSheet5"};
     const QStringList captions{"Data sheet", "Table of results", "RP plots", "NEC-2 input", "Currents and fields"};
     QCOMPARE(pages->count(), 5);
@@ -94,7 +94,7 @@ void MainWindowTest::controlsOnTheirPages()
     w.buildPages();
     QWidget* control = w.centralWidget()->findChild<QWidget*>(QString::fromLatin1(QTest::currentDataTag()));
     QVERIFY(control != nullptr);
-    QWidget* pageWidget = w.ui().PageControl1->findChild<QWidget*>(page);
+    QWidget* pageWidget = WindowControls(w).PageControl1->findChild<QWidget*>(page);
     QVERIFY(pageWidget != nullptr);
     QVERIFY(pageWidget->isAncestorOf(control));
 }
@@ -103,8 +103,8 @@ void MainWindowTest::everythingGoesWithTheWindow()
 {
     const QWidgetList before = QApplication::allWidgets();
     TForm1& w = support.createWindow();
-    w.ui().EnableParamChangeCheck->setEnabled(true);
-    w.ui().EnableParamChangeCheck->setChecked(true);
+    WindowControls(w).EnableParamChangeCheck->setEnabled(true);
+    WindowControls(w).EnableParamChangeCheck->setChecked(true);
     w.GNDParChangeButtonClick(); // replaces the ground dialog made at the start
     const QPointer<QChart> chart = w.currentsPage().chartModel();
     const QPointer<QValueAxis> axis = w.currentsPage().axisBottom();
@@ -256,17 +256,17 @@ void MainWindowTest::menusAsDesigned()
     QCOMPARE(describe(w.currentsPage().popupMenu()), QStringLiteral("CopyGF|Copy GF to working folder|on"));
 
     w.setFrequencyPlotsEnabled(true);
-    QVERIFY(w.ui().FreqPlotsShowMenuItem->isEnabled() && w.ui().FreqPlotsShowMenuItem1->isEnabled());
+    QVERIFY(WindowControls(w).FreqPlotsShowMenuItem->isEnabled() && WindowControls(w).FreqPlotsShowMenuItem1->isEnabled());
     QVERIFY(w.frequencyPlotsEnabled());
     w.setFrequencyPlotsEnabled(false);
-    QVERIFY(!w.ui().FreqPlotsShowMenuItem->isEnabled() && !w.ui().FreqPlotsShowMenuItem1->isEnabled());
+    QVERIFY(!WindowControls(w).FreqPlotsShowMenuItem->isEnabled() && !WindowControls(w).FreqPlotsShowMenuItem1->isEnabled());
 
     // The popup menus open on their areas.
-    for (QWidget* area : {static_cast<QWidget*>(w.ui().GroupBox2), static_cast<QWidget*>(w.ui().GroupBox3),
-                          static_cast<QWidget*>(w.ui().ResultsTable), static_cast<QWidget*>(w.ui().TabSheet2),
-                          static_cast<QWidget*>(w.ui().GroupBox6)})
+    for (QWidget* area : {static_cast<QWidget*>(WindowControls(w).GroupBox2), static_cast<QWidget*>(WindowControls(w).GroupBox3),
+                          static_cast<QWidget*>(WindowControls(w).ResultsTable), static_cast<QWidget*>(WindowControls(w).TabSheet2),
+                          static_cast<QWidget*>(WindowControls(w).GroupBox6)})
         QCOMPARE(area->contextMenuPolicy(), Qt::CustomContextMenu);
-    emit w.ui().GroupBox6->customContextMenuRequested(QPoint(5, 5));
+    emit WindowControls(w).GroupBox6->customContextMenuRequested(QPoint(5, 5));
     QVERIFY(w.currentsPage().popupMenu()->isVisible());
     w.currentsPage().popupMenu()->close();
 }
@@ -274,10 +274,10 @@ void MainWindowTest::menusAsDesigned()
 void MainWindowTest::resultsTableAndImages()
 {
     TForm1& w = support.createWindow();
-    w.ui().PageControl1->setCurrentIndex(1);
+    WindowControls(w).PageControl1->setCurrentIndex(1);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QTableWidget* table = w.ui().ResultsTable;
+    QTableWidget* table = WindowControls(w).ResultsTable;
     QCOMPARE(table->columnCount(), 15);
     QCOMPARE(table->rowCount(), 1);
     const QStringList titles{"N",       "Wire No",  "F, MHz", "R, Ohm",  "jX, Ohm",  "SWR",   "Gnd.", "H, m.",
@@ -288,10 +288,10 @@ void MainWindowTest::resultsTableAndImages()
     QCOMPARE(table->horizontalHeader()->defaultSectionSize(), qRound(table->width() / 15.0) - 2);
     QCOMPARE(table->columnWidth(14), table->horizontalHeader()->defaultSectionSize());
 
-    QCOMPARE(w.ui().Diagr->size(), QSize(350, 350));
-    QCOMPARE(w.ui().DiagrElev->size(), QSize(350, 175));
-    QCOMPARE(w.ui().Diagr->pixmap().size(), QSize(350, 350));
-    QCOMPARE(w.ui().DiagrElev->pixmap().size(), QSize(350, 175));
+    QCOMPARE(WindowControls(w).Diagr->size(), QSize(350, 350));
+    QCOMPARE(WindowControls(w).DiagrElev->size(), QSize(350, 175));
+    QCOMPARE(WindowControls(w).Diagr->pixmap().size(), QSize(350, 350));
+    QCOMPARE(WindowControls(w).DiagrElev->pixmap().size(), QSize(350, 175));
 
     QCOMPARE(w.currentsPage().chartModel()->titleFont().pointSize(), 8);
     QCOMPARE(w.currentsPage().chartModel()->titleBrush().color(), QColor(Qt::black));
@@ -301,7 +301,7 @@ void MainWindowTest::resultsTableAndImages()
     QVERIFY(!w.currentsPage().axisLeft()->isGridLineVisible());
     QCOMPARE(w.currentsPage().series()->pen().color(), QColor(Qt::blue));
     QCOMPARE(w.currentsPage().series()->count(), 0);
-    QCOMPARE(w.ui().CurrentChart->chart(), w.currentsPage().chartModel());
+    QCOMPARE(WindowControls(w).CurrentChart->chart(), w.currentsPage().chartModel());
 
     // The bottom axis follows the distances charted, the left axis stays as set.
     w.currentsPage().series()->replace(QList<QPointF>{{0.05, 0.2}, {0.10, 0.4}, {0.15, 0.1}});
@@ -331,52 +331,52 @@ void MainWindowTest::choosingAPresetWritesItsValues()
     QFETCH(QString, sigma);
     QLocale::setDefault(locale);
     TForm1& w = support.createWindow();
-    QComboBox* list = w.ui().GroundListComboBox;
+    QComboBox* list = WindowControls(w).GroundListComboBox;
     QCOMPARE(list->count(), 12);
     QCOMPARE(list->itemText(11), QStringLiteral("Sea salt water (Eps=80, Sigma=5000)"));
     list->setEnabled(true);
     list->setCurrentIndex(6);
-    w.ui().EPSField->setText(QStringLiteral("1"));
-    w.ui().SigmaField->setText(QStringLiteral("1"));
+    WindowControls(w).EPSField->setText(QStringLiteral("1"));
+    WindowControls(w).SigmaField->setText(QStringLiteral("1"));
 
     // The next item by keyboard, as a user chooses it.
     QTest::keyClick(list, Qt::Key_Down);
     QCOMPARE(list->currentText(), QStringLiteral("Marshy land (Eps=12, Sigma=7.5)"));
-    QCOMPARE(w.ui().EPSField->text(), QStringLiteral("12"));
-    QCOMPARE(w.ui().SigmaField->text(), sigma);
+    QCOMPARE(WindowControls(w).EPSField->text(), QStringLiteral("12"));
+    QCOMPARE(WindowControls(w).SigmaField->text(), sigma);
 
     for (int i = 0; i < 4; ++i)
         QTest::keyClick(list, Qt::Key_Down);
     QCOMPARE(list->currentIndex(), 11);
-    QCOMPARE(w.ui().EPSField->text(), QStringLiteral("80"));
-    QCOMPARE(w.ui().SigmaField->text(), QStringLiteral("5000"));
+    QCOMPARE(WindowControls(w).EPSField->text(), QStringLiteral("80"));
+    QCOMPARE(WindowControls(w).SigmaField->text(), QStringLiteral("5000"));
 
     // Typing an item's text in full applies it as well.
     list->lineEdit()->clear();
     QTest::keyClicks(list->lineEdit(), QStringLiteral("Very good (Eps=20, Sigma=30)"));
-    QCOMPARE(w.ui().EPSField->text(), QStringLiteral("20"));
-    QCOMPARE(w.ui().SigmaField->text(), QStringLiteral("30"));
+    QCOMPARE(WindowControls(w).EPSField->text(), QStringLiteral("20"));
+    QCOMPARE(WindowControls(w).SigmaField->text(), QStringLiteral("30"));
 }
 
 void MainWindowTest::textNamingNoPresetChangesNothing()
 {
     TForm1& w = support.createWindow();
-    QComboBox* list = w.ui().GroundListComboBox;
+    QComboBox* list = WindowControls(w).GroundListComboBox;
     list->setEnabled(true);
-    w.ui().EPSField->setText(QStringLiteral("17"));
-    w.ui().SigmaField->setText(QStringLiteral("4.4"));
+    WindowControls(w).EPSField->setText(QStringLiteral("17"));
+    WindowControls(w).SigmaField->setText(QStringLiteral("4.4"));
     list->lineEdit()->selectAll();
     QTest::keyClicks(list->lineEdit(), QStringLiteral("Clay (Eps=13, Sigma=5)"));
     QCOMPARE(list->currentText(), QStringLiteral("Clay (Eps=13, Sigma=5)"));
-    QCOMPARE(w.ui().EPSField->text(), QStringLiteral("17"));
-    QCOMPARE(w.ui().SigmaField->text(), QStringLiteral("4.4"));
+    QCOMPARE(WindowControls(w).EPSField->text(), QStringLiteral("17"));
+    QCOMPARE(WindowControls(w).SigmaField->text(), QStringLiteral("4.4"));
     // Pressing Enter does not add the text to the list of standard grounds.
     QTest::keyClick(list->lineEdit(), Qt::Key_Return);
     QCOMPARE(list->count(), 12);
     // Setting the text by program applies no preset either.
     w.groundControls().setStandardText(QStringLiteral("Poor (Eps=13, Sigma=2)"));
     QCOMPARE(list->currentText(), QStringLiteral("Poor (Eps=13, Sigma=2)"));
-    QCOMPARE(w.ui().SigmaField->text(), QStringLiteral("4.4"));
+    QCOMPARE(WindowControls(w).SigmaField->text(), QStringLiteral("4.4"));
 }
 
 void MainWindowTest::groundChoiceEnablesTheValues()
@@ -384,7 +384,7 @@ void MainWindowTest::groundChoiceEnablesTheValues()
     TForm1& w = support.createWindow();
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    MainWindowControls& u = w.ui();
+    WindowControls u(w);
     // As after reading a file over real ground.
     u.PGround->setEnabled(true);
     u.SNGround->setEnabled(true);
@@ -414,7 +414,7 @@ void MainWindowTest::parameterChangeGroupRestoresTheFileValues()
         support.prepare();
         QLocale::setDefault(locale);
         TForm1& w = support.createWindow();
-        MainWindowControls& u = w.ui();
+        WindowControls u(w);
         const bool comma = locale.decimalPoint() == QStringLiteral(",");
         w.session().FileHeight = 12.5;
         w.session().FileFrequency = 7.05;
@@ -445,7 +445,7 @@ void MainWindowTest::mirrorsAndScrollBars()
         support.prepare();
         QLocale::setDefault(locale);
         TForm1& w = support.createWindow();
-        MainWindowControls& u = w.ui();
+        WindowControls u(w);
 
         u.AngleElevSetBar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
         QCOMPARE(u.AngleElevField->text(), QStringLiteral("21"));
@@ -516,13 +516,13 @@ void MainWindowTest::changesOutdateTheFrequencyPlots()
     else
         QFAIL("unexpected control kind");
     QCOMPARE(w.frequencyPlotsEnabled(), !outdates);
-    QCOMPARE(w.ui().FreqPlotsShowMenuItem->isEnabled(), w.ui().FreqPlotsShowMenuItem1->isEnabled());
+    QCOMPARE(WindowControls(w).FreqPlotsShowMenuItem->isEnabled(), WindowControls(w).FreqPlotsShowMenuItem1->isEnabled());
 }
 
 void MainWindowTest::swrReferenceFields()
 {
     TForm1& w = support.createWindow();
-    MainWindowControls& u = w.ui();
+    WindowControls u(w);
 
     u.ZSwrReNEC2Field->setText(QStringLiteral("75"));
     QCOMPARE(w.session().EditWindowSwrReference.r, 75.0);

@@ -4,7 +4,7 @@
 #include "AppTestSupport.h"
 
 #include "app/DeckFileCommands.h"
-#include "app/MainWindowControls.h"
+#include "WindowControls.h"
 #include "app/RunController.h"
 #include "engine/ListingParse.h"
 
@@ -48,7 +48,7 @@ void NewUserTest::rewritesKeepTheDeckChanged()
 {
     writeFile(QStringLiteral("Indata.txo"), kDeck);
     TForm1& w = support.createWindow();
-    MainWindowControls& u = w.ui();
+    WindowControls u(w);
     u.ReadIndataButton->click();
     QVERIFY(!u.GeometryNEC2->document()->isModified());
 
@@ -67,7 +67,7 @@ void NewUserTest::rewritesKeepTheDeckChanged()
 void NewUserTest::resultMemosShowTheNewestResult()
 {
     TForm1& w = support.createWindow();
-    MainWindowControls& u = w.ui();
+    WindowControls u(w);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     const engine::ListingData listing =
@@ -92,7 +92,7 @@ void NewUserTest::resultMemosShowTheNewestResult()
 void NewUserTest::resultMemosAreReadOnlyUnderThePageMenu()
 {
     TForm1& w = support.createWindow();
-    MainWindowControls& u = w.ui();
+    WindowControls u(w);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     for (QPlainTextEdit* memo : {u.Memo1, u.ImpedanceScreen, u.ImpedanceScreen1, u.NEC2ResultSheetScreen}) {
@@ -116,7 +116,7 @@ void NewUserTest::closingDuringARunAsksAndStopsIt()
 {
     writeFile(QStringLiteral("GoNec.bat"), "#!/bin/sh\nsleep 30\n", true);
     TForm1& w = support.createWindow();
-    MainWindowControls& u = w.ui();
+    WindowControls u(w);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     u.GeometryNEC2->setPlainText(QString::fromLatin1(kDeck).remove(QLatin1Char('\r')).trimmed());
@@ -147,11 +147,11 @@ void NewUserTest::deckBytesComeBackFromTheMemo()
 {
     writeFile(QStringLiteral("Indata.txo"), "CM a\xA0" "b \xFF\xC3\r\nGW 1 3 0 0 0 0 0 1 0.001\r\nEN\r\n\r\n");
     TForm1& w = support.createWindow();
-    w.ui().ReadIndataButton->click();
+    WindowControls(w).ReadIndataButton->click();
     const std::vector<std::string> lines{"CM a\xA0" "b \xFF\xC3", "GW 1 3 0 0 0 0 0 1 0.001", "EN", ""};
-    QVERIFY(deckmemo::lines(*w.ui().GeometryNEC2) == lines);
+    QVERIFY(deckmemo::lines(*WindowControls(w).GeometryNEC2) == lines);
     // A run takes the same bytes, without the final empty line.
-    QVERIFY(deckmemo::runLines(*w.ui().GeometryNEC2) == std::vector<std::string>(lines.begin(), lines.end() - 1));
+    QVERIFY(deckmemo::runLines(*WindowControls(w).GeometryNEC2) == std::vector<std::string>(lines.begin(), lines.end() - 1));
     // The lines a run takes from the memo's text.
     using Lines = std::vector<std::string>;
     const std::pair<const char*, Lines> cases[] = {
@@ -174,7 +174,7 @@ void NewUserTest::commandEntriesFollowTheProgramState()
 {
     writeFile(QStringLiteral("dipole.wcf"), kDeck);
     TForm1& w = support.createWindow();
-    MainWindowControls& u = w.ui();
+    WindowControls u(w);
     // Every entry of a command, in the order: calculations, viewer, RP angles dialog,
     // "Frequency plots".
     const auto entries = [&u] {
@@ -224,7 +224,7 @@ void NewUserTest::theAnglesDialogRunCanBeStopped()
     TForm1& w = support.createWindow();
     w.show();
     w.setAnglesDialogEnabled(true);
-    w.ui().SetAnglesforRPcalculations->trigger();
+    WindowControls(w).SetAnglesforRPcalculations->trigger();
     QWidget* dialog = nullptr;
     for (QWidget* top : QApplication::topLevelWidgets())
         if (top->objectName() == QLatin1String("TAnglesRPForm") && top->isVisible())

@@ -3,7 +3,7 @@
 // does not; out-of-range and incomplete angles change nothing.
 #include "AppTestSupport.h"
 
-#include "app/MainWindowControls.h"
+#include "WindowControls.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -54,7 +54,7 @@ private slots:
         QFETCH(QString, message);
         QFETCH(QString, tail);
         TForm1& w = support.createWindow();
-        MainWindowControls& u = w.ui();
+        WindowControls u(w);
         QVERIFY(!u.Elevation1Field->isEnabled());
         u.GeometryNEC2->setPlainText(kDeck);
         u.Elevation1Field->setText(QStringLiteral("30")); // not checked yet: nothing happens

@@ -3,7 +3,7 @@
 #include "ScriptedDialogs.h"
 #include "app/GroundDialog.h"
 #include "app/MainWindow.h"
-#include "app/MainWindowControls.h"
+#include "WindowControls.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -31,7 +31,7 @@ void ScreenshotTest::pagesAndDialog()
         const char* names[] = {"main_data_sheet", "main_table_of_results", "main_rp_plots", "main_nec2_input",
                                "main_currents_and_fields"};
         for (int page = 0; page < 5; ++page) {
-            window.ui().PageControl1->setCurrentIndex(page);
+            WindowControls(window).PageControl1->setCurrentIndex(page);
             QTest::qWait(50);
             const QImage shot = window.grab().toImage();
             QVERIFY(!shot.isNull());
@@ -41,9 +41,9 @@ void ScreenshotTest::pagesAndDialog()
             QVERIFY2(shot.save(path), qPrintable(path));
         }
 
-        window.ui().PageControl1->setCurrentIndex(1);
-        window.ui().EnableParamChangeCheck->setEnabled(true);
-        window.ui().EnableParamChangeCheck->setChecked(true);
+        WindowControls(window).PageControl1->setCurrentIndex(1);
+        WindowControls(window).EnableParamChangeCheck->setEnabled(true);
+        WindowControls(window).EnableParamChangeCheck->setChecked(true);
         window.GNDParChangeButtonClick();
         TFormGND* dialog = window.groundDialog();
         QVERIFY(dialog != nullptr);

@@ -2,7 +2,7 @@
 #include "AppTestSupport.h"
 
 #include "app/GroundControls.h"
-#include "app/MainWindowControls.h"
+#include "WindowControls.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -37,7 +37,7 @@ private:
 void SettingsTest::missingFileGivesTheDesignedWindow()
 {
     TForm1& w = support.createWindow();
-    MainWindowControls& u = w.ui();
+    WindowControls u(w);
     QCOMPARE(QFileInfo(QDir::currentPath()).canonicalFilePath(), QFileInfo(support.folder()).canonicalFilePath());
     QCOMPARE(u.GroundListComboBox->currentText(), QStringLiteral("Average (Eps=13, Sigma=5)"));
     QCOMPARE(u.EPSField->text(), QStringLiteral("13"));
@@ -81,7 +81,7 @@ void SettingsTest::handWrittenPlainFileLoads()
                       "RIsolation=2.5\r\n"
                       "EpsIsolation=4\r\n");
     TForm1& w = support.createWindow();
-    MainWindowControls& u = w.ui();
+    WindowControls u(w);
     QVERIFY(support.dialogs.messages.isEmpty());
     QCOMPARE(QFileInfo(QDir::currentPath()).canonicalFilePath(), QFileInfo(workFolder.path()).canonicalFilePath());
     // The standard ground's text only: Eps and Sigma come from their own keys.
@@ -111,10 +111,10 @@ void SettingsTest::elevationBelowTheHorizonEndsAtTheBarsEnd()
 {
     support.prepare("[Angles]\nElevation=-20\nAzimuth=-15\n[Conversion Flags]\nDM2Seg=0\n");
     TForm1& w = support.createWindow();
-    QCOMPARE(w.ui().AngleElevField->text(), QStringLiteral("-20"));
-    QCOMPARE(w.ui().AngleElevSetBar->value(), 90);
-    QCOMPARE(w.ui().AngleAzSetBar->value(), 0);
-    QVERIFY(!w.ui().DM2AllSegmentationCheck->isChecked());
+    QCOMPARE(WindowControls(w).AngleElevField->text(), QStringLiteral("-20"));
+    QCOMPARE(WindowControls(w).AngleElevSetBar->value(), 90);
+    QCOMPARE(WindowControls(w).AngleAzSetBar->value(), 0);
+    QVERIFY(!WindowControls(w).DM2AllSegmentationCheck->isChecked());
 }
 
 void SettingsTest::commaLocaleReadsPointTexts()
@@ -125,10 +125,10 @@ void SettingsTest::commaLocaleReadsPointTexts()
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     TForm1& w = support.createWindow();
     QVERIFY(support.dialogs.messages.isEmpty());
-    QCOMPARE(w.ui().EPSField->text(), QStringLiteral("13,5"));
-    QCOMPARE(w.ui().SigmaField->text(), QStringLiteral("7,5"));
-    QCOMPARE(w.ui().AngleElevSetBar->value(), 44);
-    QCOMPARE(w.ui().AngleAzSetBar->value(), 91);
+    QCOMPARE(WindowControls(w).EPSField->text(), QStringLiteral("13,5"));
+    QCOMPARE(WindowControls(w).SigmaField->text(), QStringLiteral("7,5"));
+    QCOMPARE(WindowControls(w).AngleElevSetBar->value(), 44);
+    QCOMPARE(WindowControls(w).AngleAzSetBar->value(), 91);
     QCOMPARE(w.session().EditWindowSwrReference.r, 62.5);
 }
 
@@ -137,10 +137,10 @@ void SettingsTest::flagThatIsNoIntegerStopsLoading()
     support.prepare("[Angles]\nElevation=45\n[Conversion Flags]\nEThWK=1\nCSDVS=on\n[Other Flags]\nXShrink=0\n");
     TForm1& w = support.createWindow();
     QCOMPARE(support.dialogs.messages, QStringList{QStringLiteral("'on' is not a valid integer value")});
-    QCOMPARE(w.ui().AngleElevField->text(), QStringLiteral("45"));
-    QCOMPARE(w.ui().AngleElevSetBar->value(), 20);
-    QVERIFY(!w.ui().EKSwitchCheck->isChecked());
-    QVERIFY(w.ui().X_Shrinking_CheckBox->isChecked());
+    QCOMPARE(WindowControls(w).AngleElevField->text(), QStringLiteral("45"));
+    QCOMPARE(WindowControls(w).AngleElevSetBar->value(), 20);
+    QVERIFY(!WindowControls(w).EKSwitchCheck->isChecked());
+    QVERIFY(WindowControls(w).X_Shrinking_CheckBox->isChecked());
 }
 
 void SettingsTest::angleThatIsNoNumberStopsThePositioning()
@@ -148,10 +148,10 @@ void SettingsTest::angleThatIsNoNumberStopsThePositioning()
     support.prepare("[Angles]\nElevation=30\nAzimuth=north\n[Other Flags]\nZShrink=0\n");
     TForm1& w = support.createWindow();
     QCOMPARE(support.dialogs.messages, QStringList{QStringLiteral("'north' is not a valid floating point value")});
-    QCOMPARE(w.ui().AngleElevSetBar->value(), 30);
-    QCOMPARE(w.ui().AngleAzSetBar->value(), 0);
-    QCOMPARE(w.ui().AngleAzField->text(), QStringLiteral("north"));
-    QVERIFY(w.ui().Z_Shrinking_CheckBox->isChecked());
+    QCOMPARE(WindowControls(w).AngleElevSetBar->value(), 30);
+    QCOMPARE(WindowControls(w).AngleAzSetBar->value(), 0);
+    QCOMPARE(WindowControls(w).AngleAzField->text(), QStringLiteral("north"));
+    QVERIFY(WindowControls(w).Z_Shrinking_CheckBox->isChecked());
 }
 
 void SettingsTest::badReferenceImpedanceIsPutBack()
@@ -160,16 +160,16 @@ void SettingsTest::badReferenceImpedanceIsPutBack()
     support.prepare("[NEC2SwrZ]\nRe=-50\nIm=3\n");
     TForm1& w = support.createWindow();
     QCOMPARE(support.dialogs.messages, QStringList{QStringLiteral("R<0 or R=0 is incorrect")});
-    QCOMPARE(w.ui().ZSwrReNEC2Field->text(), QStringLiteral("50"));
-    QCOMPARE(w.ui().ZSwrImNEC2Field->text(), QStringLiteral("3"));
+    QCOMPARE(WindowControls(w).ZSwrReNEC2Field->text(), QStringLiteral("50"));
+    QCOMPARE(WindowControls(w).ZSwrImNEC2Field->text(), QStringLiteral("3"));
     QCOMPARE(w.session().EditWindowSwrReference.r, 50.0);
     QCOMPARE(w.session().EditWindowSwrReference.x, 3.0);
 
     support.prepare("[NEC2SwrZ]\nRe=75\nIm=j3\n");
     TForm1& other = support.createWindow();
     QCOMPARE(support.dialogs.messages, QStringList{QStringLiteral("Incorrect number value!")});
-    QCOMPARE(other.ui().ZSwrReNEC2Field->text(), QStringLiteral("50"));
-    QCOMPARE(other.ui().ZSwrImNEC2Field->text(), QStringLiteral("0"));
+    QCOMPARE(WindowControls(other).ZSwrReNEC2Field->text(), QStringLiteral("50"));
+    QCOMPARE(WindowControls(other).ZSwrImNEC2Field->text(), QStringLiteral("0"));
     QCOMPARE(other.session().EditWindowSwrReference.r, 50.0);
     QCOMPARE(other.session().EditWindowSwrReference.x, 0.0);
 }
@@ -179,7 +179,7 @@ void SettingsTest::closingWritesAndTheNextStartReads()
     QTemporaryDir workFolder;
     {
         TForm1& w = support.createWindow();
-        MainWindowControls& u = w.ui();
+        WindowControls u(w);
         w.groundControls().setStandardText(QStringLiteral("Pastoral (Eps=13, Sigma=6)"));
         u.EPSField->setText(QStringLiteral("14.5"));
         u.SigmaField->setText(QStringLiteral("not a number"));
@@ -217,7 +217,7 @@ void SettingsTest::closingWritesAndTheNextStartReads()
     QVERIFY(QDir::setCurrent(support.folder()));
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     TForm1& again = support.createWindow();
-    MainWindowControls& u = again.ui();
+    WindowControls u(again);
     QCOMPARE(QFileInfo(QDir::currentPath()).canonicalFilePath(), QFileInfo(workFolder.path()).canonicalFilePath());
     QCOMPARE(u.GroundListComboBox->currentText(), QStringLiteral("Pastoral (Eps=13, Sigma=6)"));
     QCOMPARE(u.EPSField->text(), QStringLiteral("14,5"));

@@ -5,7 +5,7 @@
 
 #include "app/EditorCommands.h"
 #include "app/GWForm.h"
-#include "app/MainWindowControls.h"
+#include "WindowControls.h"
 #include "app/TableEditorForm.h"
 
 #include <QLabel>
@@ -81,7 +81,7 @@ private slots:
         QCOMPARE(cell(e, 1, 9), QStringLiteral("0.002"));
         e->EditFormOKButtonClick();
         QVERIFY(
-            window_->ui().GeometryNEC2->toPlainText().contains(QStringLiteral("GE\nLD 2 2 1 5 0 8.74274E-8 0\nFR")));
+            WindowControls(*window_).GeometryNEC2->toPlainText().contains(QStringLiteral("GE\nLD 2 2 1 5 0 8.74274E-8 0\nFR")));
     }
 
     void coatWithALoadCard_data()
@@ -172,9 +172,9 @@ private:
     {
         TForm1& w = support.createWindow();
         window_ = &w;
-        w.ui().GeometryNEC2->setPlainText(deck);
-        w.ui().NEC2CodeEditorButton->setEnabled(true);
-        w.ui().NEC2CodeEditorButton->click();
+        WindowControls(w).GeometryNEC2->setPlainText(deck);
+        WindowControls(w).NEC2CodeEditorButton->setEnabled(true);
+        WindowControls(w).NEC2CodeEditorButton->click();
         auto* commands = w.findChild<EditorCommands*>(QStringLiteral("EditorCommands"));
         return commands ? commands->tableEditor() : nullptr;
     }

@@ -6,7 +6,7 @@
 
 #include "app/CardForm.h"
 #include "app/EditorCommands.h"
-#include "app/MainWindowControls.h"
+#include "WindowControls.h"
 #include "app/TableEditorForm.h"
 #include "app/WorkPlacesKeeper.h"
 
@@ -82,11 +82,11 @@ private slots:
 
             support.dialogs.fileAnswers = {antenna};
             w.commandAction(Command::FindAntennaFile)->trigger();
-            QCOMPARE(w.ui().VRNfileName->toPlainText(), antenna);
+            QCOMPARE(WindowControls(w).VRNfileName->toPlainText(), antenna);
             w.commandAction(Command::FindAntennaFile)->trigger();
             QCOMPARE(lastFolder(), antennaFolder);
             // A deck dialog keeps its own folder.
-            w.ui().OpenNEC2Button->click();
+            WindowControls(w).OpenNEC2Button->click();
             QCOMPARE(lastFolder(), first);
             QCOMPARE(menuTexts(w.workPlaces().recentMenu()), QStringList{"&1 " + antenna});
             w.close();
@@ -181,8 +181,8 @@ private slots:
 
         menu->actions().at(0)->trigger();
         QCOMPARE(support.dialogs.messages, QStringList());
-        QCOMPARE(w.ui().VRNfileName->toPlainText(), antenna);
-        QVERIFY(w.ui().Execute_Original->isEnabled());
+        QCOMPARE(WindowControls(w).VRNfileName->toPlainText(), antenna);
+        QVERIFY(WindowControls(w).Execute_Original->isEnabled());
     }
 
     void droppedFilesOpenAsFromTheCommandLine()
@@ -203,8 +203,8 @@ private slots:
         QVERIFY(w.acceptDrops());
         QVERIFY(!drop(QDir(user.path()).filePath(QStringLiteral("currents.csv"))));
         QVERIFY(drop(deck));
-        QCOMPARE(w.ui().PageControl1->currentWidget(), w.ui().TabSheet4);
-        QVERIFY(w.ui().GeometryNEC2->toPlainText().contains(QStringLiteral("GW 1 21")));
+        QCOMPARE(WindowControls(w).PageControl1->currentWidget(), WindowControls(w).TabSheet4);
+        QVERIFY(WindowControls(w).GeometryNEC2->toPlainText().contains(QStringLiteral("GW 1 21")));
         QCOMPARE(menuTexts(w.workPlaces().recentMenu()), QStringList{"&1 " + deck});
     }
 
@@ -215,7 +215,7 @@ private slots:
         auto* copy = w.findChild<QPushButton*>(QStringLiteral("CopyGFButton"));
         QVERIFY(copy);
         QCOMPARE(copy->text(), QStringLiteral("Copy GF to working folder"));
-        QCOMPARE(copy->parentWidget(), w.ui().GroupBox6);
+        QCOMPARE(copy->parentWidget(), WindowControls(w).GroupBox6);
         copy->click();
         QCOMPARE(support.dialogs.fileRequests.size(), 1);
         QCOMPARE(support.dialogs.fileRequests[0].title, QStringLiteral("Copy Green function to working folder from...."));
@@ -308,7 +308,7 @@ private slots:
 
         // "OK" writes the rows in their new order.
         e->EditFormOKButtonClick();
-        QCOMPARE(w.ui().GeometryNEC2->toPlainText(),
+        QCOMPARE(WindowControls(w).GeometryNEC2->toPlainText(),
                  QStringLiteral("CE\nFR 0 1 0 0 14.2\nGW 1 10 0 0 0 0 0 10 0.001\nLD 5 1 0 0 58000000\nEX 0 1 5 0 1\n"
                                 "FR 0 1 0 0 14.2\nEN"));
     }
@@ -325,23 +325,23 @@ private slots:
         QCOMPARE(w.size(), designed);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QCOMPARE(w.ui().PageControl1->size(), page);
-        QCOMPARE(status->geometry().top(), w.ui().PageControl1->geometry().bottom() + 1);
+        QCOMPARE(WindowControls(w).PageControl1->size(), page);
+        QCOMPARE(status->geometry().top(), WindowControls(w).PageControl1->geometry().bottom() + 1);
         QCOMPARE(status->width(), page.width());
 
         // Larger: the page control grows with the window, and so does the results table.
-        const QSize tableBefore = w.ui().ResultsTable->size();
-        w.ui().PageControl1->setCurrentWidget(w.ui().TabSheet5);
-        QTRY_VERIFY(w.ui().CurrentChart->isVisible());
-        const QSize chartBefore = w.ui().CurrentChart->size();
+        const QSize tableBefore = WindowControls(w).ResultsTable->size();
+        WindowControls(w).PageControl1->setCurrentWidget(WindowControls(w).TabSheet5);
+        QTRY_VERIFY(WindowControls(w).CurrentChart->isVisible());
+        const QSize chartBefore = WindowControls(w).CurrentChart->size();
         w.resize(designed.width() + 300, designed.height() + 200);
         QTRY_COMPARE(w.size(), QSize(designed.width() + 300, designed.height() + 200));
-        QTRY_COMPARE(w.ui().PageControl1->size(), QSize(page.width() + 300, page.height() + 200));
-        w.ui().PageControl1->setCurrentWidget(w.ui().TabSheet3);
-        QTRY_VERIFY(w.ui().ResultsTable->width() > tableBefore.width());
-        w.ui().PageControl1->setCurrentWidget(w.ui().TabSheet5);
-        QTRY_VERIFY(w.ui().CurrentChart->width() > chartBefore.width());
-        QTRY_VERIFY(w.ui().CurrentChart->height() > chartBefore.height());
+        QTRY_COMPARE(WindowControls(w).PageControl1->size(), QSize(page.width() + 300, page.height() + 200));
+        WindowControls(w).PageControl1->setCurrentWidget(WindowControls(w).TabSheet3);
+        QTRY_VERIFY(WindowControls(w).ResultsTable->width() > tableBefore.width());
+        WindowControls(w).PageControl1->setCurrentWidget(WindowControls(w).TabSheet5);
+        QTRY_VERIFY(WindowControls(w).CurrentChart->width() > chartBefore.width());
+        QTRY_VERIFY(WindowControls(w).CurrentChart->height() > chartBefore.height());
 
         // Shrinking is allowed down to what the layout needs; back at the designed size
         // the page control is as designed.
@@ -351,7 +351,7 @@ private slots:
         w.resize(smaller);
         QTRY_COMPARE(w.size(), smaller);
         w.resize(designed);
-        QTRY_COMPARE(w.ui().PageControl1->size(), page);
+        QTRY_COMPARE(WindowControls(w).PageControl1->size(), page);
     }
 };
 

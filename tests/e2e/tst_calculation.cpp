@@ -3,7 +3,7 @@
 #include "AppTestSupport.h"
 #include "ProgramFolder.h"
 #include "app/CurrentsPage.h"
-#include "app/MainWindowControls.h"
+#include "WindowControls.h"
 #include "app/RPPlotsPage.h"
 
 #include <QApplication>
@@ -36,12 +36,12 @@ private:
     void pick(TForm1& window, const char* sampleName)
     {
         support.dialogs.fileAnswers << e2e::sample(sampleName);
-        window.ui().ButtonVRNfileFind->click();
+        WindowControls(window).ButtonVRNfileFind->click();
     }
 
     QString cell(TForm1& window, int row, int column)
     {
-        const QTableWidgetItem* item = window.ui().ResultsTable->item(row, column);
+        const QTableWidgetItem* item = WindowControls(window).ResultsTable->item(row, column);
         return item ? item->text() : QString();
     }
 
@@ -51,7 +51,7 @@ private slots:
     void plainCalculationFillsTheResults()
     {
         TForm1& window = windowWithEngine();
-        MainWindowControls& u = window.ui();
+        WindowControls u(window);
         QVERIFY(!u.Execute_Original->isEnabled());
         pick(window, "dipole_14mhz_free_space.vrn");
         QVERIFY(support.dialogs.messages.isEmpty());
@@ -103,7 +103,7 @@ private slots:
     void resultsAreSavedBesideTheAntennaFile()
     {
         TForm1& window = windowWithEngine();
-        MainWindowControls& u = window.ui();
+        WindowControls u(window);
         pick(window, "yagi3_14mhz_copper_real_ground.vrn");
         u.Execute_Original->click();
         QCOMPARE(support.dialogs.messages, QStringList());
@@ -168,7 +168,7 @@ private slots:
     void savesSayWhereInTheStatusLine()
     {
         TForm1& window = windowWithEngine();
-        MainWindowControls& u = window.ui();
+        WindowControls u(window);
         pick(window, "dipole_14mhz_free_space.vrn");
         u.Execute_Original->click();
         QCOMPARE(support.dialogs.messages, QStringList());
@@ -214,7 +214,7 @@ private slots:
     void convertOnlyListsTheDeck()
     {
         TForm1& window = windowWithEngine();
-        MainWindowControls& u = window.ui();
+        WindowControls u(window);
         pick(window, "dipole_14mhz_free_space.vrn");
         u.ShowNEC2InputCheck->setChecked(true);
         u.Execute_Original->click();
@@ -232,7 +232,7 @@ private slots:
     void failedRunsSayWhatWentWrong()
     {
         TForm1& window = windowWithEngine(false);
-        MainWindowControls& u = window.ui();
+        WindowControls u(window);
         pick(window, "dipole_14mhz_free_space.vrn");
 
         QVERIFY(e2e::installFakeEngine(support.folder(), "exit 1"));
@@ -262,7 +262,7 @@ private slots:
     void anEngineThatNeverEndsIsStopped()
     {
         TForm1& window = windowWithEngine(false);
-        MainWindowControls& u = window.ui();
+        WindowControls u(window);
         pick(window, "dipole_14mhz_free_space.vrn");
         QVERIFY(e2e::installFakeEngine(support.folder(), "sleep 1000 & wait"));
 
@@ -297,7 +297,7 @@ private slots:
     void previewAndCoatedCalculation()
     {
         TForm1& window = windowWithEngine();
-        MainWindowControls& u = window.ui();
+        WindowControls u(window);
         pick(window, "quad2_14mhz_two_radii.vrn");
         QCOMPARE(u.RwDField->count(), 2);
         QCOMPARE(u.RwDField->itemText(0), QStringLiteral("1"));
@@ -340,7 +340,7 @@ private slots:
     {
         TForm1& window = windowWithEngine();
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        MainWindowControls& u = window.ui();
+        WindowControls u(window);
         pick(window, "dipole_14mhz_free_space.vrn");
         QCOMPARE(u.FreqField->text(), QStringLiteral("14,15"));
         u.EnableParamChangeCheck->setChecked(true);

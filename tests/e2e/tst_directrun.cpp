@@ -4,7 +4,7 @@
 #include "AppTestSupport.h"
 #include "ProgramFolder.h"
 #include "app/DeckFileCommands.h"
-#include "app/MainWindowControls.h"
+#include "WindowControls.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -23,16 +23,16 @@ private:
         [&] { QVERIFY(e2e::installEngine(support.folder())); }();
         TForm1& window = support.createWindow();
         support.dialogs.fileAnswers << e2e::sample("dipole_14mhz_free_space.vrn");
-        window.ui().ButtonVRNfileFind->click();
-        window.ui().Execute_Original->click();
+        WindowControls(window).ButtonVRNfileFind->click();
+        WindowControls(window).Execute_Original->click();
         return window;
     }
 
     QStringList row(TForm1& window, int r)
     {
         QStringList cells;
-        for (int c = 0; c < window.ui().ResultsTable->columnCount(); ++c) {
-            const QTableWidgetItem* item = window.ui().ResultsTable->item(r, c);
+        for (int c = 0; c < WindowControls(window).ResultsTable->columnCount(); ++c) {
+            const QTableWidgetItem* item = WindowControls(window).ResultsTable->item(r, c);
             cells << (item ? item->text() : QString());
         }
         return cells;
@@ -41,7 +41,7 @@ private:
     QStringList deckLines(TForm1& window)
     {
         QStringList lines;
-        for (const std::string& line : deckmemo::lines(*window.ui().GeometryNEC2))
+        for (const std::string& line : deckmemo::lines(*WindowControls(window).GeometryNEC2))
             lines << QString::fromStdString(line);
         return lines;
     }
@@ -51,7 +51,7 @@ private:
         std::vector<std::string> deck;
         for (const QString& l : lines)
             deck.push_back(l.toStdString());
-        deckmemo::setLines(*window.ui().GeometryNEC2, deck);
+        deckmemo::setLines(*WindowControls(window).GeometryNEC2, deck);
     }
 
 private slots:
@@ -60,7 +60,7 @@ private slots:
     void theReadDeckGivesTheCalculationsRow()
     {
         TForm1& window = calculatedWindow();
-        MainWindowControls& u = window.ui();
+        WindowControls u(window);
         QCOMPARE(support.dialogs.messages, QStringList());
         const QStringList calculated = row(window, 0);
         QVERIFY(!calculated.at(3).isEmpty());
@@ -83,7 +83,7 @@ private slots:
     void aTrailingBlankOnThePatternCardIsRewritten()
     {
         TForm1& window = calculatedWindow();
-        MainWindowControls& u = window.ui();
+        WindowControls u(window);
         u.ReadIndataButton->click();
         QStringList lines = deckLines(window);
         const qsizetype azimuth = lines.indexOf(QStringLiteral("RP 0 1 360 1000 70 0 0 1"));
@@ -115,7 +115,7 @@ private slots:
     void theAnglesDialogReRunsTheLastDeck()
     {
         TForm1& window = calculatedWindow();
-        MainWindowControls& u = window.ui();
+        WindowControls u(window);
         QVERIFY(u.ImpedanceScreen->toPlainText().contains(QStringLiteral("Elevation angle: 20.0 deg")));
         u.SetAnglesforRPcalculations->trigger();
         QWidget* dialog = nullptr;
@@ -142,7 +142,7 @@ private slots:
     void aDeckOfThreeFrequenciesIsRefused()
     {
         TForm1& window = calculatedWindow();
-        MainWindowControls& u = window.ui();
+        WindowControls u(window);
         u.ReadIndataButton->click();
         QStringList lines = deckLines(window);
         for (QString& l : lines)

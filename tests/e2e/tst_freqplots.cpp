@@ -4,7 +4,7 @@
 #include "AppTestSupport.h"
 #include "ProgramFolder.h"
 #include "app/FreqPlotsForm.h"
-#include "app/MainWindowControls.h"
+#include "WindowControls.h"
 
 #include <QChart>
 #include <QElapsedTimer>
@@ -53,7 +53,7 @@ private slots:
             script.close();
             QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
         }
-        window.ui().FreqPlotsShowMenuItem1->trigger();
+        WindowControls(window).FreqPlotsShowMenuItem1->trigger();
         TFreqPlotsForm* form = window.freqPlotsForm();
         QVERIFY(form);
         const QPointer<TFreqPlotsForm> guard(form);
@@ -74,8 +74,8 @@ private slots:
     void sweepsTheBufferDeckAndChartsEachSourceTag()
     {
         TForm1& window = windowWithDeck("sweep_two_sources.nec");
-        window.ui().FreqVRNChangeField->setText(QStringLiteral("14"));
-        window.ui().FreqPlotsShowMenuItem1->trigger();
+        WindowControls(window).FreqVRNChangeField->setText(QStringLiteral("14"));
+        WindowControls(window).FreqPlotsShowMenuItem1->trigger();
         TFreqPlotsForm* form = window.freqPlotsForm();
         QVERIFY(form);
         QVERIFY(form->isVisible());
@@ -130,7 +130,7 @@ private slots:
     {
         {
             TForm1& window = windowWithDeck(nullptr);
-            window.ui().FreqPlotsShowMenuItem->trigger();
+            WindowControls(window).FreqPlotsShowMenuItem->trigger();
             QVERIFY(!window.freqPlotsForm());
             QCOMPARE(support.dialogs.messages, QStringList{QStringLiteral("Buffer file Indata.txo does not exist.")});
         }
@@ -149,7 +149,7 @@ private slots:
         };
         for (const Case& c : cases) {
             TForm1& window = windowWithDeck(c.deck);
-            window.ui().FreqPlotsShowMenuItem->trigger();
+            WindowControls(window).FreqPlotsShowMenuItem->trigger();
             TFreqPlotsForm* form = window.freqPlotsForm();
             QVERIFY(form);
             child<QLineEdit>(form, "FreqCentralField")->setText(QLatin1String(c.centre));

@@ -6,7 +6,7 @@
 #include "analyses/Touchstone.h"
 #include "app/FreqPlotsExtras.h"
 #include "app/FreqPlotsForm.h"
-#include "app/MainWindowControls.h"
+#include "WindowControls.h"
 #include "app/SmithChartWidget.h"
 
 #include <QChart>
@@ -38,8 +38,8 @@ private:
         window_ = &window;
         window.session().SwrReference = {50, 0};
         window.setFrequencyPlotsEnabled(true);
-        window.ui().FreqVRNChangeField->setText(QStringLiteral("14"));
-        window.ui().FreqPlotsShowMenuItem1->trigger();
+        WindowControls(window).FreqVRNChangeField->setText(QStringLiteral("14"));
+        WindowControls(window).FreqPlotsShowMenuItem1->trigger();
         return window.freqPlotsForm();
     }
 
@@ -99,14 +99,14 @@ private slots:
         QVERIFY(std::abs(gamma - analyses::Complex(p0.u, p0.v)) < 1e-12);
         // Read as admittance the charts show G and B; the Smith chart still shows Z, as
         // 1 / (G + jB), to the listing's printed digits.
-        window_->ui().ReadADMCheck->setChecked(true);
+        WindowControls(*window_).ReadADMCheck->setChecked(true);
         child<QPushButton>(form, "FreqPlotsCalculateButton")->click();
         QCOMPARE(support.dialogs.messages, QStringList());
         QVERIFY(form->seriesR()->at(0).y() < 1); // siemens
         QCOMPARE(extras->smithChart()->modelPoints().size(), std::size_t(5));
         const analyses::SmithPoint a0 = extras->smithChart()->modelPoints()[0];
         QVERIFY(std::abs(gamma - analyses::Complex(a0.u, a0.v)) < 1e-3);
-        window_->ui().ReadADMCheck->setChecked(false);
+        WindowControls(*window_).ReadADMCheck->setChecked(false);
 
         // On: the pattern pair per frequency, and the Gain tab.
         gainCheck->setChecked(true);

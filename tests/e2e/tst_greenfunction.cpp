@@ -3,7 +3,7 @@
 // rewrite of the edit window, the checks before the run, and "Copy GF to working folder".
 #include "AppTestSupport.h"
 #include "ProgramFolder.h"
-#include "app/MainWindowControls.h"
+#include "WindowControls.h"
 
 #include <QAction>
 #include <QPlainTextEdit>
@@ -57,7 +57,7 @@ private:
             QFile(file("classic.sh")).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         }
         TForm1& w = support.createWindow();
-        w.ui().GFwriteButton->setEnabled(true);
+        WindowControls(w).GFwriteButton->setEnabled(true);
         w.setViewerEnabled(true);
         return w;
     }
@@ -69,22 +69,22 @@ private slots:
     {
         TForm1& w = window(false);
         QVERIFY(writeFile(file("Ngf2d.nec"), "old bytes"));
-        w.ui().GeometryNEC2->setPlainText(kDeck);
-        w.ui().GFwriteButton->click();
+        WindowControls(w).GeometryNEC2->setPlainText(kDeck);
+        WindowControls(w).GFwriteButton->click();
         QCOMPARE(support.dialogs.messages, QStringList{kUnsupported});
         QCOMPARE(readFile(file("Ngf2d.nec")), QByteArray("old bytes"));
-        QVERIFY(w.ui().ViewerCall->isEnabled()); // no run: the viewer entries stay
-        QVERIFY(w.ui().GFwriteButton->isEnabled());
-        QCOMPARE(w.ui().GeometryNEC2->toPlainText(), kDeck);
+        QVERIFY(WindowControls(w).ViewerCall->isEnabled()); // no run: the viewer entries stay
+        QVERIFY(WindowControls(w).GFwriteButton->isEnabled());
+        QCOMPARE(WindowControls(w).GeometryNEC2->toPlainText(), kDeck);
     }
 
     void classicEngineWritesAndTheEditWindowReadsTheFile()
     {
         TForm1& w = window(true);
         QVERIFY(writeFile(file("Ngf2d.nec"), "old bytes"));
-        w.ui().GeometryNEC2->setPlainText(kDeck);
+        WindowControls(w).GeometryNEC2->setPlainText(kDeck);
         support.dialogs.answers << UserDialogs::Answer::Yes;
-        w.ui().GFwriteButton->click();
+        WindowControls(w).GFwriteButton->click();
         QCOMPARE(support.dialogs.messages, QStringList());
         QCOMPARE(support.dialogs.questions.size(), 1);
         QCOMPARE(support.dialogs.questions[0].text,
@@ -92,22 +92,22 @@ private slots:
         QCOMPARE(readFile(file("Ngf2d.nec")), QByteArray("new file\n"));
         QVERIFY(!QFile::exists(file("NGF2D.NEC")));
         QVERIFY(readFile(file("IndataGN.txo")).endsWith("FR 0 1 0 0 14 0\r\nWG\r\nEN\r\n"));
-        QCOMPARE(w.ui().GeometryNEC2->toPlainText(),
+        QCOMPARE(WindowControls(w).GeometryNEC2->toPlainText(),
                  QStringLiteral("CM dipole over ground\nCE\nGF\nGE\nEX 0 1 11 0 1 0\nRP 0 1 360 1000 70 0 0 1\nEN"));
-        QVERIFY(!w.ui().ViewerCall->isEnabled());
-        QVERIFY(!w.ui().ViewerCall1->isEnabled());
+        QVERIFY(!WindowControls(w).ViewerCall->isEnabled());
+        QVERIFY(!WindowControls(w).ViewerCall1->isEnabled());
     }
 
     void currentInputIsOnlyReported()
     {
         TForm1& w = window(true);
         QVERIFY(writeFile(file("Indata.txo"), kDeck.toLatin1().replace("\n", "\r\n")));
-        w.ui().GeometryNEC2->setPlainText(QStringLiteral("CE\nEN"));
-        w.ui().GFwriteCurrentInputCheck->setChecked(true);
-        w.ui().GFwriteButton->click();
+        WindowControls(w).GeometryNEC2->setPlainText(QStringLiteral("CE\nEN"));
+        WindowControls(w).GFwriteCurrentInputCheck->setChecked(true);
+        WindowControls(w).GFwriteButton->click();
         QCOMPARE(support.dialogs.messages, QStringList{kWritten});
         QVERIFY(support.dialogs.questions.isEmpty());
-        QCOMPARE(w.ui().GeometryNEC2->toPlainText(), QStringLiteral("CE\nEN"));
+        QCOMPARE(WindowControls(w).GeometryNEC2->toPlainText(), QStringLiteral("CE\nEN"));
         QCOMPARE(readFile(file("Ngf2d.nec")), QByteArray("new file\n"));
     }
 
@@ -136,19 +136,19 @@ private slots:
         QFETCH(QString, message);
         QFETCH(int, selected);
         TForm1& w = window(true);
-        w.ui().GeometryNEC2->setPlainText(text);
-        w.ui().GFwriteCurrentInputCheck->setChecked(currentInput);
-        w.ui().GFwriteButton->click();
+        WindowControls(w).GeometryNEC2->setPlainText(text);
+        WindowControls(w).GFwriteCurrentInputCheck->setChecked(currentInput);
+        WindowControls(w).GFwriteButton->click();
         QCOMPARE(support.dialogs.messages, QStringList{message});
         QVERIFY(!QFile::exists(file("IndataGN.txo")));
-        const QTextCursor cursor = w.ui().GeometryNEC2->textCursor();
+        const QTextCursor cursor = WindowControls(w).GeometryNEC2->textCursor();
         if (selected < 0) {
             QVERIFY(!cursor.hasSelection());
             return;
         }
         QCOMPARE(cursor.blockNumber(), selected);
         QCOMPARE(cursor.selectedText(), text.split('\n').at(selected));
-        QCOMPARE(w.ui().PageControl1->currentWidget(), static_cast<QWidget*>(w.ui().TabSheet4));
+        QCOMPARE(WindowControls(w).PageControl1->currentWidget(), static_cast<QWidget*>(WindowControls(w).TabSheet4));
     }
 
     void copyGreenFunctionFile()
@@ -161,7 +161,7 @@ private slots:
 
         // The working folder's own file.
         support.dialogs.fileAnswers << file("Ngf2d.nec");
-        w.ui().CopyGF->trigger();
+        WindowControls(w).CopyGF->trigger();
         QCOMPARE(support.dialogs.fileRequests.last().title,
                  QStringLiteral("Copy Green function to working folder from...."));
         QCOMPARE(support.dialogs.takeMessages(),
@@ -171,7 +171,7 @@ private slots:
 
         // Cancel at the question.
         support.dialogs.fileAnswers << source;
-        w.ui().CopyGF->trigger();
+        WindowControls(w).CopyGF->trigger();
         QCOMPARE(support.dialogs.questions.last().text,
                  QStringLiteral("Green function file, Ngf2d.nec, in working folder will be overwritten. OK?"));
         QVERIFY(support.dialogs.takeMessages().isEmpty());
@@ -180,7 +180,7 @@ private slots:
         // A file that cannot be read.
         support.dialogs.fileAnswers << QDir(other.path()).filePath(QStringLiteral("gone.nec"));
         support.dialogs.answers << UserDialogs::Answer::Ok;
-        w.ui().CopyGF->trigger();
+        WindowControls(w).CopyGF->trigger();
         QCOMPARE(support.dialogs.takeMessages(),
                  QStringList{QStringLiteral("Attempt to copy ") + QDir(other.path()).filePath("gone.nec")
                              + QStringLiteral(" failed!")});
@@ -188,7 +188,7 @@ private slots:
 
         support.dialogs.fileAnswers << source;
         support.dialogs.answers << UserDialogs::Answer::Ok;
-        w.ui().CopyGF->trigger();
+        WindowControls(w).CopyGF->trigger();
         QCOMPARE(support.dialogs.takeMessages(),
                  QStringList{QStringLiteral("Green function is copied from ") + source
                              + QStringLiteral(" to working directory.")});

@@ -3,7 +3,7 @@
 // listing of the same dipole, and necdeck near.
 #include "AppTestSupport.h"
 #include "ProgramFolder.h"
-#include "app/MainWindowControls.h"
+#include "WindowControls.h"
 #include "engine/NearFieldListing.h"
 
 #include <QPlainTextEdit>
@@ -61,8 +61,8 @@ private:
         QFile::copy(QStringLiteral(TEST_DATA_DIR "/decks/") + QLatin1String(deck),
                     QDir(support.folder()).filePath(QStringLiteral("Indata.txo")));
         TForm1& w = support.createWindow();
-        w.ui().ElectricNFButton->setEnabled(true);
-        w.ui().MagneticNFButton->setEnabled(true);
+        WindowControls(w).ElectricNFButton->setEnabled(true);
+        WindowControls(w).MagneticNFButton->setEnabled(true);
         return w;
     }
 
@@ -72,12 +72,12 @@ private slots:
         TForm1& w = window("near_magnetic.nec"); // its NH card gives way to the NE card
         const QString csv = QDir(support.folder()).filePath(QStringLiteral("field.csv"));
         support.dialogs.fileAnswers << csv;
-        w.ui().ElectricNFButton->click();
+        WindowControls(w).ElectricNFButton->click();
         QCOMPARE(support.dialogs.messages, QStringList());
         QCOMPARE(support.dialogs.fileRequests.size(), 1);
         QCOMPARE(support.dialogs.fileRequests[0].title, QStringLiteral("Save Electric Near Field in file"));
         QCOMPARE(support.dialogs.fileRequests[0].defaultSuffix, QStringLiteral("csv"));
-        QVERIFY(w.ui().PowerBudgetMemo->toPlainText().startsWith(QStringLiteral("INPUT POWER   =")));
+        QVERIFY(WindowControls(w).PowerBudgetMemo->toPlainText().startsWith(QStringLiteral("INPUT POWER   =")));
         QString header;
         const QList<double> magnitudes = csvMagnitudes(csv, header);
         QCOMPARE(header, QStringLiteral("X(m),Y(m),Z(m),VECTOR,REAL(V/m),IMAGINARY(V/m),MAGNITUDE(V/m),PHASE(DEG)"));
@@ -89,11 +89,11 @@ private slots:
         TForm1& w = window("near_electric.nec");
         QFile deck(QStringLiteral(TEST_DATA_DIR "/decks/near_magnetic.nec"));
         QVERIFY(deck.open(QIODevice::ReadOnly));
-        w.ui().NFfromEditWindowCheck->setChecked(true);
-        w.ui().GeometryNEC2->setPlainText(QString::fromLatin1(deck.readAll()));
+        WindowControls(w).NFfromEditWindowCheck->setChecked(true);
+        WindowControls(w).GeometryNEC2->setPlainText(QString::fromLatin1(deck.readAll()));
         const QString csv = QDir(support.folder()).filePath(QStringLiteral("magnetic.csv"));
         support.dialogs.fileAnswers << csv;
-        w.ui().MagneticNFButton->click();
+        WindowControls(w).MagneticNFButton->click();
         QCOMPARE(support.dialogs.messages, QStringList());
         QString header;
         const QList<double> magnitudes = csvMagnitudes(csv, header);
@@ -120,9 +120,9 @@ private slots:
         };
         for (const Case& c : cases) {
             TForm1& w = window(c.deck);
-            w.ui().PointsYField->setText(QLatin1String(c.pointsY));
-            w.ui().PointsZField->setText(QLatin1String(c.pointsZ));
-            w.ui().ElectricNFButton->click();
+            WindowControls(w).PointsYField->setText(QLatin1String(c.pointsY));
+            WindowControls(w).PointsZField->setText(QLatin1String(c.pointsZ));
+            WindowControls(w).ElectricNFButton->click();
             QCOMPARE(support.dialogs.messages, QStringList{QLatin1String(c.message)});
             QVERIFY(!QFile::exists(QDir(support.folder()).filePath(QStringLiteral("IndataGN.txo"))));
         }
@@ -145,10 +145,10 @@ private slots:
         };
         for (const auto& c : cases) {
             TForm1& w = window("near_electric.nec");
-            w.ui().GeometryNEC2->setPlainText(QString::fromLatin1(c.text));
-            (c.editWindow ? w.ui().NFfromEditWindowCheck : w.ui().NFfromCurrentInputCheck)->setChecked(true);
-            w.ui().ElectricNFButton->click();
-            const QTextCursor cursor = w.ui().GeometryNEC2->textCursor();
+            WindowControls(w).GeometryNEC2->setPlainText(QString::fromLatin1(c.text));
+            (c.editWindow ? WindowControls(w).NFfromEditWindowCheck : WindowControls(w).NFfromCurrentInputCheck)->setChecked(true);
+            WindowControls(w).ElectricNFButton->click();
+            const QTextCursor cursor = WindowControls(w).GeometryNEC2->textCursor();
             if (!c.editWindow) {
                 QCOMPARE(support.dialogs.takeMessages(), QStringList()); // the last calculation's deck runs
                 QVERIFY(!cursor.hasSelection());
@@ -158,7 +158,7 @@ private slots:
                      QStringList{QStringLiteral("Incorrect card are present.\n") + QLatin1String(c.place)});
             QCOMPARE(cursor.blockNumber(), c.line);
             QCOMPARE(cursor.selectedText(), QString::fromLatin1(c.text).split('\n').at(c.line));
-            QCOMPARE(w.ui().PageControl1->currentWidget(), static_cast<QWidget*>(w.ui().TabSheet4));
+            QCOMPARE(WindowControls(w).PageControl1->currentWidget(), static_cast<QWidget*>(WindowControls(w).TabSheet4));
         }
     }
 

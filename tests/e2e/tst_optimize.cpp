@@ -6,7 +6,7 @@
 #include "ProgramFolder.h"
 #include "app/DeckFileCommands.h"
 #include "app/EditorCommands.h"
-#include "app/MainWindowControls.h"
+#include "WindowControls.h"
 #include "app/OptimizeCommands.h"
 #include "app/OptimizeForm.h"
 #include "app/TableEditorForm.h"
@@ -35,8 +35,8 @@ private:
         const std::vector<std::string> deck = {"CM dipole of 11 m", "CE", "GW 1 21 0 -5.5 0 0 5.5 0 0.001",
                                                "GE 0", "FR 0 1 0 0 14.2 0", "EX 0 1 11 0 1 0",
                                                "RP 0 1 360 1000 70 0 0 1", "RP 0 181 1 1000 90 0 -1 0", "EN"};
-        deckmemo::setLines(*window.ui().GeometryNEC2, deck);
-        window.ui().NEC2CodeEditorButton->setEnabled(true);
+        deckmemo::setLines(*WindowControls(window).GeometryNEC2, deck);
+        WindowControls(window).NEC2CodeEditorButton->setEnabled(true);
         return window;
     }
 
@@ -82,9 +82,9 @@ private slots:
         auto* button = window.findChild<QPushButton*>(QStringLiteral("OptimizeButton"));
         QVERIFY(button);
         QCOMPARE(button->text(), QStringLiteral("Optimize…"));
-        window.ui().NEC2CodeEditorButton->setEnabled(false);
+        WindowControls(window).NEC2CodeEditorButton->setEnabled(false);
         QVERIFY(!button->isEnabled());
-        window.ui().NEC2CodeEditorButton->setEnabled(true);
+        WindowControls(window).NEC2CodeEditorButton->setEnabled(true);
         QVERIFY(button->isEnabled());
     }
 
@@ -117,7 +117,7 @@ private slots:
         const QString best = form.findChild<QPlainTextEdit*>(QStringLiteral("BestValuesMemo"))->toPlainText();
         QVERIFY2(best.startsWith(QStringLiteral("length 1 = ")), qPrintable(best));
 
-        QPlainTextEdit* memo = window.ui().GeometryNEC2;
+        QPlainTextEdit* memo = WindowControls(window).GeometryNEC2;
         const QString before = memo->toPlainText();
         QPushButton* apply = form.findChild<QPushButton*>(QStringLiteral("ApplyButton"));
         QVERIFY(apply->isEnabled());
@@ -204,9 +204,9 @@ private slots:
     {
         TForm1& window = windowWithDipole();
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        std::vector<std::string> deck = deckmemo::lines(*window.ui().GeometryNEC2);
+        std::vector<std::string> deck = deckmemo::lines(*WindowControls(window).GeometryNEC2);
         deck[2] = "GW 1 21 0 -5.25 0 0 5.25 0 0.001";
-        deckmemo::setLines(*window.ui().GeometryNEC2, deck);
+        deckmemo::setLines(*WindowControls(window).GeometryNEC2, deck);
         TOptimizeForm& form = openForm(window);
         QTableWidget* variables = table(form, "VariablesTable");
         QCOMPARE(variables->item(0, 5)->text(), QStringLiteral("10,5"));

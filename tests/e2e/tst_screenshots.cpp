@@ -2,7 +2,7 @@
 // virtual X server, for a person to look at (written into the build tree).
 #include "AppTestSupport.h"
 #include "ProgramFolder.h"
-#include "app/MainWindowControls.h"
+#include "WindowControls.h"
 #include "app/RPPlotsPage.h"
 
 #include <QtTest>
@@ -17,14 +17,14 @@ private slots:
         QVERIFY(e2e::installEngine(support.folder()));
         TForm1& window = support.createWindow();
         support.dialogs.fileAnswers << e2e::sample("yagi3_14mhz_copper_real_ground.vrn");
-        window.ui().ButtonVRNfileFind->click();
-        window.ui().Execute_Original->click();
+        WindowControls(window).ButtonVRNfileFind->click();
+        WindowControls(window).Execute_Original->click();
         QCOMPARE(support.dialogs.messages, QStringList());
 
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QVERIFY(QDir().mkpath(QStringLiteral(SCREENSHOT_DIR)));
-        QTabWidget* pages = window.ui().PageControl1;
+        QTabWidget* pages = WindowControls(window).PageControl1;
         for (int i = 0; i < pages->count(); ++i) {
             pages->setCurrentIndex(i);
             QTest::qWait(100);

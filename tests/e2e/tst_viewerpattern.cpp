@@ -5,7 +5,7 @@
 #include "AppTestSupport.h"
 #include "ProgramFolder.h"
 
-#include "app/MainWindowControls.h"
+#include "WindowControls.h"
 #include "engine/PatternDeck.h"
 #include "engine/ViewerSectionsParse.h"
 #include "viewer/ViewerPicture.h"
@@ -260,7 +260,7 @@ private slots:
         TForm1& main = support.createWindow();
         main.show();
         main.ReadEngineOutput();
-        main.ui().ViewerCallButton->click();
+        WindowControls(main).ViewerCallButton->click();
         TFormV* viewer = main.viewerWindow();
         QVERIFY(viewer != nullptr && viewer->isVisible());
         viewer->PatternStepField->setText(QStringLiteral("15"));

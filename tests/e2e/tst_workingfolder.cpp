@@ -3,7 +3,7 @@
 // program folder and prefers the user's own engine.conf.
 #include "AppTestSupport.h"
 #include "ProgramFolder.h"
-#include "app/MainWindowControls.h"
+#include "WindowControls.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -65,7 +65,7 @@ private slots:
 
         TForm1& window = support.createWindow();
         QCOMPARE(window.workingFolder(), working);
-        MainWindowControls& u = window.ui();
+        WindowControls u(window);
         support.dialogs.fileAnswers << e2e::sample("dipole_14mhz_free_space.vrn");
         u.ButtonVRNfileFind->click();
         u.Execute_Original->click();
@@ -102,9 +102,9 @@ private slots:
         setReadOnly(program, true);
 
         TForm1& window = support.createWindow();
-        window.ui().GFwriteButton->setEnabled(true);
-        window.ui().GFwriteCurrentInputCheck->setChecked(true);
-        window.ui().GFwriteButton->click();
+        WindowControls(window).GFwriteButton->setEnabled(true);
+        WindowControls(window).GFwriteCurrentInputCheck->setChecked(true);
+        WindowControls(window).GFwriteButton->click();
         QCOMPARE(support.dialogs.messages,
                  QStringList{"Green function file Ngf2d.nec has been written in the working folder " + working + "."});
         QVERIFY(QFileInfo::exists(QDir(working).filePath("Ngf2d.nec")));
@@ -117,8 +117,8 @@ private slots:
         TForm1& window = support.createWindow();
         QCOMPARE(window.workingFolder(), QDir::cleanPath(support.folder()));
         support.dialogs.fileAnswers << e2e::sample("dipole_14mhz_free_space.vrn");
-        window.ui().ButtonVRNfileFind->click();
-        window.ui().Execute_Original->click();
+        WindowControls(window).ButtonVRNfileFind->click();
+        WindowControls(window).Execute_Original->click();
         QCOMPARE(support.dialogs.messages, QStringList());
         QVERIFY(QFileInfo::exists(QDir(support.folder()).filePath("Outdata.txo")));
         window.close();

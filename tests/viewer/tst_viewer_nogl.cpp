@@ -2,7 +2,7 @@
 // image error and shows no window; the command-line picture fails the same way.
 #include "AppTestSupport.h"
 
-#include "app/MainWindowControls.h"
+#include "WindowControls.h"
 #include "viewer/ViewerWindow.h"
 
 #include <QJsonArray>
@@ -70,7 +70,7 @@ private slots:
         const QString listing = QDir(support.folder()).filePath(QStringLiteral("Outdata.txo"));
         QVERIFY(QFile::copy(QStringLiteral(TEST_DATA_DIR "/listings/classic/dipole_free.out"), listing));
         main.ReadEngineOutput();
-        main.ui().ViewerCallButton1->click();
+        WindowControls(main).ViewerCallButton1->click();
         QCOMPARE(support.dialogs.takeMessages(), QStringList{QStringLiteral("Error handling image!")});
         QVERIFY(main.viewerWindow() == nullptr);
     }

@@ -3,7 +3,7 @@
 // window (opened by the viewer entries, reloaded by a new reading).
 #include "AppTestSupport.h"
 
-#include "app/MainWindowControls.h"
+#include "WindowControls.h"
 #include "engine/ViewerSectionsParse.h"
 #include "viewer/ViewFit.h"
 #include "viewer/ViewerPicture.h"
@@ -117,7 +117,7 @@ TFormV* openViewer(AppTestSupport& support, const char* listing)
     if (!QFile::copy(fixture(listing), target))
         return nullptr;
     main.ReadEngineOutput();
-    main.ui().ViewerCallButton->click();
+    WindowControls(main).ViewerCallButton->click();
     TFormV* viewer = main.viewerWindow();
     if (viewer == nullptr || !QTest::qWaitForWindowExposed(viewer))
         return nullptr;
@@ -323,8 +323,8 @@ void ViewerWindowTest::openedAndReloadedByTheMainWindow()
     const QString listing = QDir(support.folder()).filePath(QStringLiteral("Outdata.txo"));
     QVERIFY(QFile::copy(fixture("dipole_free.out"), listing));
     main.ReadEngineOutput();
-    QVERIFY(main.ui().ViewerCallButton->isEnabled());
-    main.ui().ViewerCallButton->click();
+    QVERIFY(WindowControls(main).ViewerCallButton->isEnabled());
+    WindowControls(main).ViewerCallButton->click();
     TFormV* viewer = main.viewerWindow();
     QVERIFY(viewer != nullptr && viewer->isVisible());
     QVERIFY(main.isEnabled());
