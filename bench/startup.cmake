@@ -2,3 +2,8 @@
 # server, beside a bare Qt main window measured in the same run (bench/startup.sh).
 add_executable(bench_bare_window ${CMAKE_CURRENT_LIST_DIR}/bench_bare_window.cpp)
 target_link_libraries(bench_bare_window PRIVATE Qt6::Widgets)
+# The stopwatch: the X server's own notice of the window mapped.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(XCB REQUIRED IMPORTED_TARGET xcb)
+add_executable(bench_map_timer ${CMAKE_CURRENT_LIST_DIR}/bench_map_timer.cpp)
+target_link_libraries(bench_map_timer PRIVATE PkgConfig::XCB)
