@@ -271,6 +271,27 @@ StoreResult StoreDeckTable(const std::vector<std::string>& deck, const std::vect
     return result;
 }
 
+std::string StoreMessageInDeck(const std::vector<std::string>& deck, const StoreResult& result)
+{
+    if (result.row < 0)
+        return result.message;
+    // The rows are the deck's lines other than comment and end lines, in order.
+    int row = -1;
+    std::size_t line = 0;
+    for (; line < deck.size(); ++line)
+        if (!IsReservedId(ReservedIdOf(deck[line])) && ++row == result.row)
+            break;
+    if (line == deck.size())
+        return result.message;
+    const std::string rowPlace = std::string(messages::kRowPlace) + " " + std::to_string(result.row + 1);
+    const std::string linePlace = std::string(messages::kLinePlace) + " " + std::to_string(line + 1);
+    std::string message = result.message;
+    const std::size_t at = message.find(rowPlace);
+    if (at != std::string::npos)
+        message.replace(at, rowPlace.size(), linePlace);
+    return message;
+}
+
 bool IsCardId(std::string_view text)
 {
     const std::string_view id = numtext::trimBlanks(text);

@@ -74,6 +74,11 @@ std::string IncorrectNumbersMessage(int row, std::string_view id, int column);
 // (kEmptyTableMessage). No line break ever reaches the deck.
 StoreResult StoreDeckTable(const std::vector<std::string>& deck, const std::vector<CardRow>& rows, char separator);
 
+// The message of a refused store of rows loaded from `deck` (LoadDeckTable), told for
+// the deck: the row's place becomes its line in the deck, counted from 1 ("Line 2 (LD):
+// field 3 is not a number."); other messages are returned as they are.
+std::string StoreMessageInDeck(const std::vector<std::string>& deck, const StoreResult& result);
+
 // True for a card identifier: two letters or digits, blanks around them aside.
 bool IsCardId(std::string_view text);
 // "Row 3 (G?W): the Card ID is not two letters or digits." (control characters shown

@@ -38,6 +38,8 @@ TEST(Tidy, ExitCodesAndMessages)
     dir.write("comments.nec", "CM a\r\nCE\r\nEN\r\n");
     dir.write("short.nec", "GE\r\nEN\r\n");
     dir.write("letters.nec", "CE\r\nLD 5 1 abc\r\nEN\r\n");
+    // The refused card is named by its line in the file, comment lines counted.
+    dir.write("late.nec", "CM a\r\nCM b\r\nCE\r\nGW 1 3 0 0 0 1 0 0 .001\r\nGE 0\r\nEX 0 1 x\r\nEN\r\n");
     const struct {
         std::string args;
         int code;
@@ -46,7 +48,8 @@ TEST(Tidy, ExitCodesAndMessages)
         {"cards.nec", 0, "CM a\r\nGW 1 3 0 0 0 1 0 0 0.001\r\nGE\r\nEN\r\n", ""},
         {"comments.nec", 1, "", "The deck has no cards to edit.\n"},
         {"short.nec", 1, "", "The deck has no cards to edit.\n"},
-        {"letters.nec", 1, "", "Incorrect numbers occurs in table!\nRow 1 (LD): field 3 is not a number.\n"},
+        {"letters.nec", 1, "", "Incorrect numbers occurs in table!\nLine 2 (LD): field 3 is not a number.\n"},
+        {"late.nec", 1, "", "Incorrect numbers occurs in table!\nLine 6 (EX): field 3 is not a number.\n"},
         {"missing.nec", 1, "", "File missing.nec is not found.\n"},
         {".", 1, "", ". is a folder, not a deck.\n"},
         {"cards.nec .", 1, "", ". is a folder, not an output file.\n"},

@@ -41,7 +41,7 @@ int RunTidy(Invocation& invocation)
     }
     const editor::StoreResult stored = editor::StoreDeckTable(*deck, *rows, '.');
     if (!stored.ok) {
-        invocation.err << stored.message << "\n";
+        invocation.err << editor::StoreMessageInDeck(*deck, stored) << "\n";
         return 1;
     }
     const std::string bytes = editor::DeckFileBytes(stored.deck);
