@@ -1,5 +1,7 @@
 #include "analyses/GreenFunctionCards.h"
 
+#include "common/DeckCards.h"
+
 #include <algorithm>
 #include <array>
 
@@ -7,9 +9,6 @@ namespace vrnnec::analyses {
 
 namespace {
 
-constexpr std::array<std::string_view, 33> kAccepted = {
-    "CM", "CE", "GA", "GC", "GE", "GF", "GH", "GM", "GR", "GS", "GW", "GX", "SC", "SP", "SM", "CP", "EK",
-    "EN", "EX", "FR", "GD", "GN", "LD", "NE", "NH", "NT", "NX", "PQ", "PT", "RP", "TL", "WG", "XQ"};
 constexpr std::array<std::string_view, 12> kRemovedBeforeRun = {"EX", "EN", "CP", "NE", "NH", "NT",
                                                                 "PQ", "PT", "RP", "TL", "WG", "XQ"};
 constexpr std::array<std::string_view, 19> kRemovedFromEditWindow = {
@@ -43,10 +42,7 @@ std::string_view CardId(std::string_view line)
 
 int FirstRefusedCard(const std::vector<std::string>& lines)
 {
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        if (!inSet(kAccepted, lines[i]))
-            return static_cast<int>(i);
-    return -1;
+    return deckcards::FirstRefusedLine(lines);
 }
 
 std::vector<std::string> GreenFunctionWriteDeck(const std::vector<std::string>& lines)

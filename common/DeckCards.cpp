@@ -2,6 +2,9 @@
 
 #include "common/NumberText.h"
 
+#include <algorithm>
+#include <array>
+
 namespace vrnnec::deckcards {
 
 std::string CardName(std::string_view line)
@@ -60,6 +63,19 @@ bool HasEndCard(const std::vector<std::string>& lines)
         if (CardName(line) == "EN")
             return true;
     return false;
+}
+
+int FirstRefusedLine(const std::vector<std::string>& lines)
+{
+    static constexpr std::array<std::string_view, 33> kTaken = {
+        "CM", "CE", "GA", "GC", "GE", "GF", "GH", "GM", "GR", "GS", "GW", "GX", "SC", "SP", "SM", "CP", "EK",
+        "EN", "EX", "FR", "GD", "GN", "LD", "NE", "NH", "NT", "NX", "PQ", "PT", "RP", "TL", "WG", "XQ"};
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view card = std::string_view(lines[i]).substr(0, 2);
+        if (std::find(kTaken.begin(), kTaken.end(), card) == kTaken.end())
+            return static_cast<int>(i);
+    }
+    return -1;
 }
 
 } // namespace vrnnec::deckcards

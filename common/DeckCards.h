@@ -26,6 +26,12 @@ long long FrequencyCount(const std::vector<std::string>& lines);
 // True when the FR cards ask for more than one frequency in all.
 bool AsksForSeveralFrequencies(const std::vector<std::string>& lines);
 
+// The first line (0-based) whose first two characters are not one of the cards a run
+// of the program takes: the NEC-2 cards CM, CE, GA, GC, GE, GF, GH, GM, GR, GS, GW, GX,
+// SC, SP, SM, CP, EK, EN, EX, FR, GD, GN, LD, NE, NH, NT, NX, PQ, PT, RP, TL, XQ and the
+// program's WG, in upper case as the deck text is written; -1 when every line is one.
+int FirstRefusedLine(const std::vector<std::string>& lines);
+
 // True when the deck has an EN card.
 bool HasEndCard(const std::vector<std::string>& lines);
 

@@ -34,9 +34,6 @@ constexpr NearFieldTexts kMagnetic{
     "Invalid NEAR MAGNETIC FIELD data in NEC-2 output file. See output NEc-2 file for details.",
 };
 
-constexpr std::array<std::string_view, 33> kAccepted = {
-    "CM", "CE", "GA", "GC", "GE", "GF", "GH", "GM", "GR", "GS", "GW", "GX", "SC", "SP", "SM", "CP", "EK",
-    "EN", "EX", "FR", "GD", "GN", "LD", "NE", "NH", "NT", "NX", "PQ", "PT", "RP", "TL", "WG", "XQ"};
 constexpr std::array<std::string_view, 9> kRemoved = {"EN", "CP", "NE", "NH", "PQ", "PT", "RP", "WG", "XQ"};
 
 template <std::size_t N>
@@ -82,10 +79,7 @@ std::string NearFieldCard(NearField field, const NearFieldGrid& grid)
 
 int FirstRefusedNearFieldLine(const std::vector<std::string>& deck)
 {
-    for (std::size_t i = 0; i < deck.size(); ++i)
-        if (!among(kAccepted, std::string_view(deck[i]).substr(0, 2)))
-            return static_cast<int>(i);
-    return -1;
+    return deckcards::FirstRefusedLine(deck);
 }
 
 std::string PrepareNearFieldDeck(std::vector<std::string>& deck, NearField field, const NearFieldGrid& grid)

@@ -49,3 +49,21 @@ TEST(DeckCards, EndCard)
     EXPECT_FALSE(HasEndCard({"CM", "GW 1 3 0 0 0 0 0 1 0.001", "RP 0 1 360 1000 70 0 0 1"}));
     EXPECT_FALSE(HasEndCard({}));
 }
+
+TEST(DeckCards, FirstRefusedLine)
+{
+    const struct {
+        const char* name;
+        Lines deck;
+        int refused;
+    } cases[] = {
+        {"every card taken", {"CM a", "CE", "GW 1 3 0 0 0 0 0 1 0.001", "GE", "WG", "EK", "NT", "TL", "XQ", "EN"}, -1},
+        {"empty deck", {}, -1},
+        {"unknown card", {"CM", "CE", "GW 1", "ZZ 1", "EN"}, 3},
+        {"lower case is not the memo's", {"CM", "gw 1", "EN"}, 1},
+        {"empty line", {"CM", "", "EN"}, 1},
+        {"one character", {"G", "EN"}, 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FirstRefusedLine(c.deck), c.refused) << c.name;
+}
