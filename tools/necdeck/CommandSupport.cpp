@@ -143,21 +143,34 @@ int CheckFiles(const std::vector<fileid::NamedFile>& inputs, std::vector<fileid:
     return 1;
 }
 
-int RunUntilStopped(std::ostream& err, const std::function<int(engine::SignalStop&, std::ostream& err)>& body)
+bool FolderReady(const WorkingFolder& folder, std::ostream& err)
 {
+    if (!folder.path.isEmpty())
+        return true;
+    err << folder.message << "\n";
+    return false;
+}
+
+int CheckFilesAndRun(Invocation& call, const std::vector<fileid::NamedFile>& inputs,
+                     std::vector<fileid::NamedFile> outputs, const std::string& keepDir,
+                     const std::function<int(Invocation& call, engine::SignalStop&)>& body)
+{
+    if (const int code = CheckFiles(inputs, std::move(outputs), keepDir, call.err); code != 0)
+        return code;
     std::ostringstream messages;
     int code = 0;
     int received = 0;
     {
         engine::SignalStop stopSignals;
-        code = body(stopSignals, messages);
+        Invocation inner{call.args, call.programFolder, call.out, messages};
+        code = body(inner, stopSignals);
         received = stopSignals.received();
     }
     if (received != 0) {
-        err << engine::kStoppedMessage << "\n";
+        call.err << engine::kStoppedMessage << "\n";
         return 128 + received;
     }
-    err << messages.str();
+    call.err << messages.str();
     return code;
 }
 

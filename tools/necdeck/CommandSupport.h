@@ -3,6 +3,7 @@
 // deck's own frequency.
 #pragma once
 
+#include "Subcommand.h"
 #include "common/FileIdentity.h"
 #include "engine/Calculation.h"
 #include "engine/SignalStop.h"
@@ -49,11 +50,17 @@ using WorkingFolder = engine::RunFolder;
 int CheckFiles(const std::vector<fileid::NamedFile>& inputs, std::vector<fileid::NamedFile> outputs,
                const std::string& keepDir, std::ostream& err);
 
-// Runs `body`, which runs engines and has them watched by the SignalStop it gets: on
-// Ctrl+C, SIGTERM or SIGHUP the engines are stopped, `body` returns (its temporary
-// folder goes with it), only "NEC-2 run was stopped." is printed and the exit code is
-// 128 + the signal. Otherwise what `body` wrote on its error stream is passed on.
-int RunUntilStopped(std::ostream& err, const std::function<int(engine::SignalStop&, std::ostream& err)>& body);
+// True when the working folder is there; else false with the reason on `err`.
+bool FolderReady(const WorkingFolder& folder, std::ostream& err);
+
+// Checks the files as CheckFiles does, then runs `body`, which runs engines and has them
+// watched by the SignalStop it gets. `body` gets the call with its error stream held
+// back: on Ctrl+C, SIGTERM or SIGHUP the engines are stopped, `body` returns (its
+// temporary folder goes with it), only "NEC-2 run was stopped." is printed and the exit
+// code is 128 + the signal. Otherwise what `body` wrote on its error stream is passed on.
+int CheckFilesAndRun(Invocation& call, const std::vector<fileid::NamedFile>& inputs,
+                     std::vector<fileid::NamedFile> outputs, const std::string& keepDir,
+                     const std::function<int(Invocation& call, engine::SignalStop&)>& body);
 
 // The frequency (MHz) of the first FR card of a deck: its fifth field.
 std::optional<double> DeckFrequency(const std::vector<std::string>& deck);

@@ -31,10 +31,8 @@ int writeGreenFunctionFile(Invocation& invocation, const std::string& deckPath, 
         return 1;
     }
     WorkingFolder folder({}, invocation.programFolder);
-    if (folder.path.isEmpty()) {
-        invocation.err << folder.message << "\n";
+    if (!FolderReady(folder, invocation.err))
         return 1;
-    }
     analyses::GreenFunctionRun run;
     stopSignals.watch(run.calculation());
     if (run.start(lines, QString::fromStdString(invocation.programFolder), folder.path))
@@ -73,12 +71,10 @@ int RunGf(Invocation& invocation)
     }
     const std::string& deckPath = files[0];
     const std::string& outPath = files[1];
-    if (const int code = CheckFiles({{deckPath, "deck"}}, {{outPath, "Green's function file"}}, {}, invocation.err); code != 0)
-        return code;
-    return RunUntilStopped(invocation.err, [&](engine::SignalStop& stopSignals, std::ostream& err) {
-        Invocation inner{invocation.args, invocation.programFolder, invocation.out, err};
-        return writeGreenFunctionFile(inner, deckPath, outPath, stopSignals);
-    });
+    return CheckFilesAndRun(invocation, {{deckPath, "deck"}}, {{outPath, "Green's function file"}}, {},
+                            [&](Invocation& inner, engine::SignalStop& stopSignals) {
+                                return writeGreenFunctionFile(inner, deckPath, outPath, stopSignals);
+                            });
 }
 
 } // namespace vrnnec::necdeck

@@ -74,10 +74,8 @@ int computeNearField(Invocation& call, NearOptions& o, engine::SignalStop& stopS
         return 1;
     }
     WorkingFolder folder(o.keepDir, call.programFolder);
-    if (folder.path.isEmpty()) {
-        call.err << folder.message << "\n";
+    if (!FolderReady(folder, call.err))
         return 1;
-    }
     stopSignals.watch(run.calculation());
     if (run.start(QString::fromStdString(call.programFolder), folder.path))
         run.calculation().waitForFinished();
@@ -100,13 +98,10 @@ int runNear(Invocation& call)
     NearOptions options;
     if (const int code = parseOptions(call.args, options, call.err); code != 0)
         return code;
-    if (const int code = CheckFiles({{options.deck, "deck"}}, {{options.csv, "CSV file"}}, options.keepDir, call.err);
-        code != 0)
-        return code;
-    return RunUntilStopped(call.err, [&](engine::SignalStop& stopSignals, std::ostream& err) {
-        Invocation inner{call.args, call.programFolder, call.out, err};
-        return computeNearField(inner, options, stopSignals);
-    });
+    return CheckFilesAndRun(call, {{options.deck, "deck"}}, {{options.csv, "CSV file"}}, options.keepDir,
+                            [&](Invocation& inner, engine::SignalStop& stopSignals) {
+                                return computeNearField(inner, options, stopSignals);
+                            });
 }
 
 } // namespace

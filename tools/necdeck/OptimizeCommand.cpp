@@ -159,10 +159,8 @@ int runOptimize(Invocation& call)
         return 1;
     }
     WorkingFolder folder("", call.programFolder);
-    if (folder.path.isEmpty()) {
-        call.err << folder.message << "\n";
+    if (!FolderReady(folder, call.err))
         return 1;
-    }
     analyses::OptimizeRequest request;
     request.programFolder = QString::fromStdString(call.programFolder);
     request.workingFolder = folder.path;

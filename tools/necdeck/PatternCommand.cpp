@@ -88,10 +88,8 @@ int runPattern(Invocation& call, const PatternOptions& options, engine::SignalSt
         return 1;
     }
     WorkingFolder folder(options.keepDir, call.programFolder);
-    if (folder.path.isEmpty()) {
-        call.err << folder.message << "\n";
+    if (!FolderReady(folder, call.err))
         return 1;
-    }
 
     engine::CalculationRequest request;
     request.programFolder = QString::fromStdString(call.programFolder);
@@ -158,17 +156,10 @@ int patternCommand(Invocation& call)
             ScanArguments(call.args, {"--step", "--csv", "--png", "--keep"}, {}, apply, options.deck, call.err);
         code != 0)
         return code;
-    if (const int code = CheckFiles({{options.deck, "deck"}}, {{options.csvFile, "CSV file"}, {options.pngFile, "picture"}},
-                                    options.keepDir, call.err);
-        code != 0)
-        return code;
-    engine::SignalStop stopSignals;
-    const int code = runPattern(call, options, stopSignals);
-    if (stopSignals.received() != 0) {
-        call.err << engine::kStoppedMessage << "\n";
-        return 128 + stopSignals.received();
-    }
-    return code;
+    return CheckFilesAndRun(call, {{options.deck, "deck"}}, {{options.csvFile, "CSV file"}, {options.pngFile, "picture"}},
+                            options.keepDir, [&](Invocation& inner, engine::SignalStop& stopSignals) {
+                                return runPattern(inner, options, stopSignals);
+                            });
 }
 
 } // namespace

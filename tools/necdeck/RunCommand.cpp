@@ -98,10 +98,8 @@ int runDeck(Invocation& call, const RunOptions& options, engine::SignalStop& sto
         return 1;
     }
     WorkingFolder folder(options.keepDir, call.programFolder);
-    if (folder.path.isEmpty()) {
-        call.err << folder.message << "\n";
+    if (!FolderReady(folder, call.err))
         return 1;
-    }
 
     engine::CalculationRequest request;
     request.programFolder = QString::fromStdString(call.programFolder);
@@ -121,14 +119,10 @@ int runCommand(Invocation& call)
     RunOptions options;
     if (const int code = parseOptions(call.args, options, call.err); code != 0)
         return code;
-    if (const int code = CheckFiles({{options.deck, "deck"}}, results::RunReportFiles(reportRequest(options)),
-                                    options.keepDir, call.err);
-        code != 0)
-        return code;
-    return RunUntilStopped(call.err, [&](engine::SignalStop& stopSignals, std::ostream& err) {
-        Invocation inner{call.args, call.programFolder, call.out, err};
-        return runDeck(inner, options, stopSignals);
-    });
+    return CheckFilesAndRun(call, {{options.deck, "deck"}}, results::RunReportFiles(reportRequest(options)),
+                            options.keepDir, [&](Invocation& inner, engine::SignalStop& stopSignals) {
+                                return runDeck(inner, options, stopSignals);
+                            });
 }
 
 } // namespace

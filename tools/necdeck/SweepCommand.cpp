@@ -121,10 +121,8 @@ int sweepDeck(Invocation& call, SweepOptions& options, engine::SignalStop& stopS
         return 1;
     }
     WorkingFolder folder(options.keepDir, call.programFolder);
-    if (folder.path.isEmpty()) {
-        call.err << folder.message << "\n";
+    if (!FolderReady(folder, call.err))
         return 1;
-    }
 
     analyses::SweepRequest request;
     request.programFolder = QString::fromStdString(call.programFolder);
@@ -216,15 +214,11 @@ int runSweep(Invocation& call)
     SweepOptions options;
     if (const int code = parseOptions(call.args, options, call.err); code != 0)
         return code;
-    if (const int code = CheckFiles({{options.deck, "deck"}},
-                                    {{options.touchstoneFile, "Touchstone file"}, {options.csvFile, "CSV file"}},
-                                    options.keepDir, call.err);
-        code != 0)
-        return code;
-    return RunUntilStopped(call.err, [&](engine::SignalStop& stopSignals, std::ostream& err) {
-        Invocation inner{call.args, call.programFolder, call.out, err};
-        return sweepDeck(inner, options, stopSignals);
-    });
+    return CheckFilesAndRun(call, {{options.deck, "deck"}},
+                            {{options.touchstoneFile, "Touchstone file"}, {options.csvFile, "CSV file"}},
+                            options.keepDir, [&](Invocation& inner, engine::SignalStop& stopSignals) {
+                                return sweepDeck(inner, options, stopSignals);
+                            });
 }
 
 } // namespace
