@@ -148,8 +148,6 @@ public:
     // reloaded after every successful reading while it is visible.
     void ReloadViewer();
     viewer::TFormV* viewerWindow() const;
-    // "Copy GF to working folder" (GreenFunctionCommands.cpp).
-    void CopyGFClick();
     // "Frequency plots" (FrequencyPlotsCommands.cpp, Command::FrequencyPlots): the sweep
     // window, recreated by every opening; nullptr before the first.
     TFreqPlotsForm* freqPlotsForm() const;
@@ -178,9 +176,8 @@ private:
     void SaveCurrentButtonClick();
     void OpenViewer();
     void GFwriteButtonClick();
+    void CopyGFClick();
     void FreqPlotsShowMenuItemClick();
-    void ElectricNFButtonClick();
-    void MagneticNFButtonClick();
     void EnableParamChangeCheckClick();
     void ZSwrNEC2FieldChange();
 
