@@ -142,7 +142,6 @@ public:
     // page's controls' own.
     void ReadEngineOutput();
     void ReadEngineOutput(const engine::ListingData& listing);
-    void ChartWireCurrents(long long tag, bool inWavelengths);
 
     // The 3-D viewer (ViewerCommands.cpp): opened by the viewer entries (Command::Viewer),
     // reloaded after every successful reading while it is visible.
@@ -173,6 +172,7 @@ private:
     void SaveElevationPlotClick();
     void SaveResClick();
     void TagNumFieldChange();
+    void ChartWireCurrents(long long tag, bool inWavelengths);
     void SaveCurrentButtonClick();
     void OpenViewer();
     void GFwriteButtonClick();
