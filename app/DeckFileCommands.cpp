@@ -1,5 +1,6 @@
 #include "app/DeckFileCommands.h"
 
+#include "app/CurrentsPage.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowControls.h"
 #include "app/UserDialogs.h"
@@ -137,8 +138,9 @@ void DeckFileCommands::showDeck(const std::vector<std::string>& lines)
     deckmemo::setLines(*u.GeometryNEC2, lines);
     u.GeometryNEC2->document()->setModified(false);
     for (QWidget* w : {static_cast<QWidget*>(u.StartNEC2Button), static_cast<QWidget*>(u.SaveNEC2Button),
-                       static_cast<QWidget*>(u.GFwriteButton), static_cast<QWidget*>(u.NEC2CodeEditorButton)})
+                       static_cast<QWidget*>(u.NEC2CodeEditorButton)})
         w->setEnabled(true);
+    window_.currentsPage().setGreenFunctionWriteEnabled(true);
 }
 
 void DeckFileCommands::ReadIndataButtonClick()

@@ -3,6 +3,7 @@
 // "Copy GF to working folder" puts a chosen Green's function file in the working folder.
 #include "analyses/GreenFunctionCards.h"
 #include "analyses/GreenFunctionRun.h"
+#include "app/CurrentsPage.h"
 #include "app/DeckFileCommands.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowControls.h"
@@ -42,7 +43,7 @@ QString fromStd(const std::string& text)
 void TForm1::GFwriteButtonClick()
 {
     MainWindowControls& u = ui();
-    const bool fromEditWindow = !u.GFwriteCurrentInputCheck->isChecked();
+    const bool fromEditWindow = currentsPage().greenFunctionFromEditWindow();
     std::vector<std::string> lines;
     if (fromEditWindow) {
         lines = deckmemo::runLines(*u.GeometryNEC2);
@@ -63,17 +64,10 @@ void TForm1::GFwriteButtonClick()
         return;
     }
 
-    const QList<QWidget*> buttons{u.GFwriteButton, u.ElectricNFButton, u.MagneticNFButton};
-    for (QWidget* b : buttons)
-        b->setEnabled(false);
-    u.GroupBox6->setCursor(Qt::WaitCursor);
-    u.GFwriteButton->setCursor(Qt::WaitCursor);
+    currentsPage().setRunBusy(FieldRun::GreenFunction, true);
     analyses::GreenFunctionRun run;
     const bool goOn = !run.start(lines, programFolder_, workingFolder_) || runs_->wait(run.calculation());
-    for (QWidget* b : buttons)
-        b->setEnabled(true);
-    u.GroupBox6->unsetCursor();
-    u.GFwriteButton->unsetCursor();
+    currentsPage().setRunBusy(FieldRun::GreenFunction, false);
     if (!goOn)
         return;
 
@@ -139,8 +133,8 @@ void TForm1::CopyGFClick()
 
 void TForm1::connectGreenFunctionCommands()
 {
-    connect(ui().GFwriteButton, &QPushButton::clicked, this, [this] { GFwriteButtonClick(); });
-    connect(ui().CopyGF, &QAction::triggered, this, [this] { CopyGFClick(); });
+    connect(&currentsPage(), &CurrentsPage::greenFunctionWriteRequested, this, [this] { GFwriteButtonClick(); });
+    connect(&currentsPage(), &CurrentsPage::copyGreenFunctionRequested, this, [this] { CopyGFClick(); });
 }
 
 } // namespace vrnnec

@@ -140,7 +140,8 @@ void TForm1::bindPageEntries()
     bindEntry(u.RefreshButton1, Command::Refresh);
     bindEntry(u.Execute_Original1, Command::CalculateOriginal);
     bindEntry(u.Execute1, Command::CalculateCoated);
-    bindEntry(u.ViewerCallButton, Command::Viewer);
+    for (auto [button, command] : u.TabSheet5->commandEntries())
+        bindEntry(button, command);
     bindEntry(u.ViewerCallButton1, Command::Viewer);
     bindEntry(u.ViewerCall1, Command::Viewer);
     bindEntry(u.SetAnglesforRPcalculations1, Command::AnglesDialog);
@@ -185,7 +186,7 @@ void TForm1::setUpPages()
     u.PageControl1->addTab(u.TabSheet2, QStringLiteral("RP plots"));
     u.TabSheet4 = new NEC2InputPage(u);
     u.PageControl1->addTab(u.TabSheet4, QStringLiteral("NEC-2 input"));
-    u.TabSheet5 = new CurrentsPage(u);
+    u.TabSheet5 = new CurrentsPage();
     u.PageControl1->addTab(u.TabSheet5, QStringLiteral("Currents and fields"));
 }
 
@@ -294,8 +295,7 @@ void TForm1::updateCommands()
                                  std::pair{u.SaveRes, s.resultsRead || s.curvesDrawn},
                                  std::pair{u.SaveElevationPlot, s.resultsRead}})
         save->setEnabled(enabled);
-    for (QWidget* control : std::initializer_list<QWidget*>{u.SaveCurrentButton, u.TagNumField, u.LLCheckBox, u.PHIndCheckBox})
-        control->setEnabled(s.resultsRead);
+    u.TabSheet5->setResultsRead(s.resultsRead);
 }
 
 void TForm1::GNDParChangeButtonClick()

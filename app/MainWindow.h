@@ -142,14 +142,11 @@ public:
     // page's controls' own.
     void ReadEngineOutput();
     void ReadEngineOutput(const engine::ListingData& listing);
-    void ChartWireCurrents(long long tag, bool inWavelengths);
 
     // The 3-D viewer (ViewerCommands.cpp): opened by the viewer entries (Command::Viewer),
     // reloaded after every successful reading while it is visible.
     void ReloadViewer();
     viewer::TFormV* viewerWindow() const;
-    // "Copy GF to working folder" (GreenFunctionCommands.cpp).
-    void CopyGFClick();
     // "Frequency plots" (FrequencyPlotsCommands.cpp, Command::FrequencyPlots): the sweep
     // window, recreated by every opening; nullptr before the first.
     TFreqPlotsForm* freqPlotsForm() const;
@@ -175,12 +172,12 @@ private:
     void SaveElevationPlotClick();
     void SaveResClick();
     void TagNumFieldChange();
+    void ChartWireCurrents(long long tag, bool inWavelengths);
     void SaveCurrentButtonClick();
     void OpenViewer();
     void GFwriteButtonClick();
+    void CopyGFClick();
     void FreqPlotsShowMenuItemClick();
-    void ElectricNFButtonClick();
-    void MagneticNFButtonClick();
     void EnableParamChangeCheckClick();
     void ZSwrNEC2FieldChange();
 

@@ -12,7 +12,6 @@
 #include "app/NEC2InputPage.h"
 #include "app/RPPlotsPage.h"
 #include "app/ResultsTablePage.h"
-#include "ui_CurrentsPage.h"
 #include "ui_DataSheetPage.h"
 #include "ui_MainWindowFrame.h"
 #include "ui_NEC2InputPage.h"
@@ -25,8 +24,7 @@ struct MainWindowControls : Ui::MainWindowFrame,
                             Ui::DataSheetPage,
                             Ui::ResultsTablePage,
                             Ui::RPPlotsPage,
-                            Ui::NEC2InputPage,
-                            Ui::CurrentsPage {
+                            Ui::NEC2InputPage {
     // The pages in the order of their tabs.
     vrnnec::DataSheetPage* TabSheet1 = nullptr;    // "Data sheet"
     vrnnec::ResultsTablePage* TabSheet3 = nullptr; // "Table of results"

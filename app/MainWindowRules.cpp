@@ -57,8 +57,7 @@ void TForm1::connectPageRules()
     connect(u.ReadADMCheck, &QCheckBox::toggled, this, outdate);
     connect(u.GeometryNEC2, &QPlainTextEdit::textChanged, this, outdate);
 
-    connect(u.ZSwrReNEC2Field, &QLineEdit::textChanged, this, [this] { ZSwrNEC2FieldChange(); });
-    connect(u.ZSwrImNEC2Field, &QLineEdit::textChanged, this, [this] { ZSwrNEC2FieldChange(); });
+    connect(u.TabSheet5, &CurrentsPage::swrReferenceEdited, this, [this] { ZSwrNEC2FieldChange(); });
 }
 
 void TForm1::EnableParamChangeCheckClick()
@@ -91,16 +90,10 @@ bool TForm1::takeSwrReference(QString& r, QString& x)
 
 void TForm1::ZSwrNEC2FieldChange()
 {
-    MainWindowControls& u = ui();
     setFrequencyPlotsEnabled(false);
-    QString r = u.ZSwrReNEC2Field->text();
-    QString x = u.ZSwrImNEC2Field->text();
-    if (takeSwrReference(r, x))
-        return;
-    const QSignalBlocker blockR(u.ZSwrReNEC2Field);
-    const QSignalBlocker blockX(u.ZSwrImNEC2Field);
-    u.ZSwrReNEC2Field->setText(r);
-    u.ZSwrImNEC2Field->setText(x);
+    SwrReferenceTexts texts = currentsPage().swrReferenceTexts();
+    if (!takeSwrReference(texts.r, texts.x))
+        currentsPage().setSwrReferenceTexts(texts);
 }
 
 } // namespace vrnnec

@@ -45,20 +45,18 @@ void TForm1::loadSettings()
         const QString value = QString::fromStdString(text);
         if (name == ui_->GroundListComboBox->objectName()) {
             groundControls_->setStandardText(value);
-        } else if (auto* field = ui_->centralwidget->findChild<QLineEdit*>(name)) {
-            field->setText(value);
         } else if (name == QLatin1String("ZSwrReNEC2Field") || name == QLatin1String("ZSwrImNEC2Field")) {
             (name == QLatin1String("ZSwrReNEC2Field") ? swrR : swrX) = value;
             takeSwrReference(swrR, swrX);
             swrRead = true;
+        } else if (auto* field = ui_->centralwidget->findChild<QLineEdit*>(name)) {
+            field->setText(value);
         } else if (!pagesBuilt_) {
             pendingTexts_.emplace_back(name, value);
         }
     }
-    if (swrRead) {
-        pendingTexts_.emplace_back(QStringLiteral("ZSwrReNEC2Field"), swrR);
-        pendingTexts_.emplace_back(QStringLiteral("ZSwrImNEC2Field"), swrX);
-    }
+    if (swrRead)
+        ui_->TabSheet5->setSwrReferenceTexts({swrR, swrX});
     if (loaded.elevationBar)
         ui_->AngleElevSetBar->setValue(anglebars::clampPosition(*loaded.elevationBar, ui_->AngleElevSetBar->minimum(),
                                                                 ui_->AngleElevSetBar->maximum()));
@@ -104,6 +102,10 @@ void TForm1::saveSettings()
         case settings::Kind::Number:
             if (name == ui_->GroundListComboBox->objectName())
                 text = ui_->GroundListComboBox->currentText();
+            else if (name == QLatin1String("ZSwrReNEC2Field"))
+                text = currentsPage().swrReferenceTexts().r;
+            else if (name == QLatin1String("ZSwrImNEC2Field"))
+                text = currentsPage().swrReferenceTexts().x;
             else if (auto* field = ui_->centralwidget->findChild<QLineEdit*>(name))
                 text = field->text();
             break;

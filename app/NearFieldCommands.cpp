@@ -1,15 +1,14 @@
 // "Electric" and "Magnetic" on "Currents and fields": the near field on a grid of points,
 // computed by the engine and saved as comma-separated values.
 #include "analyses/NearFieldRun.h"
+#include "app/CurrentsPage.h"
 #include "app/DeckFileCommands.h"
-#include "app/LocaleNumbers.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowControls.h"
 #include "app/RunController.h"
 #include "app/SaveStatus.h"
 #include "app/UserDialogs.h"
 #include "common/Messages.h"
-#include "common/NumberText.h"
 #include "common/TextLines.h"
 #include "engine/Calculation.h"
 #include "results/NearField.h"
@@ -27,63 +26,27 @@ struct FieldStop {
     QString message;
 };
 
-long long integerField(const QLineEdit* field)
-{
-    long long value = 0;
-    if (!numtext::parseInteger(numtext::trimBlanks(field->text().toStdString()), value))
-        throw FieldStop{QString::fromStdString(numtext::invalidIntegerMessage(field->text().toStdString()))};
-    return value;
-}
-
-double realField(const QLineEdit* field)
-{
-    double value = 0;
-    if (!localenum::readReal(field->text(), value))
-        throw FieldStop{QString::fromStdString(numtext::invalidFloatMessage(field->text().toStdString()))};
-    return value;
-}
-
 } // namespace
-
-void TForm1::ElectricNFButtonClick()
-{
-    nearField(results::NearField::Electric);
-}
-
-void TForm1::MagneticNFButtonClick()
-{
-    nearField(results::NearField::Magnetic);
-}
 
 void TForm1::nearField(results::NearField field)
 {
     MainWindowControls& u = ui();
     const results::NearFieldTexts& texts = results::Texts(field);
     analyses::NearFieldRun run;
-    results::NearFieldGrid grid;
+    const NearFieldRequest request = currentsPage().nearFieldRequest();
     std::vector<std::string> deck;
     try {
-        const QLineEdit* counts[3] = {u.PointsXField, u.PointsYField, u.PointsZField};
-        for (int k = 0; k < 3; ++k)
-            grid.points[k] = integerField(counts[k]);
-        const std::string refusal = results::CheckNearFieldGrid(grid);
-        if (!refusal.empty())
-            throw FieldStop{QString::fromStdString(refusal)};
-        const QLineEdit* origin[3] = {u.X0Field, u.Y0Field, u.Z0Field};
-        const QLineEdit* step[3] = {u.StepXField, u.StepYField, u.StepZField};
-        for (int k = 0; k < 3; ++k) {
-            grid.origin[k] = realField(origin[k]);
-            grid.step[k] = realField(step[k]);
-        }
-        if (u.NFfromEditWindowCheck->isChecked()) {
+        if (!request.refusal.isEmpty())
+            throw FieldStop{request.refusal};
+        if (request.fromEditWindow) {
             deck = deckmemo::runLines(*u.GeometryNEC2);
             if (deck.empty())
                 throw FieldStop{QString::fromLatin1(msg::kEditWindowEmpty)};
         } else if (!textlines::readAllLines(workingFile(QString::fromLatin1(engine::kDeckFile)).toStdString(), deck)) {
             throw FieldStop{QString::fromLatin1(msg::kIndataMissing)};
         }
-        const int refusedLine = u.NFfromEditWindowCheck->isChecked() ? results::FirstRefusedNearFieldLine(deck) : -1;
-        const std::string refusal2 = run.prepare(std::move(deck), field, grid);
+        const int refusedLine = request.fromEditWindow ? results::FirstRefusedNearFieldLine(deck) : -1;
+        const std::string refusal2 = run.prepare(std::move(deck), field, request.grid);
         if (!refusal2.empty()) {
             if (refusedLine >= 0)
                 deckmemo::selectLine(*u.GeometryNEC2, refusedLine);
@@ -95,17 +58,10 @@ void TForm1::nearField(results::NearField field)
     }
 
     if (run.start(programFolder_, workingFolder_)) {
-        QPushButton* clicked = field == results::NearField::Electric ? u.ElectricNFButton : u.MagneticNFButton;
-        const QList<QPushButton*> buttons{u.ElectricNFButton, u.MagneticNFButton, u.GFwriteButton};
-        for (QPushButton* b : buttons)
-            b->setEnabled(false);
-        for (QWidget* w : {static_cast<QWidget*>(u.GroupBox7), static_cast<QWidget*>(clicked)})
-            w->setCursor(Qt::WaitCursor);
+        const FieldRun busy = field == results::NearField::Electric ? FieldRun::ElectricField : FieldRun::MagneticField;
+        currentsPage().setRunBusy(busy, true);
         const bool goOn = runs_->wait(run.calculation());
-        for (QPushButton* b : buttons)
-            b->setEnabled(true);
-        for (QWidget* w : {static_cast<QWidget*>(u.GroupBox7), static_cast<QWidget*>(clicked)})
-            w->unsetCursor();
+        currentsPage().setRunBusy(busy, false);
         if (!goOn)
             return;
     }
@@ -122,7 +78,7 @@ void TForm1::nearField(results::NearField field)
     savestatus::clear(*statusBar());
     const results::NearFieldSave save = run.save(path.toStdString());
     if (save.powerBudgetLine)
-        u.PowerBudgetMemo->setPlainText(QString::fromStdString(*save.powerBudgetLine));
+        currentsPage().showPowerBudget(QString::fromStdString(*save.powerBudgetLine));
     if (!save.message.empty())
         dialogs_->showMessage(QString::fromStdString(save.message));
     else

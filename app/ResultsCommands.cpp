@@ -10,7 +10,6 @@
 #include "app/UserDialogs.h"
 #include "common/AtomicFile.h"
 #include "common/Messages.h"
-#include "common/NumberText.h"
 #include "engine/EngineRun.h"
 #include "engine/ListingReader.h"
 #include "results/CurrentsCsv.h"
@@ -18,12 +17,8 @@
 #include "results/RunTexts.h"
 #include "results/WireCurrents.h"
 
-#include <QChart>
 #include <QDir>
-#include <QLineSeries>
 #include <QStatusBar>
-#include <QSignalBlocker>
-#include <QValueAxis>
 
 namespace vrnnec {
 
@@ -82,12 +77,8 @@ void TForm1::ReadEngineOutput(const engine::ListingData& listing)
     const results::RunTexts texts = results::FormatRunTexts(output, inputs, session().SwrReference);
 
     // Replay what the reading produced, then show its message.
-    if (output.tags) {
-        const QSignalBlocker block(u.TagNumField);
-        u.TagNumField->clear();
-        for (const std::string& tag : *output.tags)
-            u.TagNumField->addItem(QString::fromStdString(tag));
-    }
+    if (output.tags)
+        currentsPage().setTags(*output.tags);
     if (output.wavelength)
         session().Wavelength = *output.wavelength;
     resultmemo::append(*u.ImpedanceScreen, texts.memos.impedanceScreen);
@@ -115,17 +106,9 @@ void TForm1::ReadEngineOutput(const engine::ListingData& listing)
     u.HAntField->setText(localenum::general(session().AntennaHeight));
     session().commands.resultsRead = true;
     updateCommands();
-    if (u.TagNumField->count() > 0) {
-        {
-            const QSignalBlocker block(u.TagNumField);
-            u.TagNumField->setCurrentIndex(0);
-        }
-        long long tag = 0;
-        if (numtext::parseInteger(u.TagNumField->itemText(0).toStdString(), tag))
-            ChartWireCurrents(tag, u.LLCheckBox->isChecked());
-    }
-    for (QWidget* w : {u.GFwriteButton, u.ElectricNFButton, u.MagneticNFButton})
-        w->setEnabled(true);
+    if (const std::optional<long long> tag = currentsPage().selectFirstTag())
+        ChartWireCurrents(*tag, currentsPage().distanceInWavelengths());
+    currentsPage().setFieldRunsEnabled(true);
     session().commands.listingShown = true;
     session().commands.anglesRerun = true;
     session().commands.sweepUpToDate = true;
@@ -208,29 +191,19 @@ void TForm1::SaveResClick()
 void TForm1::ChartWireCurrents(long long tag, bool inWavelengths)
 {
     const results::WireCurrentChart chart = results::ChartWireCurrents(
-        session().CurrentLines, session().Wavelength, tag, inWavelengths, ui().PHIndCheckBox->isChecked());
-    currentsPage().chartModel()->setTitle(QString::fromStdString(chart.title));
-    if (chart.setAxis)
-        currentsPage().axisLeft()->setRange(chart.axisMinimum, chart.axisMaximum);
-    if (chart.replaceSeries) {
-        QList<QPointF> points;
-        points.reserve(static_cast<qsizetype>(chart.points.size()));
-        for (const results::CurrentPoint& p : chart.points)
-            points.append(QPointF(p.distance, p.current));
-        currentsPage().series()->replace(points);
-    }
+        session().CurrentLines, session().Wavelength, tag, inWavelengths, currentsPage().phaseIndicated());
+    currentsPage().showCurrents(chart);
     if (!chart.message.empty())
         dialogs_->showMessage(QString::fromStdString(chart.message));
 }
 
 void TForm1::TagNumFieldChange()
 {
-    std::vector<std::string> items;
-    for (int i = 0; i < ui().TagNumField->count(); ++i)
-        items.push_back(ui().TagNumField->itemText(i).toStdString());
-    const results::TagChoice choice = results::chooseTag(ui().TagNumField->currentText().toStdString(), items);
+    const results::TagChoice choice = currentsPage().tagChoice();
     switch (choice.action) {
-    case results::TagChoice::Action::Chart: ChartWireCurrents(choice.tag, ui().LLCheckBox->isChecked()); break;
+    case results::TagChoice::Action::Chart:
+        ChartWireCurrents(choice.tag, currentsPage().distanceInWavelengths());
+        break;
     case results::TagChoice::Action::Error: dialogs_->showMessage(QString::fromStdString(choice.message)); break;
     case results::TagChoice::Action::Nothing: break;
     }
@@ -262,15 +235,13 @@ void TForm1::connectCommands()
                 ShowPolarization();
         });
     connect(u.SaveRP, &QAction::triggered, this, [this] { SaveRPClick(); });
-    connect(u.ElectricNFButton, &QPushButton::clicked, this, [this] { ElectricNFButtonClick(); });
-    connect(u.MagneticNFButton, &QPushButton::clicked, this, [this] { MagneticNFButtonClick(); });
+    connect(u.TabSheet5, &CurrentsPage::nearFieldRequested, this,
+            [this](results::NearField field) { nearField(field); });
     connect(u.SaveElevationPlot, &QAction::triggered, this, [this] { SaveElevationPlotClick(); });
     connect(u.SaveRes, &QAction::triggered, this, [this] { SaveResClick(); });
 
-    connect(u.TagNumField, &QComboBox::currentTextChanged, this, [this] { TagNumFieldChange(); });
-    connect(u.LLCheckBox, &QCheckBox::clicked, this, [this] { TagNumFieldChange(); });
-    connect(u.PHIndCheckBox, &QCheckBox::clicked, this, [this] { TagNumFieldChange(); });
-    connect(u.SaveCurrentButton, &QPushButton::clicked, this, [this] { SaveCurrentButtonClick(); });
+    connect(u.TabSheet5, &CurrentsPage::currentsChoiceChanged, this, [this] { TagNumFieldChange(); });
+    connect(u.TabSheet5, &CurrentsPage::saveCurrentsRequested, this, [this] { SaveCurrentButtonClick(); });
     connectGreenFunctionCommands();
 }
 

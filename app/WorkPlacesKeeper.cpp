@@ -7,8 +7,6 @@
 #include "app/UnitHints.h"
 
 #include <QAction>
-#include <QBoxLayout>
-#include <QPushButton>
 #include <QApplication>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -133,15 +131,6 @@ void WorkPlacesKeeper::attach()
 void WorkPlacesKeeper::attachPages()
 {
     window_.rpPlotsPage().popupMenu()->addMenu(recentMenu_);
-
-    // "Copy GF to working folder" as a button of the Green function group too.
-    QWidget* group = window_.ui().GroupBox6;
-    if (auto* layout = qobject_cast<QBoxLayout*>(group->layout())) {
-        auto* copy = new QPushButton(QStringLiteral("Copy GF to working folder"), group);
-        copy->setObjectName(QStringLiteral("CopyGFButton"));
-        layout->insertWidget(layout->indexOf(window_.ui().GFwriteButton) + 1, copy);
-        connect(copy, &QPushButton::clicked, &window_, [this] { window_.CopyGFClick(); });
-    }
 }
 
 void WorkPlacesKeeper::addUnitHints(QWidget* window, const std::string& name)
