@@ -15,7 +15,6 @@
 #include "ui_CurrentsPage.h"
 #include "ui_DataSheetPage.h"
 #include "ui_MainWindowFrame.h"
-#include "ui_NEC2InputPage.h"
 #include "ui_RPPlotsPage.h"
 #include "ui_ResultsTablePage.h"
 
@@ -25,7 +24,6 @@ struct MainWindowControls : Ui::MainWindowFrame,
                             Ui::DataSheetPage,
                             Ui::ResultsTablePage,
                             Ui::RPPlotsPage,
-                            Ui::NEC2InputPage,
                             Ui::CurrentsPage {
     // The pages in the order of their tabs.
     vrnnec::DataSheetPage* TabSheet1 = nullptr;    // "Data sheet"

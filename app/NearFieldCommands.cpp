@@ -1,10 +1,10 @@
 // "Electric" and "Magnetic" on "Currents and fields": the near field on a grid of points,
 // computed by the engine and saved as comma-separated values.
 #include "analyses/NearFieldRun.h"
-#include "app/DeckFileCommands.h"
 #include "app/LocaleNumbers.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowControls.h"
+#include "app/NEC2InputPage.h"
 #include "app/RunController.h"
 #include "app/SaveStatus.h"
 #include "app/UserDialogs.h"
@@ -76,7 +76,7 @@ void TForm1::nearField(results::NearField field)
             grid.step[k] = realField(step[k]);
         }
         if (u.NFfromEditWindowCheck->isChecked()) {
-            deck = deckmemo::runLines(*u.GeometryNEC2);
+            deck = nec2InputPage().deckRunLines();
             if (deck.empty())
                 throw FieldStop{QString::fromLatin1(msg::kEditWindowEmpty)};
         } else if (!textlines::readAllLines(workingFile(QString::fromLatin1(engine::kDeckFile)).toStdString(), deck)) {
@@ -86,7 +86,7 @@ void TForm1::nearField(results::NearField field)
         const std::string refusal2 = run.prepare(std::move(deck), field, grid);
         if (!refusal2.empty()) {
             if (refusedLine >= 0)
-                deckmemo::selectLine(*u.GeometryNEC2, refusedLine);
+                nec2InputPage().selectDeckLine(refusedLine);
             throw FieldStop{QString::fromStdString(refusal2)};
         }
     } catch (const FieldStop& stop) {
