@@ -81,9 +81,7 @@ void DirectRunCommands::applyAngleRule(bool modeZeroElevationCounts, const char*
 void DirectRunCommands::AzimElevNEC2CheckClick()
 {
     NEC2InputPage& page = window_.nec2InputPage();
-    const bool checked = page.anglesForPatterns();
-    page.setAngleFieldsEnabled(checked);
-    if (checked && complete(page.elevationText()) && complete(page.azimuthText()))
+    if (page.anglesForPatterns() && complete(page.elevationText()) && complete(page.azimuthText()))
         applyAngleRule(true, editor::kAnglesOutOfRangeMessage);
 }
 
@@ -112,7 +110,6 @@ void DirectRunCommands::StartNEC2ButtonClick()
             page.setAnglesForPatterns(true);
             AzimElevNEC2CheckClick();
         }
-        page.setAngleFieldsEnabled(true);
         if (complete(page.elevationText()) && complete(page.azimuthText()))
             applyAngleRule(true, editor::kAnglesOutOfRangeInfoMessage);
         return;

@@ -68,7 +68,11 @@ void NEC2InputPage::build()
     connect(u.StartNEC2Button, &QPushButton::clicked, this, &NEC2InputPage::startRequested);
     connect(u.NEC2CodeEditorButton, &QPushButton::clicked, this, &NEC2InputPage::codeEditorRequested);
     connect(optimizeButton_, &QPushButton::clicked, this, &NEC2InputPage::optimizeRequested);
-    connect(u.AzimElevNEC2Check, &QCheckBox::clicked, this, &NEC2InputPage::anglesForPatternsClicked);
+    // The angle fields are enabled with "Angles for RP plots".
+    connect(u.AzimElevNEC2Check, &QCheckBox::clicked, this, [this](bool checked) {
+        setAngleFieldsEnabled(checked);
+        emit anglesForPatternsClicked();
+    });
     connect(u.Elevation1Field, &QLineEdit::textChanged, this, &NEC2InputPage::elevationEdited);
     connect(u.Azimuth1Field, &QLineEdit::textChanged, this, &NEC2InputPage::azimuthEdited);
     connect(u.GeometryNEC2, &QPlainTextEdit::textChanged, this, &NEC2InputPage::deckEdited);
@@ -160,6 +164,7 @@ bool NEC2InputPage::anglesForPatterns() const
 void NEC2InputPage::setAnglesForPatterns(bool on)
 {
     ui_->AzimElevNEC2Check->setChecked(on);
+    setAngleFieldsEnabled(on);
 }
 
 QString NEC2InputPage::elevationText() const

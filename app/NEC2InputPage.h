@@ -56,14 +56,14 @@ public:
     bool readAdmittance() const;
     void setReadAdmittance(bool read);
 
-    // "Angles for RP plots" and its elevation and azimuth fields, as typed.
+    // "Angles for RP plots" and its elevation and azimuth fields, as typed; the fields
+    // are enabled with the check box.
     bool anglesForPatterns() const;
     void setAnglesForPatterns(bool on);
     QString elevationText() const;
     QString azimuthText() const;
     void setElevationText(const QString& text);
     void setAzimuthText(const QString& text);
-    void setAngleFieldsEnabled(bool enabled);
 
     // "Start NEC-2": disabled with a busy cursor over the page while its run goes on.
     void setStartEnabled(bool enabled);
@@ -91,6 +91,7 @@ protected:
     void build() override;
 
 private:
+    void setAngleFieldsEnabled(bool enabled);
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     std::unique_ptr<Ui::NEC2InputPage> ui_;

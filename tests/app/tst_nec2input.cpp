@@ -158,9 +158,13 @@ void NEC2InputPageTest::settersLeaveTheirStates()
 
     page.setAnglesForPatterns(on);
     QCOMPARE(u.AzimElevNEC2Check->isChecked(), on);
-    page.setAngleFieldsEnabled(on);
     QCOMPARE(u.Elevation1Field->isEnabled(), on);
     QCOMPARE(u.Azimuth1Field->isEnabled(), on);
+    // The user's click on the check box takes the fields along.
+    u.AzimElevNEC2Check->click();
+    QCOMPARE(page.anglesForPatterns(), !on);
+    QCOMPARE(u.Elevation1Field->isEnabled(), !on);
+    QCOMPARE(u.Azimuth1Field->isEnabled(), !on);
 
     page.setStartEnabled(true);
     page.setRunning(on);
