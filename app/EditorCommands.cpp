@@ -14,7 +14,8 @@ namespace vrnnec {
 EditorCommands::EditorCommands(TForm1& window) : QObject(&window), window_(window)
 {
     setObjectName(QStringLiteral("EditorCommands"));
-    connect(&window.nec2InputPage(), &NEC2InputPage::codeEditorRequested, this, [this] { NEC2CodeEditorButtonClick(); });
+    connect(&window.nec2InputPage(), &NEC2InputPage::codeEditorRequested, this,
+            [this] { NEC2CodeEditorButtonClick(); });
 }
 
 TEditForm* EditorCommands::tableEditor() const

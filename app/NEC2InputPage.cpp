@@ -40,7 +40,8 @@ QString deckText(const std::vector<std::string>& lines)
 
 } // namespace
 
-NEC2InputPage::NEC2InputPage(QWidget* parent) : LazyPage("TabSheet4", parent) {}
+NEC2InputPage::NEC2InputPage(QWidget* parent) : LazyPage("TabSheet4", parent)
+{}
 
 NEC2InputPage::~NEC2InputPage() = default;
 

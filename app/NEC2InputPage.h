@@ -74,17 +74,17 @@ public:
     std::vector<std::pair<QAbstractButton*, Command>> commandEntries() const;
 
 signals:
-    void readRequested();          // "Read Indata.txo"
-    void openRequested();          // "Open WCF file"
-    void saveRequested();          // "Save WCF file"
-    void viewListingRequested();   // "View NEC-2 output file"
-    void startRequested();         // "Start NEC-2"
-    void codeEditorRequested();    // "Code editor"
-    void optimizeRequested();      // "Optimize…"
+    void readRequested();        // "Read Indata.txo"
+    void openRequested();        // "Open WCF file"
+    void saveRequested();        // "Save WCF file"
+    void viewListingRequested(); // "View NEC-2 output file"
+    void startRequested();       // "Start NEC-2"
+    void codeEditorRequested();  // "Code editor"
+    void optimizeRequested();    // "Optimize…"
     void anglesForPatternsClicked();
     void elevationEdited();
     void azimuthEdited();
-    void deckEdited();             // any change of the deck text
+    void deckEdited(); // any change of the deck text
     void readAdmittanceToggled();
 
 protected:

@@ -58,8 +58,8 @@ void NEC2InputPageTest::deckLinesComeBackAsBytes_data()
     row("plain cards", {"CE", "GW 1 5 0 0 0 1 0 0 .001", "EN"}, {"CE", "GW 1 5 0 0 0 1 0 0 .001", "EN"},
         {"CE", "GW 1 5 0 0 0 1 0 0 .001", "EN"});
     row("final empty line only for files", {"CE", "EN", ""}, {"CE", "EN", ""}, {"CE", "EN"});
-    row("no-break space and a byte that is not UTF-8", {"CM a\xA0" "b\xE9", "EN"}, {"CM a\xA0" "b\xE9", "EN"},
-        {"CM a\xA0" "b\xE9", "EN"});
+    const std::string odd = std::string("CM a\xA0") + "b\xE9"; // no-break space, a byte that is not UTF-8
+    row("no-break space and a byte that is not UTF-8", {odd, "EN"}, {odd, "EN"}, {odd, "EN"});
     row("long line cut at 255", {std::string(300, 'C'), "EN"}, {std::string(255, 'C'), "EN"},
         {std::string(255, 'C'), "EN"});
 }
