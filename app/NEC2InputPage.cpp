@@ -212,6 +212,32 @@ void NEC2InputPage::setRunning(bool running)
     ui_->StartNEC2Button->setEnabled(!running);
 }
 
+QCheckBox* NEC2InputPage::savedFlagBox(const QString& control) const
+{
+    if (!ui_)
+        return nullptr;
+    for (QCheckBox* box : {ui_->EditNEC2InputCheck, ui_->ReadADMCheck})
+        if (box->objectName() == control)
+            return box;
+    return nullptr;
+}
+
+std::optional<bool> NEC2InputPage::savedFlag(const QString& control) const
+{
+    if (const QCheckBox* box = savedFlagBox(control))
+        return box->isChecked();
+    return std::nullopt;
+}
+
+bool NEC2InputPage::applySavedFlag(const QString& control, bool checked)
+{
+    QCheckBox* box = savedFlagBox(control);
+    if (box == nullptr)
+        return false;
+    box->setChecked(checked);
+    return true;
+}
+
 std::vector<std::pair<QAbstractButton*, Command>> NEC2InputPage::commandEntries() const
 {
     return {{ui_->ViewerCallButton1, Command::Viewer}};

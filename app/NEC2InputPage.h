@@ -9,11 +9,13 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 class QAbstractButton;
+class QCheckBox;
 class QPushButton;
 
 namespace Ui {
@@ -69,6 +71,12 @@ public:
     void setStartEnabled(bool enabled);
     void setRunning(bool running);
 
+    // The page's flags in the settings file, by the control name of their key
+    // ("EditNEC2InputCheck", "ReadADMCheck"): nothing for another name or while the page
+    // is not built; applying answers whether the name is the page's.
+    std::optional<bool> savedFlag(const QString& control) const;
+    bool applySavedFlag(const QString& control, bool checked);
+
     // The buttons that are entries of a command, for the window to bind to the
     // command's action (the page does not decide when they are enabled).
     std::vector<std::pair<QAbstractButton*, Command>> commandEntries() const;
@@ -92,6 +100,7 @@ protected:
 
 private:
     void setAngleFieldsEnabled(bool enabled);
+    QCheckBox* savedFlagBox(const QString& control) const;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     std::unique_ptr<Ui::NEC2InputPage> ui_;

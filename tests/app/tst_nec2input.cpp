@@ -6,6 +6,7 @@
 
 #include "WindowControls.h"
 
+#include <QCheckBox>
 #include <QTest>
 #include <QTextDocument>
 
@@ -41,6 +42,8 @@ private slots:
     void settersLeaveTheirStates_data();
     void settersLeaveTheirStates();
     void angleFieldsFollowTheDataSheet();
+    void savedFlagsByTheirControlName_data();
+    void savedFlagsByTheirControlName();
 
 private:
     AppTestSupport support;
@@ -194,6 +197,36 @@ void NEC2InputPageTest::angleFieldsFollowTheDataSheet()
         QCOMPARE(page.elevationText(), QString::fromLatin1(c.elevation));
         QCOMPARE(page.azimuthText(), QString::fromLatin1(c.azimuth));
     }
+}
+
+void NEC2InputPageTest::savedFlagsByTheirControlName_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<bool>("checked");
+    QTest::addColumn<bool>("pageFlag");
+    QTest::newRow("text editing on") << QStringLiteral("EditNEC2InputCheck") << true << true;
+    QTest::newRow("text editing off") << QStringLiteral("EditNEC2InputCheck") << false << true;
+    QTest::newRow("admittance on") << QStringLiteral("ReadADMCheck") << true << true;
+    QTest::newRow("admittance off") << QStringLiteral("ReadADMCheck") << false << true;
+    QTest::newRow("a flag of another page") << QStringLiteral("EKSwitchCheck") << true << false;
+    QTest::newRow("not a control") << QStringLiteral("ReadADM") << true << false;
+}
+
+void NEC2InputPageTest::savedFlagsByTheirControlName()
+{
+    QFETCH(QString, control);
+    QFETCH(bool, checked);
+    QFETCH(bool, pageFlag);
+    TForm1& w = support.createWindow();
+    NEC2InputPage& page = w.nec2InputPage();
+    QCOMPARE(page.applySavedFlag(control, checked), pageFlag);
+    QCOMPARE(page.savedFlag(control).has_value(), pageFlag);
+    if (!pageFlag)
+        return;
+    QCOMPARE(*page.savedFlag(control), checked);
+    QCOMPARE(w.findChild<QCheckBox*>(control)->isChecked(), checked);
+    if (control == QLatin1String("EditNEC2InputCheck"))
+        QCOMPARE(WindowControls(w).GeometryNEC2->isReadOnly(), !checked);
 }
 
 QTEST_MAIN(NEC2InputPageTest)
