@@ -2,7 +2,7 @@
 // file", "Save WCF file" and "View NEC-2 output file".
 #pragma once
 
-#include "app/DeckMemo.h" // the deck text's lines, for the callers of these commands
+#include "app/DeckMemo.h" // the deck text as lines, which the callers of these commands also read
 
 #include <QObject>
 #include <QString>
