@@ -59,7 +59,7 @@ void TForm1::OpenFile(const QString& path)
     const QString suffix = QFileInfo(path).suffix();
     if (suffix.compare(QLatin1String("wcf"), Qt::CaseInsensitive) == 0
         || suffix.compare(QLatin1String("nec"), Qt::CaseInsensitive) == 0) {
-        ui().PageControl1->setCurrentWidget(ui().TabSheet4);
+        ui().PageControl1->setCurrentWidget(&nec2InputPage());
         deckFiles_->OpenDeckFile(path);
         return;
     }
@@ -222,7 +222,7 @@ void TForm1::calculate(conversion::ConversionOptions settings)
         return;
     }
     session().SwrReference = session().FileSwrReference;
-    u.ReadADMCheck->setChecked(false);
+    nec2InputPage().setReadAdmittance(false);
 
     if (result.outcome == engine::CalculationOutcome::Converted) {
         QStringList listed{QStringLiteral("*******"), QStringLiteral("Input NEC-2 file:")};
@@ -234,7 +234,7 @@ void TForm1::calculate(conversion::ConversionOptions settings)
         }
         listed << QStringLiteral("*******");
         resultmemo::append(*u.Memo1, listed);
-        u.StartNEC2Button->setEnabled(true);
+        nec2InputPage().setStartEnabled(true);
         session().commands.anglesRerun = true;
         session().commands.sweepUpToDate = true;
         updateCommands();

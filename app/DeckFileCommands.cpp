@@ -2,18 +2,12 @@
 
 #include "app/CurrentsPage.h"
 #include "app/MainWindow.h"
-#include "app/MainWindowControls.h"
+#include "app/NEC2InputPage.h"
 #include "app/UserDialogs.h"
 #include "common/AtomicFile.h"
-#include "common/DeckText.h"
 #include "editor/DeckFile.h"
 
 #include <QFile>
-#include <QPlainTextEdit>
-#include <QTabWidget>
-#include <QTextBlock>
-#include <QTextCursor>
-#include <QTextDocument>
 
 namespace vrnnec {
 
@@ -34,99 +28,18 @@ std::string localPath(const QString& path)
 
 } // namespace
 
-namespace deckmemo {
-
-std::vector<std::string> lines(const QString& text)
-{
-    std::vector<std::string> result;
-    if (text.isEmpty())
-        return result;
-    for (const QString& line : text.split(QLatin1Char('\n'))) {
-        // Each character is the byte it was read from; a typed character beyond them
-        // goes as its UTF-8 bytes.
-        std::string bytes;
-        for (const QChar c : line) {
-            if (c.unicode() <= 0xFF)
-                bytes += static_cast<char>(c.unicode());
-            else
-                bytes += QString(c).toStdString();
-        }
-        result.push_back(decktext::CutLine(bytes));
-    }
-    return result;
-}
-
-// The memo's raw text: its plain text would turn 0xA0 (no-break space) into a blank.
-static QString memoText(const QPlainTextEdit& memo)
-{
-    QString text = memo.document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
-    return text;
-}
-
-std::vector<std::string> lines(const QPlainTextEdit& memo)
-{
-    return lines(memoText(memo));
-}
-
-std::vector<std::string> runLines(const QPlainTextEdit& memo)
-{
-    return runLines(memoText(memo));
-}
-
-std::vector<std::string> runLines(const QString& text)
-{
-    std::vector<std::string> result = lines(text);
-    if (!result.empty() && result.back().empty())
-        result.pop_back();
-    return result;
-}
-
-void selectLine(QPlainTextEdit& memo, int index)
-{
-    const QTextBlock block = memo.document()->findBlockByNumber(index);
-    if (!block.isValid())
-        return;
-    QTextCursor cursor(block);
-    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-    memo.setTextCursor(cursor);
-    for (QWidget* w = &memo; w->parentWidget(); w = w->parentWidget())
-        if (auto* pages = qobject_cast<QTabWidget*>(w->parentWidget()->parentWidget()); pages && pages->indexOf(w) >= 0)
-            pages->setCurrentWidget(w);
-    memo.ensureCursorVisible();
-}
-
-void setLines(QPlainTextEdit& memo, const std::vector<std::string>& newLines)
-{
-    QString text;
-    for (std::size_t i = 0; i < newLines.size(); ++i) {
-        if (i > 0)
-            text += QLatin1Char('\n');
-        text += QString::fromLatin1(newLines[i].data(), static_cast<qsizetype>(newLines[i].size()));
-    }
-    if (lines(memo) == newLines)
-        return;
-    // A rewrite by the program is a change of the deck like a typed one: the deck stays
-    // marked as changed until it is saved or replaced by a file.
-    memo.setPlainText(text);
-    memo.document()->setModified(true);
-}
-
-} // namespace deckmemo
-
 DeckFileCommands::DeckFileCommands(TForm1& window) : QObject(&window), window_(window)
 {
-    MainWindowControls& u = window.ui();
-    connect(u.ReadIndataButton, &QPushButton::clicked, this, [this] { ReadIndataButtonClick(); });
-    connect(u.OpenNEC2Button, &QPushButton::clicked, this, [this] { OpenNEC2ButtonClick(); });
-    connect(u.SaveNEC2Button, &QPushButton::clicked, this, [this] { SaveNEC2ButtonClick(); });
-    connect(u.ViewOutdataButton, &QPushButton::clicked, this, [this] { ViewOutdataButtonClick(); });
+    NEC2InputPage* page = &window.nec2InputPage();
+    connect(page, &NEC2InputPage::readRequested, this, [this] { ReadIndataButtonClick(); });
+    connect(page, &NEC2InputPage::openRequested, this, [this] { OpenNEC2ButtonClick(); });
+    connect(page, &NEC2InputPage::saveRequested, this, [this] { SaveNEC2ButtonClick(); });
+    connect(page, &NEC2InputPage::viewListingRequested, this, [this] { ViewOutdataButtonClick(); });
 }
 
 bool DeckFileCommands::mayReplaceDeck()
 {
-    if (!window_.ui().GeometryNEC2->document()->isModified())
+    if (!window_.nec2InputPage().isDeckModified())
         return true;
     return window_.dialogs().ask(kDiscardQuestion, UserDialogs::Buttons::YesNo, UserDialogs::Style::Warning)
         == UserDialogs::Answer::Yes;
@@ -134,12 +47,7 @@ bool DeckFileCommands::mayReplaceDeck()
 
 void DeckFileCommands::showDeck(const std::vector<std::string>& lines)
 {
-    MainWindowControls& u = window_.ui();
-    deckmemo::setLines(*u.GeometryNEC2, lines);
-    u.GeometryNEC2->document()->setModified(false);
-    for (QWidget* w : {static_cast<QWidget*>(u.StartNEC2Button), static_cast<QWidget*>(u.SaveNEC2Button),
-                       static_cast<QWidget*>(u.NEC2CodeEditorButton)})
-        w->setEnabled(true);
+    window_.nec2InputPage().showDeckFromFile(lines);
     window_.currentsPage().setGreenFunctionWriteEnabled(true);
 }
 
@@ -189,13 +97,13 @@ void DeckFileCommands::SaveNEC2ButtonClick()
         window_.dialogs().saveFileName(kSaveTitle, kSaveFilter, QStringLiteral("wcf"), QString(), QString());
     if (name.isEmpty())
         return;
-    QPlainTextEdit& memo = *window_.ui().GeometryNEC2;
-    const std::string bytes = editor::DeckFileBytes(deckmemo::lines(memo));
+    NEC2InputPage& page = window_.nec2InputPage();
+    const std::string bytes = editor::DeckFileBytes(page.deckLines());
     if (!atomicfile::WriteFileAtomically(localPath(name), bytes).empty()) {
         window_.dialogs().showMessage((QStringLiteral("Unable to save in file ") + name).left(255));
         return;
     }
-    memo.document()->setModified(false);
+    page.setDeckModified(false);
 }
 
 void DeckFileCommands::ViewOutdataButtonClick()

@@ -1,11 +1,10 @@
 #include "app/DirectRunCommands.h"
 
 #include "app/AnglesRPForm.h"
-#include "app/DeckFileCommands.h"
 #include "app/LocaleNumbers.h"
 #include "app/MainWindow.h"
-#include "app/MainWindowControls.h"
-#include "app/ResultMemo.h"
+#include "app/NEC2InputPage.h"
+#include "app/RPPlotsPage.h"
 #include "app/RunController.h"
 #include "app/UserDialogs.h"
 #include "common/DeckText.h"
@@ -19,20 +18,20 @@ namespace vrnnec {
 
 namespace {
 
-bool complete(const QLineEdit* field)
+bool complete(const QString& angle)
 {
-    return editor::IsCompleteAngleText(field->text().toStdString(), localenum::decimalSeparator());
+    return editor::IsCompleteAngleText(angle.toStdString(), localenum::decimalSeparator());
 }
 
 } // namespace
 
 DirectRunCommands::DirectRunCommands(TForm1& window) : QObject(&window), window_(window)
 {
-    MainWindowControls& u = window.ui();
-    connect(u.StartNEC2Button, &QPushButton::clicked, this, [this] { StartNEC2ButtonClick(); });
-    connect(u.AzimElevNEC2Check, &QCheckBox::clicked, this, [this] { AzimElevNEC2CheckClick(); });
-    connect(u.Elevation1Field, &QLineEdit::textChanged, this, [this] { Elevation1FieldChange(); });
-    connect(u.Azimuth1Field, &QLineEdit::textChanged, this, [this] { Azimuth1FieldChange(); });
+    NEC2InputPage* page = &window.nec2InputPage();
+    connect(page, &NEC2InputPage::startRequested, this, [this] { StartNEC2ButtonClick(); });
+    connect(page, &NEC2InputPage::anglesForPatternsClicked, this, [this] { AzimElevNEC2CheckClick(); });
+    connect(page, &NEC2InputPage::elevationEdited, this, [this] { Elevation1FieldChange(); });
+    connect(page, &NEC2InputPage::azimuthEdited, this, [this] { Azimuth1FieldChange(); });
 }
 
 DirectRunCommands::~DirectRunCommands()
@@ -57,13 +56,12 @@ void DirectRunCommands::SetAnglesforRPcalculationsClick()
 
 void DirectRunCommands::applyAngleRule(bool modeZeroElevationCounts, const char* outOfRange)
 {
-    MainWindowControls& u = window_.ui();
+    NEC2InputPage& page = window_.nec2InputPage();
     double elevation = 0;
     double azimuth = 0;
-    for (auto [field, value] : {std::pair{u.Elevation1Field, &elevation}, std::pair{u.Azimuth1Field, &azimuth}}) {
-        if (!localenum::readReal(field->text(), *value)) {
-            window_.dialogs().showMessage(
-                QString::fromStdString(numtext::invalidFloatMessage(field->text().toStdString())));
+    for (auto [text, value] : {std::pair{page.elevationText(), &elevation}, std::pair{page.azimuthText(), &azimuth}}) {
+        if (!localenum::readReal(text, *value)) {
+            window_.dialogs().showMessage(QString::fromStdString(numtext::invalidFloatMessage(text.toStdString())));
             return;
         }
     }
@@ -71,53 +69,48 @@ void DirectRunCommands::applyAngleRule(bool modeZeroElevationCounts, const char*
         window_.dialogs().showMessage(QString::fromLatin1(outOfRange));
         return;
     }
-    std::vector<std::string> lines = deckmemo::lines(*u.GeometryNEC2);
+    std::vector<std::string> lines = page.deckLines();
     if (lines.empty())
         return;
     const editor::RPRewrite rewrite = editor::RewriteRPCards(lines, 90 - elevation, azimuth, modeZeroElevationCounts);
     if (rewrite.modeMessage)
         window_.dialogs().showMessage(QString::fromStdString(*rewrite.modeMessage));
-    deckmemo::setLines(*u.GeometryNEC2, lines);
+    page.setDeckLines(lines);
 }
 
 void DirectRunCommands::AzimElevNEC2CheckClick()
 {
-    MainWindowControls& u = window_.ui();
-    const bool checked = u.AzimElevNEC2Check->isChecked();
-    u.Elevation1Field->setEnabled(checked);
-    u.Azimuth1Field->setEnabled(checked);
-    if (checked && complete(u.Elevation1Field) && complete(u.Azimuth1Field))
+    NEC2InputPage& page = window_.nec2InputPage();
+    if (page.anglesForPatterns() && complete(page.elevationText()) && complete(page.azimuthText()))
         applyAngleRule(true, editor::kAnglesOutOfRangeMessage);
 }
 
 void DirectRunCommands::Elevation1FieldChange()
 {
-    MainWindowControls& u = window_.ui();
-    if (u.AzimElevNEC2Check->isChecked() && complete(u.Elevation1Field))
+    NEC2InputPage& page = window_.nec2InputPage();
+    if (page.anglesForPatterns() && complete(page.elevationText()))
         applyAngleRule(true, editor::kAnglesOutOfRangeMessage);
 }
 
 void DirectRunCommands::Azimuth1FieldChange()
 {
-    MainWindowControls& u = window_.ui();
-    if (u.AzimElevNEC2Check->isChecked() && complete(u.Azimuth1Field))
+    NEC2InputPage& page = window_.nec2InputPage();
+    if (page.anglesForPatterns() && complete(page.azimuthText()))
         applyAngleRule(false, editor::kAnglesOutOfRangeMessage);
 }
 
 void DirectRunCommands::StartNEC2ButtonClick()
 {
-    MainWindowControls& u = window_.ui();
-    const std::vector<std::string> lines = deckmemo::lines(*u.GeometryNEC2);
+    NEC2InputPage& page = window_.nec2InputPage();
+    const std::vector<std::string> lines = page.deckLines();
     const editor::RPPairCheck check = editor::CheckRPPair(lines);
     if (!check.ok) {
         window_.dialogs().showMessage(QString::fromLatin1(editor::kIncorrectRPCardsMessage));
-        if (!u.AzimElevNEC2Check->isChecked()) {
-            u.AzimElevNEC2Check->setChecked(true);
+        if (!page.anglesForPatterns()) {
+            page.setAnglesForPatterns(true);
             AzimElevNEC2CheckClick();
         }
-        u.Elevation1Field->setEnabled(true);
-        u.Azimuth1Field->setEnabled(true);
-        if (complete(u.Elevation1Field) && complete(u.Azimuth1Field))
+        if (complete(page.elevationText()) && complete(page.azimuthText()))
             applyAngleRule(true, editor::kAnglesOutOfRangeInfoMessage);
         return;
     }
@@ -125,7 +118,7 @@ void DirectRunCommands::StartNEC2ButtonClick()
         window_.dialogs().showMessage(QString::fromLatin1(editor::kOneFrequencyMessage));
         return;
     }
-    resultmemo::append(*u.NEC2ResultSheetScreen, check.attentionLines());
+    page.appendResults(check.attentionLines());
 
     engine::CalculationRequest request;
     request.programFolder = window_.programFolder();
@@ -137,14 +130,11 @@ void DirectRunCommands::StartNEC2ButtonClick()
     engine::Calculation calculation;
     const bool running = calculation.start(request);
     if (running) {
-        const QList<QWidget*> busy{u.TabSheet4, u.StartNEC2Button, &window_};
-        for (QWidget* w : busy)
-            w->setCursor(Qt::WaitCursor);
-        u.StartNEC2Button->setEnabled(false);
+        page.setRunning(true);
+        window_.setCursor(Qt::WaitCursor);
         const bool goOn = window_.runs().wait(calculation);
-        for (QWidget* w : busy)
-            w->unsetCursor();
-        u.StartNEC2Button->setEnabled(true);
+        page.setRunning(false);
+        window_.unsetCursor();
         if (!goOn)
             return;
     }

@@ -1,14 +1,12 @@
 #include "app/EditorCommands.h"
 
-#include "app/DeckFileCommands.h"
 #include "app/GWForm.h"
 #include "app/LocaleNumbers.h"
 #include "app/MainWindow.h"
-#include "app/MainWindowControls.h"
+#include "app/NEC2InputPage.h"
 #include "app/TableEditorForm.h"
 #include "editor/CardRows.h"
 
-#include <QPlainTextEdit>
 #include <QTableView>
 
 namespace vrnnec {
@@ -16,7 +14,8 @@ namespace vrnnec {
 EditorCommands::EditorCommands(TForm1& window) : QObject(&window), window_(window)
 {
     setObjectName(QStringLiteral("EditorCommands"));
-    connect(window.ui().NEC2CodeEditorButton, &QPushButton::clicked, this, [this] { NEC2CodeEditorButtonClick(); });
+    connect(&window.nec2InputPage(), &NEC2InputPage::codeEditorRequested, this,
+            [this] { NEC2CodeEditorButtonClick(); });
 }
 
 TEditForm* EditorCommands::tableEditor() const
@@ -37,18 +36,15 @@ EditorCommands::~EditorCommands()
 
 void EditorCommands::NEC2CodeEditorButtonClick()
 {
-    QPlainTextEdit* memo = window_.ui().GeometryNEC2;
-    const std::vector<std::string> deck = deckmemo::lines(*memo);
+    NEC2InputPage* page = &window_.nec2InputPage();
+    const std::vector<std::string> deck = page->deckLines();
     const char separator = localenum::decimalSeparator();
     auto rows = editor::LoadDeckTable(deck, separator);
     if (!rows)
         return;
     delete editor_.data();
     editor_ = new TEditForm(std::move(*rows), deck, separator, window_.dialogs());
-    editor_->onStore = [memo](const std::vector<std::string>& stored) {
-        deckmemo::setLines(*memo, stored);
-        memo->document()->setModified(true);
-    };
+    editor_->onStore = [page](const std::vector<std::string>& stored) { page->setDeckLines(stored); };
     connect(editor_.data(), &TEditForm::closed, this, [this] { window_.setEnabled(true); });
     connect(editor_.data(), &TEditForm::wireToolsRequested, this,
             [this, separator](const QPersistentModelIndex& row, int column) {

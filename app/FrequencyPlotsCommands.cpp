@@ -32,7 +32,7 @@ void TForm1::FreqPlotsShowMenuItemClick()
     context.workingFolder = workingFolder_;
     context.dialogs = dialogs_;
     context.swrReference = &session_.SwrReference;
-    context.readAdmittance = [this] { return ui().ReadADMCheck->isChecked(); };
+    context.readAdmittance = [this] { return nec2InputPage().readAdmittance(); };
     context.disableViewer = [this] { setViewerEnabled(false); };
     context.processes = engine::EngineJobs(workingFolder_, programFolder_);
     freqPlotsForm_ = new TFreqPlotsForm(context, std::move(deck), centre, this);

@@ -4,9 +4,8 @@
 #include "analyses/GreenFunctionCards.h"
 #include "analyses/GreenFunctionRun.h"
 #include "app/CurrentsPage.h"
-#include "app/DeckFileCommands.h"
 #include "app/MainWindow.h"
-#include "app/MainWindowControls.h"
+#include "app/NEC2InputPage.h"
 #include "app/RunController.h"
 #include "app/UserDialogs.h"
 #include "common/AtomicFile.h"
@@ -42,11 +41,10 @@ QString fromStd(const std::string& text)
 
 void TForm1::GFwriteButtonClick()
 {
-    MainWindowControls& u = ui();
     const bool fromEditWindow = currentsPage().greenFunctionFromEditWindow();
     std::vector<std::string> lines;
     if (fromEditWindow) {
-        lines = deckmemo::runLines(*u.GeometryNEC2);
+        lines = nec2InputPage().deckRunLines();
         if (lines.empty()) {
             dialogs_->showMessage(QString::fromLatin1(analyses::kEditWindowEmptyMessage));
             return;
@@ -57,7 +55,7 @@ void TForm1::GFwriteButtonClick()
     }
     if (const int refused = analyses::FirstRefusedCard(lines); refused >= 0) {
         if (fromEditWindow)
-            deckmemo::selectLine(*u.GeometryNEC2, refused);
+            nec2InputPage().selectDeckLine(refused);
         dialogs_->showMessage(QString::fromStdString(messages::WithPlace(
             analyses::kIncorrectCardsMessage,
             messages::RefusedDeckLine(refused, lines[static_cast<std::size_t>(refused)]))));
@@ -92,7 +90,7 @@ void TForm1::GFwriteButtonClick()
                       UserDialogs::Buttons::YesNo, UserDialogs::Style::Confirmation);
     if (answer != UserDialogs::Answer::Yes)
         return;
-    deckmemo::setLines(*u.GeometryNEC2, analyses::RewriteToReadGreenFunction(lines));
+    nec2InputPage().setDeckLines(analyses::RewriteToReadGreenFunction(lines));
 }
 
 void TForm1::CopyGFClick()

@@ -82,8 +82,9 @@ void TForm1::buildPages()
     applyPendingSettings();
     updateCommands();
     // The fields that mirror fields of the first page start with their texts.
-    for (auto [from, to] : {std::pair{u.AngleElevField, u.Elevation1Field}, std::pair{u.AngleAzField, u.Azimuth1Field},
-                            std::pair{u.FreqField, u.FreqVRNChangeField}})
+    u.TabSheet4->setElevationText(u.AngleElevField->text());
+    u.TabSheet4->setAzimuthText(u.AngleAzField->text());
+    for (auto [from, to] : {std::pair{u.FreqField, u.FreqVRNChangeField}})
         if (to->text() != from->text())
             to->setText(from->text());
 }
@@ -142,7 +143,8 @@ void TForm1::bindPageEntries()
     bindEntry(u.Execute1, Command::CalculateCoated);
     for (auto [button, command] : u.TabSheet5->commandEntries())
         bindEntry(button, command);
-    bindEntry(u.ViewerCallButton1, Command::Viewer);
+    for (auto [button, command] : u.TabSheet4->commandEntries())
+        bindEntry(button, command);
     bindEntry(u.ViewerCall1, Command::Viewer);
     bindEntry(u.SetAnglesforRPcalculations1, Command::AnglesDialog);
     bindEntry(u.FreqPlotsShowMenuItem1, Command::FrequencyPlots);
@@ -184,7 +186,7 @@ void TForm1::setUpPages()
     u.PageControl1->addTab(u.TabSheet3, QStringLiteral("Table of results"));
     u.TabSheet2 = new RPPlotsPage(u);
     u.PageControl1->addTab(u.TabSheet2, QStringLiteral("RP plots"));
-    u.TabSheet4 = new NEC2InputPage(u);
+    u.TabSheet4 = new NEC2InputPage();
     u.PageControl1->addTab(u.TabSheet4, QStringLiteral("NEC-2 input"));
     u.TabSheet5 = new CurrentsPage();
     u.PageControl1->addTab(u.TabSheet5, QStringLiteral("Currents and fields"));

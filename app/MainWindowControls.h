@@ -14,7 +14,6 @@
 #include "app/ResultsTablePage.h"
 #include "ui_DataSheetPage.h"
 #include "ui_MainWindowFrame.h"
-#include "ui_NEC2InputPage.h"
 #include "ui_RPPlotsPage.h"
 #include "ui_ResultsTablePage.h"
 
@@ -23,8 +22,7 @@ namespace vrnnec {
 struct MainWindowControls : Ui::MainWindowFrame,
                             Ui::DataSheetPage,
                             Ui::ResultsTablePage,
-                            Ui::RPPlotsPage,
-                            Ui::NEC2InputPage {
+                            Ui::RPPlotsPage {
     // The pages in the order of their tabs.
     vrnnec::DataSheetPage* TabSheet1 = nullptr;    // "Data sheet"
     vrnnec::ResultsTablePage* TabSheet3 = nullptr; // "Table of results"

@@ -44,8 +44,9 @@ void TForm1::connectRules()
 void TForm1::connectPageRules()
 {
     MainWindowControls& u = *ui_;
-    mirror(u.AngleElevField, u.Elevation1Field);
-    mirror(u.AngleAzField, u.Azimuth1Field);
+    NEC2InputPage* deckPage = u.TabSheet4;
+    connect(u.AngleElevField, &QLineEdit::textChanged, deckPage, &NEC2InputPage::setElevationText);
+    connect(u.AngleAzField, &QLineEdit::textChanged, deckPage, &NEC2InputPage::setAzimuthText);
     mirror(u.FreqField, u.FreqVRNChangeField);
     mirror(u.FreqVRNChangeField, u.FreqField);
 
@@ -54,8 +55,8 @@ void TForm1::connectPageRules()
 
     const auto outdate = [this] { setFrequencyPlotsEnabled(false); };
     connect(u.HAntField, &QLineEdit::textChanged, this, outdate);
-    connect(u.ReadADMCheck, &QCheckBox::toggled, this, outdate);
-    connect(u.GeometryNEC2, &QPlainTextEdit::textChanged, this, outdate);
+    connect(deckPage, &NEC2InputPage::readAdmittanceToggled, this, outdate);
+    connect(deckPage, &NEC2InputPage::deckEdited, this, outdate);
 
     connect(u.TabSheet5, &CurrentsPage::swrReferenceEdited, this, [this] { ZSwrNEC2FieldChange(); });
 }

@@ -64,6 +64,8 @@ void TForm1::loadSettings()
         ui_->AngleAzSetBar->setValue(
             anglebars::clampPosition(*loaded.azimuthBar, ui_->AngleAzSetBar->minimum(), ui_->AngleAzSetBar->maximum()));
     for (const auto& [control, checked] : loaded.flags) {
+        if (ui_->TabSheet4->applySavedFlag(controlName(control), checked))
+            continue;
         if (auto* box = ui_->centralwidget->findChild<QCheckBox*>(controlName(control)))
             box->setChecked(checked);
         else if (!pagesBuilt_)
@@ -80,9 +82,12 @@ void TForm1::applyPendingSettings()
     for (const auto& [name, text] : std::exchange(pendingTexts_, {}))
         if (auto* field = ui_->centralwidget->findChild<QLineEdit*>(name))
             field->setText(text);
-    for (const auto& [name, checked] : std::exchange(pendingFlags_, {}))
+    for (const auto& [name, checked] : std::exchange(pendingFlags_, {})) {
+        if (ui_->TabSheet4->applySavedFlag(name, checked))
+            continue;
         if (auto* box = ui_->centralwidget->findChild<QCheckBox*>(name))
             box->setChecked(checked);
+    }
 }
 
 void TForm1::saveSettings()
@@ -95,7 +100,9 @@ void TForm1::saveSettings()
         switch (key.kind) {
         case settings::Kind::Path: continue;
         case settings::Kind::Flag:
-            if (auto* box = ui_->centralwidget->findChild<QCheckBox*>(name))
+            if (const std::optional<bool> deckFlag = ui_->TabSheet4->savedFlag(name))
+                text = *deckFlag ? QStringLiteral("1") : QStringLiteral("0");
+            else if (auto* box = ui_->centralwidget->findChild<QCheckBox*>(name))
                 text = box->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
             break;
         case settings::Kind::Text:

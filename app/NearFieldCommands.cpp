@@ -2,9 +2,8 @@
 // computed by the engine and saved as comma-separated values.
 #include "analyses/NearFieldRun.h"
 #include "app/CurrentsPage.h"
-#include "app/DeckFileCommands.h"
 #include "app/MainWindow.h"
-#include "app/MainWindowControls.h"
+#include "app/NEC2InputPage.h"
 #include "app/RunController.h"
 #include "app/SaveStatus.h"
 #include "app/UserDialogs.h"
@@ -30,7 +29,6 @@ struct FieldStop {
 
 void TForm1::nearField(results::NearField field)
 {
-    MainWindowControls& u = ui();
     const results::NearFieldTexts& texts = results::Texts(field);
     analyses::NearFieldRun run;
     const NearFieldRequest request = currentsPage().nearFieldRequest();
@@ -39,7 +37,7 @@ void TForm1::nearField(results::NearField field)
         if (!request.refusal.isEmpty())
             throw FieldStop{request.refusal};
         if (request.fromEditWindow) {
-            deck = deckmemo::runLines(*u.GeometryNEC2);
+            deck = nec2InputPage().deckRunLines();
             if (deck.empty())
                 throw FieldStop{QString::fromLatin1(msg::kEditWindowEmpty)};
         } else if (!textlines::readAllLines(workingFile(QString::fromLatin1(engine::kDeckFile)).toStdString(), deck)) {
@@ -49,7 +47,7 @@ void TForm1::nearField(results::NearField field)
         const std::string refusal2 = run.prepare(std::move(deck), field, request.grid);
         if (!refusal2.empty()) {
             if (refusedLine >= 0)
-                deckmemo::selectLine(*u.GeometryNEC2, refusedLine);
+                nec2InputPage().selectDeckLine(refusedLine);
             throw FieldStop{QString::fromStdString(refusal2)};
         }
     } catch (const FieldStop& stop) {

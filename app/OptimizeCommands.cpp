@@ -1,51 +1,21 @@
 #include "app/OptimizeCommands.h"
 
-#include "app/DeckFileCommands.h"
 #include "app/EditorCommands.h"
 #include "app/LocaleNumbers.h"
 #include "app/MainWindow.h"
-#include "app/MainWindowControls.h"
+#include "app/NEC2InputPage.h"
 #include "app/OptimizeForm.h"
 #include "app/TableEditorForm.h"
 #include "app/UserDialogs.h"
 #include "editor/CardRows.h"
 #include "engine/EngineJobs.h"
 
-#include <QBoxLayout>
-#include <QEvent>
-#include <QPlainTextEdit>
-#include <QTextCursor>
-
 namespace vrnnec {
-
-namespace {
-
-// The layout that holds `widget` directly, searched from `layout` down.
-QBoxLayout* layoutOf(QLayout* layout, QWidget* widget)
-{
-    if (!layout)
-        return nullptr;
-    if (layout->indexOf(widget) >= 0)
-        return qobject_cast<QBoxLayout*>(layout);
-    for (int i = 0; i < layout->count(); ++i)
-        if (QBoxLayout* found = layoutOf(layout->itemAt(i)->layout(), widget))
-            return found;
-    return nullptr;
-}
-
-} // namespace
 
 OptimizeCommands::OptimizeCommands(TForm1& window) : QObject(&window), window_(window)
 {
     setObjectName(QStringLiteral("OptimizeCommands"));
-    QPushButton* editorButton = window.ui().NEC2CodeEditorButton;
-    button_ = new QPushButton(QStringLiteral("Optimize…"), editorButton->parentWidget());
-    button_->setObjectName(QStringLiteral("OptimizeButton"));
-    button_->setEnabled(editorButton->isEnabled());
-    if (QBoxLayout* row = layoutOf(editorButton->parentWidget()->layout(), editorButton))
-        row->insertWidget(row->indexOf(editorButton) + 1, button_);
-    editorButton->installEventFilter(this);
-    connect(button_, &QPushButton::clicked, this, [this] { OptimizeButtonClick(); });
+    connect(&window.nec2InputPage(), &NEC2InputPage::optimizeRequested, this, [this] { OptimizeButtonClick(); });
 }
 
 TOptimizeForm* OptimizeCommands::optimizeForm() const
@@ -58,17 +28,9 @@ OptimizeCommands::~OptimizeCommands()
     delete form_.data();
 }
 
-bool OptimizeCommands::eventFilter(QObject* watched, QEvent* event)
-{
-    // Enabled with "Code editor": both need a deck on the page.
-    if (event->type() == QEvent::EnabledChange && watched == window_.ui().NEC2CodeEditorButton)
-        button_->setEnabled(window_.ui().NEC2CodeEditorButton->isEnabled());
-    return QObject::eventFilter(watched, event);
-}
-
 void OptimizeCommands::OptimizeButtonClick()
 {
-    const std::vector<std::string> deck = deckmemo::lines(*window_.ui().GeometryNEC2);
+    const std::vector<std::string> deck = window_.nec2InputPage().deckLines();
     OptimizeContext context;
     context.programFolder = window_.programFolder();
     context.workingFolder = window_.workingFolder();
@@ -114,16 +76,7 @@ void OptimizeCommands::applyDeck(const std::vector<std::string>& deck)
         window_.dialogs().showMessage(QString::fromStdString(stored.message));
         return;
     }
-    QPlainTextEdit* memo = window_.ui().GeometryNEC2;
-    QString text;
-    for (std::size_t i = 0; i < stored.deck.size(); ++i)
-        text += (i > 0 ? QStringLiteral("\n") : QString()) + QString::fromLatin1(stored.deck[i].c_str());
-    QTextCursor cursor(memo->document());
-    cursor.beginEditBlock();
-    cursor.select(QTextCursor::Document);
-    cursor.insertText(text);
-    cursor.endEditBlock();
-    memo->document()->setModified(true);
+    window_.nec2InputPage().editDeckLines(stored.deck);
 }
 
 } // namespace vrnnec

@@ -8,8 +8,6 @@
 #include <string>
 #include <vector>
 
-class QPushButton;
-
 namespace vrnnec {
 
 class TForm1;
@@ -18,7 +16,7 @@ class TOptimizeForm;
 class OptimizeCommands : public QObject {
     Q_OBJECT
 public:
-    // Adds the button beside "Code editor" (enabled with it); lives as long as the window.
+    // Answers the page's "Optimize…"; lives as long as the window.
     explicit OptimizeCommands(TForm1& window);
     ~OptimizeCommands() override;
 
@@ -28,12 +26,8 @@ public:
     // text (one undo step of the text) as the card editor's OK would store it.
     void applyDeck(const std::vector<std::string>& deck);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     TForm1& window_;
-    QPushButton* button_ = nullptr;
     QPointer<TOptimizeForm> form_;
 };
 

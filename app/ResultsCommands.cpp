@@ -49,7 +49,7 @@ void TForm1::AddResultsRow()
 void TForm1::ReadEngineOutput()
 {
     engine::ParseOptions options;
-    options.readAdmittance = ui().ReadADMCheck->isChecked();
+    options.readAdmittance = nec2InputPage().readAdmittance();
     options.viewerSections = true;
     ReadEngineOutput(
         engine::ParseListing(workingFile(QString::fromLatin1(engine::kListingFile)).toStdString(), options));
@@ -72,7 +72,7 @@ void TForm1::ReadEngineOutput(const engine::ListingData& listing)
     inputs.antennaHeight = session().AntennaHeight;
     inputs.heightUnknown = session().HeightUnknown;
     inputs.coatedRun = session().CoatedRun;
-    inputs.readAdmittance = u.ReadADMCheck->isChecked();
+    inputs.readAdmittance = nec2InputPage().readAdmittance();
     const engine::EngineOutput output = engine::SummariseListing(listing, inputs, session().SwrReference);
     const results::RunTexts texts = results::FormatRunTexts(output, inputs, session().SwrReference);
 
@@ -84,7 +84,7 @@ void TForm1::ReadEngineOutput(const engine::ListingData& listing)
     resultmemo::append(*u.ImpedanceScreen, texts.memos.impedanceScreen);
     resultmemo::append(*u.ImpedanceScreen1, texts.memos.impedanceScreen1);
     resultmemo::append(*u.Memo1, texts.memos.memo1);
-    resultmemo::append(*u.NEC2ResultSheetScreen, texts.memos.nec2ResultSheetScreen);
+    nec2InputPage().appendResults(texts.memos.nec2ResultSheetScreen);
     for (const results::TableStep& step : texts.table) {
         if (step.addRow)
             AddResultsRow();
