@@ -13,7 +13,6 @@
 #include "app/RPPlotsPage.h"
 #include "app/ResultsTablePage.h"
 #include "ui_CurrentsPage.h"
-#include "ui_DataSheetPage.h"
 #include "ui_MainWindowFrame.h"
 #include "ui_NEC2InputPage.h"
 #include "ui_RPPlotsPage.h"
@@ -22,7 +21,6 @@
 namespace vrnnec {
 
 struct MainWindowControls : Ui::MainWindowFrame,
-                            Ui::DataSheetPage,
                             Ui::ResultsTablePage,
                             Ui::RPPlotsPage,
                             Ui::NEC2InputPage,
