@@ -207,8 +207,8 @@ void TForm1::calculate(conversion::ConversionOptions settings)
         session().commands.running = true;
         updateCommands();
         const bool coated = session().CoatedRun;
-        const QList<QWidget*> busy = coated ? QList<QWidget*>{u.TabSheet3, u.Execute1}
-                                            : QList<QWidget*>{u.TabSheet3, u.Execute_Original1};
+        const QList<QWidget*> busy =
+            coated ? QList<QWidget*>{u.TabSheet3, u.Execute1} : QList<QWidget*>{u.TabSheet3, u.Execute_Original1};
         dataSheetPage().setCalculationBusy(coated, true);
         for (QWidget* w : busy)
             w->setCursor(Qt::WaitCursor);

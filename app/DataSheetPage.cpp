@@ -42,7 +42,8 @@ struct FieldReader {
 
 } // namespace
 
-DataSheetPage::DataSheetPage(QWidget* parent) : LazyPage("TabSheet1", parent) {}
+DataSheetPage::DataSheetPage(QWidget* parent) : LazyPage("TabSheet1", parent)
+{}
 
 DataSheetPage::~DataSheetPage() = default;
 
@@ -54,7 +55,8 @@ void DataSheetPage::build()
     resultmemo::setUp(*controls.Memo1, false);
 
     ground_ = new GroundControls(
-        {controls.PGround, controls.SNGround, controls.EPSField, controls.SigmaField, controls.GroundListComboBox}, this);
+        {controls.PGround, controls.SNGround, controls.EPSField, controls.SigmaField, controls.GroundListComboBox},
+        this);
     ground_->setStandardText(QString::fromUtf8(ground::kDefaultPresetText.data(),
                                                static_cast<qsizetype>(ground::kDefaultPresetText.size())));
 
@@ -204,8 +206,8 @@ void DataSheetPage::appendToMemo(const std::vector<std::string>& lines)
 
 void DataSheetPage::setCalculationBusy(bool coated, bool busy)
 {
-    const QList<QWidget*> covered = coated ? QList<QWidget*>{ui_->GroupBox3, ui_->Execute}
-                                           : QList<QWidget*>{this, ui_->Execute_Original};
+    const QList<QWidget*> covered =
+        coated ? QList<QWidget*>{ui_->GroupBox3, ui_->Execute} : QList<QWidget*>{this, ui_->Execute_Original};
     for (QWidget* w : covered) {
         if (busy)
             w->setCursor(Qt::WaitCursor);
@@ -289,7 +291,8 @@ void DataSheetPage::installKeys(QWidget& window)
     ui_->Execute_Original->setText(QStringLiteral("Calculate at &original of VORNA file"));
     ui_->Execute->setText(QStringLiteral("&Calculate"));
 
-    AddButtonKey(window, QStringLiteral("FindVornaFileKey"), QKeySequence(Qt::CTRL | Qt::Key_O), ui_->ButtonVRNfileFind);
+    AddButtonKey(window, QStringLiteral("FindVornaFileKey"), QKeySequence(Qt::CTRL | Qt::Key_O),
+                 ui_->ButtonVRNfileFind);
     AddButtonKey(window, QStringLiteral("CalculateOriginalKey"), QKeySequence(Qt::Key_F9), ui_->Execute_Original);
     AddButtonKey(window, QStringLiteral("RefreshKey"), QKeySequence(Qt::Key_F5), ui_->RefreshButton);
 }

@@ -47,8 +47,9 @@ void InstallDesktopKeys(TForm1& window)
     window.addAction(quit);
 
     const QString caption = window.windowTitle();
-    QObject::connect(&window.dataSheetPage(), &DataSheetPage::antennaPathChanged, &window,
-                     [&window, caption](const QString& path) { window.setWindowTitle(MainWindowTitle(caption, path)); });
+    QObject::connect(
+        &window.dataSheetPage(), &DataSheetPage::antennaPathChanged, &window,
+        [&window, caption](const QString& path) { window.setWindowTitle(MainWindowTitle(caption, path)); });
 }
 
 } // namespace vrnnec

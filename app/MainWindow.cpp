@@ -80,9 +80,9 @@ void TForm1::buildPages()
     updateCommands();
     // The fields that mirror fields of the first page start with their texts.
     const DataSheetPage::PatternAngles angles = u.TabSheet1->patternAngles();
-    for (auto [text, to] : {std::pair{angles.elevationText, u.Elevation1Field},
-                            std::pair{angles.azimuthText, u.Azimuth1Field},
-                            std::pair{u.TabSheet1->frequencyText(), u.FreqVRNChangeField}})
+    for (auto [text, to] :
+         {std::pair{angles.elevationText, u.Elevation1Field}, std::pair{angles.azimuthText, u.Azimuth1Field},
+          std::pair{u.TabSheet1->frequencyText(), u.FreqVRNChangeField}})
         if (to->text() != text)
             to->setText(text);
 }

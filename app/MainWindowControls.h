@@ -1,7 +1,8 @@
 // Every control of the main window in one struct: the frame (`TForm1`, `PageControl1`
-// and the actions shared by pages), the five pages and the controls of each page.
-// Object names are unique in the window, so the members of the generated form structs
-// do not clash and `controls.EPSField` names the same widget as `findChild("EPSField")`.
+// and the actions shared by pages), the five pages and the controls of the pages that do
+// not keep theirs private ("Data sheet" does). Object names are unique in the window, so
+// the members of the generated form structs do not clash and `controls.X` names the same
+// widget as `findChild("X")`.
 //
 // The window fills the frame's part with its setupUi; each page fills its own part
 // when the window creates it, before the page goes into `PageControl1`.

@@ -72,8 +72,8 @@ private slots:
         comma["AngleElevField"] = "12,5";
         comma["SigmaField"] = "7,5";
         QTest::newRow("comma locale") << true << comma << QString() << 77.5 << 15.0 << 0.0075;
-        QTest::newRow("point in a comma locale") << true << Texts{{"AngleElevField", "12.5"}} << refusalOf("12.5")
-                                                 << 0.0 << 0.0 << 0.0;
+        QTest::newRow("point in a comma locale")
+            << true << Texts{{"AngleElevField", "12.5"}} << refusalOf("12.5") << 0.0 << 0.0 << 0.0;
     }
     void conversionOptionsFromTheFields()
     {
@@ -102,8 +102,8 @@ private slots:
         QTest::addColumn<Texts>("texts");
         QTest::addColumn<QString>("refusal");
         QTest::addColumn<QList<double>>("numbers"); // wire, coat, permittivity, shorter, frequency
-        const Texts good{{"RwDField", "1"},   {"RDField", "2.5"},     {"EpsDielField", "3"},
-                         {"UkorField", "4.2"}, {"FreqField", "14.1"}};
+        const Texts good{
+            {"RwDField", "1"}, {"RDField", "2.5"}, {"EpsDielField", "3"}, {"UkorField", "4.2"}, {"FreqField", "14.1"}};
         QTest::newRow("all convert") << good << QString() << QList<double>{1, 2.5, 3, 4.2, 14.1};
         Texts badRadius = good;
         badRadius["RwDField"] = "";
@@ -140,9 +140,8 @@ private slots:
         using antenna::GroundType;
         QTest::newRow("free space, one radius")
             << int(GroundType::FreeSpace) << QList<double>{1, 1, 1} << "10 00 0" << QStringList{"1"} << true;
-        QTest::newRow("perfect ground, two radii")
-            << int(GroundType::PerfectGround) << QList<double>{1.5, 2, 1.5} << "10 10 0" << QStringList{"1.5", "2"}
-            << false;
+        QTest::newRow("perfect ground, two radii") << int(GroundType::PerfectGround) << QList<double>{1.5, 2, 1.5}
+                                                   << "10 10 0" << QStringList{"1.5", "2"} << false;
         QTest::newRow("real ground, one radius")
             << int(GroundType::RealGround) << QList<double>{0.8} << "01 11 1" << QStringList{"0.8"} << true;
         QTest::newRow("no wires") << int(GroundType::RealGround) << QList<double>{} << "01 11 1" << QStringList{}
@@ -248,8 +247,8 @@ private slots:
                                  "EKSwitchCheck", "CDSVSCheck", "DM2AllSegmentationCheck"})
             QTest::newRow(name) << name << true;
         // Read afresh by every calculation, or not part of the deck.
-        for (const char* name : {"FreqField", "AngleElevField", "AngleAzField", "ShowNEC2InputCheck",
-                                 "X_Shrinking_CheckBox"})
+        for (const char* name :
+             {"FreqField", "AngleElevField", "AngleAzField", "ShowNEC2InputCheck", "X_Shrinking_CheckBox"})
             QTest::newRow(name) << name << false;
     }
     void changesThatOutdateTheDeck()
