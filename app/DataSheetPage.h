@@ -1,7 +1,8 @@
 // The page "Data sheet" (`TabSheet1`): the antenna file and its memo, the calculation
 // switches, the ground model, the angles of the radiation pattern and the group of the
 // dielectric coated wires. The page owns its controls; the window reads the values the
-// calculations need and shows what the file and the runs give through the calls below.
+// calculations need and shows what the file and the runs give through the calls below,
+// which need the page built (the window builds it with itself).
 #pragma once
 
 #include "app/LazyPage.h"
