@@ -1,7 +1,7 @@
 // The commands on an antenna file: pick and preview it, and the two calculations
 // (as described, and with dielectric coated wires).
+#include "app/DataSheetPage.h"
 #include "app/DeckFileCommands.h"
-#include "app/GroundControls.h"
 #include "app/LocaleNumbers.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowControls.h"
@@ -36,6 +36,15 @@ double readField(const QString& text)
     return value;
 }
 
+// The values the page read, or the stop with the message of its first refused field.
+template <typename T>
+T take(const DataSheetPage::Checked<T>& checked)
+{
+    if (!checked.ok())
+        throw ConversionStop{checked.refusal};
+    return checked.value;
+}
+
 } // namespace
 
 void TForm1::ButtonVRNfileFindClick()
@@ -49,7 +58,7 @@ void TForm1::ButtonVRNfileFindClick()
 
 void TForm1::OpenAntennaFile(const QString& path)
 {
-    ui().VRNfileName->setPlainText(path);
+    dataSheetPage().setAntennaPath(path);
     ui().VRNfileName1->setPlainText(path);
     previewAntennaFile(path, true);
 }
@@ -68,7 +77,7 @@ void TForm1::OpenFile(const QString& path)
 
 void TForm1::RefreshButtonClick()
 {
-    previewAntennaFile(ui().VRNfileName->toPlainText(), false);
+    previewAntennaFile(dataSheetPage().antennaPath(), false);
 }
 
 void TForm1::previewAntennaFile(const QString& path, bool picked)
@@ -81,15 +90,8 @@ void TForm1::previewAntennaFile(const QString& path, bool picked)
     }
     const AntennaPreview& preview = reading.preview;
 
-    // Ground controls from the ground type.
-    ground::ControlsState state = groundControls_->state();
-    state.perfectEnabled = preview.groundType != antenna::GroundType::FreeSpace;
-    state.sommerfeldEnabled = preview.groundType == antenna::GroundType::RealGround;
-    state.perfectChecked = preview.groundType != antenna::GroundType::RealGround;
-    state.sommerfeldChecked = preview.groundType == antenna::GroundType::RealGround;
-    state.epsEnabled = state.sigmaEnabled = state.standardEnabled =
-        preview.groundType == antenna::GroundType::RealGround;
-    groundControls_->setState(state);
+    // Ground choices, frequency and wire radii on "Data sheet".
+    dataSheetPage().showPreview(preview);
 
     session().FileFrequency = preview.frequency;
     session().FileHeight = preview.groundType == antenna::GroundType::FreeSpace ? 0 : preview.height;
@@ -99,7 +101,6 @@ void TForm1::previewAntennaFile(const QString& path, bool picked)
         session().commands.antennaFile = true;
     u.HAntField->setText(localenum::general(session().FileHeight));
     u.FreqVRNChangeField->setText(localenum::general(session().FileFrequency));
-    u.FreqField->setText(localenum::general(session().FileFrequency));
 
     u.EnableParamChangeCheck->setChecked(false);
     EnableParamChangeCheckClick();
@@ -108,43 +109,10 @@ void TForm1::previewAntennaFile(const QString& path, bool picked)
     u.HAntField->setEnabled(false);
     u.FreqVRNChangeField->setEnabled(false);
 
-    const std::vector<double> radii = DistinctRadiiMm(preview);
-    u.RwDField->clear();
-    for (double radius : radii)
-        u.RwDField->addItem(localenum::general(radius));
-    if (!radii.empty())
-        u.RwDField->setEditText(localenum::general(radii.front()));
-
-    // Shrinking is offered only for antennas made of one wire radius.
-    const bool oneRadius = radii.size() == 1;
-    if (!oneRadius) {
-        u.UkorBar->setValue(0);
-        u.UkorField->setText(QStringLiteral("0"));
-    }
-    for (QWidget* w : {static_cast<QWidget*>(u.UkorField), static_cast<QWidget*>(u.UkorBar),
-                       static_cast<QWidget*>(u.X_Shrinking_CheckBox), static_cast<QWidget*>(u.Y_Shrinking_CheckBox),
-                       static_cast<QWidget*>(u.Z_Shrinking_CheckBox)})
-        w->setEnabled(oneRadius);
-
     session().commands.listingShown = false;
     session().commands.anglesRerun = false;
     session().commands.sweepUpToDate = false;
     updateCommands();
-}
-
-// The parameters both calculations read alike.
-static conversion::ConversionOptions commonSettings(MainWindowControls& u)
-{
-    conversion::ConversionOptions s;
-    s.useDM2 = u.DM2AllSegmentationCheck->isChecked();
-    s.useCSDVS = u.CDSVSCheck->isChecked();
-    s.thetaDeg = 90 - readField(u.AngleElevField->text());
-    s.azimuthDeg = readField(u.AngleAzField->text());
-    s.useEK = u.EKSwitchCheck->isChecked();
-    s.groundEps = readField(u.EPSField->text());
-    s.groundSigma = readField(u.SigmaField->text()) * 0.001;
-    s.perfectGround = u.PGround->isChecked();
-    return s;
 }
 
 void TForm1::Execute_OriginalClick()
@@ -153,7 +121,7 @@ void TForm1::Execute_OriginalClick()
     session().CoatedRun = false;
     conversion::ConversionOptions s;
     try {
-        s = commonSettings(u);
+        s = take(dataSheetPage().conversionOptions());
         session().AntennaHeight = 30;
         s.frequencyMHz = 14;
         if (u.EnableParamChangeCheck->isChecked()) {
@@ -175,25 +143,19 @@ void TForm1::ExecuteClick()
     conversion::ConversionOptions s;
     coat::CoatInputs coatInputs;
     try {
-        s = commonSettings(u);
+        s = take(dataSheetPage().conversionOptions());
         s.changeFrequency = true;
-        s.frequencyMHz = readField(u.FreqField->text());
+        s.frequencyMHz = take(dataSheetPage().frequencyMHz());
         session().AntennaHeight = 30;
         if (u.EnableParamChangeCheck->isChecked()) {
             s.changeHeight = true;
             session().AntennaHeight = readField(u.HAntField->text());
         }
-        coatInputs.wireRadiusMm = readField(u.RwDField->currentText());
-        coatInputs.coatRadiusMm = readField(u.RDField->text());
-        coatInputs.permittivity = readField(u.EpsDielField->text());
-        coatInputs.shorterPercent = readField(u.UkorField->text());
+        coatInputs = take(dataSheetPage().coatInputs());
     } catch (const ConversionStop& stop) {
         dialogs_->showMessage(stop.message);
         return;
     }
-    coatInputs.shrinkX = u.X_Shrinking_CheckBox->isChecked();
-    coatInputs.shrinkY = u.Y_Shrinking_CheckBox->isChecked();
-    coatInputs.shrinkZ = u.Z_Shrinking_CheckBox->isChecked();
     const std::string coatMessage = coat::computeCoatParameters(coatInputs, s.coat);
     if (!coatMessage.empty()) {
         dialogs_->showMessage(QString::fromStdString(coatMessage));
@@ -209,8 +171,8 @@ void TForm1::calculate(conversion::ConversionOptions settings)
     engine::CalculationRequest request;
     request.programFolder = programFolder_;
     request.workingFolder = workingFolder_;
-    request.antenna = engine::AntennaConversion{u.VRNfileName->toPlainText().toStdString(), settings};
-    request.convertOnly = u.ShowNEC2InputCheck->isChecked();
+    request.antenna = engine::AntennaConversion{dataSheetPage().antennaPath().toStdString(), settings};
+    request.convertOnly = dataSheetPage().convertOnly();
     request.parse.viewerSections = true; // the viewer shows what this reading read
 
     engine::Calculation calculation;
@@ -233,7 +195,7 @@ void TForm1::calculate(conversion::ConversionOptions settings)
                 listed << QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size()));
         }
         listed << QStringLiteral("*******");
-        resultmemo::append(*u.Memo1, listed);
+        dataSheetPage().appendToMemo(listed);
         nec2InputPage().setStartEnabled(true);
         session().commands.anglesRerun = true;
         session().commands.sweepUpToDate = true;
@@ -244,9 +206,10 @@ void TForm1::calculate(conversion::ConversionOptions settings)
     if (running) {
         session().commands.running = true;
         updateCommands();
-        const QList<QWidget*> busy = session().CoatedRun
-            ? QList<QWidget*>{u.GroupBox3, u.TabSheet3, u.Execute, u.Execute1}
-            : QList<QWidget*>{u.TabSheet1, u.TabSheet3, u.Execute_Original, u.Execute_Original1};
+        const bool coated = session().CoatedRun;
+        const QList<QWidget*> busy =
+            coated ? QList<QWidget*>{u.TabSheet3, u.Execute1} : QList<QWidget*>{u.TabSheet3, u.Execute_Original1};
+        dataSheetPage().setCalculationBusy(coated, true);
         for (QWidget* w : busy)
             w->setCursor(Qt::WaitCursor);
 
@@ -254,6 +217,7 @@ void TForm1::calculate(conversion::ConversionOptions settings)
 
         session().commands.running = false;
         updateCommands();
+        dataSheetPage().setCalculationBusy(coated, false);
         for (QWidget* w : busy)
             w->unsetCursor();
         if (!goOn)

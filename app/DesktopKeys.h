@@ -6,6 +6,10 @@
 
 #include <QString>
 
+class QAbstractButton;
+class QKeySequence;
+class QWidget;
+
 namespace vrnnec {
 
 class TForm1;
@@ -14,9 +18,13 @@ struct MainWindowControls;
 // The title of the main window with `antennaPath` picked (none when empty).
 QString MainWindowTitle(const QString& caption, const QString& antennaPath);
 
-// Sets the mnemonics of the first page, adds the key actions to the window and keeps its
-// title in step with the antenna file's name; `controls` holds the first page built.
-void InstallDesktopKeys(TForm1& window, MainWindowControls& controls);
+// A window-wide key, an action named `name` on `window`, that clicks `button`; a disabled
+// button ignores it.
+void AddButtonKey(QWidget& window, const QString& name, const QKeySequence& key, QAbstractButton* button);
+
+// Has the first page set its mnemonics and keys, adds Ctrl+Q to the window and keeps its
+// title in step with the antenna file's name.
+void InstallDesktopKeys(TForm1& window);
 // The mnemonics of the buttons on "Table of results", once that page is built.
 void InstallPageKeys(MainWindowControls& controls);
 

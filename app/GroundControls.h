@@ -27,8 +27,6 @@ public:
     // Fills the standard grounds into the combo box and connects the rules.
     GroundControls(const Widgets& widgets, QObject* parent);
 
-    const Widgets& widgets() const { return widgets_; }
-
     ground::ControlsState state() const;
     // Sets texts, checked and enabled states without applying a standard ground.
     void setState(const ground::ControlsState& state);

@@ -45,13 +45,10 @@ TForm1::TForm1(const AppContext& context, QWidget* parent)
     ui_->Ui::MainWindowFrame::setupUi(this);
     createCommandActions();
     setUpPages();
-    groundControls_ = new GroundControls(
-        {ui_->PGround, ui_->SNGround, ui_->EPSField, ui_->SigmaField, ui_->GroundListComboBox}, this);
-    groundControls_->setStandardText(QString::fromUtf8(ground::kDefaultPresetText.data(),
-                                                       static_cast<qsizetype>(ground::kDefaultPresetText.size())));
+    groundControls_ = &ui_->TabSheet1->groundControls();
     setUpPopupMenus();
     connectRules();
-    InstallDesktopKeys(*this, *ui_);
+    InstallDesktopKeys(*this);
     workPlaces_->attach();
     PrepareProg();
     updateCommands();
@@ -82,11 +79,11 @@ void TForm1::buildPages()
     applyPendingSettings();
     updateCommands();
     // The fields that mirror fields of the first page start with their texts.
-    u.TabSheet4->setElevationText(u.AngleElevField->text());
-    u.TabSheet4->setAzimuthText(u.AngleAzField->text());
-    for (auto [from, to] : {std::pair{u.FreqField, u.FreqVRNChangeField}})
-        if (to->text() != from->text())
-            to->setText(from->text());
+    const DataSheetPage::PatternAngles angles = u.TabSheet1->patternAngles();
+    u.TabSheet4->setElevationText(angles.elevationText);
+    u.TabSheet4->setAzimuthText(angles.azimuthText);
+    if (u.FreqVRNChangeField->text() != u.TabSheet1->frequencyText())
+        u.FreqVRNChangeField->setText(u.TabSheet1->frequencyText());
 }
 
 void TForm1::createCommandActions()
@@ -175,12 +172,10 @@ void TForm1::setUpPages()
     // takes the first size hints of its controls (the list of standard grounds keeps the
     // minimum width it has then, while still empty).
     MainWindowControls& u = *ui_;
-    u.TabSheet1 = new DataSheetPage(u);
+    u.TabSheet1 = new DataSheetPage();
     u.TabSheet1->ensureBuilt();
-    bindEntry(u.ButtonVRNfileFind, Command::FindAntennaFile);
-    bindEntry(u.RefreshButton, Command::Refresh);
-    bindEntry(u.Execute_Original, Command::CalculateOriginal);
-    bindEntry(u.Execute, Command::CalculateCoated);
+    for (auto [button, command] : u.TabSheet1->commandEntries())
+        bindEntry(button, command);
     u.PageControl1->addTab(u.TabSheet1, QStringLiteral("Data sheet"));
     u.TabSheet3 = new ResultsTablePage(u);
     u.PageControl1->addTab(u.TabSheet3, QStringLiteral("Table of results"));
@@ -251,12 +246,9 @@ void TForm1::setUpPopupMenus()
     accessoriesPopupMenu_->setObjectName(QStringLiteral("AccessoriesPopupMenu"));
     accessoriesPopupMenu_->addActions({ui_->ViewerCall, ui_->SetAnglesforRPcalculations, ui_->FreqPlotsShowMenuItem});
 
-    const auto attach = [](QWidget* owner, QWidget* area, QMenu* menu) {
-        connect(owner, &QWidget::customContextMenuRequested, menu,
-                [area, menu](const QPoint& position) { menu->popup(area->mapToGlobal(position)); });
-    };
-    attach(ui_->GroupBox2, ui_->GroupBox2, accessoriesPopupMenu_);
-    attach(ui_->GroupBox3, ui_->GroupBox3, accessoriesPopupMenu_);
+    // Over the angle and the coat groups of "Data sheet".
+    connect(ui_->TabSheet1, &DataSheetPage::accessoriesMenuRequested, accessoriesPopupMenu_,
+            [menu = accessoriesPopupMenu_](const QPoint& position) { menu->popup(position); });
     // The results table's menu is attached with its page (buildPages).
 }
 

@@ -1,7 +1,8 @@
 // Every control of the main window in one struct: the frame (`TForm1`, `PageControl1`
-// and the actions shared by pages), the five pages and the controls of each page.
-// Object names are unique in the window, so the members of the generated form structs
-// do not clash and `controls.EPSField` names the same widget as `findChild("EPSField")`.
+// and the actions shared by pages), the five pages and the controls of the pages that do
+// not keep theirs private ("Data sheet" does). Object names are unique in the window, so
+// the members of the generated form structs do not clash and `controls.X` names the same
+// widget as `findChild("X")`.
 //
 // The window fills the frame's part with its setupUi; each page fills its own part
 // when the window creates it, before the page goes into `PageControl1`.
@@ -12,7 +13,6 @@
 #include "app/NEC2InputPage.h"
 #include "app/RPPlotsPage.h"
 #include "app/ResultsTablePage.h"
-#include "ui_DataSheetPage.h"
 #include "ui_MainWindowFrame.h"
 #include "ui_RPPlotsPage.h"
 #include "ui_ResultsTablePage.h"
@@ -20,7 +20,6 @@
 namespace vrnnec {
 
 struct MainWindowControls : Ui::MainWindowFrame,
-                            Ui::DataSheetPage,
                             Ui::ResultsTablePage,
                             Ui::RPPlotsPage {
     // The pages in the order of their tabs.

@@ -14,13 +14,13 @@ namespace vrnnec {
 
 namespace {
 
-// Copies the text of `from` into `to` whenever it changes.
-void mirror(QLineEdit* from, QLineEdit* to)
+// Copies a text that changed into `to`.
+auto mirrorInto(QLineEdit* to)
 {
-    QObject::connect(from, &QLineEdit::textChanged, to, [to](const QString& text) {
+    return [to](const QString& text) {
         if (to->text() != text)
             to->setText(text);
-    });
+    };
 }
 
 } // namespace
@@ -32,23 +32,18 @@ void TForm1::connectRules()
     // Ground radio buttons of the main window also outdate the frequency sweep.
     connect(groundControls_, &GroundControls::groundChoiceClicked, this, [this] { setFrequencyPlotsEnabled(false); });
     // Every change that would change the deck of the last run outdates the sweep.
-    const auto outdate = [this] { setFrequencyPlotsEnabled(false); };
-    for (QLineEdit* field : {u.EPSField, u.SigmaField, u.RDField, u.EpsDielField, u.UkorField})
-        connect(field, &QLineEdit::textChanged, this, outdate);
-    connect(u.RwDField, &QComboBox::editTextChanged, this, outdate);
-    connect(u.RwDField, &QComboBox::currentTextChanged, this, outdate);
-    for (QCheckBox* box : {u.EKSwitchCheck, u.CDSVSCheck, u.DM2AllSegmentationCheck})
-        connect(box, &QCheckBox::toggled, this, outdate);
+    connect(u.TabSheet1, &DataSheetPage::conversionInputChanged, this, [this] { setFrequencyPlotsEnabled(false); });
 }
 
 void TForm1::connectPageRules()
 {
     MainWindowControls& u = *ui_;
+    DataSheetPage* sheet = u.TabSheet1;
     NEC2InputPage* deckPage = u.TabSheet4;
-    connect(u.AngleElevField, &QLineEdit::textChanged, deckPage, &NEC2InputPage::setElevationText);
-    connect(u.AngleAzField, &QLineEdit::textChanged, deckPage, &NEC2InputPage::setAzimuthText);
-    mirror(u.FreqField, u.FreqVRNChangeField);
-    mirror(u.FreqVRNChangeField, u.FreqField);
+    connect(sheet, &DataSheetPage::elevationTextChanged, deckPage, &NEC2InputPage::setElevationText);
+    connect(sheet, &DataSheetPage::azimuthTextChanged, deckPage, &NEC2InputPage::setAzimuthText);
+    connect(sheet, &DataSheetPage::frequencyTextChanged, u.FreqVRNChangeField, mirrorInto(u.FreqVRNChangeField));
+    connect(u.FreqVRNChangeField, &QLineEdit::textChanged, sheet, &DataSheetPage::setFrequencyText);
 
     connect(u.EnableParamChangeCheck, &QCheckBox::toggled, this, [this] { EnableParamChangeCheckClick(); });
     connect(u.GNDParChangeButton, &QPushButton::clicked, this, [this] { GNDParChangeButtonClick(); });

@@ -1,7 +1,7 @@
-// The settings file glue: the key table names the controls, found here by object name
-// among the page controls (the ground dialog has controls of the same names).
-#include "app/AngleBarPositions.h"
-#include "app/GroundControls.h"
+// The settings file glue: the key table names the controls; "Data sheet" reads and sets
+// its own, the others are found here by object name among the page controls (the ground
+// dialog has controls of the same names).
+#include "app/DataSheetPage.h"
 #include "app/IniFile.h"
 #include "app/LocaleNumbers.h"
 #include "app/MainWindow.h"
@@ -43,9 +43,9 @@ void TForm1::loadSettings()
     for (const auto& [control, text] : loaded.texts) {
         const QString name = controlName(control);
         const QString value = QString::fromStdString(text);
-        if (name == ui_->GroundListComboBox->objectName()) {
-            groundControls_->setStandardText(value);
-        } else if (name == QLatin1String("ZSwrReNEC2Field") || name == QLatin1String("ZSwrImNEC2Field")) {
+        if (dataSheetPage().applySettingText(name, value))
+            continue;
+        if (name == QLatin1String("ZSwrReNEC2Field") || name == QLatin1String("ZSwrImNEC2Field")) {
             (name == QLatin1String("ZSwrReNEC2Field") ? swrR : swrX) = value;
             takeSwrReference(swrR, swrX);
             swrRead = true;
@@ -57,14 +57,10 @@ void TForm1::loadSettings()
     }
     if (swrRead)
         ui_->TabSheet5->setSwrReferenceTexts({swrR, swrX});
-    if (loaded.elevationBar)
-        ui_->AngleElevSetBar->setValue(anglebars::clampPosition(*loaded.elevationBar, ui_->AngleElevSetBar->minimum(),
-                                                                ui_->AngleElevSetBar->maximum()));
-    if (loaded.azimuthBar)
-        ui_->AngleAzSetBar->setValue(
-            anglebars::clampPosition(*loaded.azimuthBar, ui_->AngleAzSetBar->minimum(), ui_->AngleAzSetBar->maximum()));
+    dataSheetPage().setAngleBarPositions(loaded.elevationBar, loaded.azimuthBar);
     for (const auto& [control, checked] : loaded.flags) {
-        if (ui_->TabSheet4->applySavedFlag(controlName(control), checked))
+        if (ui_->TabSheet4->applySavedFlag(controlName(control), checked)
+            || dataSheetPage().applySettingFlag(controlName(control), checked))
             continue;
         if (auto* box = ui_->centralwidget->findChild<QCheckBox*>(controlName(control)))
             box->setChecked(checked);
@@ -99,16 +95,20 @@ void TForm1::saveSettings()
         QString text;
         switch (key.kind) {
         case settings::Kind::Path: continue;
-        case settings::Kind::Flag:
-            if (const std::optional<bool> deckFlag = ui_->TabSheet4->savedFlag(name))
-                text = *deckFlag ? QStringLiteral("1") : QStringLiteral("0");
+        case settings::Kind::Flag: {
+            std::optional<bool> checked = ui_->TabSheet4->savedFlag(name);
+            if (!checked)
+                checked = dataSheetPage().settingFlag(name);
+            if (checked)
+                text = *checked ? QStringLiteral("1") : QStringLiteral("0");
             else if (auto* box = ui_->centralwidget->findChild<QCheckBox*>(name))
                 text = box->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
             break;
+        }
         case settings::Kind::Text:
         case settings::Kind::Number:
-            if (name == ui_->GroundListComboBox->objectName())
-                text = ui_->GroundListComboBox->currentText();
+            if (const std::optional<QString> value = dataSheetPage().settingText(name))
+                text = *value;
             else if (name == QLatin1String("ZSwrReNEC2Field"))
                 text = currentsPage().swrReferenceTexts().r;
             else if (name == QLatin1String("ZSwrImNEC2Field"))

@@ -1,6 +1,7 @@
 // What the window does with a listing: the reading into the table and memos, the
 // pattern diagrams with their save commands, and the currents chart with its export.
 #include "app/CurrentsPage.h"
+#include "app/DataSheetPage.h"
 #include "app/LocaleNumbers.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowControls.h"
@@ -83,7 +84,7 @@ void TForm1::ReadEngineOutput(const engine::ListingData& listing)
         session().Wavelength = *output.wavelength;
     resultmemo::append(*u.ImpedanceScreen, texts.memos.impedanceScreen);
     resultmemo::append(*u.ImpedanceScreen1, texts.memos.impedanceScreen1);
-    resultmemo::append(*u.Memo1, texts.memos.memo1);
+    dataSheetPage().appendToMemo(texts.memos.memo1);
     nec2InputPage().appendResults(texts.memos.nec2ResultSheetScreen);
     for (const results::TableStep& step : texts.table) {
         if (step.addRow)
@@ -102,7 +103,7 @@ void TForm1::ReadEngineOutput(const engine::ListingData& listing)
 
     session().MaxTotalGain = output.maxTotalGain.value_or(0);
     ShowPolarization();
-    u.FreqField->setText(localenum::general(output.frequency.value_or(0)));
+    dataSheetPage().setFrequency(output.frequency.value_or(0));
     u.HAntField->setText(localenum::general(session().AntennaHeight));
     session().commands.resultsRead = true;
     updateCommands();
@@ -146,7 +147,7 @@ void TForm1::ShowPolarization()
 QString TForm1::proposeSave(const char* suffix, const QString& title, const QString& filter,
                             const QString& defaultSuffix)
 {
-    const results::ProposedFile proposal = results::proposedFile(ui().VRNfileName->toPlainText().toStdString(), suffix);
+    const results::ProposedFile proposal = results::proposedFile(dataSheetPage().antennaPath().toStdString(), suffix);
     return dialogs_->saveFileName(title, filter, defaultSuffix, QString::fromStdString(proposal.folder),
                                   QString::fromStdString(proposal.fileName));
 }
