@@ -6,6 +6,7 @@
 #include "app/MainWindow.h"
 #include "app/MainWindowControls.h"
 #include "app/ResultMemo.h"
+#include "app/ResultsTablePage.h"
 #include "app/RunController.h"
 #include "app/UserDialogs.h"
 #include "common/CoatParameters.h"
@@ -50,7 +51,7 @@ void TForm1::ButtonVRNfileFindClick()
 void TForm1::OpenAntennaFile(const QString& path)
 {
     ui().VRNfileName->setPlainText(path);
-    ui().VRNfileName1->setPlainText(path);
+    resultsTablePage().setAntennaFileName(path);
     previewAntennaFile(path, true);
 }
 
@@ -97,16 +98,8 @@ void TForm1::previewAntennaFile(const QString& path, bool picked)
 
     if (picked)
         session().commands.antennaFile = true;
-    u.HAntField->setText(localenum::general(session().FileHeight));
-    u.FreqVRNChangeField->setText(localenum::general(session().FileFrequency));
     u.FreqField->setText(localenum::general(session().FileFrequency));
-
-    u.EnableParamChangeCheck->setChecked(false);
-    EnableParamChangeCheckClick();
-    if (picked)
-        u.EnableParamChangeCheck->setEnabled(true);
-    u.HAntField->setEnabled(false);
-    u.FreqVRNChangeField->setEnabled(false);
+    resultsTablePage().resetParameterChange(session().FileHeight, session().FileFrequency, picked);
 
     const std::vector<double> radii = DistinctRadiiMm(preview);
     u.RwDField->clear();
@@ -156,10 +149,10 @@ void TForm1::Execute_OriginalClick()
         s = commonSettings(u);
         session().AntennaHeight = 30;
         s.frequencyMHz = 14;
-        if (u.EnableParamChangeCheck->isChecked()) {
+        if (resultsTablePage().changesParameters()) {
             s.changeFrequency = s.changeHeight = true;
-            s.frequencyMHz = readField(u.FreqVRNChangeField->text());
-            session().AntennaHeight = readField(u.HAntField->text());
+            s.frequencyMHz = readField(resultsTablePage().frequencyText());
+            session().AntennaHeight = readField(resultsTablePage().heightText());
         }
     } catch (const ConversionStop& stop) {
         dialogs_->showMessage(stop.message);
@@ -179,9 +172,9 @@ void TForm1::ExecuteClick()
         s.changeFrequency = true;
         s.frequencyMHz = readField(u.FreqField->text());
         session().AntennaHeight = 30;
-        if (u.EnableParamChangeCheck->isChecked()) {
+        if (resultsTablePage().changesParameters()) {
             s.changeHeight = true;
-            session().AntennaHeight = readField(u.HAntField->text());
+            session().AntennaHeight = readField(resultsTablePage().heightText());
         }
         coatInputs.wireRadiusMm = readField(u.RwDField->currentText());
         coatInputs.coatRadiusMm = readField(u.RDField->text());
@@ -244,11 +237,12 @@ void TForm1::calculate(conversion::ConversionOptions settings)
     if (running) {
         session().commands.running = true;
         updateCommands();
-        const QList<QWidget*> busy = session().CoatedRun
-            ? QList<QWidget*>{u.GroupBox3, u.TabSheet3, u.Execute, u.Execute1}
-            : QList<QWidget*>{u.TabSheet1, u.TabSheet3, u.Execute_Original, u.Execute_Original1};
+        const QList<QWidget*> busy = session().CoatedRun ? QList<QWidget*>{u.GroupBox3, u.Execute}
+                                                         : QList<QWidget*>{u.TabSheet1, u.Execute_Original};
         for (QWidget* w : busy)
             w->setCursor(Qt::WaitCursor);
+        const Command calculationCommand = session().CoatedRun ? Command::CalculateCoated : Command::CalculateOriginal;
+        resultsTablePage().showBusy(calculationCommand, true);
 
         const bool goOn = runs_->wait(calculation);
 
@@ -256,6 +250,7 @@ void TForm1::calculate(conversion::ConversionOptions settings)
         updateCommands();
         for (QWidget* w : busy)
             w->unsetCursor();
+        resultsTablePage().showBusy(calculationCommand, false);
         if (!goOn)
             return;
     }

@@ -169,7 +169,6 @@ private:
     void RefreshButtonClick();
     void Execute_OriginalClick();
     void ExecuteClick();
-    void AddResultsRow();
     void ShowPolarization();
     void SaveRPClick();
     void SaveElevationPlotClick();
@@ -181,7 +180,6 @@ private:
     void FreqPlotsShowMenuItemClick();
     void ElectricNFButtonClick();
     void MagneticNFButtonClick();
-    void EnableParamChangeCheckClick();
     void ZSwrNEC2FieldChange();
 
     void PrepareProg();
@@ -203,7 +201,6 @@ private:
     void previewAntennaFile(const QString& path, bool picked);
     void calculate(conversion::ConversionOptions settings);
     void nearField(results::NearField field);
-    results::Polarization selectedPolarization();
     QString proposeSave(const char* suffix, const QString& title, const QString& filter, const QString& defaultSuffix);
     void saveDiagram(const QImage& image, const char* suffix, const QString& title);
     void FormClose();

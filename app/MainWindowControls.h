@@ -16,15 +16,11 @@
 #include "ui_DataSheetPage.h"
 #include "ui_MainWindowFrame.h"
 #include "ui_NEC2InputPage.h"
-#include "ui_RPPlotsPage.h"
-#include "ui_ResultsTablePage.h"
 
 namespace vrnnec {
 
 struct MainWindowControls : Ui::MainWindowFrame,
                             Ui::DataSheetPage,
-                            Ui::ResultsTablePage,
-                            Ui::RPPlotsPage,
                             Ui::NEC2InputPage,
                             Ui::CurrentsPage {
     // The pages in the order of their tabs.

@@ -1,10 +1,11 @@
-// The main window's own rules across its pages: mirrors between fields, the parameter
-// change group, the invalidation of "Frequency plots" and the SWR reference fields.
+// The main window's own rules across its pages: mirrors between fields, the invalidation
+// of "Frequency plots" and the SWR reference fields.
 // Rules within one page are set up by the page.
 #include "app/GroundControls.h"
 #include "app/LocaleNumbers.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowControls.h"
+#include "app/ResultsTablePage.h"
 #include "app/SwrReferenceFields.h"
 #include "app/UserDialogs.h"
 
@@ -46,32 +47,26 @@ void TForm1::connectPageRules()
     MainWindowControls& u = *ui_;
     mirror(u.AngleElevField, u.Elevation1Field);
     mirror(u.AngleAzField, u.Azimuth1Field);
-    mirror(u.FreqField, u.FreqVRNChangeField);
-    mirror(u.FreqVRNChangeField, u.FreqField);
+    // The frequency of the data sheet and that of the parameter change group.
+    ResultsTablePage& resultsTable = *u.TabSheet3;
+    connect(u.FreqField, &QLineEdit::textChanged, &resultsTable, &ResultsTablePage::setFrequencyText);
+    connect(&resultsTable, &ResultsTablePage::frequencyTextChanged, u.FreqField, [field = u.FreqField](const QString& text) {
+        if (field->text() != text)
+            field->setText(text);
+    });
 
-    connect(u.EnableParamChangeCheck, &QCheckBox::toggled, this, [this] { EnableParamChangeCheckClick(); });
-    connect(u.GNDParChangeButton, &QPushButton::clicked, this, [this] { GNDParChangeButtonClick(); });
+    connect(&resultsTable, &ResultsTablePage::parameterChangeToggled, this, [this, &resultsTable] {
+        resultsTable.applyParameterChange(session_.FileHeight, session_.FileFrequency);
+    });
+    connect(&resultsTable, &ResultsTablePage::groundParametersRequested, this, [this] { GNDParChangeButtonClick(); });
 
     const auto outdate = [this] { setFrequencyPlotsEnabled(false); };
-    connect(u.HAntField, &QLineEdit::textChanged, this, outdate);
+    connect(&resultsTable, &ResultsTablePage::heightTextChanged, this, outdate);
     connect(u.ReadADMCheck, &QCheckBox::toggled, this, outdate);
     connect(u.GeometryNEC2, &QPlainTextEdit::textChanged, this, outdate);
 
     connect(u.ZSwrReNEC2Field, &QLineEdit::textChanged, this, [this] { ZSwrNEC2FieldChange(); });
     connect(u.ZSwrImNEC2Field, &QLineEdit::textChanged, this, [this] { ZSwrNEC2FieldChange(); });
-}
-
-void TForm1::EnableParamChangeCheckClick()
-{
-    MainWindowControls& u = ui();
-    const bool changing = u.EnableParamChangeCheck->isChecked() && u.EnableParamChangeCheck->isEnabled();
-    u.HAntField->setEnabled(changing);
-    u.FreqVRNChangeField->setEnabled(changing);
-    u.GNDParChangeButton->setEnabled(changing);
-    if (!changing) {
-        u.HAntField->setText(localenum::general(session_.FileHeight));
-        u.FreqVRNChangeField->setText(localenum::general(session_.FileFrequency));
-    }
 }
 
 bool TForm1::takeSwrReference(QString& r, QString& x)
