@@ -1,5 +1,6 @@
 #include "app/RPPlotsPage.h"
 
+#include "app/LocaleNumbers.h"
 #include "app/ResultMemo.h"
 #include "ui_RPPlotsPage.h"
 
@@ -110,6 +111,14 @@ void RPPlotsPage::setSavesEnabled(bool azimuthAndResults, bool elevation)
     ui_->SaveRP->setEnabled(azimuthAndResults);
     ui_->SaveRes->setEnabled(azimuthAndResults);
     ui_->SaveElevationPlot->setEnabled(elevation);
+}
+
+results::PolarizationOutcome RPPlotsPage::showPatterns(const engine::PatternCuts& cuts, double maxTotalGain)
+{
+    const results::PolarizationOutcome outcome =
+        results::ShowPolarization(diagrams(), cuts, maxTotalGain, polarization(), localenum::decimalSeparator());
+    showDiagrams();
+    return outcome;
 }
 
 void RPPlotsPage::showDiagrams()

@@ -42,6 +42,9 @@ public:
         return *diagrams_;
     }
     void showDiagrams();
+    // Draws the two pattern cuts in the chosen polarization on clean grids and shows them;
+    // what the drawing reports (messages, the outer ring's text) is for the caller.
+    results::PolarizationOutcome showPatterns(const engine::PatternCuts& cuts, double maxTotalGain);
 
     // `PopupRPDiagrMenu`: viewer, angles, "Frequency plots" and the three save commands.
     QMenu* popupMenu() const { return popupMenu_; }

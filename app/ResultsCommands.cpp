@@ -103,9 +103,7 @@ void TForm1::ReadEngineOutput(const engine::ListingData& listing)
 void TForm1::ShowPolarization()
 {
     const results::PolarizationOutcome outcome =
-        results::ShowPolarization(rpPlotsPage().diagrams(), session().PatternLines, session().MaxTotalGain,
-                                  rpPlotsPage().polarization(), localenum::decimalSeparator());
-    rpPlotsPage().showDiagrams();
+        rpPlotsPage().showPatterns(session().PatternLines, session().MaxTotalGain);
     if (outcome.enableSave && !session().commands.curvesDrawn) {
         session().commands.curvesDrawn = true;
         updateCommands();

@@ -238,6 +238,56 @@ private slots:
         QCOMPARE(chosen.at(0).at(0).value<Polarization>(), polarization);
     }
 
+    void patternsAreDrawnInTheChosenPolarization_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<Polarization>("polarization");
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("ring");
+        const QLocale german(QLocale::German, QLocale::Germany);
+        QTest::newRow("total") << "TotalDCheck" << Polarization::Total << QLocale::c() << "Outer ring level = 8.5 dBi";
+        QTest::newRow("phi") << "PhiDCheck" << Polarization::Phi << QLocale::c() << "Outer ring level = 8.5 dBi";
+        QTest::newRow("theta, comma") << "ThetaDCheck" << Polarization::Theta << german
+                                      << "Outer ring level = 8,5 dBi";
+        QTest::newRow("both, comma") << "PhiThetaDCheck" << Polarization::PhiTheta << german
+                                     << "Outer ring level = 8,5 dBi";
+    }
+
+    void patternsAreDrawnInTheChosenPolarization()
+    {
+        QFETCH(QString, button);
+        QFETCH(Polarization, polarization);
+        QFETCH(QLocale, locale);
+        QFETCH(QString, ring);
+        QLocale::setDefault(locale);
+        // Total gain on the outer ring, horizontal 3 dB and vertical 6 dB down.
+        const double maximum = 8.5;
+        vrnnec::engine::PatternCuts cuts;
+        for (int phi = 0; phi < 360; ++phi)
+            cuts.azimuth.push_back({70.0, double(phi), maximum - 6, maximum - 3, maximum});
+        for (int theta = 90; theta >= -90; --theta)
+            cuts.elevation.push_back({double(theta), 0.0, maximum - 6, maximum - 3, maximum});
+        RPPlotsPage page;
+        page.enablePolarization();
+        auto* radio = page.findChild<QRadioButton*>(button);
+        QVERIFY(radio != nullptr);
+        radio->click();
+        const vrnnec::results::PolarizationOutcome outcome = page.showPatterns(cuts, maximum);
+        QVERIFY(outcome.messages.empty() && outcome.enableSave);
+        QCOMPARE(QString::fromStdString(outcome.outerRingText), ring);
+
+        vrnnec::results::PatternImages expected;
+        vrnnec::results::ShowPolarization(expected, cuts, maximum, polarization, '.');
+        QVERIFY(page.diagrams().azimuth == expected.azimuth);
+        QVERIFY(page.diagrams().elevation == expected.elevation);
+        vrnnec::results::PatternImages total;
+        vrnnec::results::ShowPolarization(total, cuts, maximum, Polarization::Total, '.');
+        QCOMPARE(page.diagrams().azimuth == total.azimuth, polarization == Polarization::Total);
+        // A new reading starts from the empty grids.
+        page.clearResults();
+        QVERIFY(page.diagrams().azimuth == vrnnec::results::PatternImages().azimuth);
+    }
+
     void savesFollowTheirStateAndAskForTheirFiles_data()
     {
         QTest::addColumn<bool>("azimuthAndResults");
