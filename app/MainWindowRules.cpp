@@ -50,14 +50,14 @@ void TForm1::connectPageRules()
     // The frequency of the data sheet and that of the parameter change group.
     ResultsTablePage& resultsTable = *u.TabSheet3;
     connect(u.FreqField, &QLineEdit::textChanged, &resultsTable, &ResultsTablePage::setFrequencyText);
-    connect(&resultsTable, &ResultsTablePage::frequencyTextChanged, u.FreqField, [field = u.FreqField](const QString& text) {
-        if (field->text() != text)
-            field->setText(text);
+    QLineEdit* frequency = u.FreqField;
+    connect(&resultsTable, &ResultsTablePage::frequencyTextChanged, frequency, [frequency](const QString& text) {
+        if (frequency->text() != text)
+            frequency->setText(text);
     });
 
-    connect(&resultsTable, &ResultsTablePage::parameterChangeToggled, this, [this, &resultsTable] {
-        resultsTable.applyParameterChange(session_.FileHeight, session_.FileFrequency);
-    });
+    connect(&resultsTable, &ResultsTablePage::parameterChangeToggled, this,
+            [this, &resultsTable] { resultsTable.applyParameterChange(session_.FileHeight, session_.FileFrequency); });
     connect(&resultsTable, &ResultsTablePage::groundParametersRequested, this, [this] { GNDParChangeButtonClick(); });
 
     const auto outdate = [this] { setFrequencyPlotsEnabled(false); };

@@ -10,7 +10,8 @@
 
 namespace vrnnec {
 
-RPPlotsPage::RPPlotsPage(QWidget* parent) : LazyPage("TabSheet2", parent) {}
+RPPlotsPage::RPPlotsPage(QWidget* parent) : LazyPage("TabSheet2", parent)
+{}
 
 RPPlotsPage::~RPPlotsPage() = default;
 

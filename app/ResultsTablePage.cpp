@@ -13,7 +13,8 @@
 
 namespace vrnnec {
 
-ResultsTablePage::ResultsTablePage(QWidget* parent) : LazyPage("TabSheet3", parent) {}
+ResultsTablePage::ResultsTablePage(QWidget* parent) : LazyPage("TabSheet3", parent)
+{}
 
 ResultsTablePage::~ResultsTablePage() = default;
 

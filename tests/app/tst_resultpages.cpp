@@ -102,12 +102,16 @@ private slots:
         QTest::addColumn<QString>("height");
         QTest::addColumn<QString>("frequency");
         const QLocale german(QLocale::German, QLocale::Germany);
-        QTest::newRow("picked, checked") << QLocale::c() << true << true << true << "99" << "21";
-        QTest::newRow("picked, left unchecked") << QLocale::c() << true << false << false << "12.5" << "7.05";
+        QTest::newRow("picked, checked") << QLocale::c() << true << true << true << "99"
+                                         << "21";
+        QTest::newRow("picked, left unchecked") << QLocale::c() << true << false << false << "12.5"
+                                                << "7.05";
         QTest::newRow("refreshed: the box stays disabled") << QLocale::c() << false << true << false << "12.5"
                                                            << "7.05";
-        QTest::newRow("comma, checked") << german << true << true << true << "99" << "21";
-        QTest::newRow("comma, unchecked") << german << true << false << false << "12,5" << "7,05";
+        QTest::newRow("comma, checked") << german << true << true << true << "99"
+                                        << "21";
+        QTest::newRow("comma, unchecked") << german << true << false << false << "12,5"
+                                          << "7,05";
     }
 
     void parameterChangeGroup()
@@ -247,8 +251,7 @@ private slots:
         const QLocale german(QLocale::German, QLocale::Germany);
         QTest::newRow("total") << "TotalDCheck" << Polarization::Total << QLocale::c() << "Outer ring level = 8.5 dBi";
         QTest::newRow("phi") << "PhiDCheck" << Polarization::Phi << QLocale::c() << "Outer ring level = 8.5 dBi";
-        QTest::newRow("theta, comma") << "ThetaDCheck" << Polarization::Theta << german
-                                      << "Outer ring level = 8,5 dBi";
+        QTest::newRow("theta, comma") << "ThetaDCheck" << Polarization::Theta << german << "Outer ring level = 8,5 dBi";
         QTest::newRow("both, comma") << "PhiThetaDCheck" << Polarization::PhiTheta << german
                                      << "Outer ring level = 8,5 dBi";
     }
