@@ -116,8 +116,9 @@ void RPPlotsPage::setSavesEnabled(bool azimuthAndResults, bool elevation)
 
 results::PolarizationOutcome RPPlotsPage::showPatterns(const engine::PatternCuts& cuts, double maxTotalGain)
 {
+    const results::Polarization choice = polarization(); // builds the page
     const results::PolarizationOutcome outcome =
-        results::ShowPolarization(diagrams(), cuts, maxTotalGain, polarization(), localenum::decimalSeparator());
+        results::ShowPolarization(*diagrams_, cuts, maxTotalGain, choice, localenum::decimalSeparator());
     showDiagrams();
     return outcome;
 }

@@ -34,9 +34,9 @@ public:
     explicit RPPlotsPage(QWidget* parent = nullptr);
     ~RPPlotsPage() override;
 
-    // The two pattern diagrams (`Diagr`, `DiagrElev`), drawn when the page is built;
-    // showDiagrams() puts them on the page.
-    results::PatternImages& diagrams()
+    // The two pattern diagrams (`Diagr`, `DiagrElev`) as the saves write them: the empty
+    // grids when the page is built; showDiagrams() puts them on the page.
+    const results::PatternImages& diagrams()
     {
         ensureBuilt();
         return *diagrams_;
