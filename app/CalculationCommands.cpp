@@ -6,6 +6,7 @@
 #include "app/MainWindow.h"
 #include "app/MainWindowControls.h"
 #include "app/ResultMemo.h"
+#include "app/ResultsTablePage.h"
 #include "app/RunController.h"
 #include "app/UserDialogs.h"
 #include "common/CoatParameters.h"
@@ -59,7 +60,7 @@ void TForm1::ButtonVRNfileFindClick()
 void TForm1::OpenAntennaFile(const QString& path)
 {
     dataSheetPage().setAntennaPath(path);
-    ui().VRNfileName1->setPlainText(path);
+    resultsTablePage().setAntennaFileName(path);
     previewAntennaFile(path, true);
 }
 
@@ -82,7 +83,6 @@ void TForm1::RefreshButtonClick()
 
 void TForm1::previewAntennaFile(const QString& path, bool picked)
 {
-    MainWindowControls& u = ui();
     const AntennaPreviewReading reading = ReadAntennaPreview(path.toStdString());
     if (!reading.ok()) {
         dialogs_->showMessage(QString::fromStdString(reading.message));
@@ -99,15 +99,7 @@ void TForm1::previewAntennaFile(const QString& path, bool picked)
 
     if (picked)
         session().commands.antennaFile = true;
-    u.HAntField->setText(localenum::general(session().FileHeight));
-    u.FreqVRNChangeField->setText(localenum::general(session().FileFrequency));
-
-    u.EnableParamChangeCheck->setChecked(false);
-    EnableParamChangeCheckClick();
-    if (picked)
-        u.EnableParamChangeCheck->setEnabled(true);
-    u.HAntField->setEnabled(false);
-    u.FreqVRNChangeField->setEnabled(false);
+    resultsTablePage().resetParameterChange(session().FileHeight, session().FileFrequency, picked);
 
     session().commands.listingShown = false;
     session().commands.anglesRerun = false;
@@ -117,17 +109,16 @@ void TForm1::previewAntennaFile(const QString& path, bool picked)
 
 void TForm1::Execute_OriginalClick()
 {
-    MainWindowControls& u = ui();
     session().CoatedRun = false;
     conversion::ConversionOptions s;
     try {
         s = take(dataSheetPage().conversionOptions());
         session().AntennaHeight = 30;
         s.frequencyMHz = 14;
-        if (u.EnableParamChangeCheck->isChecked()) {
+        if (resultsTablePage().changesParameters()) {
             s.changeFrequency = s.changeHeight = true;
-            s.frequencyMHz = readField(u.FreqVRNChangeField->text());
-            session().AntennaHeight = readField(u.HAntField->text());
+            s.frequencyMHz = readField(resultsTablePage().frequencyText());
+            session().AntennaHeight = readField(resultsTablePage().heightText());
         }
     } catch (const ConversionStop& stop) {
         dialogs_->showMessage(stop.message);
@@ -138,7 +129,6 @@ void TForm1::Execute_OriginalClick()
 
 void TForm1::ExecuteClick()
 {
-    MainWindowControls& u = ui();
     session().CoatedRun = true;
     conversion::ConversionOptions s;
     coat::CoatInputs coatInputs;
@@ -147,9 +137,9 @@ void TForm1::ExecuteClick()
         s.changeFrequency = true;
         s.frequencyMHz = take(dataSheetPage().frequencyMHz());
         session().AntennaHeight = 30;
-        if (u.EnableParamChangeCheck->isChecked()) {
+        if (resultsTablePage().changesParameters()) {
             s.changeHeight = true;
-            session().AntennaHeight = readField(u.HAntField->text());
+            session().AntennaHeight = readField(resultsTablePage().heightText());
         }
         coatInputs = take(dataSheetPage().coatInputs());
     } catch (const ConversionStop& stop) {
@@ -166,7 +156,6 @@ void TForm1::ExecuteClick()
 
 void TForm1::calculate(conversion::ConversionOptions settings)
 {
-    MainWindowControls& u = ui();
     settings.heightM = session().AntennaHeight;
     engine::CalculationRequest request;
     request.programFolder = programFolder_;
@@ -207,19 +196,16 @@ void TForm1::calculate(conversion::ConversionOptions settings)
         session().commands.running = true;
         updateCommands();
         const bool coated = session().CoatedRun;
-        const QList<QWidget*> busy =
-            coated ? QList<QWidget*>{u.TabSheet3, u.Execute1} : QList<QWidget*>{u.TabSheet3, u.Execute_Original1};
         dataSheetPage().setCalculationBusy(coated, true);
-        for (QWidget* w : busy)
-            w->setCursor(Qt::WaitCursor);
+        const Command calculationCommand = session().CoatedRun ? Command::CalculateCoated : Command::CalculateOriginal;
+        resultsTablePage().showBusy(calculationCommand, true);
 
         const bool goOn = runs_->wait(calculation);
 
         session().commands.running = false;
         updateCommands();
         dataSheetPage().setCalculationBusy(coated, false);
-        for (QWidget* w : busy)
-            w->unsetCursor();
+        resultsTablePage().showBusy(calculationCommand, false);
         if (!goOn)
             return;
     }

@@ -28,14 +28,6 @@ QString MainWindowTitle(const QString& caption, const QString& antennaPath)
     return caption + QStringLiteral(" - ") + QFileInfo(antennaPath).fileName();
 }
 
-void InstallPageKeys(MainWindowControls& u)
-{
-    u.ButtonVRNfileFind1->setText(QStringLiteral("&Find VORNA file"));
-    u.RefreshButton1->setText(QStringLiteral("&Refresh"));
-    u.Execute_Original1->setText(QStringLiteral("Calculate at &original of VORNA file"));
-    u.Execute1->setText(QStringLiteral("Calculate &with dielectric coated wires"));
-}
-
 void InstallDesktopKeys(TForm1& window)
 {
     window.dataSheetPage().installKeys(window);

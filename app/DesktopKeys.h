@@ -1,5 +1,5 @@
 // The keys a desktop user tries first on the main window: mnemonics on the buttons of
-// "Data sheet" and "Table of results", Ctrl+O for "Find VORNA file", F9 for "Calculate
+// "Data sheet" ("Table of results" gives its own), Ctrl+O for "Find VORNA file", F9 for "Calculate
 // at original of VORNA file", F5 for "Refresh", Ctrl+Q to close; and the antenna file's
 // name in the window title after the caption.
 #pragma once
@@ -25,7 +25,5 @@ void AddButtonKey(QWidget& window, const QString& name, const QKeySequence& key,
 // Has the first page set its mnemonics and keys, adds Ctrl+Q to the window and keeps its
 // title in step with the antenna file's name.
 void InstallDesktopKeys(TForm1& window);
-// The mnemonics of the buttons on "Table of results", once that page is built.
-void InstallPageKeys(MainWindowControls& controls);
 
 } // namespace vrnnec

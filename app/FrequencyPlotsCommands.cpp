@@ -3,6 +3,7 @@
 #include "app/LocaleNumbers.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowControls.h"
+#include "app/ResultsTablePage.h"
 #include "app/UserDialogs.h"
 #include "common/TextLines.h"
 #include "engine/EngineRun.h"
@@ -23,7 +24,7 @@ void TForm1::FreqPlotsShowMenuItemClick()
     delete freqPlotsForm_;
 
     double centre = 0;
-    if (!localenum::readReal(ui().FreqVRNChangeField->text(), centre)) {
+    if (!localenum::readReal(resultsTablePage().frequencyText(), centre)) {
         centre = 14;
         dialogs_->showMessage(QString::fromLatin1(analyses::sweepmessages::kCheckFrequency));
     }

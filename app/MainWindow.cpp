@@ -64,17 +64,13 @@ void TForm1::buildPages()
     for (LazyPage* page : std::initializer_list<LazyPage*>{u.TabSheet3, u.TabSheet2, u.TabSheet4, u.TabSheet5})
         page->ensureBuilt();
     bindPageEntries();
-    connect(u.ResultsTable, &QWidget::customContextMenuRequested, accessoriesPopupMenu_,
-            [this](const QPoint& position) {
-                accessoriesPopupMenu_->popup(ui_->ResultsTable->viewport()->mapToGlobal(position));
-            });
+    u.TabSheet3->setTableMenu(accessoriesPopupMenu_);
     connectPageRules();
     connectCommands();
     deckFiles_ = new DeckFileCommands(*this);
     directRuns_ = new DirectRunCommands(*this);
     new EditorCommands(*this);
     new OptimizeCommands(*this);
-    InstallPageKeys(u);
     workPlaces_->attachPages();
     applyPendingSettings();
     updateCommands();
@@ -82,8 +78,7 @@ void TForm1::buildPages()
     const DataSheetPage::PatternAngles angles = u.TabSheet1->patternAngles();
     u.TabSheet4->setElevationText(angles.elevationText);
     u.TabSheet4->setAzimuthText(angles.azimuthText);
-    if (u.FreqVRNChangeField->text() != u.TabSheet1->frequencyText())
-        u.FreqVRNChangeField->setText(u.TabSheet1->frequencyText());
+    u.TabSheet3->setFrequencyText(u.TabSheet1->frequencyText());
 }
 
 void TForm1::createCommandActions()
@@ -134,17 +129,14 @@ void TForm1::bindEntry(QAction* entry, Command command)
 void TForm1::bindPageEntries()
 {
     MainWindowControls& u = *ui_;
-    bindEntry(u.ButtonVRNfileFind1, Command::FindAntennaFile);
-    bindEntry(u.RefreshButton1, Command::Refresh);
-    bindEntry(u.Execute_Original1, Command::CalculateOriginal);
-    bindEntry(u.Execute1, Command::CalculateCoated);
+    for (auto [button, command] : u.TabSheet3->commandEntries())
+        bindEntry(button, command);
     for (auto [button, command] : u.TabSheet5->commandEntries())
         bindEntry(button, command);
     for (auto [button, command] : u.TabSheet4->commandEntries())
         bindEntry(button, command);
-    bindEntry(u.ViewerCall1, Command::Viewer);
-    bindEntry(u.SetAnglesforRPcalculations1, Command::AnglesDialog);
-    bindEntry(u.FreqPlotsShowMenuItem1, Command::FrequencyPlots);
+    for (auto [entry, command] : u.TabSheet2->commandEntries())
+        bindEntry(entry, command);
 }
 
 void TForm1::createGroundDialog()
@@ -177,9 +169,9 @@ void TForm1::setUpPages()
     for (auto [button, command] : u.TabSheet1->commandEntries())
         bindEntry(button, command);
     u.PageControl1->addTab(u.TabSheet1, QStringLiteral("Data sheet"));
-    u.TabSheet3 = new ResultsTablePage(u);
+    u.TabSheet3 = new ResultsTablePage();
     u.PageControl1->addTab(u.TabSheet3, QStringLiteral("Table of results"));
-    u.TabSheet2 = new RPPlotsPage(u);
+    u.TabSheet2 = new RPPlotsPage();
     u.PageControl1->addTab(u.TabSheet2, QStringLiteral("RP plots"));
     u.TabSheet4 = new NEC2InputPage();
     u.PageControl1->addTab(u.TabSheet4, QStringLiteral("NEC-2 input"));
@@ -285,10 +277,7 @@ void TForm1::updateCommands()
         return;
     MainWindowControls& u = *ui_;
     const CommandState& s = session_.commands;
-    for (auto [save, enabled] : {std::pair{u.SaveRP, s.resultsRead || s.curvesDrawn},
-                                 std::pair{u.SaveRes, s.resultsRead || s.curvesDrawn},
-                                 std::pair{u.SaveElevationPlot, s.resultsRead}})
-        save->setEnabled(enabled);
+    u.TabSheet2->setSavesEnabled(s.resultsRead || s.curvesDrawn, s.resultsRead);
     u.TabSheet5->setResultsRead(s.resultsRead);
 }
 

@@ -166,7 +166,6 @@ private:
     void RefreshButtonClick();
     void Execute_OriginalClick();
     void ExecuteClick();
-    void AddResultsRow();
     void ShowPolarization();
     void SaveRPClick();
     void SaveElevationPlotClick();
@@ -178,7 +177,6 @@ private:
     void GFwriteButtonClick();
     void CopyGFClick();
     void FreqPlotsShowMenuItemClick();
-    void EnableParamChangeCheckClick();
     void ZSwrNEC2FieldChange();
 
     void PrepareProg();
@@ -200,7 +198,6 @@ private:
     void previewAntennaFile(const QString& path, bool picked);
     void calculate(conversion::ConversionOptions settings);
     void nearField(results::NearField field);
-    results::Polarization selectedPolarization();
     QString proposeSave(const char* suffix, const QString& title, const QString& filter, const QString& defaultSuffix);
     void saveDiagram(const QImage& image, const char* suffix, const QString& title);
     void FormClose();
@@ -224,7 +221,6 @@ private:
     bool pagesBuilt_ = false;
     std::array<QAction*, std::size(kCommands)> commands_{};
     // Settings of controls on pages not built yet, set when the pages are built.
-    std::vector<std::pair<QString, QString>> pendingTexts_;
     std::vector<std::pair<QString, bool>> pendingFlags_;
 };
 

@@ -14,14 +14,10 @@
 #include "app/RPPlotsPage.h"
 #include "app/ResultsTablePage.h"
 #include "ui_MainWindowFrame.h"
-#include "ui_RPPlotsPage.h"
-#include "ui_ResultsTablePage.h"
 
 namespace vrnnec {
 
-struct MainWindowControls : Ui::MainWindowFrame,
-                            Ui::ResultsTablePage,
-                            Ui::RPPlotsPage {
+struct MainWindowControls : Ui::MainWindowFrame {
     // The pages in the order of their tabs.
     vrnnec::DataSheetPage* TabSheet1 = nullptr;    // "Data sheet"
     vrnnec::ResultsTablePage* TabSheet3 = nullptr; // "Table of results"

@@ -1,29 +1,15 @@
-// The main window's own rules across its pages: mirrors between fields, the parameter
-// change group, the invalidation of "Frequency plots" and the SWR reference fields.
+// The main window's own rules across its pages: mirrors between fields, the invalidation
+// of "Frequency plots" and the SWR reference fields.
 // Rules within one page are set up by the page.
 #include "app/GroundControls.h"
 #include "app/LocaleNumbers.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowControls.h"
+#include "app/ResultsTablePage.h"
 #include "app/SwrReferenceFields.h"
 #include "app/UserDialogs.h"
 
-#include <QSignalBlocker>
-
 namespace vrnnec {
-
-namespace {
-
-// Copies a text that changed into `to`.
-auto mirrorInto(QLineEdit* to)
-{
-    return [to](const QString& text) {
-        if (to->text() != text)
-            to->setText(text);
-    };
-}
-
-} // namespace
 
 void TForm1::connectRules()
 {
@@ -40,33 +26,23 @@ void TForm1::connectPageRules()
     MainWindowControls& u = *ui_;
     DataSheetPage* sheet = u.TabSheet1;
     NEC2InputPage* deckPage = u.TabSheet4;
+    ResultsTablePage* resultsTable = u.TabSheet3;
     connect(sheet, &DataSheetPage::elevationTextChanged, deckPage, &NEC2InputPage::setElevationText);
     connect(sheet, &DataSheetPage::azimuthTextChanged, deckPage, &NEC2InputPage::setAzimuthText);
-    connect(sheet, &DataSheetPage::frequencyTextChanged, u.FreqVRNChangeField, mirrorInto(u.FreqVRNChangeField));
-    connect(u.FreqVRNChangeField, &QLineEdit::textChanged, sheet, &DataSheetPage::setFrequencyText);
+    // The frequency of the data sheet and that of the parameter change group.
+    connect(sheet, &DataSheetPage::frequencyTextChanged, resultsTable, &ResultsTablePage::setFrequencyText);
+    connect(resultsTable, &ResultsTablePage::frequencyTextChanged, sheet, &DataSheetPage::setFrequencyText);
 
-    connect(u.EnableParamChangeCheck, &QCheckBox::toggled, this, [this] { EnableParamChangeCheckClick(); });
-    connect(u.GNDParChangeButton, &QPushButton::clicked, this, [this] { GNDParChangeButtonClick(); });
+    connect(resultsTable, &ResultsTablePage::parameterChangeToggled, this,
+            [this, resultsTable] { resultsTable->applyParameterChange(session_.FileHeight, session_.FileFrequency); });
+    connect(resultsTable, &ResultsTablePage::groundParametersRequested, this, [this] { GNDParChangeButtonClick(); });
 
     const auto outdate = [this] { setFrequencyPlotsEnabled(false); };
-    connect(u.HAntField, &QLineEdit::textChanged, this, outdate);
+    connect(resultsTable, &ResultsTablePage::heightTextChanged, this, outdate);
     connect(deckPage, &NEC2InputPage::readAdmittanceToggled, this, outdate);
     connect(deckPage, &NEC2InputPage::deckEdited, this, outdate);
 
     connect(u.TabSheet5, &CurrentsPage::swrReferenceEdited, this, [this] { ZSwrNEC2FieldChange(); });
-}
-
-void TForm1::EnableParamChangeCheckClick()
-{
-    MainWindowControls& u = ui();
-    const bool changing = u.EnableParamChangeCheck->isChecked() && u.EnableParamChangeCheck->isEnabled();
-    u.HAntField->setEnabled(changing);
-    u.FreqVRNChangeField->setEnabled(changing);
-    u.GNDParChangeButton->setEnabled(changing);
-    if (!changing) {
-        u.HAntField->setText(localenum::general(session_.FileHeight));
-        u.FreqVRNChangeField->setText(localenum::general(session_.FileFrequency));
-    }
 }
 
 bool TForm1::takeSwrReference(QString& r, QString& x)

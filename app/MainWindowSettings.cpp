@@ -49,23 +49,16 @@ void TForm1::loadSettings()
             (name == QLatin1String("ZSwrReNEC2Field") ? swrR : swrX) = value;
             takeSwrReference(swrR, swrX);
             swrRead = true;
-        } else if (auto* field = ui_->centralwidget->findChild<QLineEdit*>(name)) {
-            field->setText(value);
-        } else if (!pagesBuilt_) {
-            pendingTexts_.emplace_back(name, value);
         }
     }
     if (swrRead)
         ui_->TabSheet5->setSwrReferenceTexts({swrR, swrX});
     dataSheetPage().setAngleBarPositions(loaded.elevationBar, loaded.azimuthBar);
     for (const auto& [control, checked] : loaded.flags) {
-        if (ui_->TabSheet4->applySavedFlag(controlName(control), checked)
-            || dataSheetPage().applySettingFlag(controlName(control), checked))
-            continue;
-        if (auto* box = ui_->centralwidget->findChild<QCheckBox*>(controlName(control)))
-            box->setChecked(checked);
-        else if (!pagesBuilt_)
-            pendingFlags_.emplace_back(controlName(control), checked);
+        const QString name = controlName(control);
+        // The flags of "NEC-2 input" wait for their page to be built.
+        if (!dataSheetPage().applySettingFlag(name, checked) && !ui_->TabSheet4->applySavedFlag(name, checked))
+            pendingFlags_.emplace_back(name, checked);
     }
     workPlaces_->load(ini);
 
@@ -75,15 +68,8 @@ void TForm1::loadSettings()
 
 void TForm1::applyPendingSettings()
 {
-    for (const auto& [name, text] : std::exchange(pendingTexts_, {}))
-        if (auto* field = ui_->centralwidget->findChild<QLineEdit*>(name))
-            field->setText(text);
-    for (const auto& [name, checked] : std::exchange(pendingFlags_, {})) {
-        if (ui_->TabSheet4->applySavedFlag(name, checked))
-            continue;
-        if (auto* box = ui_->centralwidget->findChild<QCheckBox*>(name))
-            box->setChecked(checked);
-    }
+    for (const auto& [name, checked] : std::exchange(pendingFlags_, {}))
+        ui_->TabSheet4->applySavedFlag(name, checked);
 }
 
 void TForm1::saveSettings()
@@ -101,8 +87,6 @@ void TForm1::saveSettings()
                 checked = dataSheetPage().settingFlag(name);
             if (checked)
                 text = *checked ? QStringLiteral("1") : QStringLiteral("0");
-            else if (auto* box = ui_->centralwidget->findChild<QCheckBox*>(name))
-                text = box->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
             break;
         }
         case settings::Kind::Text:
@@ -113,8 +97,6 @@ void TForm1::saveSettings()
                 text = currentsPage().swrReferenceTexts().r;
             else if (name == QLatin1String("ZSwrImNEC2Field"))
                 text = currentsPage().swrReferenceTexts().x;
-            else if (auto* field = ui_->centralwidget->findChild<QLineEdit*>(name))
-                text = field->text();
             break;
         }
         values.emplace(std::string(key.control), text.toStdString());

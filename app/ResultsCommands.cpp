@@ -7,6 +7,7 @@
 #include "app/MainWindowControls.h"
 #include "app/RPPlotsPage.h"
 #include "app/ResultMemo.h"
+#include "app/ResultsTablePage.h"
 #include "app/SaveStatus.h"
 #include "app/UserDialogs.h"
 #include "common/AtomicFile.h"
@@ -23,30 +24,6 @@
 
 namespace vrnnec {
 
-namespace {
-
-std::vector<std::string> memoLines(const QPlainTextEdit* memo)
-{
-    std::vector<std::string> lines;
-    const QString text = memo->toPlainText();
-    if (text.isEmpty())
-        return lines;
-    for (const QString& line : text.split('\n'))
-        lines.push_back(line.toStdString());
-    return lines;
-}
-
-} // namespace
-
-void TForm1::AddResultsRow()
-{
-    QTableWidget* table = ui().ResultsTable;
-    const QTableWidgetItem* first = table->item(0, 0);
-    if (first == nullptr || first->text().isEmpty())
-        return;
-    table->insertRow(0);
-}
-
 void TForm1::ReadEngineOutput()
 {
     engine::ParseOptions options;
@@ -59,12 +36,8 @@ void TForm1::ReadEngineOutput()
 void TForm1::ReadEngineOutput(const engine::ListingData& listing)
 {
     MainWindowControls& u = ui();
-    u.ImpedanceScreen->clear();
-    u.ImpedanceScreen1->clear();
-    u.OuterRingGainInfo->setText(QStringLiteral(" "));
-    // The diagrams of an earlier antenna never stand beside a new summary.
-    rpPlotsPage().diagrams() = results::PatternImages();
-    rpPlotsPage().showDiagrams();
+    rpPlotsPage().clearResults();
+    resultsTablePage().clearSummary();
     ++session().RunNumber;
     setViewerEnabled(false);
 
@@ -82,17 +55,10 @@ void TForm1::ReadEngineOutput(const engine::ListingData& listing)
         currentsPage().setTags(*output.tags);
     if (output.wavelength)
         session().Wavelength = *output.wavelength;
-    resultmemo::append(*u.ImpedanceScreen, texts.memos.impedanceScreen);
-    resultmemo::append(*u.ImpedanceScreen1, texts.memos.impedanceScreen1);
+    rpPlotsPage().appendSummary(texts.memos.impedanceScreen);
     dataSheetPage().appendToMemo(texts.memos.memo1);
     nec2InputPage().appendResults(texts.memos.nec2ResultSheetScreen);
-    for (const results::TableStep& step : texts.table) {
-        if (step.addRow)
-            AddResultsRow();
-        for (std::size_t i = 0; i < step.cells.size(); ++i)
-            u.ResultsTable->setItem(0, step.firstColumn + static_cast<int>(i),
-                                    new QTableWidgetItem(QString::fromStdString(step.cells[i])));
-    }
+    resultsTablePage().appendRun(texts.memos.impedanceScreen1, texts.table);
     session().CurrentLines = output.currents;
     session().ViewerLines = listing.viewer;
     session().PatternLines = output.patterns;
@@ -104,7 +70,7 @@ void TForm1::ReadEngineOutput(const engine::ListingData& listing)
     session().MaxTotalGain = output.maxTotalGain.value_or(0);
     ShowPolarization();
     dataSheetPage().setFrequency(output.frequency.value_or(0));
-    u.HAntField->setText(localenum::general(session().AntennaHeight));
+    resultsTablePage().setHeight(session().AntennaHeight);
     session().commands.resultsRead = true;
     updateCommands();
     if (const std::optional<long long> tag = currentsPage().selectFirstTag())
@@ -118,30 +84,17 @@ void TForm1::ReadEngineOutput(const engine::ListingData& listing)
     ReloadViewer();
 }
 
-results::Polarization TForm1::selectedPolarization()
-{
-    if (ui().PhiDCheck->isChecked())
-        return results::Polarization::Phi;
-    if (ui().ThetaDCheck->isChecked())
-        return results::Polarization::Theta;
-    if (ui().PhiThetaDCheck->isChecked())
-        return results::Polarization::PhiTheta;
-    return results::Polarization::Total;
-}
-
 void TForm1::ShowPolarization()
 {
     const results::PolarizationOutcome outcome =
-        results::ShowPolarization(rpPlotsPage().diagrams(), session().PatternLines, session().MaxTotalGain,
-                                  selectedPolarization(), localenum::decimalSeparator());
-    rpPlotsPage().showDiagrams();
+        rpPlotsPage().showPatterns(session().PatternLines, session().MaxTotalGain);
     if (outcome.enableSave && !session().commands.curvesDrawn) {
         session().commands.curvesDrawn = true;
         updateCommands();
     }
     for (const std::string& message : outcome.messages)
         dialogs_->showMessage(QString::fromStdString(message));
-    ui().OuterRingGainInfo->setText(QString::fromStdString(outcome.outerRingText));
+    rpPlotsPage().setOuterRingText(QString::fromStdString(outcome.outerRingText));
 }
 
 QString TForm1::proposeSave(const char* suffix, const QString& title, const QString& filter,
@@ -183,7 +136,7 @@ void TForm1::SaveResClick()
     if (path.isEmpty())
         return;
     savestatus::clear(*statusBar());
-    if (!results::saveResultsText(memoLines(ui().ImpedanceScreen), path.toStdString()))
+    if (!results::saveResultsText(rpPlotsPage().summaryLines(), path.toStdString()))
         dialogs_->showMessage(QString::fromStdString(atomicfile::UnableToWriteMessage(path.toStdString())));
     else
         savestatus::saved(*statusBar(), messages::kSavedText, path);
@@ -230,16 +183,13 @@ void TForm1::connectCommands()
 {
     // The commands with several entries are actions (createCommandActions).
     MainWindowControls& u = ui();
-    for (QRadioButton* r : {u.TotalDCheck, u.PhiDCheck, u.ThetaDCheck, u.PhiThetaDCheck})
-        connect(r, &QRadioButton::clicked, this, [this, r] {
-            if (r->isChecked())
-                ShowPolarization();
-        });
-    connect(u.SaveRP, &QAction::triggered, this, [this] { SaveRPClick(); });
+    RPPlotsPage& rpPlots = rpPlotsPage();
+    connect(&rpPlots, &RPPlotsPage::polarizationChosen, this, [this] { ShowPolarization(); });
+    connect(&rpPlots, &RPPlotsPage::saveAzimuthRequested, this, [this] { SaveRPClick(); });
     connect(u.TabSheet5, &CurrentsPage::nearFieldRequested, this,
             [this](results::NearField field) { nearField(field); });
-    connect(u.SaveElevationPlot, &QAction::triggered, this, [this] { SaveElevationPlotClick(); });
-    connect(u.SaveRes, &QAction::triggered, this, [this] { SaveResClick(); });
+    connect(&rpPlots, &RPPlotsPage::saveElevationRequested, this, [this] { SaveElevationPlotClick(); });
+    connect(&rpPlots, &RPPlotsPage::saveResultsRequested, this, [this] { SaveResClick(); });
 
     connect(u.TabSheet5, &CurrentsPage::currentsChoiceChanged, this, [this] { TagNumFieldChange(); });
     connect(u.TabSheet5, &CurrentsPage::saveCurrentsRequested, this, [this] { SaveCurrentButtonClick(); });
