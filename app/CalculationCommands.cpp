@@ -4,7 +4,8 @@
 #include "app/DeckFileCommands.h"
 #include "app/LocaleNumbers.h"
 #include "app/MainWindow.h"
-#include "app/MainWindowControls.h"
+#include "app/NEC2InputPage.h"
+#include "app/RPPlotsPage.h"
 #include "app/ResultMemo.h"
 #include "app/ResultsTablePage.h"
 #include "app/RunController.h"
@@ -69,7 +70,7 @@ void TForm1::OpenFile(const QString& path)
     const QString suffix = QFileInfo(path).suffix();
     if (suffix.compare(QLatin1String("wcf"), Qt::CaseInsensitive) == 0
         || suffix.compare(QLatin1String("nec"), Qt::CaseInsensitive) == 0) {
-        ui().PageControl1->setCurrentWidget(&nec2InputPage());
+        showPage(nec2InputPage());
         deckFiles_->OpenDeckFile(path);
         return;
     }

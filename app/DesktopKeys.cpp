@@ -2,7 +2,6 @@
 
 #include "app/DataSheetPage.h"
 #include "app/MainWindow.h"
-#include "app/MainWindowControls.h"
 
 #include <QAbstractButton>
 #include <QAction>

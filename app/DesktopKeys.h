@@ -13,7 +13,6 @@ class QWidget;
 namespace vrnnec {
 
 class TForm1;
-struct MainWindowControls;
 
 // The title of the main window with `antennaPath` picked (none when empty).
 QString MainWindowTitle(const QString& caption, const QString& antennaPath);

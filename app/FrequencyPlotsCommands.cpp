@@ -2,7 +2,7 @@
 #include "app/FreqPlotsForm.h"
 #include "app/LocaleNumbers.h"
 #include "app/MainWindow.h"
-#include "app/MainWindowControls.h"
+#include "app/NEC2InputPage.h"
 #include "app/ResultsTablePage.h"
 #include "app/UserDialogs.h"
 #include "common/TextLines.h"

@@ -1,15 +1,19 @@
+#include "app/CurrentsPage.h"
+#include "app/DataSheetPage.h"
 #include "app/MainWindow.h"
 
 #include "app/DeckFileCommands.h"
 #include "app/DesktopKeys.h"
 #include "app/DirectRunCommands.h"
 #include "app/EditorCommands.h"
+#include "app/NEC2InputPage.h"
 #include "app/OptimizeCommands.h"
 #include "app/GroundControls.h"
 #include "app/GroundDialog.h"
 #include "app/LazyPage.h"
-#include "app/MainWindowControls.h"
 #include "app/QtUserDialogs.h"
+#include "app/RPPlotsPage.h"
+#include "app/ResultsTablePage.h"
 #include "app/RunController.h"
 #include "app/SettingsFile.h"
 #include "app/WorkPlacesKeeper.h"
@@ -27,7 +31,7 @@
 namespace vrnnec {
 
 TForm1::TForm1(const AppContext& context, QWidget* parent)
-    : QMainWindow(parent), ui_(std::make_unique<MainWindowControls>()),
+    : QMainWindow(parent), frame_(std::make_unique<Ui::MainWindowFrame>()),
       programFolder_(QDir::cleanPath(context.programFolder)),
       workingFolder_(engine::ChooseWorkingFolder(programFolder_))
 {
@@ -42,17 +46,17 @@ TForm1::TForm1(const AppContext& context, QWidget* parent)
 
     // At the start only the frame and the page on show are built: the other pages, with
     // their rules and commands, when first needed (buildPages).
-    ui_->Ui::MainWindowFrame::setupUi(this);
+    frame_->setupUi(this);
     createCommandActions();
     setUpPages();
-    groundControls_ = &ui_->TabSheet1->groundControls();
+    groundControls_ = &dataSheet_->groundControls();
     setUpPopupMenus();
     connectRules();
     InstallDesktopKeys(*this);
     workPlaces_->attach();
     PrepareProg();
     updateCommands();
-    connect(ui_->PageControl1, &QTabWidget::currentChanged, this, [this] { buildPages(); });
+    connect(frame_->PageControl1, &QTabWidget::currentChanged, this, [this] { buildPages(); });
 }
 
 void TForm1::buildPages()
@@ -60,11 +64,10 @@ void TForm1::buildPages()
     if (pagesBuilt_)
         return;
     pagesBuilt_ = true;
-    MainWindowControls& u = *ui_;
-    for (LazyPage* page : std::initializer_list<LazyPage*>{u.TabSheet3, u.TabSheet2, u.TabSheet4, u.TabSheet5})
+    for (LazyPage* page : std::initializer_list<LazyPage*>{resultsTable_, rpPlots_, nec2Input_, currents_})
         page->ensureBuilt();
     bindPageEntries();
-    u.TabSheet3->setTableMenu(accessoriesPopupMenu_);
+    resultsTable_->setTableMenu(accessoriesPopupMenu_);
     connectPageRules();
     connectCommands();
     deckFiles_ = new DeckFileCommands(*this);
@@ -75,15 +78,14 @@ void TForm1::buildPages()
     applyPendingSettings();
     updateCommands();
     // The fields that mirror fields of the first page start with their texts.
-    const DataSheetPage::PatternAngles angles = u.TabSheet1->patternAngles();
-    u.TabSheet4->setElevationText(angles.elevationText);
-    u.TabSheet4->setAzimuthText(angles.azimuthText);
-    u.TabSheet3->setFrequencyText(u.TabSheet1->frequencyText());
+    const DataSheetPage::PatternAngles angles = dataSheet_->patternAngles();
+    nec2Input_->setElevationText(angles.elevationText);
+    nec2Input_->setAzimuthText(angles.azimuthText);
+    resultsTable_->setFrequencyText(dataSheet_->frequencyText());
 }
 
 void TForm1::createCommandActions()
 {
-    MainWindowControls& u = *ui_;
     const auto make = [this](Command command, const char* name, QAction* existing = nullptr) {
         QAction* action = existing;
         if (action == nullptr) {
@@ -101,12 +103,12 @@ void TForm1::createCommandActions()
     connect(make(Command::CalculateCoated, "CalculateCoatedCommand"), &QAction::triggered, this,
             [this] { ExecuteClick(); });
     // The menu entries of the frame are the actions of their commands.
-    connect(make(Command::Viewer, nullptr, u.ViewerCall), &QAction::triggered, this, [this] { OpenViewer(); });
-    connect(make(Command::AnglesDialog, nullptr, u.SetAnglesforRPcalculations), &QAction::triggered, this, [this] {
+    connect(make(Command::Viewer, nullptr, frame_->ViewerCall), &QAction::triggered, this, [this] { OpenViewer(); });
+    connect(make(Command::AnglesDialog, nullptr, frame_->SetAnglesforRPcalculations), &QAction::triggered, this, [this] {
         buildPages();
         directRuns_->SetAnglesforRPcalculationsClick();
     });
-    connect(make(Command::FrequencyPlots, nullptr, u.FreqPlotsShowMenuItem), &QAction::triggered, this,
+    connect(make(Command::FrequencyPlots, nullptr, frame_->FreqPlotsShowMenuItem), &QAction::triggered, this,
             [this] { FreqPlotsShowMenuItemClick(); });
 }
 
@@ -128,14 +130,13 @@ void TForm1::bindEntry(QAction* entry, Command command)
 
 void TForm1::bindPageEntries()
 {
-    MainWindowControls& u = *ui_;
-    for (auto [button, command] : u.TabSheet3->commandEntries())
+    for (auto [button, command] : resultsTable_->commandEntries())
         bindEntry(button, command);
-    for (auto [button, command] : u.TabSheet5->commandEntries())
+    for (auto [button, command] : currents_->commandEntries())
         bindEntry(button, command);
-    for (auto [button, command] : u.TabSheet4->commandEntries())
+    for (auto [button, command] : nec2Input_->commandEntries())
         bindEntry(button, command);
-    for (auto [entry, command] : u.TabSheet2->commandEntries())
+    for (auto [entry, command] : rpPlots_->commandEntries())
         bindEntry(entry, command);
 }
 
@@ -163,45 +164,53 @@ void TForm1::setUpPages()
     // Each page builds its controls before it goes into the tab widget: adding a page
     // takes the first size hints of its controls (the list of standard grounds keeps the
     // minimum width it has then, while still empty).
-    MainWindowControls& u = *ui_;
-    u.TabSheet1 = new DataSheetPage();
-    u.TabSheet1->ensureBuilt();
-    for (auto [button, command] : u.TabSheet1->commandEntries())
+    dataSheet_ = new DataSheetPage();
+    dataSheet_->ensureBuilt();
+    for (auto [button, command] : dataSheet_->commandEntries())
         bindEntry(button, command);
-    u.PageControl1->addTab(u.TabSheet1, QStringLiteral("Data sheet"));
-    u.TabSheet3 = new ResultsTablePage();
-    u.PageControl1->addTab(u.TabSheet3, QStringLiteral("Table of results"));
-    u.TabSheet2 = new RPPlotsPage();
-    u.PageControl1->addTab(u.TabSheet2, QStringLiteral("RP plots"));
-    u.TabSheet4 = new NEC2InputPage();
-    u.PageControl1->addTab(u.TabSheet4, QStringLiteral("NEC-2 input"));
-    u.TabSheet5 = new CurrentsPage();
-    u.PageControl1->addTab(u.TabSheet5, QStringLiteral("Currents and fields"));
+    frame_->PageControl1->addTab(dataSheet_, QStringLiteral("Data sheet"));
+    resultsTable_ = new ResultsTablePage();
+    frame_->PageControl1->addTab(resultsTable_, QStringLiteral("Table of results"));
+    rpPlots_ = new RPPlotsPage();
+    frame_->PageControl1->addTab(rpPlots_, QStringLiteral("RP plots"));
+    nec2Input_ = new NEC2InputPage();
+    frame_->PageControl1->addTab(nec2Input_, QStringLiteral("NEC-2 input"));
+    currents_ = new CurrentsPage();
+    frame_->PageControl1->addTab(currents_, QStringLiteral("Currents and fields"));
 }
 
 DataSheetPage& TForm1::dataSheetPage() const
 {
-    return *ui_->TabSheet1;
+    return *dataSheet_;
 }
 
 ResultsTablePage& TForm1::resultsTablePage()
 {
-    return *ui().TabSheet3;
+    buildPages();
+    return *resultsTable_;
 }
 
 RPPlotsPage& TForm1::rpPlotsPage()
 {
-    return *ui().TabSheet2;
+    buildPages();
+    return *rpPlots_;
 }
 
 NEC2InputPage& TForm1::nec2InputPage()
 {
-    return *ui().TabSheet4;
+    buildPages();
+    return *nec2Input_;
 }
 
 CurrentsPage& TForm1::currentsPage()
 {
-    return *ui().TabSheet5;
+    buildPages();
+    return *currents_;
+}
+
+void TForm1::showPage(QWidget& page)
+{
+    frame_->PageControl1->setCurrentWidget(&page);
 }
 
 QString TForm1::workingFile(const QString& name) const
@@ -236,10 +245,10 @@ void TForm1::setUpPopupMenus()
     // The pages attach their own menus; this one is shared by two pages.
     accessoriesPopupMenu_ = new QMenu(this);
     accessoriesPopupMenu_->setObjectName(QStringLiteral("AccessoriesPopupMenu"));
-    accessoriesPopupMenu_->addActions({ui_->ViewerCall, ui_->SetAnglesforRPcalculations, ui_->FreqPlotsShowMenuItem});
+    accessoriesPopupMenu_->addActions({frame_->ViewerCall, frame_->SetAnglesforRPcalculations, frame_->FreqPlotsShowMenuItem});
 
     // Over the angle and the coat groups of "Data sheet".
-    connect(ui_->TabSheet1, &DataSheetPage::accessoriesMenuRequested, accessoriesPopupMenu_,
+    connect(dataSheet_, &DataSheetPage::accessoriesMenuRequested, accessoriesPopupMenu_,
             [menu = accessoriesPopupMenu_](const QPoint& position) { menu->popup(position); });
     // The results table's menu is attached with its page (buildPages).
 }
@@ -275,10 +284,9 @@ void TForm1::updateCommands()
     // results, and the currents chart's controls (set with their pages).
     if (!pagesBuilt_)
         return;
-    MainWindowControls& u = *ui_;
     const CommandState& s = session_.commands;
-    u.TabSheet2->setSavesEnabled(s.resultsRead || s.curvesDrawn, s.resultsRead);
-    u.TabSheet5->setResultsRead(s.resultsRead);
+    rpPlots_->setSavesEnabled(s.resultsRead || s.curvesDrawn, s.resultsRead);
+    currents_->setResultsRead(s.resultsRead);
 }
 
 void TForm1::GNDParChangeButtonClick()

@@ -24,6 +24,11 @@
 class QAbstractButton;
 class QAction;
 class QMenu;
+class QWidget;
+
+namespace Ui {
+class MainWindowFrame;
+}
 
 namespace vrnnec {
 
@@ -41,7 +46,6 @@ class QtUserDialogs;
 class RPPlotsPage;
 class RunController;
 class ResultsTablePage;
-struct MainWindowControls;
 class TFormGND;
 class TFreqPlotsForm;
 class UserDialogs;
@@ -60,15 +64,8 @@ public:
     TForm1(const QString& programFolder, UserDialogs* dialogs, QWidget* parent = nullptr);
     ~TForm1() override;
 
-    // Every control of the window by its object name (MainWindowControls.h); builds the
-    // pages not built yet.
-    MainWindowControls& ui()
-    {
-        buildPages();
-        return *ui_;
-    }
     // The pages after "Data sheet" are built when one of them is first shown, or when a
-    // command or ui() asks for their controls; buildPages() builds them now.
+    // command asks for one of them; buildPages() builds them now.
     void buildPages();
     bool pagesBuilt() const { return pagesBuilt_; }
     // The state the commands share: file values and the last run.
@@ -158,6 +155,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Brings `page` of `PageControl1` to the front.
+    void showPage(QWidget& page);
     // What the viewer shows: the sections of the last reading, else those of the listing.
     engine::ViewerSections viewerSections();
     // The handlers of the commands and controls, each connected where its control is
@@ -202,7 +201,14 @@ private:
     void saveDiagram(const QImage& image, const char* suffix, const QString& title);
     void FormClose();
 
-    std::unique_ptr<MainWindowControls> ui_;
+    // The frame's own controls (page control, the frame's actions); the pages own theirs.
+    std::unique_ptr<Ui::MainWindowFrame> frame_;
+    // The pages in the order of their tabs.
+    DataSheetPage* dataSheet_ = nullptr;       // "Data sheet"
+    ResultsTablePage* resultsTable_ = nullptr; // "Table of results"
+    RPPlotsPage* rpPlots_ = nullptr;           // "RP plots"
+    NEC2InputPage* nec2Input_ = nullptr;       // "NEC-2 input"
+    CurrentsPage* currents_ = nullptr;         // "Currents and fields"
     RunSession session_;
     QString programFolder_;
     QString workingFolder_;

@@ -1,10 +1,12 @@
 // The main window's own rules across its pages: mirrors between fields, the invalidation
 // of "Frequency plots" and the SWR reference fields.
 // Rules within one page are set up by the page.
+#include "app/CurrentsPage.h"
+#include "app/DataSheetPage.h"
 #include "app/GroundControls.h"
 #include "app/LocaleNumbers.h"
 #include "app/MainWindow.h"
-#include "app/MainWindowControls.h"
+#include "app/NEC2InputPage.h"
 #include "app/ResultsTablePage.h"
 #include "app/SwrReferenceFields.h"
 #include "app/UserDialogs.h"
@@ -13,20 +15,18 @@ namespace vrnnec {
 
 void TForm1::connectRules()
 {
-    MainWindowControls& u = *ui_;
 
     // Ground radio buttons of the main window also outdate the frequency sweep.
     connect(groundControls_, &GroundControls::groundChoiceClicked, this, [this] { setFrequencyPlotsEnabled(false); });
     // Every change that would change the deck of the last run outdates the sweep.
-    connect(u.TabSheet1, &DataSheetPage::conversionInputChanged, this, [this] { setFrequencyPlotsEnabled(false); });
+    connect(dataSheet_, &DataSheetPage::conversionInputChanged, this, [this] { setFrequencyPlotsEnabled(false); });
 }
 
 void TForm1::connectPageRules()
 {
-    MainWindowControls& u = *ui_;
-    DataSheetPage* sheet = u.TabSheet1;
-    NEC2InputPage* deckPage = u.TabSheet4;
-    ResultsTablePage* resultsTable = u.TabSheet3;
+    DataSheetPage* sheet = dataSheet_;
+    NEC2InputPage* deckPage = nec2Input_;
+    ResultsTablePage* resultsTable = resultsTable_;
     connect(sheet, &DataSheetPage::elevationTextChanged, deckPage, &NEC2InputPage::setElevationText);
     connect(sheet, &DataSheetPage::azimuthTextChanged, deckPage, &NEC2InputPage::setAzimuthText);
     // The frequency of the data sheet and that of the parameter change group.
@@ -42,7 +42,7 @@ void TForm1::connectPageRules()
     connect(deckPage, &NEC2InputPage::readAdmittanceToggled, this, outdate);
     connect(deckPage, &NEC2InputPage::deckEdited, this, outdate);
 
-    connect(u.TabSheet5, &CurrentsPage::swrReferenceEdited, this, [this] { ZSwrNEC2FieldChange(); });
+    connect(currents_, &CurrentsPage::swrReferenceEdited, this, [this] { ZSwrNEC2FieldChange(); });
 }
 
 bool TForm1::takeSwrReference(QString& r, QString& x)

@@ -1,11 +1,12 @@
 // The settings file glue: the key table names the controls; "Data sheet" reads and sets
 // its own, the others are found here by object name among the page controls (the ground
 // dialog has controls of the same names).
+#include "app/CurrentsPage.h"
 #include "app/DataSheetPage.h"
 #include "app/IniFile.h"
 #include "app/LocaleNumbers.h"
 #include "app/MainWindow.h"
-#include "app/MainWindowControls.h"
+#include "app/NEC2InputPage.h"
 #include "app/SettingsFile.h"
 #include "app/SwrReferenceFields.h"
 #include "app/UserDialogs.h"
@@ -52,12 +53,12 @@ void TForm1::loadSettings()
         }
     }
     if (swrRead)
-        ui_->TabSheet5->setSwrReferenceTexts({swrR, swrX});
+        currents_->setSwrReferenceTexts({swrR, swrX});
     dataSheetPage().setAngleBarPositions(loaded.elevationBar, loaded.azimuthBar);
     for (const auto& [control, checked] : loaded.flags) {
         const QString name = controlName(control);
         // The flags of "NEC-2 input" wait for their page to be built.
-        if (!dataSheetPage().applySettingFlag(name, checked) && !ui_->TabSheet4->applySavedFlag(name, checked))
+        if (!dataSheetPage().applySettingFlag(name, checked) && !nec2Input_->applySavedFlag(name, checked))
             pendingFlags_.emplace_back(name, checked);
     }
     workPlaces_->load(ini);
@@ -69,7 +70,7 @@ void TForm1::loadSettings()
 void TForm1::applyPendingSettings()
 {
     for (const auto& [name, checked] : std::exchange(pendingFlags_, {}))
-        ui_->TabSheet4->applySavedFlag(name, checked);
+        nec2Input_->applySavedFlag(name, checked);
 }
 
 void TForm1::saveSettings()
@@ -82,7 +83,7 @@ void TForm1::saveSettings()
         switch (key.kind) {
         case settings::Kind::Path: continue;
         case settings::Kind::Flag: {
-            std::optional<bool> checked = ui_->TabSheet4->savedFlag(name);
+            std::optional<bool> checked = nec2Input_->savedFlag(name);
             if (!checked)
                 checked = dataSheetPage().settingFlag(name);
             if (checked)

@@ -4,7 +4,7 @@
 #include "app/DataSheetPage.h"
 #include "app/LocaleNumbers.h"
 #include "app/MainWindow.h"
-#include "app/MainWindowControls.h"
+#include "app/NEC2InputPage.h"
 #include "app/RPPlotsPage.h"
 #include "app/ResultMemo.h"
 #include "app/ResultsTablePage.h"
@@ -35,7 +35,6 @@ void TForm1::ReadEngineOutput()
 
 void TForm1::ReadEngineOutput(const engine::ListingData& listing)
 {
-    MainWindowControls& u = ui();
     rpPlotsPage().clearResults();
     resultsTablePage().clearSummary();
     ++session().RunNumber;
@@ -182,17 +181,16 @@ void TForm1::SaveCurrentButtonClick()
 void TForm1::connectCommands()
 {
     // The commands with several entries are actions (createCommandActions).
-    MainWindowControls& u = ui();
     RPPlotsPage& rpPlots = rpPlotsPage();
     connect(&rpPlots, &RPPlotsPage::polarizationChosen, this, [this] { ShowPolarization(); });
     connect(&rpPlots, &RPPlotsPage::saveAzimuthRequested, this, [this] { SaveRPClick(); });
-    connect(u.TabSheet5, &CurrentsPage::nearFieldRequested, this,
+    connect(currents_, &CurrentsPage::nearFieldRequested, this,
             [this](results::NearField field) { nearField(field); });
     connect(&rpPlots, &RPPlotsPage::saveElevationRequested, this, [this] { SaveElevationPlotClick(); });
     connect(&rpPlots, &RPPlotsPage::saveResultsRequested, this, [this] { SaveResClick(); });
 
-    connect(u.TabSheet5, &CurrentsPage::currentsChoiceChanged, this, [this] { TagNumFieldChange(); });
-    connect(u.TabSheet5, &CurrentsPage::saveCurrentsRequested, this, [this] { SaveCurrentButtonClick(); });
+    connect(currents_, &CurrentsPage::currentsChoiceChanged, this, [this] { TagNumFieldChange(); });
+    connect(currents_, &CurrentsPage::saveCurrentsRequested, this, [this] { SaveCurrentButtonClick(); });
     connectGreenFunctionCommands();
 }
 

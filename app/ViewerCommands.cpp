@@ -2,7 +2,6 @@
 // reading of the listing reloads it while it is visible.
 #include "app/EngineBusyDialog.h"
 #include "app/MainWindow.h"
-#include "app/MainWindowControls.h"
 #include "app/UserDialogs.h"
 #include "common/TextLines.h"
 #include "engine/Calculation.h"

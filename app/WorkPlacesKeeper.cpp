@@ -2,7 +2,6 @@
 
 #include "app/IniFile.h"
 #include "app/MainWindow.h"
-#include "app/MainWindowControls.h"
 #include "app/RPPlotsPage.h"
 #include "app/UnitHints.h"
 
