@@ -9,18 +9,28 @@ std::string CutLine(std::string_view line)
     return std::string(line.substr(0, std::min(line.size(), kMaxLine)));
 }
 
-std::vector<std::string> SplitLines(std::string_view bytes)
+LinesWithEnds SplitKeepingEnds(std::string_view bytes)
 {
-    std::vector<std::string> lines;
+    LinesWithEnds split;
     std::size_t start = 0;
     while (start < bytes.size()) {
         std::size_t end = bytes.find_first_of("\r\n", start);
         if (end == std::string_view::npos)
             end = bytes.size();
-        lines.push_back(CutLine(bytes.substr(start, end - start)));
         const bool crLf = end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n';
-        start = end + (crLf ? 2 : 1);
+        const std::size_t next = std::min(bytes.size(), end + (crLf ? 2 : 1));
+        split.lines.emplace_back(bytes.substr(start, end - start));
+        split.ends.emplace_back(bytes.substr(end, next - end));
+        start = next;
     }
+    return split;
+}
+
+std::vector<std::string> SplitLines(std::string_view bytes)
+{
+    std::vector<std::string> lines = SplitKeepingEnds(bytes).lines;
+    for (std::string& line : lines)
+        line = CutLine(line);
     return lines;
 }
 

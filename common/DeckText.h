@@ -19,6 +19,16 @@ std::string CutLine(std::string_view line);
 // it. Every line is cut.
 std::vector<std::string> SplitLines(std::string_view bytes);
 
+// A text as its lines, uncut, each with the line end that follows it ("\r\n", "\n",
+// "\r", or nothing after a last line without one): the lines and ends joined give the
+// text back byte for byte, so that a tool changing some lines leaves the others as
+// they were.
+struct LinesWithEnds {
+    std::vector<std::string> lines;
+    std::vector<std::string> ends;
+};
+LinesWithEnds SplitKeepingEnds(std::string_view bytes);
+
 // The bytes of a deck file: every line followed by CR LF.
 std::string JoinLines(const std::vector<std::string>& lines);
 

@@ -1,5 +1,6 @@
 #include "engine/PatternDeck.h"
 
+#include "common/DeckText.h"
 #include "common/NumberText.h"
 
 #include <sstream>
@@ -77,15 +78,17 @@ FullPatternDeck MakeFullPatternDeck(const std::vector<std::string>& lines, long 
         return deck;
     }
     deck.overGround = DeckHasGround(lines);
+    std::vector<std::string> kept;
     for (const std::string& line : lines) {
         const std::string name = cardName(line);
         if (name == "EN")
             break;
-        if (name == "RP")
-            continue;
-        deck.text += line + "\r\n";
+        if (name != "RP")
+            kept.push_back(line);
     }
-    deck.text += FullPatternCard(static_cast<int>(step), deck.overGround) + "\r\nEN\r\n";
+    kept.push_back(FullPatternCard(static_cast<int>(step), deck.overGround));
+    kept.emplace_back("EN");
+    deck.text = decktext::JoinLines(kept);
     return deck;
 }
 

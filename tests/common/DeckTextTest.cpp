@@ -35,3 +35,29 @@ TEST(DeckText, JoinedLinesComeBackByteForByte)
     EXPECT_EQ(CutLine(std::string(256, 'x')).size(), 255u);
     EXPECT_EQ(CutLine("EN"), "EN");
 }
+
+TEST(DeckText, LinesWithTheirEndsGiveTheTextBack)
+{
+    struct Case {
+        const char* name;
+        std::string bytes;
+        Lines lines, ends;
+    };
+    const Case cases[] = {
+        {"empty", "", {}, {}},
+        {"mixed ends", "CM\r\nCE\nGW\rEN", {"CM", "CE", "GW", "EN"}, {"\r\n", "\n", "\r", ""}},
+        {"CR at the very end", "EN\r", {"EN"}, {"\r"}},
+        {"LF CR is two ends", "CM\n\rEN\n", {"CM", "", "EN"}, {"\n", "\r", "\n"}},
+        {"long lines are not cut", std::string(300, 'C') + "\r\n", {std::string(300, 'C')}, {"\r\n"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const LinesWithEnds split = SplitKeepingEnds(c.bytes);
+        EXPECT_EQ(split.lines, c.lines);
+        EXPECT_EQ(split.ends, c.ends);
+        std::string joined;
+        for (std::size_t i = 0; i < split.lines.size(); ++i)
+            joined += split.lines[i] + split.ends[i];
+        EXPECT_EQ(joined, c.bytes);
+    }
+}

@@ -5,6 +5,7 @@
 
 #include "analyses/OptimizeRun.h"
 #include "common/AtomicFile.h"
+#include "common/DeckText.h"
 #include "common/NumberText.h"
 #include "engine/Calculation.h"
 #include "engine/EngineJobs.h"
@@ -29,10 +30,7 @@ struct OptimizeOptions {
 
 // The deck file as lines and the line ends that follow each, so that the lines not
 // changed are written back byte for byte.
-struct DeckBytes {
-    std::vector<std::string> lines;
-    std::vector<std::string> ends;
-};
+using DeckBytes = decktext::LinesWithEnds;
 
 bool readDeck(const std::string& path, DeckBytes& deck)
 {
@@ -41,20 +39,7 @@ bool readDeck(const std::string& path, DeckBytes& deck)
         return false;
     std::ostringstream bytes;
     bytes << in.rdbuf();
-    const std::string text = bytes.str();
-    std::size_t at = 0;
-    while (at < text.size()) {
-        const std::size_t end = text.find_first_of("\r\n", at);
-        if (end == std::string::npos) {
-            deck.lines.push_back(text.substr(at));
-            deck.ends.emplace_back();
-            break;
-        }
-        const std::size_t next = text.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1;
-        deck.lines.push_back(text.substr(at, end - at));
-        deck.ends.push_back(text.substr(end, next - end));
-        at = next;
-    }
+    deck = decktext::SplitKeepingEnds(bytes.str());
     return true;
 }
 
