@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   nec2c liblapacke-dev libopenblas-dev
   libnlopt-dev
-  libfontconfig-dev libxcb1-dev xvfb xauth fonts-dejavu-core
+  libxcb1-dev xvfb xauth fonts-dejavu-core
   locales
   dpkg-dev file
 )
