@@ -200,20 +200,6 @@ private slots:
         QVERIFY(!page.testAttribute(Qt::WA_SetCursor) && !busyButton->testAttribute(Qt::WA_SetCursor));
     }
 
-    void pageButtonsAreCommandEntries()
-    {
-        ResultsTablePage results;
-        QStringList names;
-        for (auto [button, command] : results.commandEntries())
-            names << button->objectName() + QLatin1Char(' ') + QString::number(static_cast<int>(command));
-        QCOMPARE(names, QStringList({"ButtonVRNfileFind1 0", "RefreshButton1 1", "Execute_Original1 2", "Execute1 3"}));
-        RPPlotsPage plots;
-        names.clear();
-        for (auto [entry, command] : plots.commandEntries())
-            names << entry->objectName() + QLatin1Char(' ') + QString::number(static_cast<int>(command));
-        QCOMPARE(names, QStringList({"ViewerCall1 4", "SetAnglesforRPcalculations1 5", "FreqPlotsShowMenuItem1 6"}));
-    }
-
     void polarizationFollowsTheRadioButtons_data()
     {
         QTest::addColumn<QString>("button");
