@@ -12,7 +12,6 @@
 #include "app/UserDialogs.h"
 #include "common/CoatParameters.h"
 #include "common/DeckText.h"
-#include "common/NumberText.h"
 #include "engine/AntennaPreview.h"
 #include "engine/Calculation.h"
 #include "engine/Conversion.h"
@@ -32,9 +31,10 @@ struct ConversionStop {
 
 double readField(const QString& text)
 {
-    double value = 0;
-    if (!localenum::readReal(text, value))
-        throw ConversionStop{QString::fromStdString(numtext::invalidFloatMessage(text.toStdString()))};
+    localenum::FieldReader read;
+    const double value = read(text);
+    if (!read.refusal.isEmpty())
+        throw ConversionStop{read.refusal};
     return value;
 }
 

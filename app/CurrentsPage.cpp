@@ -2,6 +2,7 @@
 
 #include "app/LocaleNumbers.h"
 #include "app/SwrReferenceFields.h"
+#include "app/WaitCursor.h"
 #include "common/NumberText.h"
 #include "ui_CurrentsPage.h"
 
@@ -26,15 +27,6 @@ bool readInteger(const QLineEdit& field, long long& value, QString& refusal)
     if (numtext::parseInteger(numtext::trimBlanks(text), value))
         return true;
     refusal = QString::fromStdString(numtext::invalidIntegerMessage(text));
-    return false;
-}
-
-// Reads a real field typed with the user's decimal separator.
-bool readReal(const QLineEdit& field, double& value, QString& refusal)
-{
-    if (localenum::readReal(field.text(), value))
-        return true;
-    refusal = QString::fromStdString(numtext::invalidFloatMessage(field.text().toStdString()));
     return false;
 }
 
@@ -201,10 +193,12 @@ NearFieldRequest CurrentsPage::nearFieldRequest()
         return request;
     const QLineEdit* origin[3] = {u.X0Field, u.Y0Field, u.Z0Field};
     const QLineEdit* step[3] = {u.StepXField, u.StepYField, u.StepZField};
-    for (int k = 0; k < 3; ++k)
-        if (!readReal(*origin[k], request.grid.origin[k], request.refusal)
-            || !readReal(*step[k], request.grid.step[k], request.refusal))
-            return request;
+    localenum::FieldReader read;
+    for (int k = 0; k < 3; ++k) {
+        request.grid.origin[k] = read(origin[k]->text());
+        request.grid.step[k] = read(step[k]->text());
+    }
+    request.refusal = read.refusal;
     return request;
 }
 
@@ -238,11 +232,7 @@ void CurrentsPage::setRunBusy(FieldRun run, bool busy)
     QWidget* button = run == FieldRun::GreenFunction ? u.GFwriteButton
         : run == FieldRun::ElectricField             ? u.ElectricNFButton
                                                      : u.MagneticNFButton;
-    for (QWidget* w : {group, button})
-        if (busy)
-            w->setCursor(Qt::WaitCursor);
-        else
-            w->unsetCursor();
+    showWaitCursor({group, button}, busy);
 }
 
 bool CurrentsPage::eventFilter(QObject* watched, QEvent* event)

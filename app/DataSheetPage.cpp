@@ -5,6 +5,7 @@
 #include "app/GroundControls.h"
 #include "app/LocaleNumbers.h"
 #include "app/ResultMemo.h"
+#include "app/WaitCursor.h"
 #include "common/NumberText.h"
 #include "engine/AntennaPreview.h"
 #include "ui_DataSheetPage.h"
@@ -25,20 +26,6 @@ void onUserScroll(QScrollBar* bar, QObject* context, Write write)
     QObject::connect(bar, &QAbstractSlider::actionTriggered, context,
                      [bar, write](int) { write(bar->sliderPosition()); });
 }
-
-// Reads numbers from field texts in turn; the first text that does not convert gives
-// the refusal, and the later ones are not looked at.
-struct FieldReader {
-    QString refusal;
-
-    double operator()(const QString& text)
-    {
-        double value = 0;
-        if (refusal.isEmpty() && !localenum::readReal(text, value))
-            refusal = QString::fromStdString(numtext::invalidFloatMessage(text.toStdString()));
-        return value;
-    }
-};
 
 } // namespace
 
@@ -94,7 +81,7 @@ void DataSheetPage::build()
 DataSheetPage::Checked<conversion::ConversionOptions> DataSheetPage::conversionOptions() const
 {
     const Ui::DataSheetPage& u = *ui_;
-    FieldReader read;
+    localenum::FieldReader read;
     conversion::ConversionOptions s;
     s.useDM2 = u.DM2AllSegmentationCheck->isChecked();
     s.useCSDVS = u.CDSVSCheck->isChecked();
@@ -109,7 +96,7 @@ DataSheetPage::Checked<conversion::ConversionOptions> DataSheetPage::conversionO
 
 DataSheetPage::Checked<double> DataSheetPage::frequencyMHz() const
 {
-    FieldReader read;
+    localenum::FieldReader read;
     const double frequency = read(ui_->FreqField->text());
     return {frequency, read.refusal};
 }
@@ -117,7 +104,7 @@ DataSheetPage::Checked<double> DataSheetPage::frequencyMHz() const
 DataSheetPage::Checked<coat::CoatInputs> DataSheetPage::coatInputs() const
 {
     const Ui::DataSheetPage& u = *ui_;
-    FieldReader read;
+    localenum::FieldReader read;
     coat::CoatInputs inputs;
     inputs.wireRadiusMm = read(u.RwDField->currentText());
     inputs.coatRadiusMm = read(u.RDField->text());
@@ -147,15 +134,7 @@ void DataSheetPage::setAntennaPath(const QString& path)
 void DataSheetPage::showPreview(const AntennaPreview& preview)
 {
     Ui::DataSheetPage& u = *ui_;
-    // The ground choices from the ground type.
-    ground::ControlsState state = ground_->state();
-    state.perfectEnabled = preview.groundType != antenna::GroundType::FreeSpace;
-    state.sommerfeldEnabled = preview.groundType == antenna::GroundType::RealGround;
-    state.perfectChecked = preview.groundType != antenna::GroundType::RealGround;
-    state.sommerfeldChecked = preview.groundType == antenna::GroundType::RealGround;
-    state.epsEnabled = state.sigmaEnabled = state.standardEnabled =
-        preview.groundType == antenna::GroundType::RealGround;
-    ground_->setState(state);
+    ground_->setState(ground::ForGroundType(ground_->state(), preview.groundType));
 
     setFrequency(preview.frequency);
 
@@ -206,14 +185,10 @@ void DataSheetPage::appendToMemo(const std::vector<std::string>& lines)
 
 void DataSheetPage::setCalculationBusy(bool coated, bool busy)
 {
-    const QList<QWidget*> covered =
-        coated ? QList<QWidget*>{ui_->GroupBox3, ui_->Execute} : QList<QWidget*>{this, ui_->Execute_Original};
-    for (QWidget* w : covered) {
-        if (busy)
-            w->setCursor(Qt::WaitCursor);
-        else
-            w->unsetCursor();
-    }
+    if (coated)
+        showWaitCursor({ui_->GroupBox3, ui_->Execute}, busy);
+    else
+        showWaitCursor({this, ui_->Execute_Original}, busy);
 }
 
 DataSheetPage::PatternAngles DataSheetPage::patternAngles() const

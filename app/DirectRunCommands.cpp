@@ -8,7 +8,6 @@
 #include "app/RunController.h"
 #include "app/UserDialogs.h"
 #include "common/DeckText.h"
-#include "common/NumberText.h"
 #include "editor/PatternCards.h"
 #include "engine/Calculation.h"
 
@@ -57,13 +56,12 @@ void DirectRunCommands::SetAnglesforRPcalculationsClick()
 void DirectRunCommands::applyAngleRule(bool modeZeroElevationCounts, const char* outOfRange)
 {
     NEC2InputPage& page = window_.nec2InputPage();
-    double elevation = 0;
-    double azimuth = 0;
-    for (auto [text, value] : {std::pair{page.elevationText(), &elevation}, std::pair{page.azimuthText(), &azimuth}}) {
-        if (!localenum::readReal(text, *value)) {
-            window_.dialogs().showMessage(QString::fromStdString(numtext::invalidFloatMessage(text.toStdString())));
-            return;
-        }
+    localenum::FieldReader read;
+    const double elevation = read(page.elevationText());
+    const double azimuth = read(page.azimuthText());
+    if (!read.refusal.isEmpty()) {
+        window_.dialogs().showMessage(read.refusal);
+        return;
     }
     if (!editor::AnglesAcceptable(elevation, azimuth)) {
         window_.dialogs().showMessage(QString::fromLatin1(outOfRange));

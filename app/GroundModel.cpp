@@ -46,6 +46,17 @@ bool presetFieldTexts(int index, char decimalSeparator, std::string& eps, std::s
     return true;
 }
 
+ControlsState ForGroundType(ControlsState state, antenna::GroundType type)
+{
+    const bool real = type == antenna::GroundType::RealGround;
+    state.perfectEnabled = type != antenna::GroundType::FreeSpace;
+    state.sommerfeldEnabled = real;
+    state.perfectChecked = !real;
+    state.sommerfeldChecked = real;
+    state.epsEnabled = state.sigmaEnabled = state.standardEnabled = real;
+    return state;
+}
+
 } // namespace ground
 
 } // namespace vrnnec

@@ -2,6 +2,8 @@
 // list of standard grounds and the state of the five ground controls.
 #pragma once
 
+#include "common/AntennaCodes.h"
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -53,6 +55,11 @@ struct ControlsState {
 
     bool operator==(const ControlsState&) const = default;
 };
+
+// The choices an antenna file's ground type leaves: over real ground Sommerfeld is
+// chosen and every control is open; over perfect ground only the perfect ground is
+// offered; in free space nothing is. Texts are kept.
+ControlsState ForGroundType(ControlsState state, antenna::GroundType type);
 
 } // namespace ground
 

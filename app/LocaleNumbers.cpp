@@ -26,6 +26,14 @@ bool readReal(const QString& text, double& value)
     return numtext::parseRealWithSeparator(text.toStdString(), decimalSeparator(), value);
 }
 
+double FieldReader::operator()(const QString& text)
+{
+    double value = 0;
+    if (refusal.isEmpty() && !readReal(text, value))
+        refusal = QString::fromStdString(numtext::invalidFloatMessage(text.toStdString()));
+    return value;
+}
+
 } // namespace localenum
 
 } // namespace vrnnec

@@ -3,6 +3,7 @@
 #include "app/DeckMemo.h"
 #include "app/ResultMemo.h"
 #include "app/RunSession.h"
+#include "app/WaitCursor.h"
 #include "ui_NEC2InputPage.h"
 
 #include <QBoxLayout>
@@ -203,12 +204,7 @@ void NEC2InputPage::setStartEnabled(bool enabled)
 
 void NEC2InputPage::setRunning(bool running)
 {
-    for (QWidget* w : {static_cast<QWidget*>(this), static_cast<QWidget*>(ui_->StartNEC2Button)}) {
-        if (running)
-            w->setCursor(Qt::WaitCursor);
-        else
-            w->unsetCursor();
-    }
+    showWaitCursor({this, ui_->StartNEC2Button}, running);
     ui_->StartNEC2Button->setEnabled(!running);
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/LocaleNumbers.h"
 #include "app/ResultMemo.h"
+#include "app/WaitCursor.h"
 #include "common/NumberText.h"
 #include "ui_ResultsTablePage.h"
 
@@ -169,12 +170,7 @@ void ResultsTablePage::showBusy(Command calculation, bool busy)
 {
     ensureBuilt();
     QWidget* button = calculation == Command::CalculateCoated ? ui_->Execute1 : ui_->Execute_Original1;
-    for (QWidget* widget : {static_cast<QWidget*>(this), button}) {
-        if (busy)
-            widget->setCursor(Qt::WaitCursor);
-        else
-            widget->unsetCursor();
-    }
+    showWaitCursor({this, button}, busy);
 }
 
 bool ResultsTablePage::eventFilter(QObject* watched, QEvent* event)

@@ -75,4 +75,30 @@ TEST(GroundModel, LookupStopsAtEqualOrEmptyItem)
     EXPECT_EQ(ground::findItem({}, "a"), -1);
 }
 
+TEST(GroundModel, GroundTypeLeavesItsChoices)
+{
+    using antenna::GroundType;
+    ground::ControlsState before;
+    before.eps = "7";
+    before.perfectChecked = false;
+    before.sommerfeldChecked = true;
+    const struct {
+        GroundType type;
+        bool perfect, sommerfeld, open;
+    } cases[] = {
+        {GroundType::FreeSpace, false, false, false},
+        {GroundType::PerfectGround, true, false, false},
+        {GroundType::RealGround, true, true, true},
+    };
+    for (const auto& c : cases) {
+        const ground::ControlsState s = ground::ForGroundType(before, c.type);
+        EXPECT_EQ(s.perfectEnabled, c.perfect) << static_cast<int>(c.type);
+        EXPECT_EQ(s.sommerfeldEnabled, c.sommerfeld) << static_cast<int>(c.type);
+        EXPECT_EQ(s.sommerfeldChecked, c.sommerfeld) << static_cast<int>(c.type);
+        EXPECT_EQ(s.perfectChecked, !c.sommerfeld) << static_cast<int>(c.type);
+        EXPECT_TRUE(s.epsEnabled == c.open && s.sigmaEnabled == c.open && s.standardEnabled == c.open);
+        EXPECT_EQ(s.eps, "7");
+    }
+}
+
 } // namespace
