@@ -73,19 +73,24 @@ void selectLine(QPlainTextEdit& memo, int index)
     memo.ensureCursorVisible();
 }
 
+QString text(const std::vector<std::string>& lines)
+{
+    QString joined;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            joined += QLatin1Char('\n');
+        joined += QString::fromLatin1(lines[i].data(), static_cast<qsizetype>(lines[i].size()));
+    }
+    return joined;
+}
+
 void setLines(QPlainTextEdit& memo, const std::vector<std::string>& newLines)
 {
-    QString text;
-    for (std::size_t i = 0; i < newLines.size(); ++i) {
-        if (i > 0)
-            text += QLatin1Char('\n');
-        text += QString::fromLatin1(newLines[i].data(), static_cast<qsizetype>(newLines[i].size()));
-    }
     if (lines(memo) == newLines)
         return;
     // A rewrite by the program is a change of the deck like a typed one: the deck stays
     // marked as changed until it is saved or replaced by a file.
-    memo.setPlainText(text);
+    memo.setPlainText(text(newLines));
     memo.document()->setModified(true);
 }
 

@@ -21,6 +21,8 @@ std::vector<std::string> lines(const QPlainTextEdit& memo);
 // The lines a run takes from the memo: as lines(), without a final empty line.
 std::vector<std::string> runLines(const QPlainTextEdit& memo);
 std::vector<std::string> runLines(const QString& text);
+// The memo text of deck lines: one text line per deck line, each byte one character.
+QString text(const std::vector<std::string>& lines);
 // Replaces the memo's text by the lines and marks the deck as changed (when the text
 // differs); a deck read from a file clears the mark itself.
 void setLines(QPlainTextEdit& memo, const std::vector<std::string>& lines);

@@ -28,17 +28,6 @@ QBoxLayout* layoutOf(QLayout* layout, QWidget* widget)
     return nullptr;
 }
 
-QString deckText(const std::vector<std::string>& lines)
-{
-    QString text;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i > 0)
-            text += QLatin1Char('\n');
-        text += QString::fromLatin1(lines[i].data(), static_cast<qsizetype>(lines[i].size()));
-    }
-    return text;
-}
-
 } // namespace
 
 NEC2InputPage::NEC2InputPage(QWidget* parent) : LazyPage("TabSheet4", parent)
@@ -109,7 +98,7 @@ void NEC2InputPage::editDeckLines(const std::vector<std::string>& lines)
     QTextCursor cursor(document);
     cursor.beginEditBlock();
     cursor.select(QTextCursor::Document);
-    cursor.insertText(deckText(lines));
+    cursor.insertText(deckmemo::text(lines));
     cursor.endEditBlock();
     document->setModified(true);
 }
