@@ -1,7 +1,7 @@
 // The page "Data sheet" on its own: the values the calculations read from its fields
 // (the first field that does not convert stops them), what an antenna file's preview
-// shows, the pattern angles and saved bar positions, the settings read and set by
-// control name, and the busy cursor of a calculation.
+// shows, the pattern angles and saved bar positions, and the busy cursor of a
+// calculation.
 #include "app/DataSheetPage.h"
 #include "app/GroundControls.h"
 #include "common/NumberText.h"
@@ -183,37 +183,6 @@ private slots:
         QTEST(page->patternAngles().azimuthPosition, "azimuthBar");
         // The fields keep the angles as given, written in the user's locale.
         QCOMPARE(page->patternAngles().elevationText, comma ? QStringLiteral("7,5") : QStringLiteral("7.5"));
-    }
-
-    void settingsByControlName_data()
-    {
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<bool>("flag");
-        QTest::addColumn<QString>("value"); // for a flag "1" or "0"
-        QTest::addColumn<bool>("onPage");
-        QTest::newRow("ground permittivity") << "EPSField" << false << "21" << true;
-        QTest::newRow("standard ground") << "GroundListComboBox" << false << "Very poor (Eps=3, Sigma=0.1)" << true;
-        QTest::newRow("another page's field") << "ZSwrReNEC2Field" << false << "75" << false;
-        QTest::newRow("a page's button is no field") << "Execute" << false << "x" << false;
-        QTest::newRow("conversion switch") << "ShowNEC2InputCheck" << true << "1" << true;
-        QTest::newRow("shrink switch off") << "X_Shrinking_CheckBox" << true << "0" << true;
-        QTest::newRow("another page's switch") << "ReadADMCheck" << true << "1" << false;
-    }
-    void settingsByControlName()
-    {
-        QFETCH(QString, control);
-        QFETCH(bool, flag);
-        QFETCH(QString, value);
-        QFETCH(bool, onPage);
-        const auto page = pageWith({});
-        if (flag) {
-            const bool checked = value == QLatin1String("1");
-            QCOMPARE(page->applySettingFlag(control, checked), onPage);
-            QCOMPARE(page->settingFlag(control), onPage ? std::optional<bool>(checked) : std::nullopt);
-        } else {
-            QCOMPARE(page->applySettingText(control, value), onPage);
-            QCOMPARE(page->settingText(control), onPage ? std::optional<QString>(value) : std::nullopt);
-        }
     }
 
     void busyCursorOverWhatTheCalculationStandsFor_data()

@@ -1,12 +1,11 @@
 // The typed calls of the "NEC-2 input" page: the deck as lines of bytes in and out, the
-// changed mark a rewrite by the program keeps, the states its setters leave on the page's
-// controls, and the flags saved by control name.
+// changed mark a rewrite by the program keeps, and the states its setters leave on the page's
+// controls.
 #include "AppTestSupport.h"
 #include "app/NEC2InputPage.h"
 
 #include "WindowControls.h"
 
-#include <QCheckBox>
 #include <QTest>
 
 #include <string>
@@ -147,34 +146,6 @@ private slots:
         u.NEC2ResultSheetScreen->clear();
         page.appendResults(QStringList{QStringLiteral("first"), QStringLiteral("second")});
         QCOMPARE(u.NEC2ResultSheetScreen->toPlainText(), QStringLiteral("first\nsecond"));
-    }
-
-    void savedFlagsByTheirControlName_data()
-    {
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<bool>("checked");
-        QTest::addColumn<bool>("pageFlag");
-        QTest::newRow("text editing on") << QStringLiteral("EditNEC2InputCheck") << true << true;
-        QTest::newRow("admittance off") << QStringLiteral("ReadADMCheck") << false << true;
-        QTest::newRow("a flag of another page") << QStringLiteral("EKSwitchCheck") << true << false;
-        QTest::newRow("not a control") << QStringLiteral("ReadADM") << true << false;
-    }
-
-    void savedFlagsByTheirControlName()
-    {
-        QFETCH(QString, control);
-        QFETCH(bool, checked);
-        QFETCH(bool, pageFlag);
-        TForm1& w = support.createWindow();
-        NEC2InputPage& page = w.nec2InputPage();
-        auto* box = w.findChild<QCheckBox*>(control);
-        if (box != nullptr)
-            box->setChecked(!checked);
-        QCOMPARE(page.applySavedFlag(control, checked), pageFlag);
-        QCOMPARE(page.savedFlag(control), pageFlag ? std::optional<bool>(checked) : std::nullopt);
-        // Another page's box is left alone.
-        if (box != nullptr)
-            QCOMPARE(box->isChecked(), pageFlag ? checked : !checked);
     }
 
 private:
