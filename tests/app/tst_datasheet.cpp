@@ -108,24 +108,21 @@ private slots:
     {
         QTest::addColumn<int>("groundType");
         QTest::addColumn<QList<double>>("radii");
-        QTest::addColumn<QString>("groundFlags"); // perfect/sommerfeld checked, enabled; values enabled
         QTest::addColumn<QStringList>("offered");
         QTest::addColumn<bool>("shrinking");
         using antenna::GroundType;
         QTest::newRow("free space, one radius")
-            << int(GroundType::FreeSpace) << QList<double>{1, 1, 1} << "10 00 0" << QStringList{"1"} << true;
-        QTest::newRow("perfect ground, two radii") << int(GroundType::PerfectGround) << QList<double>{1.5, 2, 1.5}
-                                                   << "10 10 0" << QStringList{"1.5", "2"} << false;
+            << int(GroundType::FreeSpace) << QList<double>{1, 1, 1} << QStringList{"1"} << true;
+        QTest::newRow("perfect ground, two radii")
+            << int(GroundType::PerfectGround) << QList<double>{1.5, 2, 1.5} << QStringList{"1.5", "2"} << false;
         QTest::newRow("real ground, one radius")
-            << int(GroundType::RealGround) << QList<double>{0.8} << "01 11 1" << QStringList{"0.8"} << true;
-        QTest::newRow("no wires") << int(GroundType::RealGround) << QList<double>{} << "01 11 1" << QStringList{}
-                                  << false;
+            << int(GroundType::RealGround) << QList<double>{0.8} << QStringList{"0.8"} << true;
+        QTest::newRow("no wires") << int(GroundType::RealGround) << QList<double>{} << QStringList{} << false;
     }
     void previewShowsGroundRadiiAndShrinking()
     {
         QFETCH(int, groundType);
         QFETCH(QList<double>, radii);
-        QFETCH(QString, groundFlags);
         QFETCH(QStringList, offered);
         QFETCH(bool, shrinking);
         const auto page = pageWith({{"UkorField", "3.5"}, {"RwDField", "1.25"}});
@@ -135,11 +132,8 @@ private slots:
         preview.radiiMm.assign(radii.begin(), radii.end());
         page->showPreview(preview);
 
-        const ground::ControlsState s = page->groundControls().state();
-        const auto bit = [](bool on) { return on ? QLatin1Char('1') : QLatin1Char('0'); };
-        QCOMPARE(QString() + bit(s.perfectChecked) + bit(s.sommerfeldChecked) + ' ' + bit(s.perfectEnabled)
-                     + bit(s.sommerfeldEnabled) + ' ' + bit(s.epsEnabled && s.sigmaEnabled && s.standardEnabled),
-                 groundFlags);
+        // The ground choices follow the ground type (the ground model has the whole rule).
+        QCOMPARE(page->groundControls().state().sommerfeldChecked, groundType == int(antenna::GroundType::RealGround));
         QCOMPARE(page->frequencyText(), QStringLiteral("21.25"));
         auto* wires = page->findChild<QComboBox*>("RwDField");
         QStringList items;
