@@ -1,7 +1,7 @@
 // The page "Data sheet" on its own: the values the calculations read from its fields
 // (the first field that does not convert stops them), what an antenna file's preview
-// shows, the saved angle bar positions, the settings read and set by control name, and
-// which changes outdate the last deck.
+// shows, the pattern angles and saved bar positions, and the busy cursor of a
+// calculation.
 #include "app/DataSheetPage.h"
 #include "app/GroundControls.h"
 #include "common/NumberText.h"
@@ -9,12 +9,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QLocale>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QSignalSpy>
 #include <QTest>
 
 #include <map>
@@ -51,107 +47,82 @@ class DataSheetTest : public QObject {
 private slots:
     void cleanup() { QLocale::setDefault(QLocale::c()); }
 
-    void conversionOptionsFromTheFields_data()
+    // Both readers: the conversion options and the coated wire inputs with the frequency.
+    void valuesReadFromTheFields_data()
     {
+        QTest::addColumn<bool>("coat");
         QTest::addColumn<bool>("comma");
         QTest::addColumn<Texts>("texts");
         QTest::addColumn<QString>("refusal");
-        QTest::addColumn<double>("theta");
-        QTest::addColumn<double>("azimuth");
-        QTest::addColumn<double>("sigma");
-        const Texts good{{"AngleElevField", "20"}, {"AngleAzField", "15"}, {"EPSField", "13"}, {"SigmaField", "5"}};
-        QTest::newRow("all convert") << false << good << QString() << 70.0 << 15.0 << 0.005;
-        Texts badAzimuth = good;
-        badAzimuth["AngleAzField"] = "1O";
-        QTest::newRow("azimuth refused") << false << badAzimuth << refusalOf("1O") << 70.0 << 0.0 << 0.0;
-        Texts twoBad = good;
-        twoBad["EPSField"] = "x";
-        twoBad["SigmaField"] = "y";
-        QTest::newRow("the first of two refused fields") << false << twoBad << refusalOf("x") << 70.0 << 15.0 << 0.0;
-        Texts comma = good;
-        comma["AngleElevField"] = "12,5";
-        comma["SigmaField"] = "7,5";
-        QTest::newRow("comma locale") << true << comma << QString() << 77.5 << 15.0 << 0.0075;
-        QTest::newRow("point in a comma locale")
-            << true << Texts{{"AngleElevField", "12.5"}} << refusalOf("12.5") << 0.0 << 0.0 << 0.0;
+        // theta, azimuth, permittivity, conductivity; or wire, coat, permittivity, shorter, frequency
+        QTest::addColumn<QList<double>>("numbers");
+        const auto row = [](const char* name, bool coat, bool comma, const Texts& texts, const QString& refusal,
+                            const QList<double>& numbers = {}) {
+            QTest::newRow(name) << coat << comma << texts << refusal << numbers;
+        };
+        const auto with = [](Texts texts, const Texts& changes) {
+            for (const auto& [name, text] : changes)
+                texts[name] = text;
+            return texts;
+        };
+        const Texts ground{{"AngleElevField", "20"}, {"AngleAzField", "15"}, {"EPSField", "13"}, {"SigmaField", "5"}};
+        row("ground: all convert", false, false, ground, {}, {70, 15, 13, 0.005});
+        row("ground: the first of two refused", false, false,
+            with(ground, {{"AngleAzField", "1O"}, {"SigmaField", "y"}}), refusalOf("1O"));
+        row("ground: comma locale", false, true, with(ground, {{"AngleElevField", "12,5"}, {"SigmaField", "7,5"}}), {},
+            {77.5, 15, 13, 0.0075});
+        row("ground: point in a comma locale", false, true, {{"AngleElevField", "12.5"}}, refusalOf("12.5"));
+        const Texts coat{
+            {"RwDField", "1"}, {"RDField", "2.5"}, {"EpsDielField", "3"}, {"UkorField", "4.2"}, {"FreqField", "14.1"}};
+        row("coat: all convert", true, false, coat, {}, {1, 2.5, 3, 4.2, 14.1});
+        row("coat: empty wire radius", true, false, with(coat, {{"RwDField", ""}}), refusalOf(""));
+        row("coat: comma refused", true, false, with(coat, {{"UkorField", "4,2"}}), refusalOf("4,2"));
     }
-    void conversionOptionsFromTheFields()
+    void valuesReadFromTheFields()
     {
+        QFETCH(bool, coat);
         QFETCH(bool, comma);
         QFETCH(Texts, texts);
-        QFETCH(QString, refusal);
         if (comma)
             QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         const auto page = pageWith(texts);
-        const DataSheetPage::Checked<conversion::ConversionOptions> read = page->conversionOptions();
-        QCOMPARE(read.refusal, refusal);
-        QCOMPARE(read.ok(), refusal.isEmpty());
-        if (!read.ok())
-            return;
-        QFETCH(double, theta);
-        QFETCH(double, azimuth);
-        QFETCH(double, sigma);
-        QCOMPARE(read.value.thetaDeg, theta);
-        QCOMPARE(read.value.azimuthDeg, azimuth);
-        QCOMPARE(read.value.groundEps, 13.0);
-        QCOMPARE(read.value.groundSigma, sigma);
-    }
-
-    void coatInputsAndFrequency_data()
-    {
-        QTest::addColumn<Texts>("texts");
-        QTest::addColumn<QString>("refusal");
-        QTest::addColumn<QList<double>>("numbers"); // wire, coat, permittivity, shorter, frequency
-        const Texts good{
-            {"RwDField", "1"}, {"RDField", "2.5"}, {"EpsDielField", "3"}, {"UkorField", "4.2"}, {"FreqField", "14.1"}};
-        QTest::newRow("all convert") << good << QString() << QList<double>{1, 2.5, 3, 4.2, 14.1};
-        Texts badRadius = good;
-        badRadius["RwDField"] = "";
-        QTest::newRow("empty wire radius") << badRadius << refusalOf("") << QList<double>{};
-        Texts badShorter = good;
-        badShorter["UkorField"] = "4,2";
-        QTest::newRow("shortening refused") << badShorter << refusalOf("4,2") << QList<double>{};
-    }
-    void coatInputsAndFrequency()
-    {
-        QFETCH(Texts, texts);
-        QFETCH(QString, refusal);
-        QFETCH(QList<double>, numbers);
-        const auto page = pageWith(texts);
         page->findChild<QCheckBox*>("Y_Shrinking_CheckBox")->setChecked(false);
-        const DataSheetPage::Checked<coat::CoatInputs> read = page->coatInputs();
-        QCOMPARE(read.refusal, refusal);
-        if (!read.ok())
-            return;
-        QCOMPARE((QList<double>{read.value.wireRadiusMm, read.value.coatRadiusMm, read.value.permittivity,
-                                read.value.shorterPercent, page->frequencyMHz().value}),
-                 numbers);
-        QCOMPARE((QList<bool>{read.value.shrinkX, read.value.shrinkY, read.value.shrinkZ}),
-                 (QList<bool>{true, false, true}));
+        QString refusal;
+        QList<double> numbers;
+        if (coat) {
+            const auto [c, why] = page->coatInputs();
+            refusal = why;
+            numbers = {c.wireRadiusMm, c.coatRadiusMm, c.permittivity, c.shorterPercent, page->frequencyMHz().value};
+            QCOMPARE((QList<bool>{c.shrinkX, c.shrinkY, c.shrinkZ}), (QList<bool>{true, false, true}));
+        } else {
+            const auto [o, why] = page->conversionOptions();
+            refusal = why;
+            numbers = {o.thetaDeg, o.azimuthDeg, o.groundEps, o.groundSigma};
+        }
+        QTEST(refusal, "refusal");
+        if (refusal.isEmpty())
+            QTEST(numbers, "numbers");
     }
 
     void previewShowsGroundRadiiAndShrinking_data()
     {
         QTest::addColumn<int>("groundType");
         QTest::addColumn<QList<double>>("radii");
-        QTest::addColumn<QString>("groundFlags"); // perfect/sommerfeld checked, enabled; values enabled
         QTest::addColumn<QStringList>("offered");
         QTest::addColumn<bool>("shrinking");
         using antenna::GroundType;
         QTest::newRow("free space, one radius")
-            << int(GroundType::FreeSpace) << QList<double>{1, 1, 1} << "10 00 0" << QStringList{"1"} << true;
-        QTest::newRow("perfect ground, two radii") << int(GroundType::PerfectGround) << QList<double>{1.5, 2, 1.5}
-                                                   << "10 10 0" << QStringList{"1.5", "2"} << false;
+            << int(GroundType::FreeSpace) << QList<double>{1, 1, 1} << QStringList{"1"} << true;
+        QTest::newRow("perfect ground, two radii")
+            << int(GroundType::PerfectGround) << QList<double>{1.5, 2, 1.5} << QStringList{"1.5", "2"} << false;
         QTest::newRow("real ground, one radius")
-            << int(GroundType::RealGround) << QList<double>{0.8} << "01 11 1" << QStringList{"0.8"} << true;
-        QTest::newRow("no wires") << int(GroundType::RealGround) << QList<double>{} << "01 11 1" << QStringList{}
-                                  << false;
+            << int(GroundType::RealGround) << QList<double>{0.8} << QStringList{"0.8"} << true;
+        QTest::newRow("no wires") << int(GroundType::RealGround) << QList<double>{} << QStringList{} << false;
     }
     void previewShowsGroundRadiiAndShrinking()
     {
         QFETCH(int, groundType);
         QFETCH(QList<double>, radii);
-        QFETCH(QString, groundFlags);
         QFETCH(QStringList, offered);
         QFETCH(bool, shrinking);
         const auto page = pageWith({{"UkorField", "3.5"}, {"RwDField", "1.25"}});
@@ -161,11 +132,8 @@ private slots:
         preview.radiiMm.assign(radii.begin(), radii.end());
         page->showPreview(preview);
 
-        const ground::ControlsState s = page->groundControls().state();
-        const auto bit = [](bool on) { return on ? QLatin1Char('1') : QLatin1Char('0'); };
-        QCOMPARE(QString() + bit(s.perfectChecked) + bit(s.sommerfeldChecked) + ' ' + bit(s.perfectEnabled)
-                     + bit(s.sommerfeldEnabled) + ' ' + bit(s.epsEnabled && s.sigmaEnabled && s.standardEnabled),
-                 groundFlags);
+        // The ground choices follow the ground type (the ground model has the whole rule).
+        QCOMPARE(page->groundControls().state().sommerfeldChecked, groundType == int(antenna::GroundType::RealGround));
         QCOMPARE(page->frequencyText(), QStringLiteral("21.25"));
         auto* wires = page->findChild<QComboBox*>("RwDField");
         QStringList items;
@@ -181,106 +149,34 @@ private slots:
                  shrinking ? QStringLiteral("3.5") : QStringLiteral("0"));
     }
 
-    void savedAngleBarPositionsAreBroughtIntoRange_data()
+    void patternAnglesAndSavedBarPositions_data()
     {
+        QTest::addColumn<bool>("comma");
         QTest::addColumn<QVariant>("elevation"); // none: nothing saved
         QTest::addColumn<QVariant>("azimuth");
         QTest::addColumn<int>("elevationBar");
         QTest::addColumn<int>("azimuthBar");
-        QTest::newRow("in range") << QVariant(45LL) << QVariant(270LL) << 45 << 270;
-        QTest::newRow("beyond the ends") << QVariant(200LL) << QVariant(1000LL) << 90 << 360;
-        QTest::newRow("below the start") << QVariant() << QVariant(-10LL) << 7 << 0;
-        QTest::newRow("none saved") << QVariant() << QVariant() << 7 << 9;
+        QTest::newRow("in range") << false << QVariant(45LL) << QVariant(270LL) << 45 << 270;
+        QTest::newRow("beyond either end") << true << QVariant(200LL) << QVariant(-10LL) << 90 << 0;
+        QTest::newRow("only the azimuth saved") << false << QVariant() << QVariant(1000LL) << 7 << 360;
     }
-    void savedAngleBarPositionsAreBroughtIntoRange()
+    void patternAnglesAndSavedBarPositions()
     {
+        QFETCH(bool, comma);
         QFETCH(QVariant, elevation);
         QFETCH(QVariant, azimuth);
+        if (comma)
+            QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         const auto page = pageWith({});
-        page->setPatternAngles(7, 9);
+        page->setPatternAngles(7.5, 9);
         const auto saved = [](const QVariant& value) {
             return value.isValid() ? std::optional<long long>(value.toLongLong()) : std::nullopt;
         };
         page->setAngleBarPositions(saved(elevation), saved(azimuth));
         QTEST(page->patternAngles().elevationPosition, "elevationBar");
         QTEST(page->patternAngles().azimuthPosition, "azimuthBar");
-        QCOMPARE(page->patternAngles().elevationText, QStringLiteral("7")); // the fields keep their texts
-    }
-
-    void settingsByControlName_data()
-    {
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<bool>("flag");
-        QTest::addColumn<QString>("value"); // for a flag "1" or "0"
-        QTest::addColumn<bool>("onPage");
-        QTest::newRow("ground permittivity") << "EPSField" << false << "21" << true;
-        QTest::newRow("standard ground") << "GroundListComboBox" << false << "Very poor (Eps=3, Sigma=0.1)" << true;
-        QTest::newRow("coat permittivity") << "EpsDielField" << false << "2,3" << true;
-        QTest::newRow("another page's field") << "ZSwrReNEC2Field" << false << "75" << false;
-        QTest::newRow("a page's button is no field") << "Execute" << false << "x" << false;
-        QTest::newRow("conversion switch") << "ShowNEC2InputCheck" << true << "1" << true;
-        QTest::newRow("shrink switch off") << "X_Shrinking_CheckBox" << true << "0" << true;
-        QTest::newRow("another page's switch") << "ReadADMCheck" << true << "1" << false;
-    }
-    void settingsByControlName()
-    {
-        QFETCH(QString, control);
-        QFETCH(bool, flag);
-        QFETCH(QString, value);
-        QFETCH(bool, onPage);
-        const auto page = pageWith({});
-        if (flag) {
-            const bool checked = value == QLatin1String("1");
-            QCOMPARE(page->applySettingFlag(control, checked), onPage);
-            QCOMPARE(page->settingFlag(control), onPage ? std::optional<bool>(checked) : std::nullopt);
-        } else {
-            QCOMPARE(page->applySettingText(control, value), onPage);
-            QCOMPARE(page->settingText(control), onPage ? std::optional<QString>(value) : std::nullopt);
-        }
-    }
-
-    void changesThatOutdateTheDeck_data()
-    {
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<bool>("outdates");
-        for (const char* name : {"EPSField", "SigmaField", "RDField", "EpsDielField", "UkorField", "RwDField",
-                                 "EKSwitchCheck", "CDSVSCheck", "DM2AllSegmentationCheck"})
-            QTest::newRow(name) << name << true;
-        // Read afresh by every calculation, or not part of the deck.
-        for (const char* name :
-             {"FreqField", "AngleElevField", "AngleAzField", "ShowNEC2InputCheck", "X_Shrinking_CheckBox"})
-            QTest::newRow(name) << name << false;
-    }
-    void changesThatOutdateTheDeck()
-    {
-        QFETCH(QString, control);
-        QFETCH(bool, outdates);
-        const auto page = pageWith({});
-        QSignalSpy outdated(page.get(), &DataSheetPage::conversionInputChanged);
-        if (auto* box = page->findChild<QCheckBox*>(control))
-            box->toggle();
-        else if (auto* combo = page->findChild<QComboBox*>(control))
-            combo->setEditText(QStringLiteral("3.3"));
-        else
-            page->findChild<QLineEdit*>(control)->setText(QStringLiteral("3.3"));
-        QCOMPARE(outdated.count() > 0, outdates);
-    }
-
-    void mirroredTextsAreSignalled()
-    {
-        const auto page = pageWith({});
-        QSignalSpy elevation(page.get(), &DataSheetPage::elevationTextChanged);
-        QSignalSpy frequency(page.get(), &DataSheetPage::frequencyTextChanged);
-        QSignalSpy path(page.get(), &DataSheetPage::antennaPathChanged);
-        page->setPatternAngles(12.5, 30);
-        page->setFrequencyText(QStringLiteral("7.1"));
-        page->setFrequencyText(QStringLiteral("7.1")); // unchanged: no second signal
-        page->setAntennaPath(QStringLiteral("/antennas/a.vrn"));
-        QCOMPARE(elevation.count(), 1);
-        QCOMPARE(elevation.first().first().toString(), QStringLiteral("12.5"));
-        QCOMPARE(frequency.count(), 1);
-        QCOMPARE(path.count(), 1);
-        QCOMPARE(path.first().first().toString(), page->antennaPath());
+        // The fields keep the angles as given, written in the user's locale.
+        QCOMPARE(page->patternAngles().elevationText, comma ? QStringLiteral("7,5") : QStringLiteral("7.5"));
     }
 
     void busyCursorOverWhatTheCalculationStandsFor_data()
