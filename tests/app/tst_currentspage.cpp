@@ -117,39 +117,19 @@ private slots:
         QCOMPARE(choice.tag, chosen);
     }
 
-    void showCurrentsSetsWhatTheChartCarries_data()
-    {
-        QTest::addColumn<bool>("setAxis");
-        QTest::addColumn<bool>("replaceSeries");
-        QTest::newRow("everything") << true << true;
-        QTest::newRow("title only") << false << false;
-        QTest::newRow("axis kept") << false << true;
-    }
-
     void showCurrentsSetsWhatTheChartCarries()
     {
-        QFETCH(bool, setAxis);
-        QFETCH(bool, replaceSeries);
-        CurrentsPage page;
-        page.ensureBuilt();
-        page.showCurrents({.message = {},
-                           .title = "first",
-                           .setAxis = true,
-                           .axisMinimum = -2,
-                           .axisMaximum = 2,
-                           .replaceSeries = true,
-                           .points = {{0.0, 0.5}, {0.5, 1.0}}});
-        page.showCurrents({.message = {},
-                           .title = "Wire 2",
-                           .setAxis = setAxis,
-                           .axisMinimum = 0,
-                           .axisMaximum = 0.75,
-                           .replaceSeries = replaceSeries,
-                           .points = {{0.0, 0.1}, {1.0, 0.7}, {2.0, 0.2}}});
-        QCOMPARE(page.chartModel()->title(), QStringLiteral("Wire 2"));
-        QCOMPARE(page.axisLeft()->max(), setAxis ? 0.75 : 2.0);
-        QCOMPARE(page.series()->count(), replaceSeries ? 3 : 2);
-        QCOMPARE(page.axisBottom()->max(), replaceSeries ? 2.0 : 0.5);
+        // Each chart: message, title, axis set, its range, series replaced, points.
+        for (auto [setAxis, replaceSeries] : {std::pair{true, true}, {false, false}, {false, true}}) {
+            CurrentsPage page;
+            page.ensureBuilt();
+            page.showCurrents({"", "first", true, -2, 2, true, {{0.0, 0.5}, {0.5, 1.0}}});
+            page.showCurrents({"", "Wire 2", setAxis, 0, 0.75, replaceSeries, {{0.0, 0.1}, {1.0, 0.7}, {2.0, 0.2}}});
+            QCOMPARE(page.chartModel()->title(), QStringLiteral("Wire 2"));
+            QCOMPARE(page.axisLeft()->max(), setAxis ? 0.75 : 2.0);
+            QCOMPARE(page.series()->count(), replaceSeries ? 3 : 2);
+            QCOMPARE(page.axisBottom()->max(), replaceSeries ? 2.0 : 0.5);
+        }
     }
 
     void swrReferenceTextsWaitForThePage()
