@@ -31,47 +31,49 @@ private slots:
     void cellEditorKeepsItsOwnTextUndo();
     void okNamesAndSelectsTheBadCell_data();
     void okNamesAndSelectsTheBadCell();
-    void cardDialogNamesItsRow_data();
-    void cardDialogNamesItsRow();
     void wireFieldsNameTheirRowAndField_data();
     void wireFieldsNameTheirRowAndField();
     void replaceSelectsTheTableCellThatDoesNotRead();
 
 private:
-    TEditForm* open(TForm1& w)
+    // The card table editor on the deck (a short one by default), active.
+    TEditForm* open(const QString& deck = QString())
     {
-        TEditForm* e = OpenCardEditor(w, kDeck);
+        window = &support.createWindow();
+        TEditForm* e = OpenCardEditor(*window, deck.isNull() ? QStringLiteral("CE\nGW 1 5 0 0 0 1 0 0 .001\nGE\nEN") : deck);
+        return e && QTest::qWaitForWindowActive(e) ? e : nullptr;
+    }
+    TEditForm* openCells()
+    {
+        TEditForm* e = open(kDeck);
         if (e)
             e->model().setData(e->model().index(3, 3), QStringLiteral("1")); // the loaded "abc"
         return e;
     }
-    TGWForm* wireTools(TForm1& w)
+    TGWForm* wireTools() { return window->findChild<EditorCommands*>(QStringLiteral("EditorCommands"))->wireTools(); }
+    QString cell(TEditForm* e, int row, int column) { return e->model().data(e->model().index(row, column)).toString(); }
+    // The one cell selected and current in the view.
+    static bool selectedAlone(QAbstractItemView* view, int row, int column)
     {
-        return w.findChild<EditorCommands*>(QStringLiteral("EditorCommands"))->wireTools();
-    }
-    QString cell(TEditForm* e, int row, int column)
-    {
-        return e->model().data(e->model().index(row, column)).toString();
+        const QModelIndex index = view->model()->index(row, column);
+        return view->currentIndex() == index && view->selectionModel()->selectedIndexes() == QModelIndexList{index};
     }
     AppTestSupport support;
+    TForm1* window = nullptr;
 };
 
 void CardTableTest::undoKeysWorkWhereverTheFocusIs_data()
 {
     QTest::addColumn<QString>("focus"); // object name of the child that has the focus
-    QTest::newRow("table") << QStringLiteral("CodeTable");
-    QTest::newRow("OK button") << QStringLiteral("EditFormOKButton");
-    QTest::newRow("Cancel button") << QStringLiteral("EditFormCancelButton");
-    QTest::newRow("window itself") << QStringLiteral("TEditForm");
+    for (const char* focus : {"CodeTable", "EditFormOKButton", "EditFormCancelButton", "TEditForm"})
+        QTest::newRow(focus) << QString::fromLatin1(focus);
 }
 
 void CardTableTest::undoKeysWorkWhereverTheFocusIs()
 {
     QFETCH(QString, focus);
-    TForm1& w = support.createWindow();
-    TEditForm* e = OpenCardEditor(w, QStringLiteral("CE\nGW 1 5 0 0 0 1 0 0 .001\nGE\nEN"));
+    TEditForm* e = open();
     QVERIFY(e);
-    QVERIFY(QTest::qWaitForWindowActive(e));
     e->model().removeRowAt(0);
     e->model().setData(e->model().index(0, 1), QStringLiteral("1"));
     QCOMPARE(e->model().rowCount(), 1);
@@ -80,18 +82,21 @@ void CardTableTest::undoKeysWorkWhereverTheFocusIs()
     QVERIFY(target);
     target->setFocus();
     QCOMPARE(QApplication::focusWidget(), target);
-
-    QTest::keyClick(target, Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(e->model().rowCount(), 1);
-    QCOMPARE(cell(e, 0, 1), QString());
-    QTest::keyClick(target, Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(e->model().rowCount(), 2);
-    QCOMPARE(cell(e, 0, 0), QStringLiteral("GW"));
-    QTest::keyClick(target, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    QCOMPARE(e->model().rowCount(), 1);
-    QCOMPARE(cell(e, 0, 0), QStringLiteral("GE"));
-    QTest::keyClick(target, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    QCOMPARE(cell(e, 0, 1), QStringLiteral("1"));
+    // Undo, undo, redo, redo: the rows and the cell after each.
+    const struct {
+        Qt::KeyboardModifiers keys;
+        int rows;
+        int column;
+        const char* text;
+    } steps[] = {{Qt::ControlModifier, 1, 1, ""},
+                 {Qt::ControlModifier, 2, 0, "GW"},
+                 {Qt::ControlModifier | Qt::ShiftModifier, 1, 0, "GE"},
+                 {Qt::ControlModifier | Qt::ShiftModifier, 1, 1, "1"}};
+    for (const auto& step : steps) {
+        QTest::keyClick(target, Qt::Key_Z, step.keys);
+        QCOMPARE(e->model().rowCount(), step.rows);
+        QCOMPARE(cell(e, 0, step.column), QString::fromLatin1(step.text));
+    }
     QVERIFY(e->isVisible());
 }
 
@@ -99,12 +104,9 @@ void CardTableTest::undoKeysWorkWhereverTheFocusIs()
 // until the cell has nothing of its own left to undo.
 void CardTableTest::cellEditorKeepsItsOwnTextUndo()
 {
-    TForm1& w = support.createWindow();
-    TEditForm* e = OpenCardEditor(w, QStringLiteral("CE\nGW 1 5 0 0 0 1 0 0 .001\nGE\nEN"));
+    TEditForm* e = open();
     QVERIFY(e);
-    QVERIFY(QTest::qWaitForWindowActive(e));
     e->model().removeRowAt(1);
-    QCOMPARE(e->model().rowCount(), 1);
     const QModelIndex index = e->model().index(0, 2);
     e->codeTable()->setCurrentIndex(index);
     e->codeTable()->edit(index);
@@ -113,15 +115,15 @@ void CardTableTest::cellEditorKeepsItsOwnTextUndo()
     editor->setFocus();
     editor->selectAll();
     QTest::keyClicks(editor, QStringLiteral("7"));
-    QCOMPARE(editor->text(), QStringLiteral("7"));
-    QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(editor->text(), QStringLiteral("5"));
-    QCOMPARE(e->model().rowCount(), 1);
-    QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    QCOMPARE(editor->text(), QStringLiteral("7"));
-    QCOMPARE(e->model().rowCount(), 1);
-    QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(editor->text(), QStringLiteral("5"));
+    const struct {
+        Qt::KeyboardModifiers keys;
+        const char* text;
+    } steps[] = {{Qt::ControlModifier, "5"}, {Qt::ControlModifier | Qt::ShiftModifier, "7"}, {Qt::ControlModifier, "5"}};
+    for (const auto& step : steps) {
+        QTest::keyClick(editor, Qt::Key_Z, step.keys);
+        QCOMPARE(editor->text(), QString::fromLatin1(step.text));
+        QCOMPARE(e->model().rowCount(), 1);
+    }
 
     // Nothing of its own left to undo: the cell closes unchanged and the table's undo
     // brings the removed row back.
@@ -134,67 +136,48 @@ void CardTableTest::cellEditorKeepsItsOwnTextUndo()
 
 void CardTableTest::okNamesAndSelectsTheBadCell_data()
 {
-    QTest::addColumn<int>("row");    // the cell changed, 0-based
+    QTest::addColumn<bool>("inCardDialog"); // or in the table itself
+    QTest::addColumn<int>("row");           // the cell changed, 0-based
     QTest::addColumn<int>("column");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("message");
-    QTest::newRow("GW radius") << 1 << 9 << "1mm" << kNotANumber.arg(2).arg("GW").arg(9);
-    QTest::newRow("first GW tag") << 0 << 1 << "-" << kNotANumber.arg(1).arg("GW").arg(1);
-    QTest::newRow("FR frequency") << 4 << 5 << "14 MHz" << kNotANumber.arg(5).arg("FR").arg(5);
-    QTest::newRow("LD last field") << 3 << 10 << "x" << kNotANumber.arg(4).arg("LD").arg(10);
-    QTest::newRow("Card ID missing") << 1 << 0 << "" << "Row 2: the Card ID is missing.";
-    QTest::newRow("Card ID too long") << 4 << 0 << "FRQ" << "Row 5 (FRQ): the Card ID is not two letters or digits.";
+    QTest::newRow("GW radius") << false << 1 << 9 << "1mm" << kNotANumber.arg(2).arg("GW").arg(9);
+    QTest::newRow("FR frequency") << false << 4 << 5 << "14 MHz" << kNotANumber.arg(5).arg("FR").arg(5);
+    QTest::newRow("LD last field") << false << 3 << 10 << "x" << kNotANumber.arg(4).arg("LD").arg(10);
+    QTest::newRow("Card ID missing") << false << 1 << 0 << "" << "Row 2: the Card ID is missing.";
+    QTest::newRow("dialog: LD row 4, field 6") << true << 3 << 6 << "1E" << kNotANumber.arg(4).arg("LD").arg(6);
+    QTest::newRow("dialog: FR row 5, field 1") << true << 4 << 1 << "1E" << kNotANumber.arg(5).arg("FR").arg(1);
+    QTest::newRow("dialog: GE row 3, field 1") << true << 2 << 1 << "1E" << kNotANumber.arg(3).arg("GE").arg(1);
 }
 
-// "OK" names the first bad cell by its card and row, as the table numbers them, and
-// selects that cell alone.
+// "OK" of the table, or of the dialog of one card, names the first bad cell by its card
+// and row, as the table numbers them, and selects that cell alone.
 void CardTableTest::okNamesAndSelectsTheBadCell()
 {
+    QFETCH(bool, inCardDialog);
     QFETCH(int, row);
     QFETCH(int, column);
     QFETCH(QString, text);
     QFETCH(QString, message);
-    TForm1& w = support.createWindow();
-    TEditForm* e = open(w);
+    TEditForm* e = openCells();
     QVERIFY(e);
-    e->codeTable()->setCurrentIndex(e->model().index(0, 0));
-    e->model().setData(e->model().index(row, column), text);
-    e->EditFormOKButtonClick();
-    QCOMPARE(support.dialogs.takeMessages(), QStringList{message});
-    QVERIFY(e->isVisible());
-    const QModelIndex bad = e->model().index(row, column);
-    QCOMPARE(e->codeTable()->currentIndex(), bad);
-    QCOMPARE(e->codeTable()->selectionModel()->selectedIndexes(), QModelIndexList{bad});
-}
-
-void CardTableTest::cardDialogNamesItsRow_data()
-{
-    QTest::addColumn<int>("row");
-    QTest::addColumn<int>("column");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("LD in row 4, field 6") << 3 << 6 << kNotANumber.arg(4).arg("LD").arg(6);
-    QTest::newRow("FR in row 5, field 1") << 4 << 1 << kNotANumber.arg(5).arg("FR").arg(1);
-    QTest::newRow("GE in row 3, field 1") << 2 << 1 << kNotANumber.arg(3).arg("GE").arg(1);
-}
-
-void CardTableTest::cardDialogNamesItsRow()
-{
-    QFETCH(int, row);
-    QFETCH(int, column);
-    QFETCH(QString, message);
-    TForm1& w = support.createWindow();
-    TEditForm* e = open(w);
-    QVERIFY(e);
-    e->openTool(row, 0);
-    TCardForm* card = e->cardForm();
-    QVERIFY(card);
-    card->cardGrid()->item(0, column)->setText(QStringLiteral("1E"));
-    card->EditCardOKButtonClick();
-    QCOMPARE(support.dialogs.takeMessages(), QStringList{message});
-    QVERIFY(e->cardForm());
-    QCOMPARE(card->cardGrid()->currentRow(), 0);
-    QCOMPARE(card->cardGrid()->currentColumn(), column);
-    QVERIFY(card->cardGrid()->item(0, column)->isSelected());
+    if (inCardDialog) {
+        e->openTool(row, 0);
+        TCardForm* card = e->cardForm();
+        QVERIFY(card);
+        card->cardGrid()->item(0, column)->setText(text);
+        card->EditCardOKButtonClick();
+        QCOMPARE(support.dialogs.takeMessages(), QStringList{message});
+        QCOMPARE(e->cardForm(), card);
+        QVERIFY(selectedAlone(card->cardGrid(), 0, column));
+    } else {
+        e->codeTable()->setCurrentIndex(e->model().index(0, 0));
+        e->model().setData(e->model().index(row, column), text);
+        e->EditFormOKButtonClick();
+        QCOMPARE(support.dialogs.takeMessages(), QStringList{message});
+        QVERIFY(e->isVisible());
+        QVERIFY(selectedAlone(e->codeTable(), row, column));
+    }
 }
 
 void CardTableTest::wireFieldsNameTheirRowAndField_data()
@@ -215,11 +198,10 @@ void CardTableTest::wireFieldsNameTheirRowAndField()
     QFETCH(int, row);
     QFETCH(QString, field);
     QFETCH(int, number);
-    TForm1& w = support.createWindow();
-    TEditForm* e = open(w);
+    TEditForm* e = openCells();
     QVERIFY(e);
     e->openTool(row, 1);
-    TGWForm* g = wireTools(w);
+    TGWForm* g = wireTools();
     QVERIFY(g);
     QApplication::setActiveWindow(g);
     auto* edit = g->findChild<QLineEdit*>(field);
@@ -238,12 +220,11 @@ void CardTableTest::wireFieldsNameTheirRowAndField()
 
 void CardTableTest::replaceSelectsTheTableCellThatDoesNotRead()
 {
-    TForm1& w = support.createWindow();
-    TEditForm* e = open(w);
+    TEditForm* e = openCells();
     QVERIFY(e);
     e->model().setData(e->model().index(1, 7), QStringLiteral("one"));
     e->openTool(0, 3);
-    TGWForm* g = wireTools(w);
+    TGWForm* g = wireTools();
     QVERIFY(g);
     g->findChild<QLineEdit*>(QStringLiteral("FindValueField"))->setText(QStringLiteral("1"));
     g->findChild<QLineEdit*>(QStringLiteral("ChangeToValueField"))->setText(QStringLiteral("2"));
@@ -251,9 +232,7 @@ void CardTableTest::replaceSelectsTheTableCellThatDoesNotRead()
     QCOMPARE(support.dialogs.takeMessages(),
              QStringList{"Incorrect numbers for coordinates in edit table!\nRow 2 (GW): field 7 is not a number."});
     QVERIFY(g->isVisible());
-    const QModelIndex bad = e->model().index(1, 7);
-    QCOMPARE(e->codeTable()->currentIndex(), bad);
-    QCOMPARE(e->codeTable()->selectionModel()->selectedIndexes(), QModelIndexList{bad});
+    QVERIFY(selectedAlone(e->codeTable(), 1, 7));
     QCOMPARE(cell(e, 0, 6), QStringLiteral("1"));
 }
 
