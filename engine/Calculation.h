@@ -31,8 +31,9 @@ inline constexpr const char* kEngineConfMessage =
     "NEC-2 was not started: the engine settings (engine.conf) are not valid.";
 
 // The engine scripts' exit code for an engine.conf they refuse (their message goes to
-// standard error).
-inline constexpr int kEngineConfExitCode = 8;
+// standard error): sysexits' EX_CONFIG, which no engine gives; nec2c exits with the
+// number of a signal it caught (8 on a floating point exception).
+inline constexpr int kEngineConfExitCode = 78;
 
 // The engine scripts' exit code for a deck with a WG or GF card when the engine cannot
 // handle Green's function files (engine.conf).

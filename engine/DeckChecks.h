@@ -7,8 +7,10 @@
 
 namespace vrnnec::engine {
 
-// The message for the first wire card (GW) of the deck file whose two ends coincide,
-// naming its tag and its line; empty when the deck has none. Fields are separated by
+// The message for the first card of the deck file the engine would never finish or would
+// fail on, naming the card's line: a wire (GW) whose two ends coincide, a wire (GW, GA,
+// GH) with a negative count of segments, or an FR card with a negative frequency among
+// its steps; empty when the deck has none. Fields are separated by
 // blanks, tabs or commas; the card name is read without regard to case; cards after
 // "EN" are not read. A deck without an EN card gives deckcards::kMissingEndMessage. A
 // deck that cannot be read gives no message (the engine script reports it).
@@ -18,8 +20,15 @@ namespace vrnnec::engine {
 // frequency of the FR card before it (a count that is missing, zero or not a number
 // counts as one). Above kMaxDeckPoints in all the deck is refused with a message giving
 // the count.
+//
+// Before that, a deck that builds no structure at all (no wire with a segment, no SP or
+// SM patch, no GF card reading one) gives kNoStructureMessage: the engine crashes on it.
 std::string CheckDeckFile(const std::string& path);
 
 inline constexpr double kMaxDeckPoints = 1'000'000;
+
+inline constexpr const char* kNoStructureMessage =
+    "The NEC-2 input has no wire segments and no surface patches (GW, GA, GH, SP or SM cards), "
+    "so NEC-2 has nothing to compute. Please add a wire with one or more segments.";
 
 } // namespace vrnnec::engine

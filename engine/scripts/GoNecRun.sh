@@ -20,7 +20,7 @@
 #   jobs=N                 engine runs at once (read by the program, not here): a
 #                          whole number of at least 1
 # Any other key, an empty command or a value not listed here is refused with a message
-# on standard error (exit 8) and the engine does not start.
+# on standard error (exit 78) and the engine does not start.
 #
 # The engine runs in this script's process group. When the script is asked to end
 # (SIGTERM or SIGHUP, which is also what the program's death sends it), it ends the
@@ -28,7 +28,8 @@
 # gets SIGTERM first and a second to pass it on (srun hands it to the remote task).
 #
 # Exit codes: 0 success; 2 deck missing; 3 no listing; 4 and 5 the listing rewrite
-# failed; 8 engine.conf is not valid; 10 the engine cannot write or read Green's function files and the deck holds a
+# failed; 78 engine.conf is not valid (sysexits' EX_CONFIG; nec2c itself exits with
+# the number of a signal it caught, 8 on a floating point exception); 10 the engine cannot write or read Green's function files and the deck holds a
 # WG or GF card (also when the engine itself refuses them: nec2c's 251); otherwise the
 # engine's own exit code.
 deck="$1"
@@ -66,7 +67,7 @@ trap stop_engine TERM HUP
 
 conf_error() {
     echo "engine.conf: $*" >&2
-    exit 8
+    exit 78
 }
 # Sets `trimmed` to $1 without blanks (also a carriage return) at either end.
 trim() {

@@ -40,23 +40,46 @@ const QByteArray kDipoleDeck = "CM dipole\r\nCE\r\nGW 1 21 0 -5 10 0 5 10 0.001\
 
 } // namespace
 
-TEST(DeckChecks, WiresOfZeroLengthAreFound)
+TEST(DeckChecks, CardsTheEngineCannotComputeAreFound)
 {
     struct Case {
         const char* deck;
         const char* expectedStart; // empty: no message
     };
+    const char* none = "The NEC-2 input has no wire segments and no surface patches";
     const Case cases[] = {
         {"CE\nGW 1 5 0 0 0 0 0 1 0.001\nEN\n", ""},
         {"CE\nGW 7 5 1 2 3 1 2 3 0.001\nEN\n", "The wire with tag 7 (line 2 of the NEC-2 input) has zero length"},
         {"CE\r\ngw,3,5,0.5,0,0,0.5,0,0,0.001\r\nEN\r\n", "The wire with tag 3 (line 2"},
         {"CE\nGW\t4\t5\t-0\t0\t1\t0\t0\t1\t0.002\nEN\n", "The wire with tag 4"},
         {"CE\nGW 1 5 0 0 0 0 0 1 0.001\nGW 2 5 0 0 1 0 0 1 0.001\nGW 3 5 0 0 2 0 0 2 0.001\n", "The wire with tag 2 "},
-        {"CE\nEN\nGW 9 5 0 0 0 0 0 0 0.001\n", ""}, // after EN
-        {"CE\nGW 1 5 0 0 0 0 0\nEN\n", ""},         // too few fields for the engine anyway
-        {"CM GW 1 5 0 0 0 0 0 0 0.001\nEN\n", ""},  // a comment
+        {"CE\nEN\nGW 9 5 0 0 0 0 0 0 0.001\n", none}, // after EN: not read
+        {"CE\nGW 1 5 0 0 0 0 0\nEN\n", ""},             // too few fields for the engine anyway
+        {"CM GW 1 5 0 0 0 0 0 0 0.001\nEN\n", none},    // a comment
         {"CE\nGW 1 5 0 0 0 0 0 1 0.001\nRP 0 1 360 1000 70 0 0 1\n", "The NEC-2 input has no EN card."},
         {"CE\nGW 1 5 0 0 0 0 0 1 0.001\nen\n", ""},
+        // Segments: none at all crashes the engine, a negative count fails it; a wire of
+        // none beside others, a patch or a structure read from a Green's function file is
+        // something to compute; a count that is not a whole number is the engine's to name.
+        {"CE\nGW 1 0 0 0 0 0 0 1 0.001\nGE\nEN\n", none},
+        {"CE\nGE\nFR 0 1 0 0 14\nEN\n", none},
+        {"CE\nGW 1 0 0 0 0 0 0 1 0.001\nGW 2 5 0 0 0 0 0 1 0.001\nEN\n", ""},
+        {"CE\nGW 2 -3 0 0 0 0 0 1 0.001\nEN\n", "The wire with tag 2 (line 2 of the NEC-2 input) has -3 segments."},
+        {"CE\nGA 5 -8 1 0 90 0.001\nEN\n", "The wire with tag 5 (line 2 of the NEC-2 input) has -8 segments."},
+        {"CE\ngh,6,-1,0.1,1,0.2,0.2,0.2,0.2,0.001\nEN\n", "The wire with tag 6 (line 2"},
+        {"CE\nGW 1 0.5 0 0 0 0 0 1 0.001\nEN\n", ""},
+        {"CE\nSP 0 0 0 0 1 0 0 1\nGE\nEN\n", ""},
+        {"CE\nSM 2 2 0 0 1 1 0 1\nGE\nEN\n", ""},
+        {"CE\nGF 0\nEN\n", ""},
+        // Frequencies: the engine never finishes on a negative one, also a later step's.
+        {"CE\nGW 1 5 0 0 0 0 0 1 0.001\nFR 0 1 0 0 -14\nEN\n",
+         "The FR card (line 3 of the NEC-2 input) asks for a negative frequency, -14 MHz."},
+        {"CE\nGW 1 5 0 0 0 0 0 1 0.001\nFR 0 3 0 0 14 -10\nEN\n", "The FR card (line 3 of the NEC-2 input) asks for a negative frequency, -6 MHz."},
+        {"CE\nGW 1 5 0 0 0 0 0 1 0.001\nfr,0,4,0,0,14,-7\nEN\n", "The FR card (line 3 of the NEC-2 input) asks for a negative frequency, -7 MHz."},
+        {"CE\nGW 1 5 0 0 0 0 0 1 0.001\nFR 0 3 0 0 14 -7\nEN\n", ""}, // 14, 7, 0
+        {"CE\nGW 1 5 0 0 0 0 0 1 0.001\nFR 1 2 0 0 14 -2\nEN\n", "The FR card (line 3 of the NEC-2 input) asks for a negative frequency, -28 MHz."},
+        {"CE\nGW 1 5 0 0 0 0 0 1 0.001\nFR 1 1 0 0 14 -2\nEN\n", ""}, // one frequency
+        {"CE\nGW 1 5 0 0 0 0 0 1 0.001\nFR 0 1 0 0 0\nEN\n", ""},     // zero: the listing says so
     };
     QTemporaryDir dir;
     for (const Case& c : cases) {
@@ -181,8 +204,10 @@ TEST(Calculation, OutcomesOfTheScript)
          "Unable to start NEC-2.\nCARD'S MNEMONIC CODE TOO SHORT OR MISSING."},
         {"exit 10", false, engine::CalculationOutcome::GreenFunctionUnsupported,
          "The NEC-2 engine cannot write or read Green function files (WG and GF cards)."},
-        {"exit 8", false, engine::CalculationOutcome::EngineFailed,
+        {"exit 78", false, engine::CalculationOutcome::EngineFailed,
          "NEC-2 was not started: the engine settings (engine.conf) are not valid."},
+        // nec2c's exit on a floating point exception is the engine failing, not its settings.
+        {"exit 8", false, engine::CalculationOutcome::EngineFailed, "Unable to start NEC-2."},
         {"sleep 1000 & wait", true, engine::CalculationOutcome::Stopped, "NEC-2 run was stopped."},
         // The script ended well but left no listing: the parse says so.
         {"exit 0", false, engine::CalculationOutcome::Finished, ""},
