@@ -20,6 +20,8 @@ const QString kSaveTitle = QStringLiteral("Save NEC-2 for VORNA engine input fil
 const QString kSaveFilter = QStringLiteral("NEC-2 for VORNA engine input file|*.wcf|Code files NEC-2|*.nec");
 const QString kDiscardQuestion =
     QStringLiteral("The NEC-2 input has been changed since it was last read, opened or saved. Discard the changes?");
+const QString kSaveQuestion =
+    QStringLiteral("The NEC-2 input has been changed since it was last read, opened or saved. Save the changes?");
 
 std::string localPath(const QString& path)
 {
@@ -43,6 +45,21 @@ bool DeckFileCommands::mayReplaceDeck()
         return true;
     return window_.dialogs().ask(kDiscardQuestion, UserDialogs::Buttons::YesNo, UserDialogs::Style::Warning)
         == UserDialogs::Answer::Yes;
+}
+
+bool DeckFileCommands::mayClose()
+{
+    if (!window_.nec2InputPage().isDeckModified())
+        return true;
+    switch (window_.dialogs().ask(kSaveQuestion, UserDialogs::Buttons::YesNoCancel, UserDialogs::Style::Warning)) {
+    case UserDialogs::Answer::No:
+        return true;
+    case UserDialogs::Answer::Yes:
+        SaveNEC2ButtonClick();
+        return !window_.nec2InputPage().isDeckModified(); // saved, not cancelled or failed
+    default:
+        return false;
+    }
 }
 
 void DeckFileCommands::showDeck(const std::vector<std::string>& lines)

@@ -24,6 +24,10 @@ public:
     void SaveNEC2ButtonClick();
     void ViewOutdataButtonClick();
 
+    // True when the window may close: the deck is unchanged since it was last read,
+    // opened or saved, or the user saves it or drops the changes when asked.
+    bool mayClose();
+
 private:
     // True when the deck may be replaced: it is unchanged since it was last read,
     // opened or saved, or the user agrees to drop the changes.

@@ -307,7 +307,8 @@ void TForm1::resizeEvent(QResizeEvent* event)
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
-    if (!runs_->mayClose()) {
+    // The deck commands exist once the pages are built; before, nothing was edited.
+    if (!runs_->mayClose() || (deckFiles_ && !deckFiles_->mayClose())) {
         event->ignore();
         return;
     }

@@ -1,5 +1,6 @@
 // The deck commands of the "NEC-2 input" page: reading Indata.txo, opening and saving
-// deck files byte for byte, the question before a changed deck is replaced, and the
+// deck files byte for byte, the questions before a changed deck is replaced or the window
+// closes, and the
 // listing handed to the desktop's viewer.
 #include "AppTestSupport.h"
 #include "app/QtUserDialogs.h"
@@ -50,6 +51,7 @@ private slots:
     void fileThatCannotBeReadIsNotFound();
     void failedSaveKeepsTheOldFile();
     void changedDeckIsReplacedOnlyWhenTheUserAgrees();
+    void changedDeckIsSavedOrDroppedBeforeTheWindowCloses();
     void outputListingGoesToTheDesktopViewerWithItsWholePath();
 
 private:
@@ -204,6 +206,44 @@ void DeckFilesTest::changedDeckIsReplacedOnlyWhenTheUserAgrees()
     WindowControls(w).SaveNEC2Button->click();
     WindowControls(w).OpenNEC2Button->click();
     QCOMPARE(support.dialogs.questions.size(), 2);
+}
+
+void DeckFilesTest::changedDeckIsSavedOrDroppedBeforeTheWindowCloses()
+{
+    struct Case {
+        bool edited;
+        UserDialogs::Answer answer;
+        QString fileAnswer; // the save dialog's; empty: cancelled
+        bool closes;
+        QByteArray saved; // what saved.wcf holds afterwards
+    };
+    const Case cases[] = {
+        {false, UserDialogs::Answer::Cancel, {}, true, "<missing>"},
+        {true, UserDialogs::Answer::Cancel, {}, false, "<missing>"},
+        {true, UserDialogs::Answer::No, {}, true, "<missing>"},
+        {true, UserDialogs::Answer::Yes, {}, false, "<missing>"},
+        {true, UserDialogs::Answer::Yes, QStringLiteral("saved.wcf"), true, "CE\r\nGE\r\nEN\r\nEK\r\n"},
+    };
+    for (const Case& c : cases) {
+        support.prepare();
+        writeBytes(path("Indata.txo"), "CE\r\nGE\r\nEN\r\n");
+        TForm1& w = support.createWindow();
+        w.show();
+        WindowControls(w).ReadIndataButton->click();
+        if (c.edited) {
+            QPlainTextEdit* memo = WindowControls(w).GeometryNEC2;
+            memo->moveCursor(QTextCursor::End);
+            memo->insertPlainText(QStringLiteral("\nEK"));
+        }
+        support.dialogs.answers = {c.answer};
+        if (!c.fileAnswer.isEmpty())
+            support.dialogs.fileAnswers = {path(c.fileAnswer)};
+        QCOMPARE(w.close(), c.closes);
+        QCOMPARE(support.dialogs.questions.size(), c.edited ? 1 : 0);
+        if (c.edited)
+            QCOMPARE(support.dialogs.questions[0].buttons, UserDialogs::Buttons::YesNoCancel);
+        QCOMPARE(readBytes(path("saved.wcf")), c.saved);
+    }
 }
 
 void DeckFilesTest::outputListingGoesToTheDesktopViewerWithItsWholePath()
