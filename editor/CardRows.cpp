@@ -187,7 +187,10 @@ std::optional<std::vector<CardRow>> LoadDeckTable(const std::vector<std::string>
             const std::size_t comma = std::min(split.find(',', start), split.size());
             const std::string_view part = std::string_view(split).substr(start, comma - start);
             if (column == 0) {
-                row[0] = std::string(part);
+                // A two-character line ("ge", "ek") comes through the split as it was
+                // typed; the identifier is upper-cased like that of a longer line, so
+                // that its card dialog and the wire tools' search for "GE" find it.
+                row[0] = upperText(part);
             } else {
                 std::string text = FieldToTableText(part, separator);
                 row[static_cast<std::size_t>(column)] = text.empty() ? std::string(part) : text;

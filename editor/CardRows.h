@@ -51,7 +51,8 @@ std::string FieldToDeckText(std::string_view text, char separator);
 std::string JoinCardLine(const CardRow& row, char separator);
 
 // The deck's rows, or nothing when the deck has fewer than 3 lines or only comment and
-// end lines. A field that does not read keeps its text, so that storing refuses it.
+// end lines. The identifier cell is upper-cased ("ge" gives "GE"). A field that does
+// not read keeps its text, so that storing refuses it.
 std::optional<std::vector<CardRow>> LoadDeckTable(const std::vector<std::string>& deck, char separator);
 
 struct StoreResult {

@@ -1,5 +1,7 @@
 #include "editor/WireTools.h"
 
+#include "editor/CardDefinitions.h"
+
 #include <gtest/gtest.h>
 
 using namespace vrnnec;
@@ -69,6 +71,34 @@ TEST(WireTools, TheLoadRowAndItsPlace)
     EXPECT_EQ(FindDistributedLoad(rows, 2), -1);
     rows.erase(rows.begin() + 1);
     EXPECT_EQ(IsolationLoadPlace(rows), static_cast<int>(rows.size()));
+}
+
+TEST(WireTools, ALowerCaseDeckFindsItsGroundCardAndCardDialogs)
+{
+    // A deck typed in lower case: its two-letter lines ("ge", "ek", "xq") are cards like
+    // their upper-case spellings, so the coat's LD card goes right after the "ge" line,
+    // not after the pattern cards at the end where the engine never applies it.
+    struct Case {
+        std::vector<std::string> deck;
+        int loadPlace;          // IsolationLoadPlace
+        int row;                // a two-letter row ...
+        const char* id;         // ... its identifier ...
+        CardTool tool;          // ... and its tool
+    };
+    const Case cases[] = {
+        {{"ce", "gw 1 10 0 0 0 0 0 10 .001", "ge", "ex 0 1 5 0 1", "rp 0 1 1 1000 90 0 0 0", "en"}, 2, 1, "GE",
+         CardTool::CardDialog},
+        {{"CE", "GW 1 10 0 0 0 0 0 10 .001", "Ge", "ek", "FR 0 1 0 0 14", "XQ", "EN"}, 2, 2, "EK", CardTool::CardDialog},
+        {{"CE", "GW 1 10 0 0 0 0 0 10 .001", "gE", "xq", "EN"}, 2, 2, "XQ", CardTool::None},
+        {{"CE", "GW 1 10 0 0 0 0 0 10 .001", "gw", "EX 0 1 5 0 1", "EN"}, 3, 1, "GW", CardTool::WireTools},
+    };
+    for (const Case& c : cases) {
+        const auto rows = LoadDeckTable(c.deck, ',');
+        ASSERT_TRUE(rows);
+        EXPECT_EQ(IsolationLoadPlace(*rows), c.loadPlace) << c.deck[2];
+        EXPECT_EQ((*rows)[static_cast<std::size_t>(c.row)][0], c.id);
+        EXPECT_EQ(ToolForCard((*rows)[static_cast<std::size_t>(c.row)][0]), c.tool) << c.id;
+    }
 }
 
 TEST(WireTools, ReplaceWithAndWithoutMirroring)
