@@ -54,7 +54,8 @@ TGWForm::TGWForm(editor::CardTableModel& model, const QPersistentModelIndex& row
     setWindowTitle(QStringLiteral("Wire (GW) editing tools"));
     setAttribute(Qt::WA_DeleteOnClose);
 
-    // The wire record from the row: unreadable cells count as 0.
+    // The wire from the row: a blank cell counts as 0; a cell that does not read keeps
+    // its text, so that the wire is refused with the field named, never saved with 0.
     const editor::CardRow& cells = model.row(row.row());
     auto integer = [&cells](int c) {
         long long v = 0;
@@ -66,22 +67,26 @@ TGWForm::TGWForm(editor::CardTableModel& model, const QPersistentModelIndex& row
             ? v
             : 0.0;
     };
+    auto cellText = [&cells, separator](int c, bool isInteger) {
+        return QString::fromLatin1(
+            editor::WireFieldText(cells[static_cast<std::size_t>(c)], isInteger, separator).c_str());
+    };
     const double find = column >= 3 && column <= 8 ? real(column) : 0.0;
 
-    tagField_ = field(this, "TagNField", QString::number(integer(1)));
+    tagField_ = field(this, "TagNField", cellText(1, true));
     tagField_->setReadOnly(true);
     // Shown, not edited: the first focus goes to the segments.
     tagField_->setFocusPolicy(Qt::NoFocus);
-    segsField_ = field(this, "SegsField", QString::number(integer(2)));
+    segsField_ = field(this, "SegsField", cellText(2, true));
     const char* names[6] = {"X1Field", "Y1Field", "Z1Field", "X2Field", "Y2Field", "Z2Field"};
     for (int i = 0; i < 6; ++i)
-        coordinateFields_[i] = field(this, names[i], text(real(3 + i)));
-    radiusField_ = field(this, "RadGWField", text(real(9)));
+        coordinateFields_[i] = field(this, names[i], cellText(3 + i, false));
+    radiusField_ = field(this, "RadGWField", cellText(9, false));
     lengthText_ = new QLabel(QStringLiteral("Wire length:  ; Segment length: ;"), this);
     lengthText_->setObjectName(QStringLiteral("GWCharField"));
     epsField_ = field(this, "EpsGWField", QStringLiteral("3"));
-    coatRadiusField_ = field(this, "RadIsolGWField", text(real(9)));
-    bareRadiusField_ = field(this, "RadNoIsolGWField", text(real(9)));
+    coatRadiusField_ = field(this, "RadIsolGWField", cellText(9, false));
+    bareRadiusField_ = field(this, "RadNoIsolGWField", cellText(9, false));
     // A wire that already has its isolation load carries the coated radius on its GW
     // card: the bare radius is not known, and taking the GW radius for it would write a
     // wrong inductance.

@@ -73,6 +73,23 @@ std::string IsolatedWireNote(int row)
         + "): its GW radius is taken to be the radius in isolation. Enter the radius without isolation.";
 }
 
+std::string WireFieldText(std::string_view cell, bool integer, char separator)
+{
+    const std::string_view text = numtext::trimBlanks(cell);
+    if (text.empty())
+        return "0";
+    if (integer) {
+        long long value = 0;
+        if (numtext::parseInteger(text, value))
+            return std::to_string(value);
+    } else {
+        double value = 0;
+        if (numtext::parseRealWithSeparator(text, separator, value))
+            return generalText(value, separator);
+    }
+    return std::string(text);
+}
+
 int FindDistributedLoad(const std::vector<CardRow>& rows, std::int64_t tag)
 {
     const std::string tagText = std::to_string(tag);

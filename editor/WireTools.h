@@ -45,6 +45,12 @@ bool IsUnfinishedNumber(std::string_view text, char separator);
 // without isolation is left to the user.
 std::string IsolatedWireNote(int row);
 
+// The text a wire field opens with for a cell of the GW row: "0" for a blank cell, the
+// number when the cell reads (a decimal integer for the tag and the segments, else the
+// general format with `separator`), otherwise the cell's own text, trimmed: the wire is
+// then refused with the field named instead of being written back with 0 in its place.
+std::string WireFieldText(std::string_view cell, bool integer, char separator);
+
 // The first row "LD" with cell 1 "2" or "3" and cell 2 the tag; -1 if none.
 int FindDistributedLoad(const std::vector<CardRow>& rows, std::int64_t tag);
 // Where a new LD row goes: directly after the first "GE" row, else at the end.

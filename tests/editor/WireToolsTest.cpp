@@ -73,6 +73,23 @@ TEST(WireTools, TheLoadRowAndItsPlace)
     EXPECT_EQ(IsolationLoadPlace(rows), static_cast<int>(rows.size()));
 }
 
+TEST(WireTools, FieldTextsOfTheRowsCells)
+{
+    struct Case {
+        const char* cell;
+        bool integer;
+        char separator;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"", true, '.', "0"},       {"  ", false, ',', "0"},     {" 10 ", true, '.', "10"},
+        {"0,5", false, ',', "0,5"}, {"1e-3", false, '.', "0.001"}, {"0.5", false, ',', "0.5"},
+        {"abc", false, '.', "abc"}, {"2.5", true, '.', "2.5"},   {" x ", true, ',', "x"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(WireFieldText(c.cell, c.integer, c.separator), c.text) << c.cell;
+}
+
 TEST(WireTools, ALowerCaseDeckFindsItsGroundCardAndCardDialogs)
 {
     // A deck typed in lower case: its two-letter lines ("ge", "ek", "xq") are cards like
