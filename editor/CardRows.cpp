@@ -251,9 +251,7 @@ StoreResult StoreDeckTable(const std::vector<std::string>& deck, const std::vect
             result.column = 0;
             return result;
         }
-        for (int column = 1; column < lastFilled; ++column)
-            if (isBlankField(row[static_cast<std::size_t>(column)]))
-                row[static_cast<std::size_t>(column)] = "0";
+        FillInnerGaps(row);
         lines.push_back(JoinCardLine(row, separator));
         if (lines.back().find_first_of("\r\n") != std::string::npos) {
             result.message = messages::WithPlace(kIncorrectNumbersMessage,
@@ -329,6 +327,17 @@ std::optional<std::string> TypedIdentifier(std::string_view text)
     if (text.size() < 2)
         return std::nullopt;
     return upperText(numtext::trimBlanks(text.substr(0, 2)));
+}
+
+void FillInnerGaps(CardRow& row)
+{
+    int lastFilled = 0;
+    for (int column = 1; column < kCardColumns; ++column)
+        if (!isBlankField(row[static_cast<std::size_t>(column)]))
+            lastFilled = column;
+    for (int column = 1; column < lastFilled; ++column)
+        if (isBlankField(row[static_cast<std::size_t>(column)]))
+            row[static_cast<std::size_t>(column)] = "0";
 }
 
 void FillFieldGaps(CardRow& row, int column, char separator)

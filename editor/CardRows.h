@@ -98,6 +98,10 @@ bool IsStorableField(std::string_view text, char separator);
 // trimmed and upper-cased (the caller then ends editing); nothing while shorter.
 std::optional<std::string> TypedIdentifier(std::string_view text);
 
+// Every blank field before the row's last filled one becomes "0", so that the fields
+// after a gap keep their columns when the row is written as a deck line.
+void FillInnerGaps(CardRow& row);
+
 // The gap rule for the field in `column` (0 to 10), run when a field is left: a lone
 // separator or "-" is cleared, and empty fields before a filled one become "0".
 void FillFieldGaps(CardRow& row, int column, char separator);

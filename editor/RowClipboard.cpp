@@ -1,8 +1,31 @@
 #include "editor/RowClipboard.h"
 
+#include "common/NumberText.h"
+
 #include <algorithm>
 
 namespace vrnnec::editor {
+
+namespace {
+
+// The row as a deck line that comes back as the same row when it is pasted: an
+// emptied field between filled ones is written as "0" so that the fields after it keep
+// their columns, and a field that does not read keeps its text instead of becoming "0",
+// so that storing the table still refuses it.
+std::string ClipboardLine(CardRow row, char separator)
+{
+    FillInnerGaps(row);
+    std::string line = JoinCardLine(CardRow{row[0]}, separator);
+    for (int column = 1; column < kCardColumns; ++column) {
+        const std::string& field = row[static_cast<std::size_t>(column)];
+        line += ' ';
+        line += IsStorableField(field, separator) ? FieldToDeckText(field, separator)
+                                                  : std::string(numtext::trimBlanks(field));
+    }
+    return std::string(numtext::trimBlanks(line));
+}
+
+} // namespace
 
 std::string RowsToDeckText(const std::vector<CardRow>& rows, char separator)
 {
@@ -10,7 +33,7 @@ std::string RowsToDeckText(const std::vector<CardRow>& rows, char separator)
     for (const CardRow& row : rows) {
         if (std::all_of(row.begin(), row.end(), [](const std::string& cell) { return cell.empty(); }))
             continue;
-        text += JoinCardLine(row, separator);
+        text += ClipboardLine(row, separator);
         text += '\n';
     }
     return text;

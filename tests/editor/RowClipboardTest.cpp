@@ -53,12 +53,36 @@ TEST(RowClipboard, PastedTextBecomesRows)
         EXPECT_EQ(DeckTextToRows(c.text, c.separator), c.rows) << c.text;
 }
 
+TEST(RowClipboard, CutAndPasteKeepsEveryFieldInItsColumnAndItsText)
+{
+    // A row moved by cut and paste: an emptied field between filled ones is written as
+    // 0 (as storing the table does), so the fields after it stay in their columns; a
+    // field that does not read keeps its text, so that storing still refuses it.
+    const struct {
+        char separator;
+        CardRow cut;
+        CardRow pasted;
+    } cases[] = {
+        {'.', row({"EX", "0", "1", "5", "", "1", "0"}), row({"EX", "0", "1", "5", "0", "1", "0"})},
+        {',', row({"GN", "2", "", " ", "", "13", "0,005"}), row({"GN", "2", "0", "0", "0", "13", "0,005"})},
+        {',', row({"LD", "5", "1", "abc", "1", "50"}), row({"LD", "5", "1", "abc", "1", "50"})},
+        // A point typed in the comma locale is clipboard text like any deck's.
+        {',', row({"GW", "1", "5", "0", "0", "0.5", "0", "0", "1", "0,001"}),
+         row({"GW", "1", "5", "0", "0", "0,5", "0", "0", "1", "0,001"})},
+        {'.', row({"LD", "0", "1", "-", "", "", "x"}), row({"LD", "0", "1", "-", "0", "0", "x"})},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(DeckTextToRows(RowsToDeckText({c.cut}, c.separator), c.separator), std::vector<CardRow>{c.pasted})
+            << RowsToDeckText({c.cut}, c.separator);
+}
+
 TEST(RowClipboard, CopyThenPasteGivesTheSameRows)
 {
     for (char separator : {'.', ','}) {
         const std::string half = separator == '.' ? "0.5" : "0,5";
         const std::vector<CardRow> rows{row({"GW", "1", "21", "0", "-5", "10", "0", "5", "10", "1E-3"}),
-                                        row({"LD", "5", "1", "0", "0", "5.8E7"}), row({"GH", "2", "40", half})};
+                                        row({"LD", "5", "1", "0", "0", "5" + std::string(1, separator) + "8E7"}),
+                                        row({"GH", "2", "40", half})};
         const std::vector<CardRow> back = DeckTextToRows(RowsToDeckText(rows, separator), separator);
         ASSERT_EQ(back.size(), rows.size());
         EXPECT_EQ(back[2][3], half);
