@@ -44,7 +44,12 @@ void EditorCommands::NEC2CodeEditorButtonClick()
         return;
     delete editor_.data();
     editor_ = new TEditForm(std::move(*rows), deck, separator, window_.dialogs());
-    editor_->onStore = [page](const std::vector<std::string>& stored) { page->setDeckLines(stored); };
+    // One step of the deck text's undo: the deck as it was, with what the table sets
+    // aside (late comments, empty lines), stays one Ctrl+Z away.
+    editor_->onStore = [page](const std::vector<std::string>& stored) {
+        if (stored != page->deckLines())
+            page->editDeckLines(stored);
+    };
     connect(editor_.data(), &TEditForm::closed, this, [this] { window_.setEnabled(true); });
     connect(editor_.data(), &TEditForm::wireToolsRequested, this,
             [this, separator](const QPersistentModelIndex& row, int column) {

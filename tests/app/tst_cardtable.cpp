@@ -2,6 +2,7 @@
 // it, and the messages that name a bad cell's card and row with the cell selected.
 #include "AppTestSupport.h"
 #include "CardEditorSupport.h"
+#include "WindowControls.h"
 
 #include "app/CardForm.h"
 #include "app/EditorCommands.h"
@@ -9,6 +10,7 @@
 #include "app/TableEditorForm.h"
 
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
@@ -34,6 +36,8 @@ private slots:
     void wireFieldsNameTheirRowAndField_data();
     void wireFieldsNameTheirRowAndField();
     void replaceSelectsTheTableCellThatDoesNotRead();
+    void okIsOneUndoStepOfTheDeckText_data();
+    void okIsOneUndoStepOfTheDeckText();
 
 private:
     // The card table editor on the deck (a short one by default), active.
@@ -234,6 +238,43 @@ void CardTableTest::replaceSelectsTheTableCellThatDoesNotRead()
     QVERIFY(g->isVisible());
     QVERIFY(selectedAlone(e->codeTable(), 1, 7));
     QCOMPARE(cell(e, 0, 6), QStringLiteral("1"));
+}
+
+void CardTableTest::okIsOneUndoStepOfTheDeckText_data()
+{
+    QTest::addColumn<QString>("deck");
+    QTest::addColumn<QString>("typed"); // into row 1, field 2 ("" none)
+    QTest::addColumn<QString>("stored");
+    const QString tidy = QStringLiteral("CE\nGW 1 5 0 0 0 1 0 0 0.001\nGE\nEN");
+    QTest::newRow("a changed field") << tidy << "7" << "CE\nGW 1 7 0 0 0 1 0 0 0.001\nGE\nEN";
+    QTest::newRow("a late comment set aside")
+        << "CE\nGW 1 5 0 0 0 1 0 0 .001\nCM keep me\nGE\nEN" << "" << tidy;
+    QTest::newRow("nothing changed") << tidy << "" << tidy;
+}
+
+// "OK" rewrites the deck as one step of the deck text's own undo, so the deck as it was
+// (with what the table sets aside, such as late comments) is one Ctrl+Z away; a deck
+// that comes back unchanged is neither rewritten nor marked as changed.
+void CardTableTest::okIsOneUndoStepOfTheDeckText()
+{
+    QFETCH(QString, deck);
+    QFETCH(QString, typed);
+    QFETCH(QString, stored);
+    TEditForm* e = open(deck);
+    QVERIFY(e);
+    QPlainTextEdit* memo = WindowControls(*window).GeometryNEC2;
+    memo->document()->setModified(false);
+    if (!typed.isEmpty())
+        e->model().setData(e->model().index(0, 2), typed);
+    e->EditFormOKButtonClick();
+    QVERIFY(!e->isVisible());
+    QCOMPARE(memo->toPlainText(), stored);
+    QCOMPARE(memo->document()->isModified(), stored != deck);
+    if (stored == deck)
+        return;
+    QVERIFY(memo->document()->isUndoAvailable());
+    memo->document()->undo();
+    QCOMPARE(memo->toPlainText(), deck);
 }
 
 QTEST_MAIN(CardTableTest)
