@@ -7,6 +7,7 @@
 #include "app/TableEditorForm.h"
 #include "editor/CardRows.h"
 
+#include <QEvent>
 #include <QTableView>
 
 namespace vrnnec {
@@ -16,6 +17,19 @@ EditorCommands::EditorCommands(TForm1& window) : QObject(&window), window_(windo
     setObjectName(QStringLiteral("EditorCommands"));
     connect(&window.nec2InputPage(), &NEC2InputPage::codeEditorRequested, this,
             [this] { NEC2CodeEditorButtonClick(); });
+    window.installEventFilter(this);
+}
+
+bool EditorCommands::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == &window_ && event->type() == QEvent::Close && editor_ && editor_->isVisible()) {
+        if (!editor_->close()) {
+            event->ignore();
+            return true;
+        }
+        delete wireTools_.data();
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 TEditForm* EditorCommands::tableEditor() const

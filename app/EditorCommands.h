@@ -25,6 +25,12 @@ public:
     // The open wire tools, if any.
     TGWForm* wireTools() const;
 
+protected:
+    // Closing the main window (its close box stays live while it is disabled) closes
+    // the card table editor first, which asks before its changes are dropped; when the
+    // user keeps them, the main window stays open.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     TForm1& window_;
     QPointer<TEditForm> editor_;

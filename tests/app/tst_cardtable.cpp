@@ -37,6 +37,8 @@ private slots:
     void wireFieldsNameTheirRowAndField();
     void replaceSelectsTheTableCellThatDoesNotRead();
     void okIsOneUndoStepOfTheDeckText_data();
+    void closingTheMainWindowAsksForTheTablesChanges_data();
+    void closingTheMainWindowAsksForTheTablesChanges();
     void okIsOneUndoStepOfTheDeckText();
 
 private:
@@ -275,6 +277,48 @@ void CardTableTest::okIsOneUndoStepOfTheDeckText()
     QVERIFY(memo->document()->isUndoAvailable());
     memo->document()->undo();
     QCOMPARE(memo->toPlainText(), deck);
+}
+
+void CardTableTest::closingTheMainWindowAsksForTheTablesChanges_data()
+{
+    QTest::addColumn<bool>("changed");   // a cell of the table changed
+    QTest::addColumn<bool>("withTools"); // the wire tools open over the table
+    QTest::addColumn<int>("answer");     // to "Discard the changes?"
+    QTest::addColumn<bool>("closes");    // the main window
+    using A = UserDialogs::Answer;
+    QTest::newRow("changed, kept") << true << false << int(A::No) << false;
+    QTest::newRow("changed, discarded") << true << false << int(A::Yes) << true;
+    QTest::newRow("changed under the wire tools, kept") << true << true << int(A::No) << false;
+    QTest::newRow("unchanged") << false << true << int(A::No) << true;
+}
+
+// The main window's close box works while the table editor has it disabled: the table's
+// changes are asked for first, and keeping them keeps both windows open.
+void CardTableTest::closingTheMainWindowAsksForTheTablesChanges()
+{
+    QFETCH(bool, changed);
+    QFETCH(bool, withTools);
+    QFETCH(int, answer);
+    QFETCH(bool, closes);
+    TEditForm* e = open();
+    QVERIFY(e);
+    QVERIFY(!window->isEnabled());
+    if (changed)
+        e->model().setData(e->model().index(0, 2), QStringLiteral("7"));
+    window->show();
+    if (withTools) {
+        e->openTool(0, 1);
+        QVERIFY(wireTools());
+    }
+    support.dialogs.answers = {UserDialogs::Answer(answer)};
+    QCOMPARE(window->close(), closes);
+    QCOMPARE(support.dialogs.questions.size(), changed ? 1 : 0);
+    if (changed)
+        QCOMPARE(support.dialogs.questions.front().text, QStringLiteral("The table has been changed. Discard the changes?"));
+    QCOMPARE(window->isVisible(), !closes);
+    QCOMPARE(e->isVisible(), !closes);
+    if (!closes)
+        QCOMPARE(cell(e, 0, 2), QStringLiteral("7"));
 }
 
 QTEST_MAIN(CardTableTest)
