@@ -283,13 +283,17 @@ void TGWForm::FlipWireDirectionButtonClick()
 
 void TGWForm::IsolateGWButtonClick()
 {
-    double eps = 0, coatRadius = 0, bareRadius = 0;
-    if (!numtext::parseRealWithSeparator(epsField_->text().toStdString(), separator_, eps)
-        || !numtext::parseRealWithSeparator(coatRadiusField_->text().toStdString(), separator_, coatRadius)
-        || !numtext::parseRealWithSeparator(bareRadiusField_->text().toStdString(), separator_, bareRadius)) {
-        dialogs_.showMessage(QString::fromLatin1(editor::kIncorrectIsolationMessage));
+    const editor::IsolationFields coat =
+        editor::ReadIsolationFields(epsField_->text().toStdString(), coatRadiusField_->text().toStdString(),
+                                    bareRadiusField_->text().toStdString(), separator_);
+    if (coat.refused >= 0) {
+        QLineEdit* const fields[3] = {epsField_, coatRadiusField_, bareRadiusField_};
+        fields[coat.refused]->setFocus();
+        fields[coat.refused]->selectAll();
+        dialogs_.showMessage(QString::fromStdString(coat.message));
         return;
     }
+    const double eps = coat.permittivity, coatRadius = coat.coatRadius, bareRadius = coat.bareRadius;
     Wire wire;
     if (!readWire(wire))
         return;

@@ -51,6 +51,30 @@ std::string IsolationInductance(double permittivity, double coatRadius, double b
     return {};
 }
 
+IsolationFields ReadIsolationFields(std::string_view eps, std::string_view coatRadius, std::string_view bareRadius,
+                                    char separator)
+{
+    static constexpr const char* labels[3] = {"Dielectric constant, Eps:", "Radii in isolation, m:",
+                                              "without isolation, m:"};
+    IsolationFields fields;
+    const std::string_view texts[3] = {eps, coatRadius, bareRadius};
+    double* values[3] = {&fields.permittivity, &fields.coatRadius, &fields.bareRadius};
+    for (int i = 0; i < 3; ++i) {
+        const char* fault = nullptr;
+        if (!numtext::parseRealWithSeparator(texts[i], separator, *values[i]))
+            fault = messages::kNotANumber;
+        else if (i > 0 && !(*values[i] > 0))
+            fault = "must be greater than 0.";
+        if (fault != nullptr) {
+            fields.refused = i;
+            fields.message = messages::WithPlace(kIncorrectIsolationMessage,
+                                                 "\"" + std::string(labels[i]) + "\" " + std::string(fault));
+            return fields;
+        }
+    }
+    return fields;
+}
+
 bool IsUnfinishedNumber(std::string_view text, char separator)
 {
     text = numtext::trimBlanks(text);

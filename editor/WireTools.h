@@ -35,6 +35,19 @@ std::string WireLengthText(const WirePoint& begin, const WirePoint& end, std::in
 std::string IsolationInductance(double permittivity, double coatRadius, double bareRadius, double gwRadius,
                                 double& inductance);
 
+// The coat's fields as typed (not trimmed): Eps, the radius in isolation and the radius
+// without isolation. `refused` is the first field (0 to 2, in that order) that is not a
+// number or, for a radius, not above 0, with `message`: kIncorrectIsolationMessage and,
+// on its next line, the field by its label ("\"without isolation, m:\" is not a
+// number."); -1 when all three read.
+struct IsolationFields {
+    double permittivity = 0, coatRadius = 0, bareRadius = 0;
+    int refused = -1;
+    std::string message;
+};
+IsolationFields ReadIsolationFields(std::string_view eps, std::string_view coatRadius, std::string_view bareRadius,
+                                    char separator);
+
 // A number the user is still typing: a lone sign or separator, a sign and the
 // separator ("-.", "-,"), or a number that ends in "E", "E-" or "E+" (either case).
 // Such a text is not refused while the user types; it is when he leaves the field.

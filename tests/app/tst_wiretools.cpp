@@ -117,7 +117,8 @@ private slots:
         field(g, "RadIsolGWField")->setText(QStringLiteral("0.002"));
         press(g, "IsolateGWButton");
         QCOMPARE(support.dialogs.takeMessages(),
-                 QStringList{QStringLiteral("Incorrect numbers format in dielectic isolation data fields!")});
+                 QStringList{QStringLiteral("Incorrect numbers format in dielectic isolation data fields!\n"
+                                            "\"without isolation, m:\" is not a number.")});
         QCOMPARE(cell(e, 3, 6), QStringLiteral("1E-6"));
         field(g, "RadNoIsolGWField")->setText(QStringLiteral("0.001"));
         support.dialogs.answers = answers;
@@ -136,9 +137,12 @@ private slots:
         field(g, "RadNoIsolGWField")->setText(QStringLiteral("0"));
         press(g, "IsolateGWButton");
         QCOMPARE(support.dialogs.messages,
-                 QStringList{QStringLiteral("Incorrect numbers format in dielectic isolation data fields!")});
+                 QStringList{QStringLiteral("Incorrect numbers format in dielectic isolation data fields!\n"
+                                            "\"without isolation, m:\" must be greater than 0.")});
         QCOMPARE(e->model().rowCount(), 4);
         QVERIFY(g->isVisible());
+        // The refused field is selected for the correction.
+        QCOMPARE(field(g, "RadNoIsolGWField")->selectedText(), QStringLiteral("0"));
     }
 
     void replaceWithMirroringIsOneUndoStep()

@@ -57,6 +57,33 @@ TEST(WireTools, IsolationInductanceAndItsChecks)
     }
 }
 
+TEST(WireTools, IsolationFieldsNameTheFieldThatIsRefused)
+{
+    struct Case {
+        const char *eps, *coat, *bare;
+        char separator;
+        int refused;
+        const char* fault; // the message's second line
+    };
+    const Case cases[] = {
+        {"3", "0,002", "0,001", ',', -1, ""},
+        {"3x", "0.002", "0.001", '.', 0, "\"Dielectric constant, Eps:\" is not a number."},
+        {"3", "0.002", "0.001", ',', 1, "\"Radii in isolation, m:\" is not a number."},
+        {"3", "0.002", "", '.', 2, "\"without isolation, m:\" is not a number."},
+        {"3,5", "0.002", "0.001", '.', 0, "\"Dielectric constant, Eps:\" is not a number."},
+        {"3", "-0.002", "0.001", '.', 1, "\"Radii in isolation, m:\" must be greater than 0."},
+        {"3", "0.002", "0", '.', 2, "\"without isolation, m:\" must be greater than 0."},
+        {"0", "0.002", "0.001", '.', -1, ""}, // Eps is judged by the inductance
+    };
+    for (const Case& c : cases) {
+        const IsolationFields f = ReadIsolationFields(c.eps, c.coat, c.bare, c.separator);
+        EXPECT_EQ(f.refused, c.refused) << c.eps << " " << c.coat << " " << c.bare;
+        EXPECT_EQ(f.message, c.refused < 0 ? std::string() : std::string(kIncorrectIsolationMessage) + "\n" + c.fault);
+        if (c.refused < 0)
+            EXPECT_GT(f.coatRadius, f.bareRadius);
+    }
+}
+
 TEST(WireTools, TheLoadRowAndItsPlace)
 {
     EXPECT_EQ(IsolationLoadRow(1, 10, 8.742737e-8, ','),
