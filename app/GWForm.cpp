@@ -350,12 +350,16 @@ void TGWForm::IsolateGWButtonClick()
 
 void TGWForm::GWChangeCorrButtonClick()
 {
-    double find = 0, replacement = 0;
-    if (!numtext::parseRealWithSeparator(findField_->text().toStdString(), separator_, find)
-        || !numtext::parseRealWithSeparator(changeField_->text().toStdString(), separator_, replacement)) {
-        dialogs_.showMessage(QString::fromLatin1(editor::kIncorrectReplaceMessage));
+    const editor::ReplaceValues values =
+        editor::ReadReplaceValues(findField_->text().toStdString(), changeField_->text().toStdString(), separator_);
+    if (values.refused >= 0) {
+        QLineEdit* refused = values.refused == 0 ? findField_ : changeField_;
+        refused->setFocus();
+        refused->selectAll();
+        dialogs_.showMessage(QString::fromStdString(values.message));
         return;
     }
+    const double find = values.find, replacement = values.replacement;
     if (find == replacement)
         return;
     const editor::Axes axes[4] = {editor::Axes::X, editor::Axes::Y, editor::Axes::Z, editor::Axes::All};

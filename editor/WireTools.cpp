@@ -24,6 +24,13 @@ std::string generalText(double value, char separator)
     return numtext::withSeparator(numtext::general(value), separator);
 }
 
+// A message and, on its next line, the field by its label: "\"Change it to:\" is not a
+// number."
+std::string labelledFault(const char* message, const char* label, const char* fault)
+{
+    return messages::WithPlace(message, "\"" + std::string(label) + "\" " + fault);
+}
+
 } // namespace
 
 std::string WireLengthText(const WirePoint& begin, const WirePoint& end, std::int64_t segments, char separator)
@@ -67,12 +74,24 @@ IsolationFields ReadIsolationFields(std::string_view eps, std::string_view coatR
             fault = "must be greater than 0.";
         if (fault != nullptr) {
             fields.refused = i;
-            fields.message = messages::WithPlace(kIncorrectIsolationMessage,
-                                                 "\"" + std::string(labels[i]) + "\" " + std::string(fault));
+            fields.message = labelledFault(kIncorrectIsolationMessage, labels[i], fault);
             return fields;
         }
     }
     return fields;
+}
+
+ReplaceValues ReadReplaceValues(std::string_view find, std::string_view replacement, char separator)
+{
+    ReplaceValues values;
+    if (!numtext::parseRealWithSeparator(find, separator, values.find)) {
+        values.refused = 0;
+        values.message = labelledFault(kIncorrectReplaceMessage, "Find in coordinates:", messages::kNotANumber);
+    } else if (!numtext::parseRealWithSeparator(replacement, separator, values.replacement)) {
+        values.refused = 1;
+        values.message = labelledFault(kIncorrectReplaceMessage, "Change it to:", messages::kNotANumber);
+    }
+    return values;
 }
 
 bool IsUnfinishedNumber(std::string_view text, char separator)

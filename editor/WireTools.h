@@ -48,6 +48,17 @@ struct IsolationFields {
 IsolationFields ReadIsolationFields(std::string_view eps, std::string_view coatRadius, std::string_view bareRadius,
                                     char separator);
 
+// The find value and the new value of the replace, as typed. `refused` is the first
+// field (0 find, 1 new value) that is not a number, with `message`:
+// kIncorrectReplaceMessage and, on its next line, the field by its label
+// ("\"Change it to:\" is not a number."); -1 when both read.
+struct ReplaceValues {
+    double find = 0, replacement = 0;
+    int refused = -1;
+    std::string message;
+};
+ReplaceValues ReadReplaceValues(std::string_view find, std::string_view replacement, char separator);
+
 // A number the user is still typing: a lone sign or separator, a sign and the
 // separator ("-.", "-,"), or a number that ends in "E", "E-" or "E+" (either case).
 // Such a text is not refused while the user types; it is when he leaves the field.

@@ -84,6 +84,29 @@ TEST(WireTools, IsolationFieldsNameTheFieldThatIsRefused)
     }
 }
 
+TEST(WireTools, ReplaceValuesNameTheFieldThatIsRefused)
+{
+    struct Case {
+        const char *find, *replacement;
+        char separator;
+        int refused;
+        const char* fault;
+    };
+    const Case cases[] = {
+        {"1,5", "-2", ',', -1, ""},
+        {"1.5", "2", ',', 0, "\"Find in coordinates:\" is not a number."},
+        {"1", "", '.', 1, "\"Change it to:\" is not a number."},
+        {"x", "y", '.', 0, "\"Find in coordinates:\" is not a number."},
+    };
+    for (const Case& c : cases) {
+        const ReplaceValues v = ReadReplaceValues(c.find, c.replacement, c.separator);
+        EXPECT_EQ(v.refused, c.refused) << c.find << " " << c.replacement;
+        EXPECT_EQ(v.message, c.refused < 0 ? std::string() : std::string(kIncorrectReplaceMessage) + "\n" + c.fault);
+    }
+    EXPECT_EQ(ReadReplaceValues("1,5", "-2", ',').replacement, -2);
+    EXPECT_EQ(ReadReplaceValues("1,5", "-2", ',').find, 1.5);
+}
+
 TEST(WireTools, TheLoadRowAndItsPlace)
 {
     EXPECT_EQ(IsolationLoadRow(1, 10, 8.742737e-8, ','),
