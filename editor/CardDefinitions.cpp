@@ -248,8 +248,11 @@ CardTool ToolForCard(std::string_view id)
 
 CardRow CardDialogRow(const CardDefinition& card, const CardRow& tableRow)
 {
-    if (!numtext::trimBlanks(tableRow[1]).empty())
-        return tableRow;
+    // Any filled field makes the row the card's own, not only field 1: a row whose first
+    // field was emptied would otherwise come back with the defaults over its values.
+    for (std::size_t field = 1; field < tableRow.size(); ++field)
+        if (!numtext::trimBlanks(tableRow[field]).empty())
+            return tableRow;
     CardRow row;
     row[0] = std::string(card.id);
     for (std::size_t i = 0; i < card.defaults.size() && i + 1 < row.size(); ++i)

@@ -29,8 +29,8 @@ enum class CardTool { None, WireTools, CardDialog };
 // the card dialog, any other identifier (an empty one included) none.
 CardTool ToolForCard(std::string_view id);
 
-// The values row of the card dialog for a table row: the row itself when its field 1
-// is filled, else the identifier and the card's defaults.
+// The values row of the card dialog for a table row: the row itself when any of its
+// fields is filled, else the identifier and the card's defaults.
 CardRow CardDialogRow(const CardDefinition& card, const CardRow& tableRow);
 
 } // namespace vrnnec::editor

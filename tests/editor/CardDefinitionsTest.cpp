@@ -39,6 +39,21 @@ TEST(CardDefinitions, DialogRowFromDefaultsOnlyWhenTheRowHasNoFields)
     ASSERT_NE(gx, nullptr);
     EXPECT_EQ(CardDialogRow(*gx, CardRow{"GX"}), (CardRow{"GX", "0", "001"}));
     EXPECT_EQ(CardDialogRow(*gx, CardRow{"GX", "1"}), (CardRow{"GX", "1"}));
+
+    // A row whose first field was emptied keeps its other fields: the dialog shows them
+    // (OK would otherwise put the defaults over the card's own values).
+    const struct {
+        const char* id;
+        CardRow row;
+        CardRow shown;
+    } cases[] = {
+        {"LD", {"LD", "", "1", "1", "1", "50"}, {"LD", "", "1", "1", "1", "50"}},
+        {"EX", {"EX", " ", "", "", "", "", "", "", "", "", "2"}, {"EX", " ", "", "", "", "", "", "", "", "", "2"}},
+        {"LD", {"LD", " ", "  "}, {"LD", "0", "1", "2", "2", "0", "1E-6", "1E-10"}},
+        {"GE", {"GE"}, {"GE", "0"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CardDialogRow(*FindCardDefinition(c.id), c.row), c.shown) << c.id;
 }
 
 } // namespace
