@@ -79,8 +79,9 @@ TEST(WireTools, IsolationFieldsNameTheFieldThatIsRefused)
         const IsolationFields f = ReadIsolationFields(c.eps, c.coat, c.bare, c.separator);
         EXPECT_EQ(f.refused, c.refused) << c.eps << " " << c.coat << " " << c.bare;
         EXPECT_EQ(f.message, c.refused < 0 ? std::string() : std::string(kIncorrectIsolationMessage) + "\n" + c.fault);
-        if (c.refused < 0)
+        if (c.refused < 0) {
             EXPECT_GT(f.coatRadius, f.bareRadius);
+        }
     }
 }
 
