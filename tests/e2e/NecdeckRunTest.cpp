@@ -107,3 +107,32 @@ TEST(NecdeckRun, ADeckOfThreeFrequenciesIsRefused)
     EXPECT_TRUE(r.err.contains("A direct NEC-2 run takes one frequency")) << r.err.toStdString();
     EXPECT_FALSE(QFile::exists(QDir(keep).filePath("Outdata.txo"))) << "the engine did not run";
 }
+
+// An option that only shapes a file nobody asked for would be dropped without a word:
+// the command line is refused before anything runs.
+TEST(NecdeckRun, OptionsForAFileNotAskedForAreRefused)
+{
+    QTemporaryDir dir;
+    const QString deck = dir.filePath("dipole.nec");
+    convert(deck);
+    const QString keep = dir.filePath("work");
+    const struct {
+        QStringList args;
+        const char* message;
+    } cases[] = {
+        {{"run", "--polarization", "h", "--keep", keep, deck}, "Option --polarization goes with --diagrams."},
+        {{"run", "--keep", keep, deck, "--polarization", "total"}, "Option --polarization goes with --diagrams."},
+        {{"sweep", "--ports", "--keep", keep, deck}, "Options --ports and --format go with --touchstone."},
+        {{"sweep", "--format", "ma", "--csv", dir.filePath("s.csv"), "--keep", keep, deck},
+         "Options --ports and --format go with --touchstone."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(QLatin1Char(' ')).toStdString());
+        const Result r = runTool(kNecdeck, c.args);
+        EXPECT_EQ(r.exitCode, 2);
+        EXPECT_TRUE(r.err.startsWith(QLatin1String(c.message))) << r.err.toStdString();
+        EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
+        EXPECT_FALSE(QFile::exists(QDir(keep).filePath("Outdata.txo"))) << "the engine did not run";
+        EXPECT_FALSE(QFile::exists(dir.filePath("s.csv")));
+    }
+}
