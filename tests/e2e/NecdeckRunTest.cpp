@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -134,5 +135,59 @@ TEST(NecdeckRun, OptionsForAFileNotAskedForAreRefused)
         EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
         EXPECT_FALSE(QFile::exists(QDir(keep).filePath("Outdata.txo"))) << "the engine did not run";
         EXPECT_FALSE(QFile::exists(dir.filePath("s.csv")));
+    }
+}
+
+// An output whose folder is missing is found before the engine runs (an optimisation
+// would otherwise run to its end and lose its deck) and before any other output of the
+// command is written: an existing output stays as it was.
+TEST(NecdeckRun, AnOutputThatCannotBeWrittenStopsTheCommandBeforeTheEngine)
+{
+    QTemporaryDir dir;
+    const QString deck = dir.filePath("dipole.nec");
+    convert(deck);
+    const QString keep = dir.filePath("work");
+    const QString earlier = dir.filePath("earlier.csv");
+    const QString missing = dir.filePath("no such folder/out");
+    const struct {
+        QString program;
+        QStringList args;
+        bool keeps; // the run goes into `keep`, which shows whether the engine ran
+    } cases[] = {
+        {kNecdeck, {"run", "--keep", keep, "--currents", missing, deck}, true},
+        {kNecdeck, {"run", "--keep", keep, "--diagrams", missing, "--currents", earlier, deck}, false},
+        {kNecdeck, {"sweep", "--keep", keep, "--csv", earlier, "--touchstone", missing, deck}, true},
+        {kNecdeck, {"near", "--electric", "--keep", keep, "--csv", missing, deck}, true},
+        {kNecdeck, {"pattern", "--keep", keep, "--csv", missing, deck}, true},
+        {kNecdeck, {"optimize", "--vary", "length:1:6:8", "--goal", "x:1", "--evaluations", "3", deck, missing}, false},
+        {kNecdeck, {"gf", deck, missing}, false},
+        {kVrn2Nec, {"--run", "--keep", keep, "--currents", missing, kSample}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(QLatin1Char(' ')).toStdString());
+        QDir(keep).removeRecursively();
+        {
+            QFile old(earlier);
+            ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+            old.write("the user's table\n");
+        }
+        const Result r = runTool(c.program, c.args);
+        const bool diagrams = c.args.contains(QStringLiteral("--diagrams"));
+        if (diagrams) {
+            // A diagrams folder is made when missing, with the folders above it.
+            ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+            EXPECT_TRUE(QFileInfo(missing).isDir());
+            QDir(dir.filePath("no such folder")).removeRecursively();
+            continue;
+        }
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_EQ(r.err.trimmed().toStdString(), "Unable to write to " + missing.toStdString());
+        EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
+        QFile old(earlier);
+        ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+        EXPECT_EQ(old.readAll().toStdString(), "the user's table\n");
+        if (c.keeps) {
+            EXPECT_FALSE(QFile::exists(QDir(keep).filePath("Outdata.txo"))) << "the engine did not run";
+        }
     }
 }

@@ -44,11 +44,12 @@ int ScanArguments(const std::vector<std::string>& args, const std::vector<std::s
 // one that is removed with this object.
 using WorkingFolder = engine::RunFolder;
 
-// Before anything is read or written: no input or output is a folder, and no output is
-// one of the inputs (a --keep folder's working files included: `keepDir`). 0, or 1 with
-// the message on `err`.
+// Before anything is read or written: no input or output is a folder, no output is one
+// of the inputs (a --keep folder's working files included: `keepDir`), and every output
+// can be put into its folder (outputs in `madeFolders` go into folders made on the way).
+// 0, or 1 with the message on `err`.
 int CheckFiles(const std::vector<fileid::NamedFile>& inputs, std::vector<fileid::NamedFile> outputs,
-               const std::string& keepDir, std::ostream& err);
+               const std::string& keepDir, std::ostream& err, const std::vector<std::string>& madeFolders = {});
 
 // True when the working folder is there; else false with the reason on `err`.
 bool FolderReady(const WorkingFolder& folder, std::ostream& err);
@@ -60,7 +61,8 @@ bool FolderReady(const WorkingFolder& folder, std::ostream& err);
 // code is 128 + the signal. Otherwise what `body` wrote on its error stream is passed on.
 int CheckFilesAndRun(Invocation& call, const std::vector<fileid::NamedFile>& inputs,
                      std::vector<fileid::NamedFile> outputs, const std::string& keepDir,
-                     const std::function<int(Invocation& call, engine::SignalStop&)>& body);
+                     const std::function<int(Invocation& call, engine::SignalStop&)>& body,
+                     const std::vector<std::string>& madeFolders = {});
 
 // The frequency (MHz) of the first FR card of a deck: its fifth field.
 std::optional<double> DeckFrequency(const std::vector<std::string>& deck);

@@ -133,7 +133,8 @@ int runCommand(Invocation& call)
     return CheckFilesAndRun(call, {{options.deck, "deck"}}, results::RunReportFiles(reportRequest(options)),
                             options.keepDir, [&](Invocation& inner, engine::SignalStop& stopSignals) {
                                 return runDeck(inner, options, stopSignals);
-                            });
+                            },
+                            {options.diagramsDir});
 }
 
 } // namespace
