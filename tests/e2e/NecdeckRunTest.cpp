@@ -1,11 +1,16 @@
 // necdeck run with the real engine: the same summary as vrn2nec --run for a converted
-// deck, the pair check with and without angles, and the refusal of several frequencies.
+// deck, the pair check with and without angles, and the refusal of several frequencies;
+// and what the tools do with command lines and outputs they cannot serve.
 #include "tests/support/ToolRun.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -188,6 +193,40 @@ TEST(NecdeckRun, AnOutputThatCannotBeWrittenStopsTheCommandBeforeTheEngine)
         EXPECT_EQ(old.readAll().toStdString(), "the user's table\n");
         if (c.keeps) {
             EXPECT_FALSE(QFile::exists(QDir(keep).filePath("Outdata.txo"))) << "the engine did not run";
+        }
+    }
+}
+
+// What a tool prints is what a script reads (a tidied deck, a summary): when it cannot
+// all be written, the tool fails instead of reporting success with half a file.
+TEST(NecdeckRun, StandardOutputThatCannotBeWrittenIsAFailure)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "a device node needs root: made in the scratch folder, never /dev's own";
+    QTemporaryDir dir;
+    const QString deck = dir.filePath("dipole.nec");
+    convert(deck);
+    const QString full = dir.filePath("full");
+    ASSERT_EQ(::mknod(QFile::encodeName(full).constData(), S_IFCHR | 0600, makedev(1, 7)), 0);
+    const struct {
+        QString program;
+        QStringList args;
+    } cases[] = {
+        {kNecdeck, {"tidy", deck}},
+        {kNecdeck, {"run", deck}},
+        {kNecdeck, {"sweep", deck}},
+        {kVrn2Nec, {kSample, dir.filePath("converted.nec")}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(QLatin1Char(' ')).toStdString());
+        for (const bool toFull : {false, true}) {
+            QProcess tool;
+            tool.setStandardOutputFile(toFull ? full : dir.filePath("out.txt"));
+            tool.start(c.program, c.args);
+            ASSERT_TRUE(tool.waitForFinished(240000));
+            const QString err = QString::fromLocal8Bit(tool.readAllStandardError());
+            EXPECT_EQ(tool.exitCode(), toFull ? 1 : 0) << err.toStdString();
+            EXPECT_EQ(err.contains(QLatin1String("Unable to write to standard output")), toFull) << err.toStdString();
         }
     }
 }
