@@ -360,3 +360,44 @@ TEST(Vrn2NecProgram, RefusesToOverwriteTheAntennaFile)
         EXPECT_EQ(readFile(dir.file("ant.nec")), original);
     }
 }
+
+// "vrn2nec *.vrn" over two antenna files names the second as the deck: a deck named like
+// an antenna file is refused, so that file keeps its bytes.
+TEST(Vrn2NecProgram, NeverWritesADeckNamedLikeAnAntennaFile)
+{
+    const std::string program = std::string("'") + VRN2NEC_PROGRAM + "'";
+    const std::string original = readFile(sample("dipole_14mhz_free_space.vrn"));
+    struct Case {
+        std::string files;
+        std::string deck; // the deck named in the refusal; empty: the conversion runs
+    };
+    const Case cases[] = {
+        {"a.vrn b.vrn", "b.vrn"},
+        {"a.vrn B.VRN", "B.VRN"},
+        {"a.vrn new.Vrn", "new.Vrn"},
+        {"a.vrn sub/../b.vrn", "sub/../b.vrn"},
+        {"a.vrn b.vrn.nec", ""},
+        {"a.vrn vrn", ""},
+        {"a.vrn", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.files);
+        TempDir dir;
+        dir.write("a.vrn", original);
+        dir.write("b.vrn", original);
+        dir.write("B.VRN", original);
+        ASSERT_EQ(runIn(dir, "mkdir sub"), 0);
+        const int code = runIn(dir, program + " " + c.files + " > out.txt 2> err.txt");
+        if (c.deck.empty()) {
+            EXPECT_EQ(code, 0) << readFile(dir.file("err.txt"));
+        } else {
+            EXPECT_EQ(code, 1);
+            EXPECT_EQ(readFile(dir.file("err.txt")),
+                      "The deck " + c.deck
+                          + " is named like an antenna file (.vrn); give the deck another name. Nothing was written.\n");
+            EXPECT_FALSE(std::filesystem::exists(dir.file("new.Vrn")));
+        }
+        for (const char* name : {"a.vrn", "b.vrn", "B.VRN"})
+            EXPECT_EQ(readFile(dir.file(name)), original) << name;
+    }
+}
