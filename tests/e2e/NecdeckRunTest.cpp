@@ -230,3 +230,36 @@ TEST(NecdeckRun, StandardOutputThatCannotBeWrittenIsAFailure)
         }
     }
 }
+
+// The SWR needs a reference resistance above 0, as the NEC-2 input page's reference
+// fields require: 0 + j0 was taken as 50 ohm without a word and a negative R printed
+// "inf" (and a Touchstone file of a negative reference).
+TEST(NecdeckRun, AReferenceWithoutPositiveResistanceIsRefused)
+{
+    QTemporaryDir dir;
+    const QString deck = dir.filePath("dipole.nec");
+    convert(deck);
+    const QString keep = dir.filePath("work");
+    const QString tuned = dir.filePath("tuned.nec");
+    for (const char* reference : {"0,0", "-50,0", "0,25", "-0,0"}) {
+        const QStringList commands[] = {
+            {"run", "--keep", keep, "--swr-reference", reference, deck},
+            {"sweep", "--keep", keep, "--touchstone", dir.filePath("s.s1p"), "--swr-reference", reference, deck},
+            {"optimize", "--vary", "length:1:6:8", "--goal", "swr:1", "--evaluations", "2", "--swr-reference",
+             reference, deck, tuned},
+        };
+        for (const QStringList& args : commands) {
+            SCOPED_TRACE(args.join(QLatin1Char(' ')).toStdString());
+            const Result r = runTool(kNecdeck, args);
+            EXPECT_EQ(r.exitCode, 2);
+            EXPECT_TRUE(r.err.startsWith(QStringLiteral("Invalid value for --swr-reference: ") + reference))
+                << r.err.toStdString();
+            EXPECT_FALSE(QFile::exists(QDir(keep).filePath("Outdata.txo"))) << "the engine did not run";
+            EXPECT_FALSE(QFile::exists(tuned));
+            EXPECT_FALSE(QFile::exists(dir.filePath("s.s1p")));
+        }
+    }
+    const Result small = runTool(kNecdeck, {"run", "--swr-reference", "0.5,-3", deck});
+    ASSERT_EQ(small.exitCode, 0) << small.err.toStdString();
+    EXPECT_TRUE(small.out.contains("SWR(0.5-j3)=")) << small.out.toStdString();
+}

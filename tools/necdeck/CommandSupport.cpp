@@ -43,6 +43,14 @@ std::optional<std::vector<long long>> ParseIntegers(const std::string& text, std
     return values;
 }
 
+std::optional<engine::SwrReference> ParseSwrReference(const std::string& text)
+{
+    const auto rx = ParseReals(text, 2);
+    if (!rx || !((*rx)[0] > 0))
+        return std::nullopt;
+    return engine::SwrReference{(*rx)[0], (*rx)[1]};
+}
+
 std::optional<double> DeckFrequency(const std::vector<std::string>& deck)
 {
     for (const std::string& line : deck) {

@@ -7,6 +7,7 @@
 #include "common/FileIdentity.h"
 #include "engine/Calculation.h"
 #include "engine/SignalStop.h"
+#include "engine/Swr.h"
 #include "engine/WorkingFolder.h"
 
 #include <functional>
@@ -21,6 +22,10 @@ namespace vrnnec::necdeck {
 // "R,X" or "X,Y,Z": exactly `count` comma-separated reals in point notation.
 std::optional<std::vector<double>> ParseReals(const std::string& text, std::size_t count);
 std::optional<std::vector<long long>> ParseIntegers(const std::string& text, std::size_t count);
+
+// "R,X" of --swr-reference: a reference whose R is above 0, as the NEC-2 input page's
+// reference fields take it (R <= 0 gives no SWR).
+std::optional<engine::SwrReference> ParseSwrReference(const std::string& text);
 
 // The command line of a subcommand: options in `valueOptions` take the next argument as
 // their value, `flags` take none, and every other argument not starting with "-" (or

@@ -38,8 +38,8 @@ int parseOptions(const std::vector<std::string>& args, RunOptions& options, std:
             options.elevation = real;
         else if (a == "--azimuth" && numtext::parseReal(v, real))
             options.azimuth = real;
-        else if (const auto rx = a == "--swr-reference" ? ParseReals(v, 2) : std::nullopt)
-            options.reference = {(*rx)[0], (*rx)[1]};
+        else if (const auto rx = a == "--swr-reference" ? ParseSwrReference(v) : std::nullopt)
+            options.reference = *rx;
         else if (a == "--keep")
             options.keepDir = v;
         else if (a == "--diagrams")

@@ -53,8 +53,8 @@ int parseOptions(const std::vector<std::string>& args, SweepOptions& options, st
         else if (a == "--band" && numtext::parseReal(v, real))
             options.bandKHz = real;
         else if (a == "--points" && numtext::parseInteger(v, options.points)) {
-        } else if (const auto rx = a == "--swr-reference" ? ParseReals(v, 2) : std::nullopt)
-            options.reference = {(*rx)[0], (*rx)[1]};
+        } else if (const auto rx = a == "--swr-reference" ? ParseSwrReference(v) : std::nullopt)
+            options.reference = *rx;
         else if (a == "--keep")
             options.keepDir = v;
         else if (a == "--gain")
