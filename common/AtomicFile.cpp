@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iostream>
 #include <random>
 
 #include <fcntl.h>
@@ -213,6 +214,16 @@ std::string WriteFileAtomically(const std::string& path, std::string_view bytes)
 std::string UnableToWriteMessage(const std::string& path)
 {
     return ("Unable to write to " + path).substr(0, 255);
+}
+
+int FinishStandardOutput(int code, std::ostream& err)
+{
+    std::cout.flush();
+    const bool failed = std::cout.fail() || std::fflush(stdout) != 0 || std::ferror(stdout);
+    if (!failed)
+        return code;
+    err << UnableToWriteMessage("standard output") << "\n";
+    return code == 0 ? 1 : code;
 }
 
 } // namespace vrnnec::atomicfile

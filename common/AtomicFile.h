@@ -15,6 +15,7 @@
 // duplicated, so a redirection's position and append mode hold.
 #pragma once
 
+#include <iosfwd>
 #include <string>
 #include <string_view>
 
@@ -62,5 +63,10 @@ std::string WriteFileAtomically(const std::string& path, std::string_view bytes)
 // The message shown for a file that could not be written: "Unable to write to " + path,
 // cut to 255 characters.
 std::string UnableToWriteMessage(const std::string& path);
+
+// The end of a command-line tool: flushes its standard output. When what it printed did
+// not all get there (a full disk, a closed descriptor), says "Unable to write to standard
+// output" on `err` and turns an exit code of 0 into 1; otherwise returns `code`.
+int FinishStandardOutput(int code, std::ostream& err);
 
 } // namespace vrnnec::atomicfile

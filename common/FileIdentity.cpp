@@ -1,9 +1,12 @@
 #include "common/FileIdentity.h"
 
+#include "common/AtomicFile.h"
+
 #include <climits>
 #include <cstdlib>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace vrnnec::fileid {
 
@@ -30,6 +33,48 @@ std::string resolvedPath(const std::string& path)
         if (folder.empty())
             return rest;
     }
+}
+
+// The folder part of a path as spelled: "." for a bare name, "/" for a file in the root.
+std::string folderOf(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    const auto end = path.find_last_not_of('/', slash);
+    return end == std::string::npos ? "/" : path.substr(0, end + 1);
+}
+
+bool writableFolder(const std::string& folder)
+{
+    return IsFolder(folder) && ::access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
+// Whether the atomic writer can put a file at `path`: a new file or the replacement of a
+// regular file goes into the folder of the file (of the file a link leads to).
+bool canPutInPlace(const std::string& path, const std::vector<std::string>& madeFolders)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0) {
+        if (!S_ISREG(st.st_mode))
+            return true;
+        char resolved[PATH_MAX];
+        return ::realpath(path.c_str(), resolved) && writableFolder(folderOf(resolved));
+    }
+    if (::lstat(path.c_str(), &st) == 0)
+        return true; // a dangling link: left to the writer
+    std::string folder = folderOf(path);
+    if (IsFolder(folder))
+        return writableFolder(folder);
+    bool made = false;
+    for (const std::string& m : madeFolders)
+        made = made || (!m.empty() && path.rfind(m + "/", 0) == 0);
+    if (!made)
+        return false;
+    // The folder is made on the way: the nearest existing one above it takes it.
+    while (::lstat(folder.c_str(), &st) != 0 && folder != "." && folder != "/")
+        folder = folderOf(folder);
+    return writableFolder(folder);
 }
 
 std::string withArticle(const std::string& role)
@@ -76,6 +121,14 @@ std::string CheckNoFolders(const std::vector<NamedFile>& files)
     for (const NamedFile& file : files)
         if (!file.path.empty() && IsFolder(file.path))
             return file.path + " is a folder, not " + withArticle(file.role) + ".";
+    return {};
+}
+
+std::string CheckOutputFolders(const std::vector<NamedFile>& outputs, const std::vector<std::string>& madeFolders)
+{
+    for (const NamedFile& file : outputs)
+        if (!file.path.empty() && !canPutInPlace(file.path, madeFolders))
+            return atomicfile::UnableToWriteMessage(file.path);
     return {};
 }
 

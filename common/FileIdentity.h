@@ -33,4 +33,12 @@ std::string CheckOutputsAgainstInputs(const std::vector<NamedFile>& inputs, cons
 // where a file is expected; empty when none is.
 std::string CheckNoFolders(const std::vector<NamedFile>& files);
 
+// "Unable to write to PATH" for the first output whose folder is missing or may not be
+// written into, so that a command finds it before it runs an engine or writes any other
+// output; empty when every output can be put in place. An output inside one of
+// `madeFolders` (folders the command creates when missing) needs the nearest existing
+// folder above it to be writable. Existing outputs that are not regular files (devices,
+// FIFOs) are written in place and pass; outputs with an empty path are skipped.
+std::string CheckOutputFolders(const std::vector<NamedFile>& outputs, const std::vector<std::string>& madeFolders = {});
+
 } // namespace vrnnec::fileid

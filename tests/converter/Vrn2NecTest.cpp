@@ -119,15 +119,42 @@ TEST(Vrn2NecOptions, DefaultsAndFlags)
 
 TEST(Vrn2NecOptions, Mistakes)
 {
-    EXPECT_EQ(parse({}).error, "No antenna file given.");
-    EXPECT_EQ(parse({"a", "b", "c"}).error, "Too many file names: give INPUT.vrn and at most one DECK.");
-    EXPECT_EQ(parse({"--frq", "1", "a"}).error, "Unknown option --frq.");
-    EXPECT_EQ(parse({"a", "--freq"}).error, "Option --freq needs a value.");
-    EXPECT_EQ(parse({"--freq", "14,1", "a"}).error, "'14,1' is not a valid floating point value (option --freq).");
-    EXPECT_EQ(parse({"--coat", "1", "2", "a"}).error, "'a' is not a valid floating point value (option --coat).");
-    EXPECT_EQ(parse({"--shrink", "2:w", "a"}).error, "Option --shrink takes the axes as letters x, y and z, not 'w'.");
-    EXPECT_EQ(parse({"--shrink", "2:", "a"}).error, "Option --shrink needs at least one axis after the colon.");
-    EXPECT_EQ(parse({"--shrink", "x", "a"}).error, "'x' is not a valid floating point value (option --shrink).");
+    const struct {
+        std::vector<std::string> args;
+        const char* error;
+    } cases[] = {
+        {{}, "No antenna file given."},
+        {{"a", "b", "c"}, "Too many file names: give INPUT.vrn and at most one DECK."},
+        {{"--frq", "1", "a"}, "Unknown option --frq."},
+        {{"a", "--freq"}, "Option --freq needs a value."},
+        {{"--freq", "14,1", "a"}, "'14,1' is not a valid floating point value (option --freq)."},
+        {{"--coat", "1", "2", "a"}, "'a' is not a valid floating point value (option --coat)."},
+        {{"--shrink", "2:w", "a"}, "Option --shrink takes the axes as letters x, y and z, not 'w'."},
+        {{"--shrink", "2:", "a"}, "Option --shrink needs at least one axis after the colon."},
+        {{"--shrink", "x", "a"}, "'x' is not a valid floating point value (option --shrink)."},
+        // Options that would otherwise be dropped without a word.
+        {{"--run", "a.vrn", "a.nec"}, "With --run no DECK is written: give only INPUT.vrn (--keep DIR keeps the deck)."},
+        {{"a.nec", "--run", "--keep", "k", "a.vrn"},
+         "With --run no DECK is written: give only INPUT.vrn (--keep DIR keeps the deck)."},
+        {{"--polarization", "h", "a.vrn"}, "Option --polarization goes with --diagrams."},
+        {{"--run", "--polarization", "vh", "a.vrn"}, "Option --polarization goes with --diagrams."},
+        {{"--diagrams", "d", "a.vrn"}, "Options --keep, --diagrams and --currents go with --run."},
+    };
+    for (const auto& c : cases) {
+        std::string line;
+        for (const std::string& a : c.args)
+            line += a + " ";
+        EXPECT_EQ(parse(c.args).error, c.error) << line;
+    }
+    // What the same options are for: none of these is refused.
+    const std::vector<std::vector<std::string>> accepted = {
+        {"--run", "a.vrn"},
+        {"--run", "--diagrams", "d", "--polarization", "h", "a.vrn"},
+        {"--polarization", "v", "--diagrams", "d", "--run", "a.vrn"},
+        {"a.vrn", "a.nec"},
+    };
+    for (const auto& args : accepted)
+        EXPECT_EQ(parse(args).error, "") << args.front();
 }
 
 TEST(Vrn2NecConversion, ReportsAndMessages)
@@ -331,5 +358,46 @@ TEST(Vrn2NecProgram, RefusesToOverwriteTheAntennaFile)
                                                      + (deck == input ? "" : " " + input)
                                                      + " being read; nothing was written.\n");
         EXPECT_EQ(readFile(dir.file("ant.nec")), original);
+    }
+}
+
+// "vrn2nec *.vrn" over two antenna files names the second as the deck: a deck named like
+// an antenna file is refused, so that file keeps its bytes.
+TEST(Vrn2NecProgram, NeverWritesADeckNamedLikeAnAntennaFile)
+{
+    const std::string program = std::string("'") + VRN2NEC_PROGRAM + "'";
+    const std::string original = readFile(sample("dipole_14mhz_free_space.vrn"));
+    struct Case {
+        std::string files;
+        std::string deck; // the deck named in the refusal; empty: the conversion runs
+    };
+    const Case cases[] = {
+        {"a.vrn b.vrn", "b.vrn"},
+        {"a.vrn B.VRN", "B.VRN"},
+        {"a.vrn new.Vrn", "new.Vrn"},
+        {"a.vrn sub/../b.vrn", "sub/../b.vrn"},
+        {"a.vrn b.vrn.nec", ""},
+        {"a.vrn vrn", ""},
+        {"a.vrn", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.files);
+        TempDir dir;
+        dir.write("a.vrn", original);
+        dir.write("b.vrn", original);
+        dir.write("B.VRN", original);
+        ASSERT_EQ(runIn(dir, "mkdir sub"), 0);
+        const int code = runIn(dir, program + " " + c.files + " > out.txt 2> err.txt");
+        if (c.deck.empty()) {
+            EXPECT_EQ(code, 0) << readFile(dir.file("err.txt"));
+        } else {
+            EXPECT_EQ(code, 1);
+            EXPECT_EQ(readFile(dir.file("err.txt")),
+                      "The deck " + c.deck
+                          + " is named like an antenna file (.vrn); give the deck another name. Nothing was written.\n");
+            EXPECT_FALSE(std::filesystem::exists(dir.file("new.Vrn")));
+        }
+        for (const char* name : {"a.vrn", "b.vrn", "B.VRN"})
+            EXPECT_EQ(readFile(dir.file(name)), original) << name;
     }
 }

@@ -43,6 +43,14 @@ std::optional<std::vector<long long>> ParseIntegers(const std::string& text, std
     return values;
 }
 
+std::optional<engine::SwrReference> ParseSwrReference(const std::string& text)
+{
+    const auto rx = ParseReals(text, 2);
+    if (!rx || !((*rx)[0] > 0))
+        return std::nullopt;
+    return engine::SwrReference{(*rx)[0], (*rx)[1]};
+}
+
 std::optional<double> DeckFrequency(const std::vector<std::string>& deck)
 {
     for (const std::string& line : deck) {
@@ -121,11 +129,13 @@ int ScanArguments(const std::vector<std::string>& args, const std::vector<std::s
 }
 
 int CheckFiles(const std::vector<fileid::NamedFile>& inputs, std::vector<fileid::NamedFile> outputs,
-               const std::string& keepDir, std::ostream& err)
+               const std::string& keepDir, std::ostream& err, const std::vector<std::string>& madeFolders)
 {
     std::vector<fileid::NamedFile> all = inputs;
     all.insert(all.end(), outputs.begin(), outputs.end());
     std::string message = fileid::CheckNoFolders(all);
+    // A missing or read-only folder is found before an engine runs or another output is written.
+    const std::string unwritable = fileid::CheckOutputFolders(outputs, madeFolders);
     if (!keepDir.empty())
         for (const fileid::NamedFile& file : engine::RunFiles(keepDir))
             outputs.push_back(file);
@@ -137,6 +147,8 @@ int CheckFiles(const std::vector<fileid::NamedFile>& inputs, std::vector<fileid:
             if (!outputs[i].path.empty() && !outputs[k].path.empty() && fileid::SameFile(outputs[i].path, outputs[k].path))
                 message = "The " + outputs[i].role + " " + outputs[i].path + " is also the " + outputs[k].role
                     + "; nothing was written.";
+    if (message.empty())
+        message = unwritable;
     if (message.empty())
         return 0;
     err << message << "\n";
@@ -153,9 +165,10 @@ bool FolderReady(const WorkingFolder& folder, std::ostream& err)
 
 int CheckFilesAndRun(Invocation& call, const std::vector<fileid::NamedFile>& inputs,
                      std::vector<fileid::NamedFile> outputs, const std::string& keepDir,
-                     const std::function<int(Invocation& call, engine::SignalStop&)>& body)
+                     const std::function<int(Invocation& call, engine::SignalStop&)>& body,
+                     const std::vector<std::string>& madeFolders)
 {
-    if (const int code = CheckFiles(inputs, std::move(outputs), keepDir, call.err); code != 0)
+    if (const int code = CheckFiles(inputs, std::move(outputs), keepDir, call.err, madeFolders); code != 0)
         return code;
     std::ostringstream messages;
     int code = 0;

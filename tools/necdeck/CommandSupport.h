@@ -7,6 +7,7 @@
 #include "common/FileIdentity.h"
 #include "engine/Calculation.h"
 #include "engine/SignalStop.h"
+#include "engine/Swr.h"
 #include "engine/WorkingFolder.h"
 
 #include <functional>
@@ -21,6 +22,10 @@ namespace vrnnec::necdeck {
 // "R,X" or "X,Y,Z": exactly `count` comma-separated reals in point notation.
 std::optional<std::vector<double>> ParseReals(const std::string& text, std::size_t count);
 std::optional<std::vector<long long>> ParseIntegers(const std::string& text, std::size_t count);
+
+// "R,X" of --swr-reference: a reference whose R is above 0, as the NEC-2 input page's
+// reference fields take it (R <= 0 gives no SWR).
+std::optional<engine::SwrReference> ParseSwrReference(const std::string& text);
 
 // The command line of a subcommand: options in `valueOptions` take the next argument as
 // their value, `flags` take none, and every other argument not starting with "-" (or
@@ -44,11 +49,12 @@ int ScanArguments(const std::vector<std::string>& args, const std::vector<std::s
 // one that is removed with this object.
 using WorkingFolder = engine::RunFolder;
 
-// Before anything is read or written: no input or output is a folder, and no output is
-// one of the inputs (a --keep folder's working files included: `keepDir`). 0, or 1 with
-// the message on `err`.
+// Before anything is read or written: no input or output is a folder, no output is one
+// of the inputs (a --keep folder's working files included: `keepDir`), and every output
+// can be put into its folder (outputs in `madeFolders` go into folders made on the way).
+// 0, or 1 with the message on `err`.
 int CheckFiles(const std::vector<fileid::NamedFile>& inputs, std::vector<fileid::NamedFile> outputs,
-               const std::string& keepDir, std::ostream& err);
+               const std::string& keepDir, std::ostream& err, const std::vector<std::string>& madeFolders = {});
 
 // True when the working folder is there; else false with the reason on `err`.
 bool FolderReady(const WorkingFolder& folder, std::ostream& err);
@@ -60,7 +66,8 @@ bool FolderReady(const WorkingFolder& folder, std::ostream& err);
 // code is 128 + the signal. Otherwise what `body` wrote on its error stream is passed on.
 int CheckFilesAndRun(Invocation& call, const std::vector<fileid::NamedFile>& inputs,
                      std::vector<fileid::NamedFile> outputs, const std::string& keepDir,
-                     const std::function<int(Invocation& call, engine::SignalStop&)>& body);
+                     const std::function<int(Invocation& call, engine::SignalStop&)>& body,
+                     const std::vector<std::string>& madeFolders = {});
 
 // The frequency (MHz) of the first FR card of a deck: its fifth field.
 std::optional<double> DeckFrequency(const std::vector<std::string>& deck);

@@ -112,8 +112,8 @@ int parseOptions(const std::vector<std::string>& args, OptimizeOptions& options,
             options.settings.method = v == "local" ? analyses::SearchMethod::Local : analyses::SearchMethod::Global;
         } else if (a == "--evaluations" && numtext::parseInteger(v, integer) && integer >= 1 && integer <= 1000000) {
             options.settings.maxEvaluations = static_cast<int>(integer);
-        } else if (const auto rx = a == "--swr-reference" ? ParseReals(v, 2) : std::nullopt) {
-            options.settings.reference = {(*rx)[0], (*rx)[1]};
+        } else if (const auto rx = a == "--swr-reference" ? ParseSwrReference(v) : std::nullopt) {
+            options.settings.reference = *rx;
         } else {
             err << "Invalid value for " << a << ": " << v << "\n";
             return 2;

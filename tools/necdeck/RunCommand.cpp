@@ -31,29 +31,40 @@ struct RunOptions {
 // 0 when the arguments were understood, else 2 with the reason on `err`.
 int parseOptions(const std::vector<std::string>& args, RunOptions& options, std::ostream& err)
 {
-    const auto apply = [&options](const std::string& a, const std::string& v) {
+    bool polarizationGiven = false;
+    const auto apply = [&options, &polarizationGiven](const std::string& a, const std::string& v) {
         double real = 0;
         if (a == "--elevation" && numtext::parseReal(v, real))
             options.elevation = real;
         else if (a == "--azimuth" && numtext::parseReal(v, real))
             options.azimuth = real;
-        else if (const auto rx = a == "--swr-reference" ? ParseReals(v, 2) : std::nullopt)
-            options.reference = {(*rx)[0], (*rx)[1]};
+        else if (const auto rx = a == "--swr-reference" ? ParseSwrReference(v) : std::nullopt)
+            options.reference = *rx;
         else if (a == "--keep")
             options.keepDir = v;
         else if (a == "--diagrams")
             options.diagramsDir = v;
-        else if (a == "--polarization" && (v == "total" || v == "h" || v == "v" || v == "vh"))
+        else if (a == "--polarization" && (v == "total" || v == "h" || v == "v" || v == "vh")) {
             options.polarization = v;
-        else if (a == "--currents")
+            polarizationGiven = true;
+        } else if (a == "--currents")
             options.currentsFile = v;
         else
             return false;
         return true;
     };
-    return ScanArguments(
-        args, {"--elevation", "--azimuth", "--swr-reference", "--keep", "--diagrams", "--polarization", "--currents"},
-        {}, apply, options.deck, err);
+    if (const int code = ScanArguments(args,
+                                       {"--elevation", "--azimuth", "--swr-reference", "--keep", "--diagrams",
+                                        "--polarization", "--currents"},
+                                       {}, apply, options.deck, err);
+        code != 0)
+        return code;
+    // The polarization chooses what the diagrams draw; without them it would be dropped unseen.
+    if (polarizationGiven && options.diagramsDir.empty()) {
+        err << "Option --polarization goes with --diagrams.\n";
+        return 2;
+    }
+    return 0;
 }
 
 results::RunReportRequest reportRequest(const RunOptions& options)
@@ -122,7 +133,8 @@ int runCommand(Invocation& call)
     return CheckFilesAndRun(call, {{options.deck, "deck"}}, results::RunReportFiles(reportRequest(options)),
                             options.keepDir, [&](Invocation& inner, engine::SignalStop& stopSignals) {
                                 return runDeck(inner, options, stopSignals);
-                            });
+                            },
+                            {options.diagramsDir});
 }
 
 } // namespace

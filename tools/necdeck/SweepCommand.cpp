@@ -43,7 +43,8 @@ struct SweepOptions {
 // 0 when the arguments were understood, else 2 with the reason on `err`.
 int parseOptions(const std::vector<std::string>& args, SweepOptions& options, std::ostream& err)
 {
-    const auto apply = [&options](const std::string& a, const std::string& v) {
+    bool formatGiven = false;
+    const auto apply = [&options, &formatGiven](const std::string& a, const std::string& v) {
         double real = 0;
         if (a == "--admittance")
             options.admittance = true;
@@ -52,8 +53,8 @@ int parseOptions(const std::vector<std::string>& args, SweepOptions& options, st
         else if (a == "--band" && numtext::parseReal(v, real))
             options.bandKHz = real;
         else if (a == "--points" && numtext::parseInteger(v, options.points)) {
-        } else if (const auto rx = a == "--swr-reference" ? ParseReals(v, 2) : std::nullopt)
-            options.reference = {(*rx)[0], (*rx)[1]};
+        } else if (const auto rx = a == "--swr-reference" ? ParseSwrReference(v) : std::nullopt)
+            options.reference = *rx;
         else if (a == "--keep")
             options.keepDir = v;
         else if (a == "--gain")
@@ -64,16 +65,25 @@ int parseOptions(const std::vector<std::string>& args, SweepOptions& options, st
             options.touchstoneFile = v;
         else if (a == "--csv" && !v.empty())
             options.csvFile = v;
-        else if (const auto f = a == "--format" ? analyses::ParseTouchstoneFormat(v) : std::nullopt)
+        else if (const auto f = a == "--format" ? analyses::ParseTouchstoneFormat(v) : std::nullopt) {
             options.format = *f;
-        else
+            formatGiven = true;
+        } else
             return false;
         return true;
     };
-    return ScanArguments(args,
-                         {"--centre", "--band", "--points", "--swr-reference", "--keep", "--touchstone", "--format",
-                          "--csv"},
-                         {"--admittance", "--gain", "--ports"}, apply, options.deck, err);
+    if (const int code = ScanArguments(args,
+                                       {"--centre", "--band", "--points", "--swr-reference", "--keep", "--touchstone",
+                                        "--format", "--csv"},
+                                       {"--admittance", "--gain", "--ports"}, apply, options.deck, err);
+        code != 0)
+        return code;
+    // Both only shape the Touchstone file; without one they would be dropped unseen.
+    if (options.touchstoneFile.empty() && (options.ports || formatGiven)) {
+        err << "Options --ports and --format go with --touchstone.\n";
+        return 2;
+    }
+    return 0;
 }
 
 int sweepDeck(Invocation& call, SweepOptions& options, engine::SignalStop& stopSignals)

@@ -1,5 +1,6 @@
 // necdeck: works on NEC-2 decks from the command line with the program's own code.
 #include "Subcommand.h"
+#include "common/AtomicFile.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -30,5 +31,8 @@ int main(int argc, char** argv)
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
-    return necdeck::RunCommandLine(args, QCoreApplication::applicationDirPath().toStdString(), std::cout, std::cerr);
+    const int code =
+        necdeck::RunCommandLine(args, QCoreApplication::applicationDirPath().toStdString(), std::cout, std::cerr);
+    // A deck or a table on a full disk is a failure, not a success with half a file.
+    return atomicfile::FinishStandardOutput(code, std::cerr);
 }

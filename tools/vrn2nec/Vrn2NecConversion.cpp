@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -50,14 +51,32 @@ std::string coatParameters(const Options& options, coat::CoatParameters& paramet
     return {};
 }
 
+// True when the path's extension is ".vrn" in any case.
+bool antennaExtension(const std::string& path)
+{
+    std::string extension = std::filesystem::path(path).extension().string();
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return extension == ".vrn";
+}
+
 // The antenna file or the deck is a folder, or the deck would replace the antenna
-// file: the same path, another spelling of it, a hard link or a symbolic link to it.
+// file: the same path, another spelling of it, a hard link or a symbolic link to it. A
+// deck named like an antenna file is refused too: "vrn2nec *.vrn" over two antenna files
+// would otherwise write the first one's deck over the second.
 std::string checkDistinctFiles(const Options& options)
 {
     const fileid::NamedFile antenna{options.input, "antenna file"};
     const fileid::NamedFile deck{options.deck, "deck"};
     const std::string folder = fileid::CheckNoFolders({antenna, deck});
-    return folder.empty() ? fileid::CheckOutputsAgainstInputs({antenna}, {deck}) : folder;
+    if (!folder.empty())
+        return folder;
+    if (std::string same = fileid::CheckOutputsAgainstInputs({antenna}, {deck}); !same.empty())
+        return same;
+    if (antennaExtension(options.deck))
+        return "The deck " + options.deck
+            + " is named like an antenna file (.vrn); give the deck another name. Nothing was written.";
+    return {};
 }
 
 // With --coat the file must have a wire that the library coats, by its own radius rule.

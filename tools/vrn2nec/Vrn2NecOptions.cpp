@@ -75,6 +75,7 @@ ParsedCommandLine ParseOptions(const std::vector<std::string>& args)
     conversion::ConversionOptions& c = o.conversion;
     std::string& error = parsed.error;
     std::vector<std::string> paths;
+    bool polarizationGiven = false;
     ArgumentList list(args);
     while (!list.done() && error.empty()) {
         const std::string& arg = list.take();
@@ -136,8 +137,10 @@ ParsedCommandLine ParseOptions(const std::vector<std::string>& args)
                 o.diagramsDir = value;
             else if (arg == "--currents")
                 o.currentsFile = value;
-            else if (value == "total" || value == "h" || value == "v" || value == "vh")
+            else if (value == "total" || value == "h" || value == "v" || value == "vh") {
                 o.polarization = value;
+                polarizationGiven = true;
+            }
             else
                 error = "Option --polarization takes total, h, v or vh, not '" + value + "'.";
         } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
@@ -150,10 +153,15 @@ ParsedCommandLine ParseOptions(const std::vector<std::string>& args)
         return parsed;
     if (!o.run && (!o.keepDir.empty() || !o.diagramsDir.empty() || !o.currentsFile.empty()))
         error = "Options --keep, --diagrams and --currents go with --run.";
+    else if (polarizationGiven && o.diagramsDir.empty())
+        error = "Option --polarization goes with --diagrams.";
     else if (paths.empty())
         error = "No antenna file given.";
     else if (paths.size() > 2)
         error = "Too many file names: give INPUT.vrn and at most one DECK.";
+    else if (o.run && paths.size() == 2)
+        // A run writes no deck of its own: DECK would be left unwritten without a word.
+        error = "With --run no DECK is written: give only INPUT.vrn (--keep DIR keeps the deck).";
     else {
         o.input = paths[0];
         o.deck = paths.size() == 2 ? paths[1] : DefaultDeckPath(paths[0]);

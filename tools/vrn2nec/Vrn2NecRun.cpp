@@ -47,7 +47,12 @@ std::string checkFiles(const Options& options)
     if (!options.keepDir.empty())
         for (const fileid::NamedFile& file : engine::RunFiles(options.keepDir))
             outputs.push_back(file);
-    return message.empty() ? fileid::CheckOutputsAgainstInputs({antenna}, outputs) : message;
+    if (!message.empty())
+        return message;
+    if (std::string same = fileid::CheckOutputsAgainstInputs({antenna}, outputs); !same.empty())
+        return same;
+    // A missing or read-only folder is found before the engine runs, not after.
+    return fileid::CheckOutputFolders(results::RunReportFiles(reportRequest(options)), {options.diagramsDir});
 }
 
 // Converts, runs and reads; the working folder (a temporary one unless kept) is removed

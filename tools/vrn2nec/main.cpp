@@ -3,6 +3,7 @@
 #include "Vrn2NecConversion.h"
 #include "Vrn2NecOptions.h"
 #include "Vrn2NecRun.h"
+#include "common/AtomicFile.h"
 
 #include <QGuiApplication>
 
@@ -18,7 +19,7 @@ int main(int argc, char** argv)
     const vrn2nec::ParsedCommandLine parsed = vrn2nec::ParseOptions(args);
     if (parsed.help) {
         std::cout << vrn2nec::UsageText();
-        return 0;
+        return atomicfile::FinishStandardOutput(0, std::cerr);
     }
     if (!parsed.error.empty()) {
         std::cerr << parsed.error << "\n\n" << vrn2nec::UsageText();
@@ -35,9 +36,12 @@ int main(int argc, char** argv)
                 std::cerr << text.toStdString() << "\n";
         });
         QGuiApplication app(argc, argv);
-        return vrn2nec::RunAntenna(parsed.options, QCoreApplication::applicationDirPath().toStdString(), std::cout,
-                                   std::cerr);
+        const int code = vrn2nec::RunAntenna(parsed.options, QCoreApplication::applicationDirPath().toStdString(),
+                                             std::cout, std::cerr);
+        return atomicfile::FinishStandardOutput(code, std::cerr);
     }
     vrn2nec::ConversionReport report;
-    return vrn2nec::ConvertAntenna(parsed.options, std::cout, std::cerr, report);
+    // The report is what a script reads: it not arriving is a failure.
+    return atomicfile::FinishStandardOutput(vrn2nec::ConvertAntenna(parsed.options, std::cout, std::cerr, report),
+                                            std::cerr);
 }
