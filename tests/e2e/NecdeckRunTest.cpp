@@ -207,7 +207,9 @@ TEST(NecdeckRun, StandardOutputThatCannotBeWrittenIsAFailure)
     const QString deck = dir.filePath("dipole.nec");
     convert(deck);
     const QString full = dir.filePath("full");
-    ASSERT_EQ(::mknod(QFile::encodeName(full).constData(), S_IFCHR | 0600, makedev(1, 7)), 0);
+    if (::mknod(QFile::encodeName(full).constData(), S_IFCHR | 0600, makedev(1, 7)) != 0
+        || !QFile(full).open(QIODevice::WriteOnly))
+        GTEST_SKIP() << "no device node can be made and opened here (a container without mknod, a nodev mount)";
     const struct {
         QString program;
         QStringList args;
