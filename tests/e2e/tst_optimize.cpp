@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLineSeries>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -198,6 +199,40 @@ private slots:
         form.StartButtonClick();
         QVERIFY(!form.isRunning());
         QCOMPARE(support.dialogs.messages, QStringList{message});
+    }
+
+    // A deck the calculation core refuses whatever the variables are is refused at Start
+    // with the core's own message, instead of every evaluation failing without a word.
+    void aDeckTheCoreRefusesIsRefusedAtStart_data()
+    {
+        QTest::addColumn<QString>("card");
+        QTest::addColumn<QString>("band");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("negative segments") << "GW 2 -5 0 0 1 0 0 2 0.001" << "0"
+                                           << "The wire with tag 2 (line 4 of the NEC-2 input) has -5 segments.";
+        QTest::newRow("zero length") << "GW 2 5 0 0 1 0 0 1 0.001" << "0"
+                                     << "The wire with tag 2 (line 4 of the NEC-2 input) has zero length";
+        QTest::newRow("band, negative segments") << "GW 2 -5 0 0 1 0 0 2 0.001" << "500"
+                                                 << "The wire with tag 2 (line 4 of the NEC-2 input) has -5 segments.";
+    }
+
+    void aDeckTheCoreRefusesIsRefusedAtStart()
+    {
+        QFETCH(QString, card);
+        QFETCH(QString, band);
+        QFETCH(QString, message);
+        TForm1& window = windowWithDipole();
+        std::vector<std::string> deck = deckmemo::lines(*WindowControls(window).GeometryNEC2);
+        deck.insert(deck.begin() + 3, card.toStdString());
+        deckmemo::setLines(*WindowControls(window).GeometryNEC2, deck);
+        TOptimizeForm& form = openForm(window);
+        form.findChild<QLineEdit*>(QStringLiteral("BandWidthField"))->setText(band);
+        setEvaluations(form, 3);
+        form.StartButtonClick();
+        QVERIFY(!form.isRunning());
+        QCOMPARE(support.dialogs.messages.size(), 1);
+        QVERIFY2(support.dialogs.messages.front().startsWith(message), qPrintable(support.dialogs.messages.front()));
+        QCOMPARE(label(form, "EvaluationsLabel"), QStringLiteral("Evaluations: 0"));
     }
 
     void numbersFollowTheUsersDecimalComma()
