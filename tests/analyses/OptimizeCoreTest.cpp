@@ -379,3 +379,65 @@ TEST(OptimizeSearch, KeepsToTheBudgetAndStops)
         EXPECT_LT(u, 1);
     }
 }
+
+// The best deck put into the deck (or card table) as it is when Apply is pressed: only
+// the changed wires, found as they were; anything else edited meanwhile stays.
+TEST(OptimizeApply, MergesTheChangedWiresIntoTheDeckAsItIsNow)
+{
+    const std::vector<std::string> best = ApplyVariables(kDeck, {var(VariableKind::Length, 2, 1, 9)}, {6});
+    ASSERT_NE(best[3], kDeck[3]);
+    struct Case {
+        const char* name;
+        std::vector<std::string> current;
+        int wireLine; // where the changed wire lands; -1: refused
+    };
+    std::vector<std::string> comment = kDeck, inserted = kDeck, changedWire = kDeck, twice = kDeck;
+    comment[0] = "CM my three wires";
+    inserted.insert(inserted.begin() + 2, "GW 9 3 0 0 0 0 0 1 0.001");
+    changedWire[3] = "GW 2 31 1 0 0 4 4 0 0.002";
+    twice.push_back(kDeck[3]); // after EN: the nearer one is the wire
+    const Case cases[] = {
+        {"unchanged", kDeck, 3},
+        {"comment changed", comment, 3},
+        {"wire inserted before", inserted, 4},
+        {"same line twice", twice, 3},
+        {"the wire itself changed", changedWire, -1},
+        {"another deck", {"CM", "CE", "GW 2 5 0 0 0 0 0 1 0.001", "EN"}, -1},
+    };
+    for (const Case& c : cases) {
+        std::string message;
+        const auto merged = MergeBestDeck(c.current, kDeck, best, message);
+        if (c.wireLine < 0) {
+            EXPECT_FALSE(merged) << c.name;
+            EXPECT_TRUE(message.starts_with("The wire with tag 2 is no longer in the NEC-2 input")) << c.name << message;
+            continue;
+        }
+        ASSERT_TRUE(merged) << c.name;
+        std::vector<std::string> expected = c.current;
+        expected[static_cast<std::size_t>(c.wireLine)] = best[3];
+        EXPECT_EQ(*merged, expected) << c.name;
+    }
+
+    // The card table's rows: the same rule, row for row.
+    const auto rows = editor::LoadDeckTable(kDeck, '.');
+    ASSERT_TRUE(rows);
+    std::vector<editor::CardRow> edited = *rows;
+    edited.back()[2] = "7"; // some other row edited in the table
+    std::string message;
+    const auto merged = MergeBestRows(edited, kDeck, best, '.', message);
+    ASSERT_TRUE(merged);
+    std::size_t changed = 0;
+    for (std::size_t i = 0; i < merged->size(); ++i)
+        if ((*merged)[i] != edited[i]) {
+            ++changed;
+            EXPECT_EQ((*merged)[i][0], "GW");
+            EXPECT_EQ((*merged)[i][1], "2");
+        }
+    EXPECT_EQ(changed, 1u);
+    EXPECT_EQ(merged->back(), edited.back());
+    std::vector<editor::CardRow> wireEdited = *rows;
+    for (editor::CardRow& row : wireEdited)
+        if (row[0] == "GW" && row[1] == "2")
+            row[2] = "31";
+    EXPECT_FALSE(MergeBestRows(wireEdited, kDeck, best, '.', message));
+}

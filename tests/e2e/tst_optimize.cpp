@@ -133,6 +133,60 @@ private slots:
         QCOMPARE(memo->toPlainText(), before);
     }
 
+    // The optimizer window stays open beside the main window: Apply changes only the wires
+    // it optimized and keeps what the user changed in the deck meanwhile; when the wire
+    // itself was changed (or another deck opened), it changes nothing and says why.
+    void applyKeepsWhatChangedMeanwhile()
+    {
+        TForm1& window = windowWithDipole();
+        QPlainTextEdit* memo = WindowControls(window).GeometryNEC2;
+        const std::vector<std::string> start = deckmemo::lines(*memo);
+        TOptimizeForm& form = openForm(window);
+        setGoal(form, QStringLiteral("x"));
+        setEvaluations(form, 20); // enough for the best to leave the starting length
+        QSignalSpy finished(&form, &TOptimizeForm::finished);
+        form.StartButtonClick();
+        QVERIFY(finished.wait(120000));
+        QCOMPARE(support.dialogs.messages, QStringList());
+
+        struct Case {
+            const char* name;
+            std::vector<std::string> deck; // the page's deck at Apply
+            int wireLine;                  // where the optimized wire must be; -1: refused
+        };
+        std::vector<std::string> comment = start, load = start, wire = start;
+        comment[0] = "CM my own dipole";
+        load.insert(load.begin() + 4, "LD 5 1 11 11 1000");
+        wire[2] = "GW 1 31 0 -5.5 0 0 5.5 0 0.001";
+        const Case cases[] = {
+            {"comment changed", comment, 2},
+            {"load added", load, 2},
+            {"wire changed", wire, -1},
+            {"another deck", {"CM other", "CE", "GW 7 11 0 0 0 0 0 3 0.002", "GE 0", "FR 0 1 0 0 7 0",
+                              "EX 0 7 6 0 1 0", "EN"}, -1},
+        };
+        for (const Case& c : cases) {
+            deckmemo::setLines(*memo, c.deck);
+            support.dialogs.messages.clear();
+            form.ApplyButtonClick();
+            const std::vector<std::string> after = deckmemo::lines(*memo);
+            if (c.wireLine < 0) {
+                QVERIFY2(after == c.deck, c.name);
+                QVERIFY2(support.dialogs.messages.size() == 1
+                             && support.dialogs.messages.front().startsWith(QStringLiteral("The wire with tag 1 ")),
+                         c.name);
+                continue;
+            }
+            QVERIFY2(support.dialogs.messages.isEmpty(), c.name);
+            QVERIFY2(after.size() == c.deck.size(), c.name);
+            for (std::size_t i = 0; i < after.size(); ++i)
+                if (static_cast<int>(i) == c.wireLine)
+                    QVERIFY2(after[i].starts_with("GW 1 21 0 -5.") && after[i] != c.deck[i], c.name);
+                else
+                    QVERIFY2(after[i] == c.deck[i], c.name);
+        }
+    }
+
     void applyGoesIntoAnOpenCardTableAsOneStep()
     {
         TForm1& window = windowWithDipole();
