@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -225,6 +226,24 @@ private slots:
         QVERIFY(form.run().result().bestGoal.has_value());
         QVERIFY(form.findChild<QPushButton*>(QStringLiteral("ApplyButton"))->isEnabled());
         QVERIFY(form.findChild<QPushButton*>(QStringLiteral("StartButton"))->isEnabled());
+    }
+
+    // Closing the window while it runs stops the engines; the window goes once they ended,
+    // and the evaluations' folders with it.
+    void closingDuringARunStopsItAndGoes()
+    {
+        TForm1& window = windowWithDipole();
+        QPointer<TOptimizeForm> form = &openForm(window);
+        form->findChild<QComboBox*>(QStringLiteral("MethodCombo"))->setCurrentIndex(1);
+        setEvaluations(*form, 100000);
+        form->StartButtonClick();
+        QTRY_VERIFY_WITH_TIMEOUT(form->run().result().evaluations >= 1, 60000);
+        const QStringList folders = QDir(window.workingFolder()).entryList({QStringLiteral("optimize-*")}, QDir::Dirs);
+        QCOMPARE(folders.size(), 1);
+        form->close();
+        QTRY_VERIFY_WITH_TIMEOUT(form.isNull(), 30000);
+        QVERIFY(QDir(window.workingFolder()).entryList({QStringLiteral("optimize-*")}, QDir::Dirs).isEmpty());
+        QCOMPARE(support.dialogs.messages, QStringList());
     }
 
     void refusalsAreOneMessage_data()
