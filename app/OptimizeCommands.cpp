@@ -30,6 +30,13 @@ OptimizeCommands::~OptimizeCommands()
 
 void OptimizeCommands::OptimizeButtonClick()
 {
+    if (form_ && form_->isRunning()) {
+        // A run goes on: its window comes forward, the run and its best so far stay.
+        form_->showNormal();
+        form_->raise();
+        form_->activateWindow();
+        return;
+    }
     const std::vector<std::string> deck = window_.nec2InputPage().deckLines();
     OptimizeContext context;
     context.programFolder = window_.programFolder();

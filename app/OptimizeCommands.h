@@ -20,6 +20,8 @@ public:
     explicit OptimizeCommands(TForm1& window);
     ~OptimizeCommands() override;
 
+    // Opens the optimizer afresh on the page's deck; while a run goes on, brings its
+    // window forward instead.
     void OptimizeButtonClick();
     TOptimizeForm* optimizeForm() const;
     // The wires the best deck changed into the open card table (one undo step there), else

@@ -246,6 +246,30 @@ private slots:
         QCOMPARE(support.dialogs.messages, QStringList());
     }
 
+    // "Optimize…" again while a run goes on brings its window forward; the run and its
+    // best so far are not thrown away. Once it has ended, the window opens afresh on the
+    // page's deck.
+    void optimizeAgainDuringARunKeepsIt()
+    {
+        TForm1& window = windowWithDipole();
+        QPointer<TOptimizeForm> form = &openForm(window);
+        form->findChild<QComboBox*>(QStringLiteral("MethodCombo"))->setCurrentIndex(1);
+        setEvaluations(*form, 100000);
+        form->StartButtonClick();
+        QTRY_VERIFY_WITH_TIMEOUT(form->run().result().evaluations >= 1, 60000);
+        TOptimizeForm* again = &openForm(window);
+        QVERIFY(!form.isNull());
+        QCOMPARE(again, form.data());
+        QVERIFY(form->isRunning());
+        QSignalSpy finished(form.data(), &TOptimizeForm::finished);
+        form->StopButtonClick();
+        QVERIFY(finished.wait(30000));
+        TOptimizeForm* fresh = &openForm(window);
+        QVERIFY(form.isNull());
+        QVERIFY(!fresh->isRunning());
+        QCOMPARE(support.dialogs.messages, QStringList());
+    }
+
     void refusalsAreOneMessage_data()
     {
         QTest::addColumn<QString>("column");
