@@ -270,6 +270,33 @@ private slots:
         QCOMPARE(support.dialogs.messages, QStringList());
     }
 
+    // A Start refused after an earlier run clears what that run showed: nothing is left
+    // that Apply would (silently not) put into the deck.
+    void aRefusedStartAfterARunLeavesNothingToApply()
+    {
+        const struct {
+            int column;
+            const char* text;
+        } cases[] = {{4, "8"}, {1, "9"}};
+        for (const auto& c : cases) {
+            TForm1& window = windowWithDipole();
+            TOptimizeForm& form = openForm(window);
+            setGoal(form, QStringLiteral("x"));
+            setEvaluations(form, 3);
+            QSignalSpy finished(&form, &TOptimizeForm::finished);
+            form.StartButtonClick();
+            QVERIFY(finished.wait(60000));
+            QPushButton* apply = form.findChild<QPushButton*>(QStringLiteral("ApplyButton"));
+            QVERIFY(apply->isEnabled());
+            table(form, "VariablesTable")->item(0, c.column)->setText(QLatin1String(c.text));
+            form.StartButtonClick();
+            QCOMPARE(support.dialogs.messages.size(), 1);
+            support.dialogs.messages.clear();
+            QVERIFY2(!apply->isEnabled(), c.text);
+            QVERIFY(form.findChild<QPushButton*>(QStringLiteral("StartButton"))->isEnabled());
+        }
+    }
+
     void refusalsAreOneMessage_data()
     {
         QTest::addColumn<QString>("column");
