@@ -75,6 +75,25 @@ private:
         form.findChild<QSpinBox*>(QStringLiteral("EvaluationsField"))->setValue(n);
     }
 
+    // A run towards jX = 0 of `evaluations` evaluations, to its end.
+    static bool tuneReactance(TOptimizeForm& form, int evaluations)
+    {
+        setGoal(form, QStringLiteral("x"));
+        setEvaluations(form, evaluations);
+        QSignalSpy finished(&form, &TOptimizeForm::finished);
+        form.StartButtonClick();
+        return finished.wait(120000);
+    }
+
+    // A global search of many evaluations, started and past its first evaluation.
+    static void startLongRun(TOptimizeForm& form)
+    {
+        form.findChild<QComboBox*>(QStringLiteral("MethodCombo"))->setCurrentIndex(1);
+        setEvaluations(form, 100000);
+        form.StartButtonClick();
+        QTRY_VERIFY_WITH_TIMEOUT(form.run().result().evaluations >= 1, 60000);
+    }
+
 private slots:
     void cleanup() { support.reset(); }
 
@@ -143,11 +162,7 @@ private slots:
         QPlainTextEdit* memo = WindowControls(window).GeometryNEC2;
         const std::vector<std::string> start = deckmemo::lines(*memo);
         TOptimizeForm& form = openForm(window);
-        setGoal(form, QStringLiteral("x"));
-        setEvaluations(form, 20); // enough for the best to leave the starting length
-        QSignalSpy finished(&form, &TOptimizeForm::finished);
-        form.StartButtonClick();
-        QVERIFY(finished.wait(120000));
+        QVERIFY(tuneReactance(form, 20)); // enough for the best to leave the starting length
         QCOMPARE(support.dialogs.messages, QStringList());
 
         struct Case {
@@ -192,11 +207,7 @@ private slots:
     {
         TForm1& window = windowWithDipole();
         TOptimizeForm& form = openForm(window);
-        setGoal(form, QStringLiteral("x"));
-        setEvaluations(form, 20); // enough for the best to leave the starting length
-        QSignalSpy finished(&form, &TOptimizeForm::finished);
-        form.StartButtonClick();
-        QVERIFY(finished.wait(120000));
+        QVERIFY(tuneReactance(form, 20)); // enough for the best to leave the starting length
         auto* editorCommands = window.findChild<EditorCommands*>(QStringLiteral("EditorCommands"));
         editorCommands->NEC2CodeEditorButtonClick();
         TEditForm* editor = editorCommands->tableEditor();
@@ -234,10 +245,9 @@ private slots:
     {
         TForm1& window = windowWithDipole();
         QPointer<TOptimizeForm> form = &openForm(window);
-        form->findChild<QComboBox*>(QStringLiteral("MethodCombo"))->setCurrentIndex(1);
-        setEvaluations(*form, 100000);
-        form->StartButtonClick();
-        QTRY_VERIFY_WITH_TIMEOUT(form->run().result().evaluations >= 1, 60000);
+        startLongRun(*form);
+        if (QTest::currentTestFailed())
+            return;
         const QStringList folders = QDir(window.workingFolder()).entryList({QStringLiteral("optimize-*")}, QDir::Dirs);
         QCOMPARE(folders.size(), 1);
         form->close();
@@ -253,10 +263,9 @@ private slots:
     {
         TForm1& window = windowWithDipole();
         QPointer<TOptimizeForm> form = &openForm(window);
-        form->findChild<QComboBox*>(QStringLiteral("MethodCombo"))->setCurrentIndex(1);
-        setEvaluations(*form, 100000);
-        form->StartButtonClick();
-        QTRY_VERIFY_WITH_TIMEOUT(form->run().result().evaluations >= 1, 60000);
+        startLongRun(*form);
+        if (QTest::currentTestFailed())
+            return;
         TOptimizeForm* again = &openForm(window);
         QVERIFY(!form.isNull());
         QCOMPARE(again, form.data());
@@ -281,11 +290,7 @@ private slots:
         for (const auto& c : cases) {
             TForm1& window = windowWithDipole();
             TOptimizeForm& form = openForm(window);
-            setGoal(form, QStringLiteral("x"));
-            setEvaluations(form, 3);
-            QSignalSpy finished(&form, &TOptimizeForm::finished);
-            form.StartButtonClick();
-            QVERIFY(finished.wait(60000));
+            QVERIFY(tuneReactance(form, 3));
             QPushButton* apply = form.findChild<QPushButton*>(QStringLiteral("ApplyButton"));
             QVERIFY(apply->isEnabled());
             table(form, "VariablesTable")->item(0, c.column)->setText(QLatin1String(c.text));
