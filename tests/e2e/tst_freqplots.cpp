@@ -135,6 +135,40 @@ private slots:
         }
     }
 
+    // A buffer deck the calculation core refuses: its message once, whatever the number of
+    // engine processes the sweep is split over, and the window ready for another try.
+    void aBufferDeckTheCoreRefuses()
+    {
+        const struct {
+            const char* deck;
+            const char* message;
+        } cases[] = {
+            {"CM\nCE\nGW 1 -21 0 -5 0 0 5 0 0.001\nGE 0\nFR 0 1 0 0 14 0\nEX 0 1 11 0 1 0\nEN\n",
+             "The wire with tag 1 (line 3 of the NEC-2 input) has -21 segments. A wire needs one segment or more; "
+             "please correct it."},
+            {"CM\nCE\nGE 0\nFR 0 1 0 0 14 0\nEX 0 1 11 0 1 0\nEN\n",
+             "The NEC-2 input has no wire segments and no surface patches (GW, GA, GH, SP or SM cards), so NEC-2 "
+             "has nothing to compute. Please add a wire with one or more segments."},
+        };
+        for (const auto& c : cases)
+            for (int points : {3, 45}) {
+                TForm1& window = windowWithDeck(nullptr);
+                QFile deck(QDir(support.folder()).filePath(QStringLiteral("Indata.txo")));
+                QVERIFY(deck.open(QIODevice::WriteOnly));
+                deck.write(c.deck);
+                deck.close();
+                WindowControls(window).FreqPlotsShowMenuItem1->trigger();
+                TFreqPlotsForm* form = window.freqPlotsForm();
+                QVERIFY(form);
+                child<QSpinBox>(form, "FreqPlotsPointsUpDown")->setValue(points - 3);
+                child<QPushButton>(form, "FreqPlotsCalculateButton")->click();
+                QCOMPARE(support.dialogs.messages, QStringList{QLatin1String(c.message)});
+                QVERIFY(child<QPushButton>(form, "FreqPlotsCalculateButton")->isEnabled());
+                QVERIFY(!child<QPushButton>(form, "FreqPlotsStopButton")->isEnabled());
+                QCOMPARE(child<QLineEdit>(form, "SourceInWireNFreqPlotsMemo")->text(), QStringLiteral("NA"));
+            }
+    }
+
     void sweepsTheBufferDeckAndChartsEachSourceTag()
     {
         TForm1& window = windowWithDeck("sweep_two_sources.nec");
