@@ -63,6 +63,10 @@ std::string PlanEvaluations(const std::vector<std::string>& deck, const std::vec
     if (settings.maxEvaluations < 1)
         return "The most evaluations must be 1 or more.";
     const std::optional<double> centre = settings.centre ? settings.centre : deckFrequency(deck);
+    if (!centre && !settings.centre && !std::any_of(deck.begin(), deck.end(), [](const std::string& line) {
+            return isCard(line, 'F', 'R');
+        }))
+        return "The deck has no FR card to take the frequency from: please enter the centre frequency.";
     if (!centre || !(*centre > 0))
         return sweepmessages::kCheckFrequency;
     plan.centre = *centre;

@@ -2,6 +2,7 @@
 // refusals, the goals and their sum from typed results, and the NLopt searches on
 // functions whose minimum is known.
 #include "analyses/OptimizeGoals.h"
+#include "analyses/OptimizeRun.h"
 #include "analyses/OptimizeSearch.h"
 #include "analyses/OptimizeVariables.h"
 
@@ -440,4 +441,47 @@ TEST(OptimizeApply, MergesTheChangedWiresIntoTheDeckAsItIsNow)
         if (row[0] == "GW" && row[1] == "2")
             row[2] = "31";
     EXPECT_FALSE(MergeBestRows(wireEdited, kDeck, best, '.', message));
+}
+
+// The frequency and band settings refused before any evaluation, each with a message that
+// says which setting is wrong.
+TEST(OptimizePlan, RefusesSettingsTheEvaluationsCannotRun)
+{
+    std::vector<std::string> noFrequency;
+    for (const std::string& line : kDeck)
+        if (!line.starts_with("FR"))
+            noFrequency.push_back(line);
+    std::vector<std::string> negative = kDeck;
+    negative[7] = "FR 0 1 0 0 -14.2 0";
+    struct Case {
+        const char* name;
+        const std::vector<std::string>* deck;
+        std::optional<double> centre;
+        double bandKHz;
+        int points;
+        std::vector<OptimizeGoal> goals;
+        std::string message;
+    };
+    const std::vector<OptimizeGoal> swr = {OptimizeGoal{}};
+    const Case cases[] = {
+        {"the deck's frequency", &kDeck, std::nullopt, 0, 3, swr, ""},
+        {"a centre, no FR card", &noFrequency, 14.2, 0, 3, swr, ""},
+        {"a band", &kDeck, std::nullopt, 500, 5, swr, ""},
+        {"no FR card, no centre", &noFrequency, std::nullopt, 0, 3, swr,
+         "The deck has no FR card to take the frequency from: please enter the centre frequency."},
+        {"negative FR card", &negative, std::nullopt, 0, 3, swr, "Check value of frequency!"},
+        {"centre 0", &kDeck, 0.0, 0, 3, swr, "Check value of frequency!"},
+        {"negative band", &kDeck, std::nullopt, -5, 3, swr, "Incorrect value of Band Width!"},
+        {"band below 0 MHz", &kDeck, 0.1, 500, 3, swr, "Incorrect value of Band Width!"},
+        {"even points", &kDeck, std::nullopt, 500, 4, swr, "Incorrect value of points!"},
+        {"no goal", &kDeck, std::nullopt, 0, 3, {}, "At least one goal is needed."},
+    };
+    for (const Case& c : cases) {
+        OptimizeSettings settings;
+        settings.centre = c.centre;
+        settings.bandKHz = c.bandKHz;
+        settings.points = c.points;
+        EvaluationPlan plan;
+        EXPECT_EQ(PlanEvaluations(*c.deck, c.goals, settings, plan), c.message) << c.name;
+    }
 }
