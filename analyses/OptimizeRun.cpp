@@ -2,9 +2,11 @@
 
 #include "analyses/SweepRun.h"
 
+#include "common/AtomicFile.h"
 #include "common/NumberText.h"
 #include "editor/PatternCards.h"
 #include "engine/Calculation.h"
+#include "engine/DeckChecks.h"
 #include "engine/WorkingFolder.h"
 
 #include <QDir>
@@ -61,6 +63,10 @@ std::string PlanEvaluations(const std::vector<std::string>& deck, const std::vec
     if (settings.maxEvaluations < 1)
         return "The most evaluations must be 1 or more.";
     const std::optional<double> centre = settings.centre ? settings.centre : deckFrequency(deck);
+    if (!centre && !settings.centre && !std::any_of(deck.begin(), deck.end(), [](const std::string& line) {
+            return isCard(line, 'F', 'R');
+        }))
+        return "The deck has no FR card to take the frequency from: please enter the centre frequency.";
     if (!centre || !(*centre > 0))
         return sweepmessages::kCheckFrequency;
     plan.centre = *centre;
@@ -175,9 +181,12 @@ bool OptimizeRun::start(const OptimizeRequest& request)
         if (!folders_->isValid())
             message = "Unable to make a working folder in " + base.toStdString();
     }
+    if (message.empty())
+        message = checkStartDecks(*folders_);
     if (!message.empty()) {
         result_.outcome = OptimizeOutcome::Refused;
         result_.message = message;
+        folders_.reset();
         return false;
     }
     freeFolders_.clear();
@@ -203,6 +212,27 @@ bool OptimizeRun::start(const OptimizeRequest& request)
         QMetaObject::invokeMethod(this, &OptimizeRun::searchEnded, Qt::QueuedConnection);
     });
     return true;
+}
+
+std::string OptimizeRun::checkStartDecks(const QTemporaryDir& folder) const
+{
+    // The decks of the first evaluation, as the calculation core will check them: a deck
+    // it refuses whatever the variables are would fail every evaluation without a word.
+    std::vector<std::vector<std::string>> decks;
+    if (plan_.single)
+        decks.push_back(SingleRunDeck(request_.deck, request_.settings));
+    if (plan_.band) {
+        decks.push_back(request_.deck);
+        PrepareSweepDeck(decks.back(), plan_.sweep);
+    }
+    const std::string path = folder.filePath(QStringLiteral("check.txo")).toStdString();
+    for (const std::vector<std::string>& deck : decks) {
+        if (!atomicfile::WriteFileAtomically(path, DeckFileText(deck)).empty())
+            return {}; // the evaluations report what they cannot write
+        if (std::string refusal = engine::CheckDeckFile(path); !refusal.empty())
+            return refusal;
+    }
+    return {};
 }
 
 double OptimizeRun::evaluate(const std::vector<double>& point)

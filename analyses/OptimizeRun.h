@@ -101,6 +101,9 @@ signals:
 
 private:
     struct Evaluation;
+    // The calculation core's refusal of the start deck(s), written into `folder`; empty
+    // when they can run.
+    std::string checkStartDecks(const QTemporaryDir& folder) const;
     double evaluate(const std::vector<double>& point); // from a search thread
     // Gives a search its value once; false when it had one already.
     bool fulfil(const std::shared_ptr<std::promise<double>>& promise, double value);

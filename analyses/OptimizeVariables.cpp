@@ -1,5 +1,7 @@
 #include "analyses/OptimizeVariables.h"
 
+#include "analyses/TextFields.h"
+
 #include "common/SplitText.h"
 
 #include "common/NumberText.h"
@@ -194,6 +196,64 @@ double RoundForDeck(double value)
         return value;
     const double scale = std::pow(10.0, 8 - static_cast<int>(std::floor(std::log10(std::fabs(value)))));
     return std::round(value * scale) / scale;
+}
+
+namespace {
+
+// `current` with each item that `best` changed against `start` (item for item) put in
+// place of the same item of `current`, the one nearest to where it was; nothing when one
+// is no longer there, with the message naming the wire of `tagOf`.
+template <typename Item, typename TagOf>
+std::optional<std::vector<Item>> mergeChanged(const std::vector<Item>& current, const std::vector<Item>& start,
+                                              const std::vector<Item>& best, TagOf tagOf, std::string& message)
+{
+    std::vector<Item> merged = current;
+    std::vector<bool> taken(current.size(), false);
+    for (std::size_t i = 0; i < start.size() && i < best.size(); ++i) {
+        if (start[i] == best[i])
+            continue;
+        const auto distance = [i](std::size_t j) { return j > i ? j - i : i - j; };
+        std::optional<std::size_t> found;
+        for (std::size_t j = 0; j < current.size(); ++j)
+            if (!taken[j] && current[j] == start[i] && (!found || distance(j) < distance(*found)))
+                found = j;
+        if (!found) {
+            message = "The wire with tag " + tagOf(start[i])
+                + " is no longer in the NEC-2 input as the optimization found it, so Apply leaves the deck as it "
+                  "is. Please start the optimization again.";
+            return std::nullopt;
+        }
+        taken[*found] = true;
+        merged[*found] = best[i];
+    }
+    return merged;
+}
+
+} // namespace
+
+std::optional<std::vector<std::string>> MergeBestDeck(const std::vector<std::string>& current,
+                                                      const std::vector<std::string>& start,
+                                                      const std::vector<std::string>& best, std::string& message)
+{
+    const auto tagOf = [](const std::string& line) {
+        const std::vector<std::string> fields =
+            SplitFields(std::string_view(line).substr(std::min<std::size_t>(2, line.size())), " ,\t\r");
+        return fields.empty() ? std::string("?") : fields.front();
+    };
+    return mergeChanged(current, start, best, tagOf, message);
+}
+
+std::optional<std::vector<editor::CardRow>> MergeBestRows(const std::vector<editor::CardRow>& current,
+                                                          const std::vector<std::string>& start,
+                                                          const std::vector<std::string>& best, char separator,
+                                                          std::string& message)
+{
+    const auto startRows = editor::LoadDeckTable(start, separator);
+    const auto bestRows = editor::LoadDeckTable(best, separator);
+    if (!startRows || !bestRows || startRows->size() != bestRows->size())
+        return current;
+    const auto tagOf = [](const editor::CardRow& row) { return row[1]; };
+    return mergeChanged(current, *startRows, *bestRows, tagOf, message);
 }
 
 std::vector<std::string> ApplyVariables(const std::vector<std::string>& deck,

@@ -4,6 +4,8 @@
 // Plain C++, no Qt.
 #pragma once
 
+#include "editor/CardRows.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -60,6 +62,22 @@ std::string CheckVariables(const std::vector<std::string>& deck, const std::vect
 std::vector<std::string> ApplyVariables(const std::vector<std::string>& deck,
                                         const std::vector<OptimizeVariable>& variables,
                                         const std::vector<double>& values);
+
+// The optimizer's result put into the deck as it is now: each line that `best` changed
+// against `start` (the deck the optimization began from, line for line) replaces the
+// same line of `current`, which keeps everything else the user has changed meanwhile.
+// When a changed line is no longer in `current` as it was, nothing is merged and
+// `message` names the wire.
+std::optional<std::vector<std::string>> MergeBestDeck(const std::vector<std::string>& current,
+                                                      const std::vector<std::string>& start,
+                                                      const std::vector<std::string>& best, std::string& message);
+
+// The same for the rows of the open card table: the GW rows the best deck changed
+// replace the same rows of `current`.
+std::optional<std::vector<editor::CardRow>> MergeBestRows(const std::vector<editor::CardRow>& current,
+                                                          const std::vector<std::string>& start,
+                                                          const std::vector<std::string>& best, char separator,
+                                                          std::string& message);
 
 // A value rounded to 9 significant digits.
 double RoundForDeck(double value);

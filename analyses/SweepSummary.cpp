@@ -72,7 +72,9 @@ std::string SweepCsvText(const engine::SweepListing& listing, const SweepSetting
                          engine::SwrReference reference, const std::vector<GainPoint>& gains)
 {
     const bool withGain = !gains.empty();
-    std::string text = withGain ? "MHz,Tag,R,X,SWR,Gain dBi,F/B dB\n" : "MHz,Tag,R,X,SWR\n";
+    // Values read as admittance are named so; the SWR is that of the input impedance.
+    std::string text = listing.admittance ? "MHz,Tag,G,B,SWR" : "MHz,Tag,R,X,SWR";
+    text += withGain ? ",Gain dBi,F/B dB\n" : "\n";
     const auto optional = [](const std::optional<double>& v) {
         return v && std::isfinite(*v) ? numtext::decimals(*v, 2) : std::string();
     };
@@ -84,7 +86,9 @@ std::string SweepCsvText(const engine::SweepListing& listing, const SweepSetting
                 continue;
             text += numtext::general(settings.frequency(static_cast<int>(j))) + "," + std::to_string(*row.tag) + ","
                 + numtext::general(*r) + "," + numtext::general(*x) + ","
-                + SwrCell(engine::ComputeSwr(*r, *x, reference));
+                + (row.impedanceReal && row.impedanceImaginary
+                       ? SwrCell(engine::ComputeSwr(*row.impedanceReal, *row.impedanceImaginary, reference))
+                       : std::string());
             if (withGain && j < gains.size())
                 text += "," + optional(gains[j].maxGain) + "," + optional(gains[j].frontToBack);
             else if (withGain)

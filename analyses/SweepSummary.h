@@ -33,8 +33,9 @@ struct GainPoint {
     std::optional<double> frontToBack; // dB
 };
 
-// "MHz,Tag,R,X,SWR" (with gains ",Gain dBi,F/B dB"), then one line per frequency and
-// source row of the listing, point as the decimal separator. `gains` is empty or has one
+// "MHz,Tag,R,X,SWR" ("MHz,Tag,G,B,SWR" when the listing was read as admittance; the SWR
+// is always that of the input impedance) with gains ",Gain dBi,F/B dB", then one line per
+// frequency and source row of the listing, point as the decimal separator. `gains` is empty or has one
 // entry per block.
 std::string SweepCsvText(const engine::SweepListing& listing, const SweepSettings& settings,
                          engine::SwrReference reference, const std::vector<GainPoint>& gains = {});

@@ -111,9 +111,12 @@ MeasuredSweep ParseTouchstoneOnePort(std::string_view text)
                     continue;
                 else if (const auto f = ParseTouchstoneFormat(o))
                     format = *f;
-                else if (o == "R" && i + 1 < options.size()
-                         && numtext::parseReal(options[i + 1], out.reference) && out.reference > 0)
+                else if (o == "R") {
+                    if (i + 1 >= options.size() || !numtext::parseReal(options[i + 1], out.reference)
+                        || !(out.reference > 0) || !std::isfinite(out.reference))
+                        return failed(lineNumber, line, "the reference impedance after R must be a number above 0");
                     ++i;
+                }
                 else if (o == "Y" || o == "Z" || o == "H" || o == "G")
                     return failed(lineNumber, line, "only S parameters can be read");
                 else

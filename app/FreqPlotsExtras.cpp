@@ -343,7 +343,7 @@ double FreqPlotsExtras::touchstoneReference() const
     return reference.r == 0 && reference.x == 0 ? 50 : reference.r;
 }
 
-std::string FreqPlotsExtras::saveTouchstone(const QString& path)
+std::optional<std::string> FreqPlotsExtras::saveTouchstone(const QString& path)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
     const int ports = sourceCount_;
@@ -361,7 +361,7 @@ std::string FreqPlotsExtras::saveTouchstone(const QString& path)
     // once (the window shows its progress and can stop it) unless it already has them.
     if (listing_.blocks.empty() || listing_.blocks.front().portSources.size() != static_cast<std::size_t>(ports)) {
         if (!parts_.runPortSweep || !parts_.runPortSweep())
-            return {}; // stopped or failed: the window has said why
+            return std::nullopt; // stopped or failed: nothing written, the window has said why
     }
     const analyses::PortSweepData data = analyses::PortAdmittances(listing_, request_.settings);
     if (!data.ok())
@@ -391,8 +391,12 @@ void FreqPlotsExtras::SaveButtonClick()
             failure = atomicfile::UnableToWriteMessage(path.toStdString());
     } else {
         failure = analyses::TouchstoneReferenceMessage(parts_.swrReference->x);
-        if (failure.empty())
-            failure = saveTouchstone(path);
+        if (failure.empty()) {
+            const std::optional<std::string> written = saveTouchstone(path);
+            if (!written)
+                return;
+            failure = *written;
+        }
     }
     if (!failure.empty())
         parts_.dialogs->showMessage(QString::fromStdString(failure));

@@ -14,6 +14,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 #include <vector>
 
@@ -87,7 +88,9 @@ private:
     void drawMeasured();
     void drawGain();
     double touchstoneReference() const;
-    std::string saveTouchstone(const QString& path);
+    // The message of a failed save, empty when written; nothing when the run with the
+    // ports solved did not finish (the window has said why).
+    std::optional<std::string> saveTouchstone(const QString& path);
 
     FreqPlotsParts parts_;
     std::vector<std::string> patternCards_;

@@ -272,8 +272,9 @@ bool TFreqPlotsForm::runSweep(analyses::SweepSettings settings)
         dialogs.showMessage(QString::fromStdString(message));
         return false;
     }
-    settings_ = settings;
 
+    // The settings become the shown ones only with the sweep that finished: a run that
+    // fails or is stopped leaves the charts and their frequencies as they were.
     calculateButton_->setEnabled(false);
     stopButton_->setEnabled(true);
     extras_->setRunning(true);
@@ -284,14 +285,14 @@ bool TFreqPlotsForm::runSweep(analyses::SweepSettings settings)
     request.programFolder = context_.programFolder;
     request.workingFolder = context_.workingFolder;
     request.deck = deck;
-    request.settings = settings_;
+    request.settings = settings;
     request.readAdmittance = context_.readAdmittance && context_.readAdmittance();
-    request.processes = analyses::SweepProcesses(settings_.points, context_.processes);
+    request.processes = analyses::SweepProcesses(settings.points, context_.processes);
     analyses::SweepRun run;
     run_ = &run;
     connect(&run, &analyses::SweepRun::progress, this,
             [this](int done, int total, int seconds) { progressLabel_->setText(progressText(done, total, seconds)); });
-    progressLabel_->setText(progressText(0, settings_.points, 0));
+    progressLabel_->setText(progressText(0, settings.points, 0));
     const analyses::SweepResult result = run.run(request);
     run_ = nullptr;
     calculateButton_->setEnabled(true);
@@ -308,6 +309,7 @@ bool TFreqPlotsForm::runSweep(analyses::SweepSettings settings)
         dialogs.showMessage(QString::fromStdString(result.message));
         return false;
     }
+    settings_ = settings;
     extras_->sweepDone(request, result);
     // The same sources as before (a sweep run again, say with its ports): the shown one stays.
     const bool sameSources = !outputCleared_ && listing_.sourceTags == result.listing.sourceTags;

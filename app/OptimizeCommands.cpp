@@ -30,6 +30,13 @@ OptimizeCommands::~OptimizeCommands()
 
 void OptimizeCommands::OptimizeButtonClick()
 {
+    if (form_ && form_->isRunning()) {
+        // A run goes on: its window comes forward, the run and its best so far stay.
+        form_->showNormal();
+        form_->raise();
+        form_->activateWindow();
+        return;
+    }
     const std::vector<std::string> deck = window_.nec2InputPage().deckLines();
     OptimizeContext context;
     context.programFolder = window_.programFolder();
@@ -38,6 +45,7 @@ void OptimizeCommands::OptimizeButtonClick()
     context.reference = window_.session().EditWindowSwrReference;
     context.jobs = engine::EngineJobs(context.workingFolder, context.programFolder);
     delete form_.data();
+    startDeck_ = deck;
     form_ = new TOptimizeForm(context, deck);
     if (const auto tag = analyses::FirstWireTag(deck))
         form_->addVariable(QStringLiteral("length"), *tag, QString(), QString(), QString());
@@ -50,28 +58,37 @@ void OptimizeCommands::OptimizeButtonClick()
 void OptimizeCommands::applyDeck(const std::vector<std::string>& deck)
 {
     const char separator = localenum::decimalSeparator();
-    const auto rows = editor::LoadDeckTable(deck, separator);
-    if (!rows)
-        return;
     auto* editorCommands = window_.findChild<EditorCommands*>(QStringLiteral("EditorCommands"));
     if (TEditForm* table = editorCommands ? editorCommands->tableEditor() : nullptr) {
-        // The open card table: each GW row of a changed wire replaced, as one step.
+        // The open card table: the GW row of each changed wire replaced, as one step, when
+        // the table still holds the row as the optimization began from it.
         editor::CardTableModel& model = table->model();
-        model.undoStack().beginMacro(QStringLiteral("Optimize"));
-        for (const editor::CardRow& row : *rows) {
-            if (row[0] != "GW")
-                continue;
-            for (int i = 0; i < model.rowCount(); ++i)
-                if (model.row(i)[0] == "GW" && model.row(i)[1] == row[1]) {
-                    if (model.row(i) != row)
-                        model.replaceRow(i, row, QStringLiteral("Optimize"));
-                    break;
-                }
+        std::vector<editor::CardRow> current;
+        for (int i = 0; i < model.rowCount(); ++i)
+            current.push_back(model.row(i));
+        std::string message;
+        const auto merged = analyses::MergeBestRows(current, startDeck_, deck, separator, message);
+        if (!merged) {
+            window_.dialogs().showMessage(QString::fromStdString(message));
+            return;
         }
+        model.undoStack().beginMacro(QStringLiteral("Optimize"));
+        for (int i = 0; i < model.rowCount(); ++i)
+            if (model.row(i) != (*merged)[static_cast<std::size_t>(i)])
+                model.replaceRow(i, (*merged)[static_cast<std::size_t>(i)], QStringLiteral("Optimize"));
         model.undoStack().endMacro();
         return;
     }
-    const editor::StoreResult stored = editor::StoreDeckTable(deck, *rows, separator);
+    std::string message;
+    const auto merged = analyses::MergeBestDeck(window_.nec2InputPage().deckLines(), startDeck_, deck, message);
+    if (!merged) {
+        window_.dialogs().showMessage(QString::fromStdString(message));
+        return;
+    }
+    const auto rows = editor::LoadDeckTable(*merged, separator);
+    if (!rows)
+        return;
+    const editor::StoreResult stored = editor::StoreDeckTable(*merged, *rows, separator);
     if (!stored.ok) {
         window_.dialogs().showMessage(QString::fromStdString(stored.message));
         return;

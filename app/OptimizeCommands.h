@@ -20,15 +20,19 @@ public:
     explicit OptimizeCommands(TForm1& window);
     ~OptimizeCommands() override;
 
+    // Opens the optimizer afresh on the page's deck; while a run goes on, brings its
+    // window forward instead.
     void OptimizeButtonClick();
     TOptimizeForm* optimizeForm() const;
-    // The best deck into the open card table (one undo step there), else into the deck
-    // text (one undo step of the text) as the card editor's OK would store it.
+    // The wires the best deck changed into the open card table (one undo step there), else
+    // into the deck text (one undo step of the text) as the card editor's OK would store
+    // it; what else changed in the deck since the optimizer opened stays.
     void applyDeck(const std::vector<std::string>& deck);
 
 private:
     TForm1& window_;
     QPointer<TOptimizeForm> form_;
+    std::vector<std::string> startDeck_; // the deck the optimizer opened on
 };
 
 } // namespace vrnnec

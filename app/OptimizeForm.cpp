@@ -346,6 +346,8 @@ void TOptimizeForm::StartButtonClick()
     elapsed_->setText(QStringLiteral("Elapsed: 0:00"));
     runVariables_ = request->variables;
     if (!run_.start(*request)) {
+        // The refused run has replaced the earlier one's result: nothing is left to apply.
+        setRunning(false);
         context_.dialogs->showMessage(QString::fromStdString(run_.result().message));
         return;
     }

@@ -2,6 +2,7 @@
 // refusals, the goals and their sum from typed results, and the NLopt searches on
 // functions whose minimum is known.
 #include "analyses/OptimizeGoals.h"
+#include "analyses/OptimizeRun.h"
 #include "analyses/OptimizeSearch.h"
 #include "analyses/OptimizeVariables.h"
 
@@ -377,5 +378,110 @@ TEST(OptimizeSearch, KeepsToTheBudgetAndStops)
     for (double u : b) {
         EXPECT_GE(u, 0);
         EXPECT_LT(u, 1);
+    }
+}
+
+// The best deck put into the deck (or card table) as it is when Apply is pressed: only
+// the changed wires, found as they were; anything else edited meanwhile stays.
+TEST(OptimizeApply, MergesTheChangedWiresIntoTheDeckAsItIsNow)
+{
+    const std::vector<std::string> best = ApplyVariables(kDeck, {var(VariableKind::Length, 2, 1, 9)}, {6});
+    ASSERT_NE(best[3], kDeck[3]);
+    struct Case {
+        const char* name;
+        std::vector<std::string> current;
+        int wireLine; // where the changed wire lands; -1: refused
+    };
+    std::vector<std::string> comment = kDeck, inserted = kDeck, changedWire = kDeck, twice = kDeck;
+    comment[0] = "CM my three wires";
+    inserted.insert(inserted.begin() + 2, "GW 9 3 0 0 0 0 0 1 0.001");
+    changedWire[3] = "GW 2 31 1 0 0 4 4 0 0.002";
+    twice.push_back(kDeck[3]); // after EN: the nearer one is the wire
+    const Case cases[] = {
+        {"unchanged", kDeck, 3},
+        {"comment changed", comment, 3},
+        {"wire inserted before", inserted, 4},
+        {"same line twice", twice, 3},
+        {"the wire itself changed", changedWire, -1},
+        {"another deck", {"CM", "CE", "GW 2 5 0 0 0 0 0 1 0.001", "EN"}, -1},
+    };
+    for (const Case& c : cases) {
+        std::string message;
+        const auto merged = MergeBestDeck(c.current, kDeck, best, message);
+        if (c.wireLine < 0) {
+            EXPECT_FALSE(merged) << c.name;
+            EXPECT_TRUE(message.starts_with("The wire with tag 2 is no longer in the NEC-2 input")) << c.name << message;
+            continue;
+        }
+        ASSERT_TRUE(merged) << c.name;
+        std::vector<std::string> expected = c.current;
+        expected[static_cast<std::size_t>(c.wireLine)] = best[3];
+        EXPECT_EQ(*merged, expected) << c.name;
+    }
+
+    // The card table's rows: the same rule, row for row.
+    const auto rows = editor::LoadDeckTable(kDeck, '.');
+    ASSERT_TRUE(rows);
+    std::vector<editor::CardRow> edited = *rows;
+    edited.back()[2] = "7"; // some other row edited in the table
+    std::string message;
+    const auto merged = MergeBestRows(edited, kDeck, best, '.', message);
+    ASSERT_TRUE(merged);
+    std::size_t changed = 0;
+    for (std::size_t i = 0; i < merged->size(); ++i)
+        if ((*merged)[i] != edited[i]) {
+            ++changed;
+            EXPECT_EQ((*merged)[i][0], "GW");
+            EXPECT_EQ((*merged)[i][1], "2");
+        }
+    EXPECT_EQ(changed, 1u);
+    EXPECT_EQ(merged->back(), edited.back());
+    std::vector<editor::CardRow> wireEdited = *rows;
+    for (editor::CardRow& row : wireEdited)
+        if (row[0] == "GW" && row[1] == "2")
+            row[2] = "31";
+    EXPECT_FALSE(MergeBestRows(wireEdited, kDeck, best, '.', message));
+}
+
+// The frequency and band settings refused before any evaluation, each with a message that
+// says which setting is wrong.
+TEST(OptimizePlan, RefusesSettingsTheEvaluationsCannotRun)
+{
+    std::vector<std::string> noFrequency;
+    for (const std::string& line : kDeck)
+        if (!line.starts_with("FR"))
+            noFrequency.push_back(line);
+    std::vector<std::string> negative = kDeck;
+    negative[7] = "FR 0 1 0 0 -14.2 0";
+    struct Case {
+        const char* name;
+        const std::vector<std::string>* deck;
+        std::optional<double> centre;
+        double bandKHz;
+        int points;
+        std::vector<OptimizeGoal> goals;
+        std::string message;
+    };
+    const std::vector<OptimizeGoal> swr = {OptimizeGoal{}};
+    const Case cases[] = {
+        {"the deck's frequency", &kDeck, std::nullopt, 0, 3, swr, ""},
+        {"a centre, no FR card", &noFrequency, 14.2, 0, 3, swr, ""},
+        {"a band", &kDeck, std::nullopt, 500, 5, swr, ""},
+        {"no FR card, no centre", &noFrequency, std::nullopt, 0, 3, swr,
+         "The deck has no FR card to take the frequency from: please enter the centre frequency."},
+        {"negative FR card", &negative, std::nullopt, 0, 3, swr, "Check value of frequency!"},
+        {"centre 0", &kDeck, 0.0, 0, 3, swr, "Check value of frequency!"},
+        {"negative band", &kDeck, std::nullopt, -5, 3, swr, "Incorrect value of Band Width!"},
+        {"band below 0 MHz", &kDeck, 0.1, 500, 3, swr, "Incorrect value of Band Width!"},
+        {"even points", &kDeck, std::nullopt, 500, 4, swr, "Incorrect value of points!"},
+        {"no goal", &kDeck, std::nullopt, 0, 3, {}, "At least one goal is needed."},
+    };
+    for (const Case& c : cases) {
+        OptimizeSettings settings;
+        settings.centre = c.centre;
+        settings.bandKHz = c.bandKHz;
+        settings.points = c.points;
+        EvaluationPlan plan;
+        EXPECT_EQ(PlanEvaluations(*c.deck, c.goals, settings, plan), c.message) << c.name;
     }
 }

@@ -81,6 +81,35 @@ TEST(SweepSummary, CsvLinesPerFrequencyAndSource)
               "14.2,3,100,0,2.00,,30.00\n14.2,5,25,-12.5,2.16,,30.00\n");
 }
 
+// Read as admittance, the file says so in its heading (G and B in siemens), and its SWR is
+// still that of the input impedance, not of the admittance's numbers taken as ohms.
+TEST(SweepSummary, CsvOfAdmittanceNamesItAndKeepsTheImpedancesSwr)
+{
+    struct Case {
+        bool admittance;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {false, "MHz,Tag,R,X,SWR\n13.8,3,100,0,2.00\n"},
+        {true, "MHz,Tag,G,B,SWR\n13.8,3,0.01,0,2.00\n"},
+    };
+    for (const Case& c : cases) {
+        vrnnec::engine::SweepListing listing;
+        listing.admittance = c.admittance;
+        listing.sourceTags = {3};
+        vrnnec::engine::SweepBlock block;
+        vrnnec::engine::SourceRow row;
+        row.tag = 3;
+        row.impedanceReal = 100;
+        row.impedanceImaginary = 0;
+        row.admittanceReal = 0.01;
+        row.admittanceImaginary = 0;
+        block.sources = {row};
+        listing.blocks.push_back(block);
+        EXPECT_EQ(SweepCsvText(listing, SweepSettings{14, 0.4, 3, {}}, {50, 0}), c.expected) << c.admittance;
+    }
+}
+
 // Values read as admittance are drawn as the impedance they stand for; points without a
 // value or without a finite impedance are left out.
 TEST(SmithChart, SweepPointsFromImpedanceOrAdmittance)
