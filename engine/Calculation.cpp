@@ -109,7 +109,9 @@ void Calculation::engineEnded()
     } else if (run_.exitCode() != 0) {
         result_.outcome = CalculationOutcome::EngineFailed;
         result_.message = kUnableToStartMessage;
-        const std::string reason = EngineReason(folderOf(request_), started_);
+        std::string reason = EngineReason(folderOf(request_), started_);
+        if (reason.empty())
+            reason = CrashReason(run_.exitCode());
         if (!reason.empty())
             result_.message += "\n" + reason;
     } else {
@@ -168,10 +170,27 @@ std::string Calculation::EngineReason(const QString& folder, const QDateTime& si
         return {};
     for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
         const std::string_view trimmed = numtext::trimBlanks(*line);
-        if (!trimmed.empty())
-            return std::string(trimmed);
+        if (trimmed.empty())
+            continue;
+        const auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+        for (std::size_t i = 0; i + 1 < trimmed.size(); ++i)
+            if (letter(trimmed[i]) && letter(trimmed[i + 1]))
+                return std::string(trimmed.substr(0, 255));
+        return {};
     }
     return {};
+}
+
+std::string Calculation::CrashReason(int exitCode)
+{
+    const char* what = exitCode == 6 ? "an abort"
+        : exitCode == 8              ? "a floating point exception"
+        : exitCode == 11             ? "a segmentation fault"
+                                     : nullptr;
+    if (!what)
+        return {};
+    return std::string("The engine crashed on this deck (") + what + ", exit code " + std::to_string(exitCode)
+        + "). Please check the deck's cards.";
 }
 
 QString Calculation::elapsedText(int seconds)

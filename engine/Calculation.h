@@ -109,9 +109,14 @@ public:
     qint64 processId() const;
 
     // The engine's own reason for a failed run: the last line that is not blank of the
-    // engine's listing in `folder` when that file was written at or after `since`;
-    // empty otherwise. Cut to 255 characters.
+    // engine's listing in `folder` when that file was written at or after `since` and
+    // that line is words (a row of numbers the engine was writing when it failed is
+    // no reason); empty otherwise. Cut to 255 characters.
     static std::string EngineReason(const QString& folder, const QDateTime& since);
+
+    // The line for an engine that ended on a crash (nec2c exits with the signal's number:
+    // 6 abort, 8 floating point exception, 11 segmentation fault); empty for other codes.
+    static std::string CrashReason(int exitCode);
 
     // "0:35", "12:04", "1:02:03".
     static QString elapsedText(int seconds);

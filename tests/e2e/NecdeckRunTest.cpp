@@ -114,6 +114,20 @@ TEST(NecdeckRun, ADeckOfThreeFrequenciesIsRefused)
     EXPECT_FALSE(QFile::exists(QDir(keep).filePath("Outdata.txo"))) << "the engine did not run";
 }
 
+// Example 3 with its pattern cards moved after XQ, as the run rewrites them for the two
+// angles, breaks the engine's heap (a plane wave of ten angles before the RP cards): the
+// engine aborts. The run must end and say so; the fast engine used to wait forever in its
+// exit handlers for the lock the broken heap held.
+TEST(NecdeckRun, AnEngineThatCrashesEndsTheRunAndSaysSo)
+{
+    const Result r = runTool(kNecdeck, {"run", "--elevation", "20", "--azimuth", "0",
+                                        QStringLiteral(TEST_DATA_DIR "/examples/decks/example3.nec")});
+    ASSERT_NE(r.exitCode, -1) << "the run never ended";
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("Unable to start NEC-2.\nThe engine crashed on this deck (an abort, exit code 6)."))
+        << r.err.toStdString();
+}
+
 // An option that only shapes a file nobody asked for would be dropped without a word:
 // the command line is refused before anything runs.
 TEST(NecdeckRun, OptionsForAFileNotAskedForAreRefused)

@@ -206,8 +206,16 @@ TEST(Calculation, OutcomesOfTheScript)
          "The NEC-2 engine cannot write or read Green function files (WG and GF cards)."},
         {"exit 78", false, engine::CalculationOutcome::EngineFailed,
          "NEC-2 was not started: the engine settings (engine.conf) are not valid."},
-        // nec2c's exit on a floating point exception is the engine failing, not its settings.
-        {"exit 8", false, engine::CalculationOutcome::EngineFailed, "Unable to start NEC-2."},
+        // nec2c's exit on a floating point exception is the engine failing, not its settings;
+        // a crash is named when the listing gives no reason (a row of numbers is none).
+        {"exit 8", false, engine::CalculationOutcome::EngineFailed,
+         "Unable to start NEC-2.\nThe engine crashed on this deck (a floating point exception, exit code 8). "
+         "Please check the deck's cards."},
+        {"printf '   70.00    344.00   -150.36  -999.99\\n\\n' > Outdata.nec2c.txo; exit 6", false,
+         engine::CalculationOutcome::EngineFailed,
+         "Unable to start NEC-2.\nThe engine crashed on this deck (an abort, exit code 6). Please check the deck's cards."},
+        {"printf '  GEOMETRY DATA CARD ERROR\\n' > Outdata.nec2c.txo; exit 11", false,
+         engine::CalculationOutcome::EngineFailed, "Unable to start NEC-2.\nGEOMETRY DATA CARD ERROR"},
         {"sleep 1000 & wait", true, engine::CalculationOutcome::Stopped, "NEC-2 run was stopped."},
         // The script ended well but left no listing: the parse says so.
         {"exit 0", false, engine::CalculationOutcome::Finished, ""},
