@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <mutex>
 #include <thread>
@@ -381,8 +382,7 @@ TEST(OptimizeSearch, KeepsToTheBudgetAndStops)
     }
 }
 
-// The best deck put into the deck (or card table) as it is when Apply is pressed: only
-// the changed wires, found as they were; anything else edited meanwhile stays.
+// Apply puts only the changed wires, found as they were, into the deck as it is now.
 TEST(OptimizeApply, MergesTheChangedWiresIntoTheDeckAsItIsNow)
 {
     const std::vector<std::string> best = ApplyVariables(kDeck, {var(VariableKind::Length, 2, 1, 9)}, {6});
@@ -426,25 +426,17 @@ TEST(OptimizeApply, MergesTheChangedWiresIntoTheDeckAsItIsNow)
     edited.back()[2] = "7"; // some other row edited in the table
     std::string message;
     const auto merged = MergeBestRows(edited, kDeck, best, '.', message);
-    ASSERT_TRUE(merged);
-    std::size_t changed = 0;
-    for (std::size_t i = 0; i < merged->size(); ++i)
-        if ((*merged)[i] != edited[i]) {
-            ++changed;
-            EXPECT_EQ((*merged)[i][0], "GW");
-            EXPECT_EQ((*merged)[i][1], "2");
-        }
-    EXPECT_EQ(changed, 1u);
-    EXPECT_EQ(merged->back(), edited.back());
-    std::vector<editor::CardRow> wireEdited = *rows;
-    for (editor::CardRow& row : wireEdited)
-        if (row[0] == "GW" && row[1] == "2")
-            row[2] = "31";
-    EXPECT_FALSE(MergeBestRows(wireEdited, kDeck, best, '.', message));
+    ASSERT_TRUE(merged && merged->size() == edited.size());
+    const std::size_t wire = std::ranges::find_if(edited, [](const auto& r) { return r[0] == "GW" && r[1] == "2"; })
+                             - edited.begin();
+    ASSERT_NE((*merged)[wire], edited[wire]);
+    edited[wire] = (*merged)[wire];
+    EXPECT_EQ(*merged, edited);
+    edited[wire][2] = "31"; // the wire itself changed in the table
+    EXPECT_FALSE(MergeBestRows(edited, kDeck, best, '.', message));
 }
 
-// The frequency and band settings refused before any evaluation, each with a message that
-// says which setting is wrong.
+// Frequency and band settings refused before any evaluation, each with its message.
 TEST(OptimizePlan, RefusesSettingsTheEvaluationsCannotRun)
 {
     std::vector<std::string> noFrequency;

@@ -254,9 +254,8 @@ void CardTableTest::okIsOneUndoStepOfTheDeckText_data()
     QTest::newRow("nothing changed") << tidy << "" << tidy;
 }
 
-// "OK" rewrites the deck as one step of the deck text's own undo, so the deck as it was
-// (with what the table sets aside, such as late comments) is one Ctrl+Z away; a deck
-// that comes back unchanged is neither rewritten nor marked as changed.
+// "OK" is one undo step of the deck text (late comments set aside come back with Ctrl+Z);
+// a deck that comes back unchanged is not marked as changed.
 void CardTableTest::okIsOneUndoStepOfTheDeckText()
 {
     QFETCH(QString, deck);
@@ -292,8 +291,7 @@ void CardTableTest::closingTheMainWindowAsksForTheTablesChanges_data()
     QTest::newRow("unchanged") << false << true << int(A::No) << true;
 }
 
-// The main window's close box works while the table editor has it disabled: the table's
-// changes are asked for first, and keeping them keeps both windows open.
+// Closing the main window asks for the table's changes first; keeping them keeps both open.
 void CardTableTest::closingTheMainWindowAsksForTheTablesChanges()
 {
     QFETCH(bool, changed);

@@ -134,18 +134,11 @@ TEST(Vrn2NecOptions, Mistakes)
         {{"--shrink", "x", "a"}, "'x' is not a valid floating point value (option --shrink)."},
         // Options that would otherwise be dropped without a word.
         {{"--run", "a.vrn", "a.nec"}, "With --run no DECK is written: give only INPUT.vrn (--keep DIR keeps the deck)."},
-        {{"a.nec", "--run", "--keep", "k", "a.vrn"},
-         "With --run no DECK is written: give only INPUT.vrn (--keep DIR keeps the deck)."},
-        {{"--polarization", "h", "a.vrn"}, "Option --polarization goes with --diagrams."},
         {{"--run", "--polarization", "vh", "a.vrn"}, "Option --polarization goes with --diagrams."},
         {{"--diagrams", "d", "a.vrn"}, "Options --keep, --diagrams and --currents go with --run."},
     };
-    for (const auto& c : cases) {
-        std::string line;
-        for (const std::string& a : c.args)
-            line += a + " ";
-        EXPECT_EQ(parse(c.args).error, c.error) << line;
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(parse(c.args).error, c.error) << c.args.size() << " arguments";
     // What the same options are for: none of these is refused.
     const std::vector<std::vector<std::string>> accepted = {
         {"--run", "a.vrn"},
@@ -361,8 +354,7 @@ TEST(Vrn2NecProgram, RefusesToOverwriteTheAntennaFile)
     }
 }
 
-// "vrn2nec *.vrn" over two antenna files names the second as the deck: a deck named like
-// an antenna file is refused, so that file keeps its bytes.
+// "vrn2nec *.vrn" names the second antenna file as the deck: such a deck is refused.
 TEST(Vrn2NecProgram, NeverWritesADeckNamedLikeAnAntennaFile)
 {
     const std::string program = std::string("'") + VRN2NEC_PROGRAM + "'";
@@ -373,19 +365,15 @@ TEST(Vrn2NecProgram, NeverWritesADeckNamedLikeAnAntennaFile)
     };
     const Case cases[] = {
         {"a.vrn b.vrn", "b.vrn"},
-        {"a.vrn B.VRN", "B.VRN"},
         {"a.vrn new.Vrn", "new.Vrn"},
         {"a.vrn sub/../b.vrn", "sub/../b.vrn"},
         {"a.vrn b.vrn.nec", ""},
-        {"a.vrn vrn", ""},
-        {"a.vrn", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.files);
         TempDir dir;
         dir.write("a.vrn", original);
         dir.write("b.vrn", original);
-        dir.write("B.VRN", original);
         ASSERT_EQ(runIn(dir, "mkdir sub"), 0);
         const int code = runIn(dir, program + " " + c.files + " > out.txt 2> err.txt");
         if (c.deck.empty()) {
@@ -397,7 +385,7 @@ TEST(Vrn2NecProgram, NeverWritesADeckNamedLikeAnAntennaFile)
                           + " is named like an antenna file (.vrn); give the deck another name. Nothing was written.\n");
             EXPECT_FALSE(std::filesystem::exists(dir.file("new.Vrn")));
         }
-        for (const char* name : {"a.vrn", "b.vrn", "B.VRN"})
+        for (const char* name : {"a.vrn", "b.vrn"})
             EXPECT_EQ(readFile(dir.file(name)), original) << name;
     }
 }

@@ -114,10 +114,8 @@ TEST(NecdeckRun, ADeckOfThreeFrequenciesIsRefused)
     EXPECT_FALSE(QFile::exists(QDir(keep).filePath("Outdata.txo"))) << "the engine did not run";
 }
 
-// Example 3 with its pattern cards moved after XQ, as the run rewrites them for the two
-// angles, breaks the engine's heap (a plane wave of ten angles before the RP cards): the
-// engine aborts. The run must end and say so; the fast engine used to wait forever in its
-// exit handlers for the lock the broken heap held.
+// Example 3 with its pattern cards moved after XQ breaks the engine's heap: the run must
+// end and say so (the fast engine used to wait forever in its exit handlers).
 TEST(NecdeckRun, AnEngineThatCrashesEndsTheRunAndSaysSo)
 {
     const Result r = runTool(kNecdeck, {"run", "--elevation", "20", "--azimuth", "0",
@@ -128,59 +126,70 @@ TEST(NecdeckRun, AnEngineThatCrashesEndsTheRunAndSaysSo)
         << r.err.toStdString();
 }
 
-// An option that only shapes a file nobody asked for would be dropped without a word:
-// the command line is refused before anything runs.
-TEST(NecdeckRun, OptionsForAFileNotAskedForAreRefused)
-{
+// Command lines and outputs the tools cannot serve, on the converted sample deck.
+class NecdeckRefusal : public testing::Test {
+protected:
+    void SetUp() override { convert(deck); }
+    bool engineRan() const { return QFile::exists(QDir(keep).filePath("Outdata.txo")); }
+    static QByteArray readText(const QString& path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
     QTemporaryDir dir;
     const QString deck = dir.filePath("dipole.nec");
-    convert(deck);
     const QString keep = dir.filePath("work");
-    const struct {
-        QStringList args;
-        const char* message;
-    } cases[] = {
-        {{"run", "--polarization", "h", "--keep", keep, deck}, "Option --polarization goes with --diagrams."},
-        {{"run", "--keep", keep, deck, "--polarization", "total"}, "Option --polarization goes with --diagrams."},
-        {{"sweep", "--ports", "--keep", keep, deck}, "Options --ports and --format go with --touchstone."},
-        {{"sweep", "--format", "ma", "--csv", dir.filePath("s.csv"), "--keep", keep, deck},
-         "Options --ports and --format go with --touchstone."},
+};
+
+// Options that shape a file nobody asked for, and an SWR reference whose R is not above 0
+// (0 + j0 was taken as 50 ohm, a negative R printed "inf"), are refused before any run.
+TEST_F(NecdeckRefusal, CommandLinesThatCannotBeServed)
+{
+    const QString tuned = dir.filePath("tuned.nec");
+    const QString polarization = "Option --polarization goes with --diagrams.";
+    const QString ports = "Options --ports and --format go with --touchstone.";
+    const QString reference = "Invalid value for --swr-reference: ";
+    const std::pair<QStringList, QString> cases[] = {
+        {{"run", "--keep", keep, deck, "--polarization", "total"}, polarization},
+        {{"sweep", "--ports", "--keep", keep, deck}, ports},
+        {{"sweep", "--format", "ma", "--csv", dir.filePath("s.csv"), "--keep", keep, deck}, ports},
+        {{"run", "--keep", keep, "--swr-reference", "0,0", deck}, reference + "0,0"},
+        {{"run", "--keep", keep, "--swr-reference", "-0,0", deck}, reference + "-0,0"},
+        {{"sweep", "--keep", keep, "--touchstone", dir.filePath("s.s1p"), "--swr-reference", "-50,0", deck},
+         reference + "-50,0"},
+        {{"optimize", "--vary", "length:1:6:8", "--goal", "swr:1", "--evaluations", "2", "--swr-reference", "0,25", deck,
+          tuned},
+         reference + "0,25"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.args.join(QLatin1Char(' ')).toStdString());
-        const Result r = runTool(kNecdeck, c.args);
+    for (const auto& [args, message] : cases) {
+        SCOPED_TRACE(args.join(QLatin1Char(' ')).toStdString());
+        const Result r = runTool(kNecdeck, args);
         EXPECT_EQ(r.exitCode, 2);
-        EXPECT_TRUE(r.err.startsWith(QLatin1String(c.message))) << r.err.toStdString();
-        EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
-        EXPECT_FALSE(QFile::exists(QDir(keep).filePath("Outdata.txo"))) << "the engine did not run";
-        EXPECT_FALSE(QFile::exists(dir.filePath("s.csv")));
+        EXPECT_TRUE(r.err.startsWith(message)) << r.err.toStdString();
+        EXPECT_FALSE(engineRan());
+        for (const QString& output : {dir.filePath("s.csv"), dir.filePath("s.s1p"), tuned})
+            EXPECT_FALSE(QFile::exists(output)) << output.toStdString();
     }
+    const Result small = runTool(kNecdeck, {"run", "--swr-reference", "0.5,-3", deck});
+    ASSERT_EQ(small.exitCode, 0) << small.err.toStdString();
+    EXPECT_TRUE(small.out.contains("SWR(0.5-j3)=")) << small.out.toStdString();
 }
 
-// An output whose folder is missing is found before the engine runs (an optimisation
-// would otherwise run to its end and lose its deck) and before any other output of the
-// command is written: an existing output stays as it was.
-TEST(NecdeckRun, AnOutputThatCannotBeWrittenStopsTheCommandBeforeTheEngine)
+// An output whose folder is missing is refused before the engine runs (an optimisation
+// would lose its deck at its end) and before any other output is written.
+TEST_F(NecdeckRefusal, AnOutputThatCannotBeWrittenStopsTheCommandBeforeTheEngine)
 {
-    QTemporaryDir dir;
-    const QString deck = dir.filePath("dipole.nec");
-    convert(deck);
-    const QString keep = dir.filePath("work");
     const QString earlier = dir.filePath("earlier.csv");
     const QString missing = dir.filePath("no such folder/out");
     const struct {
         QString program;
         QStringList args;
-        bool keeps; // the run goes into `keep`, which shows whether the engine ran
     } cases[] = {
-        {kNecdeck, {"run", "--keep", keep, "--currents", missing, deck}, true},
-        {kNecdeck, {"run", "--keep", keep, "--diagrams", missing, "--currents", earlier, deck}, false},
-        {kNecdeck, {"sweep", "--keep", keep, "--csv", earlier, "--touchstone", missing, deck}, true},
-        {kNecdeck, {"near", "--electric", "--keep", keep, "--csv", missing, deck}, true},
-        {kNecdeck, {"pattern", "--keep", keep, "--csv", missing, deck}, true},
-        {kNecdeck, {"optimize", "--vary", "length:1:6:8", "--goal", "x:1", "--evaluations", "3", deck, missing}, false},
-        {kNecdeck, {"gf", deck, missing}, false},
-        {kVrn2Nec, {"--run", "--keep", keep, "--currents", missing, kSample}, true},
+        {kNecdeck, {"run", "--keep", keep, "--currents", missing, deck}},
+        {kNecdeck, {"sweep", "--keep", keep, "--csv", earlier, "--touchstone", missing, deck}},
+        {kNecdeck, {"near", "--electric", "--keep", keep, "--csv", missing, deck}},
+        {kNecdeck, {"optimize", "--vary", "length:1:6:8", "--goal", "x:1", "--evaluations", "3", deck, missing}},
+        {kVrn2Nec, {"--run", "--keep", keep, "--currents", missing, kSample}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.join(QLatin1Char(' ')).toStdString());
@@ -191,91 +200,39 @@ TEST(NecdeckRun, AnOutputThatCannotBeWrittenStopsTheCommandBeforeTheEngine)
             old.write("the user's table\n");
         }
         const Result r = runTool(c.program, c.args);
-        const bool diagrams = c.args.contains(QStringLiteral("--diagrams"));
-        if (diagrams) {
-            // A diagrams folder is made when missing, with the folders above it.
-            ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-            EXPECT_TRUE(QFileInfo(missing).isDir());
-            QDir(dir.filePath("no such folder")).removeRecursively();
-            continue;
-        }
         EXPECT_EQ(r.exitCode, 1);
         EXPECT_EQ(r.err.trimmed().toStdString(), "Unable to write to " + missing.toStdString());
         EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
-        QFile old(earlier);
-        ASSERT_TRUE(old.open(QIODevice::ReadOnly));
-        EXPECT_EQ(old.readAll().toStdString(), "the user's table\n");
-        if (c.keeps) {
-            EXPECT_FALSE(QFile::exists(QDir(keep).filePath("Outdata.txo"))) << "the engine did not run";
-        }
+        EXPECT_EQ(readText(earlier), QByteArray("the user's table\n"));
+        EXPECT_FALSE(engineRan());
     }
+    // A diagrams folder is made when missing, with the folders above it.
+    const Result r = runTool(kNecdeck, {"run", "--diagrams", missing, "--currents", earlier, deck});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(QFileInfo(missing).isDir());
 }
 
-// What a tool prints is what a script reads (a tidied deck, a summary): when it cannot
-// all be written, the tool fails instead of reporting success with half a file.
-TEST(NecdeckRun, StandardOutputThatCannotBeWrittenIsAFailure)
+// What a tool prints is what a script reads: when it cannot all be written, the tool
+// fails instead of reporting success with half a file.
+TEST_F(NecdeckRefusal, StandardOutputThatCannotBeWrittenIsAFailure)
 {
     if (::geteuid() != 0)
         GTEST_SKIP() << "a device node needs root: made in the scratch folder, never /dev's own";
-    QTemporaryDir dir;
-    const QString deck = dir.filePath("dipole.nec");
-    convert(deck);
     const QString full = dir.filePath("full");
     if (::mknod(QFile::encodeName(full).constData(), S_IFCHR | 0600, makedev(1, 7)) != 0
         || !QFile(full).open(QIODevice::WriteOnly))
         GTEST_SKIP() << "no device node can be made and opened here (a container without mknod, a nodev mount)";
-    const struct {
-        QString program;
-        QStringList args;
-    } cases[] = {
-        {kNecdeck, {"tidy", deck}},
-        {kNecdeck, {"run", deck}},
-        {kNecdeck, {"sweep", deck}},
-        {kVrn2Nec, {kSample, dir.filePath("converted.nec")}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.args.join(QLatin1Char(' ')).toStdString());
+    const std::pair<QString, QStringList> cases[] = {
+        {kNecdeck, {"tidy", deck}}, {kNecdeck, {"run", deck}}, {kVrn2Nec, {kSample, dir.filePath("converted.nec")}}};
+    for (const auto& [program, args] : cases)
         for (const bool toFull : {false, true}) {
+            SCOPED_TRACE(args.join(QLatin1Char(' ')).toStdString());
             QProcess tool;
             tool.setStandardOutputFile(toFull ? full : dir.filePath("out.txt"));
-            tool.start(c.program, c.args);
+            tool.start(program, args);
             ASSERT_TRUE(tool.waitForFinished(240000));
             const QString err = QString::fromLocal8Bit(tool.readAllStandardError());
             EXPECT_EQ(tool.exitCode(), toFull ? 1 : 0) << err.toStdString();
             EXPECT_EQ(err.contains(QLatin1String("Unable to write to standard output")), toFull) << err.toStdString();
         }
-    }
-}
-
-// The SWR needs a reference resistance above 0, as the NEC-2 input page's reference
-// fields require: 0 + j0 was taken as 50 ohm without a word and a negative R printed
-// "inf" (and a Touchstone file of a negative reference).
-TEST(NecdeckRun, AReferenceWithoutPositiveResistanceIsRefused)
-{
-    QTemporaryDir dir;
-    const QString deck = dir.filePath("dipole.nec");
-    convert(deck);
-    const QString keep = dir.filePath("work");
-    const QString tuned = dir.filePath("tuned.nec");
-    for (const char* reference : {"0,0", "-50,0", "0,25", "-0,0"}) {
-        const QStringList commands[] = {
-            {"run", "--keep", keep, "--swr-reference", reference, deck},
-            {"sweep", "--keep", keep, "--touchstone", dir.filePath("s.s1p"), "--swr-reference", reference, deck},
-            {"optimize", "--vary", "length:1:6:8", "--goal", "swr:1", "--evaluations", "2", "--swr-reference",
-             reference, deck, tuned},
-        };
-        for (const QStringList& args : commands) {
-            SCOPED_TRACE(args.join(QLatin1Char(' ')).toStdString());
-            const Result r = runTool(kNecdeck, args);
-            EXPECT_EQ(r.exitCode, 2);
-            EXPECT_TRUE(r.err.startsWith(QStringLiteral("Invalid value for --swr-reference: ") + reference))
-                << r.err.toStdString();
-            EXPECT_FALSE(QFile::exists(QDir(keep).filePath("Outdata.txo"))) << "the engine did not run";
-            EXPECT_FALSE(QFile::exists(tuned));
-            EXPECT_FALSE(QFile::exists(dir.filePath("s.s1p")));
-        }
-    }
-    const Result small = runTool(kNecdeck, {"run", "--swr-reference", "0.5,-3", deck});
-    ASSERT_EQ(small.exitCode, 0) << small.err.toStdString();
-    EXPECT_TRUE(small.out.contains("SWR(0.5-j3)=")) << small.out.toStdString();
 }

