@@ -119,35 +119,22 @@ TEST(Vrn2NecOptions, DefaultsAndFlags)
 
 TEST(Vrn2NecOptions, Mistakes)
 {
-    const struct {
-        std::vector<std::string> args;
-        const char* error;
-    } cases[] = {
-        {{}, "No antenna file given."},
-        {{"a", "b", "c"}, "Too many file names: give INPUT.vrn and at most one DECK."},
-        {{"--frq", "1", "a"}, "Unknown option --frq."},
-        {{"a", "--freq"}, "Option --freq needs a value."},
-        {{"--freq", "14,1", "a"}, "'14,1' is not a valid floating point value (option --freq)."},
-        {{"--coat", "1", "2", "a"}, "'a' is not a valid floating point value (option --coat)."},
-        {{"--shrink", "2:w", "a"}, "Option --shrink takes the axes as letters x, y and z, not 'w'."},
-        {{"--shrink", "2:", "a"}, "Option --shrink needs at least one axis after the colon."},
-        {{"--shrink", "x", "a"}, "'x' is not a valid floating point value (option --shrink)."},
-        // Options that would otherwise be dropped without a word.
-        {{"--run", "a.vrn", "a.nec"}, "With --run no DECK is written: give only INPUT.vrn (--keep DIR keeps the deck)."},
-        {{"--run", "--polarization", "vh", "a.vrn"}, "Option --polarization goes with --diagrams."},
-        {{"--diagrams", "d", "a.vrn"}, "Options --keep, --diagrams and --currents go with --run."},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(parse(c.args).error, c.error) << c.args.size() << " arguments";
-    // What the same options are for: none of these is refused.
-    const std::vector<std::vector<std::string>> accepted = {
-        {"--run", "a.vrn"},
-        {"--run", "--diagrams", "d", "--polarization", "h", "a.vrn"},
-        {"--polarization", "v", "--diagrams", "d", "--run", "a.vrn"},
-        {"a.vrn", "a.nec"},
-    };
-    for (const auto& args : accepted)
-        EXPECT_EQ(parse(args).error, "") << args.front();
+    EXPECT_EQ(parse({}).error, "No antenna file given.");
+    EXPECT_EQ(parse({"a", "b", "c"}).error, "Too many file names: give INPUT.vrn and at most one DECK.");
+    EXPECT_EQ(parse({"--frq", "1", "a"}).error, "Unknown option --frq.");
+    EXPECT_EQ(parse({"a", "--freq"}).error, "Option --freq needs a value.");
+    EXPECT_EQ(parse({"--freq", "14,1", "a"}).error, "'14,1' is not a valid floating point value (option --freq).");
+    EXPECT_EQ(parse({"--coat", "1", "2", "a"}).error, "'a' is not a valid floating point value (option --coat).");
+    EXPECT_EQ(parse({"--shrink", "2:w", "a"}).error, "Option --shrink takes the axes as letters x, y and z, not 'w'.");
+    EXPECT_EQ(parse({"--shrink", "2:", "a"}).error, "Option --shrink needs at least one axis after the colon.");
+    EXPECT_EQ(parse({"--shrink", "x", "a"}).error, "'x' is not a valid floating point value (option --shrink).");
+    // Options that would otherwise be dropped without a word.
+    EXPECT_EQ(parse({"--run", "a.vrn", "a.nec"}).error,
+              "With --run no DECK is written: give only INPUT.vrn (--keep DIR keeps the deck).");
+    EXPECT_EQ(parse({"--run", "--polarization", "vh", "a.vrn"}).error, "Option --polarization goes with --diagrams.");
+    EXPECT_EQ(parse({"--diagrams", "d", "a.vrn"}).error, "Options --keep, --diagrams and --currents go with --run.");
+    EXPECT_EQ(parse({"--polarization", "v", "--diagrams", "d", "--run", "a.vrn"}).error, "");
+    EXPECT_EQ(parse({"a.vrn", "a.nec"}).error, "");
 }
 
 TEST(Vrn2NecConversion, ReportsAndMessages)

@@ -50,7 +50,6 @@ TEST(CardDefinitions, DialogRowFromDefaultsOnlyWhenTheRowHasNoFields)
         {"LD", {"LD", "", "1", "1", "1", "50"}, {"LD", "", "1", "1", "1", "50"}},
         {"EX", {"EX", " ", "", "", "", "", "", "", "", "", "2"}, {"EX", " ", "", "", "", "", "", "", "", "", "2"}},
         {"LD", {"LD", " ", "  "}, {"LD", "0", "1", "2", "2", "0", "1E-6", "1E-10"}},
-        {"GE", {"GE"}, {"GE", "0"}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(CardDialogRow(*FindCardDefinition(c.id), c.row), c.shown) << c.id;
