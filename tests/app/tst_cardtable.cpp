@@ -268,12 +268,10 @@ void CardTableTest::okIsOneUndoStepOfTheDeckText()
     if (!typed.isEmpty())
         e->model().setData(e->model().index(0, 2), typed);
     e->EditFormOKButtonClick();
-    QVERIFY(!e->isVisible());
     QCOMPARE(memo->toPlainText(), stored);
     QCOMPARE(memo->document()->isModified(), stored != deck);
     if (stored == deck)
         return;
-    QVERIFY(memo->document()->isUndoAvailable());
     memo->document()->undo();
     QCOMPARE(memo->toPlainText(), deck);
 }

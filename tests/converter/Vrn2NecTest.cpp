@@ -325,7 +325,7 @@ TEST(Vrn2NecProgram, RefusesToOverwriteTheAntennaFile)
         {"ln -s ant.nec soft.nec", "ant.nec soft.nec"},
         {"ln -s ant.nec soft.vrn", "soft.vrn ant.nec"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.files);
         TempDir dir;
         dir.write("ant.nec", original);
@@ -346,27 +346,23 @@ TEST(Vrn2NecProgram, NeverWritesADeckNamedLikeAnAntennaFile)
 {
     const std::string program = std::string("'") + VRN2NEC_PROGRAM + "'";
     const std::string original = readFile(sample("dipole_14mhz_free_space.vrn"));
-    struct Case {
-        std::string files;
-        std::string deck; // the deck named in the refusal; empty: the conversion runs
-    };
-    const Case cases[] = {
+    const struct {
+        std::string files, deck; // deck: the one named in the refusal; empty: the conversion runs
+    } cases[] = {
         {"a.vrn b.vrn", "b.vrn"},
         {"a.vrn new.Vrn", "new.Vrn"},
         {"a.vrn sub/../b.vrn", "sub/../b.vrn"},
         {"a.vrn b.vrn.nec", ""},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.files);
         TempDir dir;
         dir.write("a.vrn", original);
         dir.write("b.vrn", original);
         ASSERT_EQ(runIn(dir, "mkdir sub"), 0);
         const int code = runIn(dir, program + " " + c.files + " > out.txt 2> err.txt");
-        if (c.deck.empty()) {
-            EXPECT_EQ(code, 0) << readFile(dir.file("err.txt"));
-        } else {
-            EXPECT_EQ(code, 1);
+        EXPECT_EQ(code, c.deck.empty() ? 0 : 1) << readFile(dir.file("err.txt"));
+        if (!c.deck.empty()) {
             EXPECT_EQ(readFile(dir.file("err.txt")),
                       "The deck " + c.deck
                           + " is named like an antenna file (.vrn); give the deck another name. Nothing was written.\n");

@@ -55,13 +55,11 @@ TEST(RowClipboard, PastedTextBecomesRows)
 
 TEST(RowClipboard, CutAndPasteKeepsEveryFieldInItsColumnAndItsText)
 {
-    // A row moved by cut and paste: an emptied field between filled ones is written as
-    // 0 (as storing the table does), so the fields after it stay in their columns; a
-    // field that does not read keeps its text, so that storing still refuses it.
+    // An emptied field between filled ones is written as 0 (as storing the table does), so
+    // the fields after it keep their columns; a field that does not read keeps its text.
     const struct {
         char separator;
-        CardRow cut;
-        CardRow pasted;
+        CardRow cut, pasted;
     } cases[] = {
         {'.', row({"EX", "0", "1", "5", "", "1", "0"}), row({"EX", "0", "1", "5", "0", "1", "0"})},
         {',', row({"GN", "2", "", " ", "", "13", "0,005"}), row({"GN", "2", "0", "0", "0", "13", "0,005"})},

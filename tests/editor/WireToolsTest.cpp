@@ -1,7 +1,5 @@
 #include "editor/WireTools.h"
 
-#include "editor/CardDefinitions.h"
-
 #include <gtest/gtest.h>
 
 using namespace vrnnec;
@@ -126,26 +124,23 @@ TEST(WireTools, FieldTextsOfTheRowsCells)
 
 TEST(WireTools, ALowerCaseDeckFindsItsGroundCardAndCardDialogs)
 {
-    // Lower-case cards are cards: the coat's LD card goes right after "ge", not at the end.
+    // Lower-case cards are cards: the coat's LD card goes right after "ge", not at the end,
+    // and a two-letter row gets the identifier its tool (or card dialog) is found by.
     struct Case {
         std::vector<std::string> deck;
-        int loadPlace;          // IsolationLoadPlace
-        int row;                // a two-letter row ...
-        const char* id;         // ... its identifier ...
-        CardTool tool;          // ... and its tool
+        int loadPlace, row; // IsolationLoadPlace; a two-letter row ...
+        const char* id;     // ... and its identifier
     };
     const Case cases[] = {
-        {{"ce", "gw 1 10 0 0 0 0 0 10 .001", "ge", "ex 0 1 5 0 1", "rp 0 1 1 1000 90 0 0 0", "en"}, 2, 1, "GE",
-         CardTool::CardDialog},
-        {{"CE", "GW 1 10 0 0 0 0 0 10 .001", "Ge", "ek", "FR 0 1 0 0 14", "XQ", "EN"}, 2, 2, "EK", CardTool::CardDialog},
-        {{"CE", "GW 1 10 0 0 0 0 0 10 .001", "gw", "EX 0 1 5 0 1", "EN"}, 3, 1, "GW", CardTool::WireTools},
+        {{"ce", "gw 1 10 0 0 0 0 0 10 .001", "ge", "ex 0 1 5 0 1", "rp 0 1 1 1000 90 0 0 0", "en"}, 2, 1, "GE"},
+        {{"CE", "GW 1 10 0 0 0 0 0 10 .001", "Ge", "ek", "FR 0 1 0 0 14", "XQ", "EN"}, 2, 2, "EK"},
+        {{"CE", "GW 1 10 0 0 0 0 0 10 .001", "gw", "EX 0 1 5 0 1", "EN"}, 3, 1, "GW"},
     };
     for (const Case& c : cases) {
         const auto rows = LoadDeckTable(c.deck, ',');
         ASSERT_TRUE(rows);
         EXPECT_EQ(IsolationLoadPlace(*rows), c.loadPlace) << c.deck[2];
         EXPECT_EQ((*rows)[static_cast<std::size_t>(c.row)][0], c.id);
-        EXPECT_EQ(ToolForCard((*rows)[static_cast<std::size_t>(c.row)][0]), c.tool) << c.id;
     }
 }
 
