@@ -325,7 +325,7 @@ TEST(Vrn2NecProgram, RefusesToOverwriteTheAntennaFile)
         {"ln -s ant.nec soft.nec", "ant.nec soft.nec"},
         {"ln -s ant.nec soft.vrn", "soft.vrn ant.nec"},
     };
-    for (const auto& c : cases) {
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.files);
         TempDir dir;
         dir.write("ant.nec", original);
