@@ -1,6 +1,6 @@
 #include "analyses/OptimizeVariables.h"
 
-#include "analyses/TextFields.h"
+#include "common/DeckCards.h"
 
 #include "common/SplitText.h"
 
@@ -236,9 +236,8 @@ std::optional<std::vector<std::string>> MergeBestDeck(const std::vector<std::str
                                                       const std::vector<std::string>& best, std::string& message)
 {
     const auto tagOf = [](const std::string& line) {
-        const std::vector<std::string> fields =
-            SplitFields(std::string_view(line).substr(std::min<std::size_t>(2, line.size())), " ,\t\r");
-        return fields.empty() ? std::string("?") : fields.front();
+        const std::vector<std::string_view> fields = deckcards::CardFields(line);
+        return fields.empty() ? std::string("?") : std::string(fields.front());
     };
     return mergeChanged(current, start, best, tagOf, message);
 }
